@@ -1,0 +1,1 @@
+#include "model/item_record.h"
