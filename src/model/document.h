@@ -78,6 +78,10 @@ struct DocumentDefaults {
 // untitledNumber are left to the caller.
 void InitDocument(Document& doc, const DocumentDefaults& defaults, const OpenDocuments& open);
 
+// Fills an empty GridLines record with the grid of a new page: lines from the
+// page rectangle's left (top) edge every gridSpacing, one more than fit.
+void FillInitialGridLines(Item& grid, const HeaderFields& page);
+
 // The header's windowId, or -1 without a header.
 std::int32_t WindowIdOf(const Document& doc);
 

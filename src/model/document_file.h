@@ -19,13 +19,13 @@ public:
     virtual void warnNewerVersion() = 0;
     // A file-system error stopped the read; `systemText` is the system's words.
     virtual void reportReadError(const std::string& systemText) = 0;
-    // The file had no DocumentHeader (or no visible grid record) and the
-    // loaded Document was given a fresh one.
+    // The file had no DocumentHeader and the loaded Document was given a
+    // fresh one (with a grid record).
     virtual void noteHeaderAdded() {}
 };
 
 // The blob a text may have: below this many bytes.
-inline constexpr std::int32_t kTextBlobLimit = 1024000;
+inline constexpr std::int32_t kTextBlobLimit = kTextScanLimit;
 
 // Writes every kept record of `list` to `fileName`. The previous file is
 // replaced only once the new one is complete on disk. False when the list has

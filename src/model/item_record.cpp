@@ -1,1 +1,0 @@
-#include "model/item_record.h"
