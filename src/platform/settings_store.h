@@ -1,0 +1,62 @@
+#pragma once
+
+// Where the Settings persist: named integer and text values under named keys,
+// as the per-user registry keeps them. Integers and texts are told apart on
+// reading, so a value of the wrong type is recognised and ignored instead of
+// being reinterpreted.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vlm {
+
+class SettingsStore {
+public:
+    enum class Type {
+        Missing,    // no such value (or no such key)
+        Integer,    // a 32-bit integer
+        Text,       // a text
+        Unreadable, // present, but neither of the two
+    };
+
+    struct Value {
+        Type type = Type::Missing;
+        std::int32_t integer = 0;
+        std::u16string text;
+    };
+
+    virtual ~SettingsStore() = default;
+
+    virtual Value read(std::string_view key, std::string_view name) const = 0;
+
+    // Each returns false when the value could not be written or deleted.
+    virtual bool writeInteger(std::string_view key, std::string_view name, std::int32_t value) = 0;
+    virtual bool writeText(std::string_view key, std::string_view name, std::u16string_view value) = 0;
+    virtual bool deleteValue(std::string_view key, std::string_view name) = 0;
+    // Removes the key with every value in it.
+    virtual bool deleteKey(std::string_view key) = 0;
+
+    // Makes everything written so far permanent; false when it could not be,
+    // in which case what was stored before stays as it was.
+    virtual bool commit() = 0;
+
+    // The value when it exists and has the asked type.
+    std::optional<std::int32_t> readInteger(std::string_view key, std::string_view name) const
+    {
+        Value v = read(key, name);
+        if (v.type != Type::Integer)
+            return std::nullopt;
+        return v.integer;
+    }
+    std::optional<std::u16string> readText(std::string_view key, std::string_view name) const
+    {
+        Value v = read(key, name);
+        if (v.type != Type::Text)
+            return std::nullopt;
+        return std::move(v.text);
+    }
+};
+
+} // namespace vlm
