@@ -1,0 +1,400 @@
+#include "platform/canvas.h"
+
+#include "platform/font.h"
+
+#include <QColor>
+#include <QPen>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace vlm {
+
+namespace {
+
+QColor ToQColor(ColorRef c)
+{
+    return QColor::fromRgb(Bitmap::toArgb(c));
+}
+
+// The dotted pen's rhythm, in pixels along the line.
+constexpr std::int64_t kDotOn = 3;
+constexpr std::int64_t kDotPeriod = 6;
+
+// The pixels of a one-pixel line from a to b, a included and b excluded: n
+// steps along the major axis, the minor offset of step i being i * m / n
+// rounded with halves away from the start. `visit` receives each pixel that
+// lies in `clip` with its step index; steps outside are skipped without being
+// visited, so a line of any length costs only its visible pixels.
+template <class Visit>
+void ThinLinePixels(QPoint a, QPoint b, const QRect& clip, Visit&& visit)
+{
+    using i128 = __int128;
+    const std::int64_t dx = std::int64_t{b.x()} - a.x();
+    const std::int64_t dy = std::int64_t{b.y()} - a.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const std::int64_t n = xMajor ? std::abs(dx) : std::abs(dy);
+    const std::int64_t m = xMajor ? std::abs(dy) : std::abs(dx);
+    if (n == 0 || clip.isEmpty())
+        return;
+    const std::int64_t sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const std::int64_t sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::int64_t maj0 = xMajor ? a.x() : a.y();
+    const std::int64_t min0 = xMajor ? a.y() : a.x();
+    const std::int64_t majLo = xMajor ? clip.left() : clip.top();
+    const std::int64_t majHi = xMajor ? clip.right() : clip.bottom();
+    const std::int64_t minLo = xMajor ? clip.top() : clip.left();
+    const std::int64_t minHi = xMajor ? clip.bottom() : clip.right();
+
+    auto offset = [&](std::int64_t i) {
+        return static_cast<std::int64_t>((i128{2} * i * m + n) / (i128{2} * n));
+    };
+    // Steps whose major coordinate is inside the clip.
+    std::int64_t lo = sMaj > 0 ? majLo - maj0 : maj0 - majHi;
+    std::int64_t hi = sMaj > 0 ? majHi - maj0 : maj0 - majLo;
+    lo = std::max<std::int64_t>(lo, 0);
+    hi = std::min<std::int64_t>(hi, n - 1);
+    if (lo > hi)
+        return;
+    // The minor offset grows with i: narrow [lo, hi] to the steps whose minor
+    // coordinate is inside too.
+    const std::int64_t offLo = sMin > 0 ? minLo - min0 : min0 - minHi;
+    const std::int64_t offHi = sMin > 0 ? minHi - min0 : min0 - minLo;
+    auto firstWith = [&](auto pred, std::int64_t from, std::int64_t to) { // first i in [from, to] with pred, or to + 1
+        while (from <= to) {
+            const std::int64_t mid = from + (to - from) / 2;
+            if (pred(mid))
+                to = mid - 1;
+            else
+                from = mid + 1;
+        }
+        return from;
+    };
+    lo = firstWith([&](std::int64_t i) { return offset(i) >= offLo; }, lo, hi);
+    hi = firstWith([&](std::int64_t i) { return offset(i) > offHi; }, lo, hi) - 1;
+    for (std::int64_t i = lo; i <= hi; ++i) {
+        const std::int64_t maj = maj0 + sMaj * i;
+        const std::int64_t min = min0 + sMin * offset(i);
+        visit(i, static_cast<int>(xMajor ? maj : min), static_cast<int>(xMajor ? min : maj));
+    }
+}
+
+} // namespace
+
+void Path::moveTo(QPoint p)
+{
+    path_.moveTo(p);
+}
+
+void Path::lineTo(QPoint p)
+{
+    path_.lineTo(p);
+}
+
+void Path::bezierTo(QPoint c1, QPoint c2, QPoint p)
+{
+    path_.cubicTo(c1, c2, p);
+}
+
+void Path::close()
+{
+    path_.closeSubpath();
+}
+
+Path Path::bezierChain(std::span<const QPoint> points, bool closed)
+{
+    Path path;
+    if (points.empty())
+        return path;
+    path.moveTo(points[0]);
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.bezierTo(points[i], points[i + 1], points[i + 2]);
+    if (closed)
+        path.close();
+    return path;
+}
+
+Canvas::Canvas(Bitmap& target) : target_(target)
+{
+    // A null image has no paint engine; every drawing call is then a no-op.
+    if (target_.isNull())
+        return;
+    painter_.begin(&target_.image());
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    setPen(RGBRef(0, 0, 0));
+    setHollowBrush();
+}
+
+Canvas::~Canvas()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+int Canvas::logicalDpiX() const
+{
+    return target_.isNull() ? 96 : target_.image().logicalDpiX();
+}
+
+int Canvas::logicalDpiY() const
+{
+    return target_.isNull() ? 96 : target_.image().logicalDpiY();
+}
+
+void Canvas::setPen(ColorRef color, int width, PenStyle style)
+{
+    penColor_ = color;
+    if (width <= 1)
+        penKind_ = style == PenStyle::Dotted ? PenKind::Dotted : PenKind::Thin;
+    else
+        penKind_ = PenKind::Wide;
+    if (!painter_.isActive())
+        return;
+    QPen pen(ToQColor(color));
+    if (penKind_ == PenKind::Wide) {
+        pen.setWidth(std::min(width, kMaxPenWidth));
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else {
+        // Thin strokes are rasterized here; Qt's pen is kept for the
+        // figures it still outlines itself (ellipses).
+        pen.setWidth(0);
+    }
+    painter_.setPen(pen);
+}
+
+void Canvas::setNullPen()
+{
+    penKind_ = PenKind::None;
+    if (painter_.isActive())
+        painter_.setPen(Qt::NoPen);
+}
+
+void Canvas::setSolidBrush(ColorRef color)
+{
+    if (painter_.isActive())
+        painter_.setBrush(ToQColor(color));
+}
+
+void Canvas::setHollowBrush()
+{
+    if (painter_.isActive())
+        painter_.setBrush(Qt::NoBrush);
+}
+
+void Canvas::thinPolyline(std::span<const QPoint> points, bool closed)
+{
+    const QRect clip(0, 0, width(), height());
+    const QColor colour = ToQColor(penColor_);
+    const bool dotted = penKind_ == PenKind::Dotted;
+    // Pixels of one step direction are gathered into runs so that a straight
+    // stretch costs one fill.
+    QRect run;
+    QPoint last;
+    auto flush = [&] {
+        if (!run.isNull())
+            painter_.fillRect(run, colour);
+        run = QRect();
+    };
+    std::int64_t phase = 0; // the dots run on across vertices
+    const std::size_t count = points.size() + (closed ? 1 : 0);
+    for (std::size_t k = 1; k < count; ++k) {
+        const QPoint a = points[k - 1];
+        const QPoint b = points[k % points.size()];
+        ThinLinePixels(a, b, clip, [&](std::int64_t i, int x, int y) {
+            if (dotted && (phase + i) % kDotPeriod >= kDotOn) {
+                flush();
+                return;
+            }
+            const bool alongRow = y == last.y() && std::abs(x - last.x()) == 1 && run.height() == 1;
+            const bool alongColumn = x == last.x() && std::abs(y - last.y()) == 1 && run.width() == 1;
+            if (!run.isNull() && (alongRow || alongColumn)) {
+                run = run.united(QRect(x, y, 1, 1));
+            } else {
+                flush();
+                run = QRect(x, y, 1, 1);
+            }
+            last = QPoint(x, y);
+        });
+        flush();
+        phase += std::max(std::abs(std::int64_t{b.x()} - a.x()), std::abs(std::int64_t{b.y()} - a.y()));
+    }
+}
+
+void Canvas::thinOutline(const QPainterPath& path)
+{
+    // Curves are flattened to whole-pixel points first, so that a curve's
+    // outline obeys the same rules as a polyline.
+    for (const QPolygonF& sub : path.toSubpathPolygons()) {
+        std::vector<QPoint> pts;
+        pts.reserve(sub.size());
+        for (const QPointF& p : sub) {
+            const QPoint q = p.toPoint();
+            if (pts.empty() || pts.back() != q)
+                pts.push_back(q);
+        }
+        thinPolyline(pts, false);
+    }
+}
+
+void Canvas::fillOnly(const QPainterPath& path)
+{
+    if (painter_.brush().style() == Qt::NoBrush)
+        return;
+    painter_.save();
+    painter_.setPen(Qt::NoPen);
+    painter_.drawPath(path);
+    painter_.restore();
+}
+
+void Canvas::polyline(std::span<const QPoint> points)
+{
+    if (!painter_.isActive() || points.size() < 2 || penKind_ == PenKind::None)
+        return;
+    if (thinPen())
+        thinPolyline(points, false);
+    else
+        painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
+}
+
+void Canvas::line(QPoint from, QPoint to)
+{
+    const QPoint pts[2] = {from, to};
+    polyline(pts);
+}
+
+void Canvas::polygon(std::span<const QPoint> points)
+{
+    if (!painter_.isActive() || points.size() < 2)
+        return;
+    if (!thinPen()) {
+        painter_.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
+        return;
+    }
+    // The fill keeps to the inside (right and bottom edges excluded) and the
+    // closed thin outline then covers every edge, vertices included.
+    QPolygon poly(static_cast<int>(points.size()));
+    std::copy(points.begin(), points.end(), poly.begin());
+    QPainterPath area;
+    area.setFillRule(Qt::OddEvenFill);
+    area.addPolygon(poly);
+    fillOnly(area);
+    thinPolyline(points, true);
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom)
+{
+    if (!painter_.isActive())
+        return;
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    const double w = static_cast<double>(right) - left - 1.0;
+    const double h = static_cast<double>(bottom) - top - 1.0;
+    if (w <= 0 || h <= 0)
+        return;
+    // With a pen the outline runs through pixel centres of left..right-1; a
+    // fill alone is shifted by half a pixel so that it keeps the same centre
+    // and stays one pixel inside on every side, instead of leaning right.
+    if (penKind_ != PenKind::None)
+        painter_.drawEllipse(QRectF(left, top, w, h));
+    else
+        painter_.drawEllipse(QRectF(left + 0.5, top + 0.5, w, h));
+}
+
+void Canvas::polyBezier(std::span<const QPoint> points)
+{
+    strokePath(Path::bezierChain(points, false));
+}
+
+void Canvas::strokePath(const Path& path)
+{
+    if (!painter_.isActive() || path.isEmpty() || penKind_ == PenKind::None)
+        return;
+    if (thinPen()) {
+        thinOutline(path.qt());
+        return;
+    }
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawPath(path.qt());
+    painter_.restore();
+}
+
+void Canvas::fillPath(const Path& path)
+{
+    if (!painter_.isActive() || path.isEmpty())
+        return;
+    fillOnly(path.qt());
+}
+
+void Canvas::strokeAndFillPath(const Path& path)
+{
+    if (!painter_.isActive() || path.isEmpty())
+        return;
+    if (thinPen() || penKind_ == PenKind::None) {
+        fillOnly(path.qt());
+        strokePath(path);
+        return;
+    }
+    painter_.drawPath(path.qt());
+}
+
+void Canvas::fillRect(const QRect& r, ColorRef color)
+{
+    if (!painter_.isActive())
+        return;
+    const QRect clipped = r.normalized() & QRect(0, 0, width(), height());
+    if (!clipped.isEmpty())
+        painter_.fillRect(clipped, ToQColor(color));
+}
+
+void Canvas::copyRect(const Bitmap& source, const QRect& sourceRect, QPoint dest)
+{
+    if (!painter_.isActive() || source.isNull())
+        return;
+    // Clip against the source, then against this canvas, moving the other
+    // rectangle along so that pixels keep their places.
+    const QRect src = sourceRect & QRect(0, 0, source.width(), source.height());
+    if (src.isEmpty())
+        return;
+    const QPoint shift = dest - sourceRect.topLeft();
+    const QRect dst = src.translated(shift) & QRect(0, 0, width(), height());
+    if (dst.isEmpty())
+        return;
+    const QRect from = dst.translated(-shift);
+
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    if (&source == &target_)
+        painter_.drawImage(dst.topLeft(), source.image().copy(from)); // overlapping copies read first
+    else
+        painter_.drawImage(dst.topLeft(), source.image(), from);
+    painter_.restore();
+}
+
+void Canvas::drawText(const Font& font, QPoint reference, const QString& text, ColorRef color)
+{
+    if (!painter_.isActive() || text.isEmpty())
+        return;
+    painter_.save();
+    painter_.setFont(font.qfont());
+    painter_.setPen(ToQColor(color));
+    painter_.setRenderHint(QPainter::TextAntialiasing,
+                           font.qfont().styleStrategy() & QFont::PreferAntialias);
+    painter_.translate(reference);
+    // Escapement turns counter-clockwise on a y-up page; Qt turns clockwise on
+    // a y-down one.
+    if (font.escapement() % 3600 != 0)
+        painter_.rotate(-font.escapement() / 10.0);
+    painter_.drawText(QPoint(0, font.ascent()), text);
+    painter_.restore();
+}
+
+} // namespace vlm

@@ -1,0 +1,130 @@
+#include "platform/font.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace vlm {
+
+namespace {
+
+// Character-set numbers as documents store them, mapped to the script a face
+// must cover. Western sets need nothing special: every face covers Latin.
+QFontDatabase::WritingSystem ScriptOfCharset(int charset)
+{
+    switch (charset) {
+    case 2:
+        return QFontDatabase::Symbol;
+    case 128:
+        return QFontDatabase::Japanese;
+    case 129:
+    case 130:
+        return QFontDatabase::Korean;
+    case 134:
+        return QFontDatabase::SimplifiedChinese;
+    case 136:
+        return QFontDatabase::TraditionalChinese;
+    case 161:
+        return QFontDatabase::Greek;
+    case 163:
+        return QFontDatabase::Vietnamese;
+    case 177:
+        return QFontDatabase::Hebrew;
+    case 178:
+        return QFontDatabase::Arabic;
+    case 204:
+        return QFontDatabase::Cyrillic;
+    case 222:
+        return QFontDatabase::Thai;
+    default:
+        return QFontDatabase::Any;
+    }
+}
+
+// Points to pixels the way the platform's own conversion does it: integer
+// arithmetic, halves rounded away from zero.
+std::int64_t PixelsOfPoints(int points, int dpi)
+{
+    const std::int64_t num = std::int64_t{points} * dpi;
+    return num >= 0 ? (2 * num + 72) / 144 : -((-2 * num + 72) / 144);
+}
+
+} // namespace
+
+std::optional<Font> Font::make(const FontRequest& request, int dpi)
+{
+    if (dpi <= 0)
+        return std::nullopt;
+    const std::int64_t px = PixelsOfPoints(request.sizePoints, dpi);
+    if (px < 1 || px > kMaxPixelSize)
+        return std::nullopt;
+    if (QFontDatabase::families().isEmpty())
+        return std::nullopt;
+
+    QFont f(request.faceName);
+    f.setPixelSize(static_cast<int>(px));
+    const int weight = request.weight <= 0 ? 400 : std::clamp(request.weight, 1, 1000);
+    f.setWeight(static_cast<QFont::Weight>(weight));
+    f.setItalic(request.italic);
+    f.setUnderline(request.underline);
+    f.setStrikeOut(request.strikeout);
+    // Widths are sums of whole-pixel advances, as the layout expects: no
+    // kerning, and hinting that rounds every advance.
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    const bool smooth = request.quality == 4 || request.quality == 5;
+    f.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+
+    if (request.charset > 0) {
+        const QFontDatabase::WritingSystem script = ScriptOfCharset(request.charset);
+        if (script != QFontDatabase::Any) {
+            const QString resolved = QFontInfo(f).family();
+            if (!QFontDatabase::writingSystems(resolved).contains(script)) {
+                // The first face that covers the script, in name order, so the
+                // choice does not depend on the order fonts were installed in.
+                QStringList candidates = QFontDatabase::families(script);
+                candidates.sort(Qt::CaseInsensitive);
+                if (!candidates.isEmpty())
+                    f.setFamily(candidates.front());
+            }
+        }
+    }
+
+    const QFontMetrics fm(f);
+    if (fm.ascent() + fm.descent() <= 0)
+        return std::nullopt;
+
+    Font font;
+    font.font_ = f;
+    font.family_ = QFontInfo(f).family();
+    font.pixelSize_ = static_cast<int>(px);
+    font.ascent_ = fm.ascent();
+    font.descent_ = fm.descent();
+    font.leading_ = std::max(0, fm.leading());
+    font.averageWidth_ = fm.averageCharWidth();
+    font.overhang_ = QFontDatabase::isScalable(font.family_) ? 0 : std::max(0, -fm.minRightBearing());
+    font.escapement_ = request.escapement;
+    return font;
+}
+
+int Font::textWidth(const QString& text) const
+{
+    return QFontMetrics(font_).horizontalAdvance(text);
+}
+
+QStringList InstalledFontFamilies()
+{
+    QStringList out;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isPrivateFamily(family))
+            out.append(family);
+    }
+    out.sort(Qt::CaseInsensitive);
+    out.removeDuplicates();
+    return out;
+}
+
+} // namespace vlm

@@ -1,0 +1,76 @@
+#pragma once
+
+// Fonts as documents describe them: a face name, a size in points, a weight on
+// the 100..900 scale, style flags, a character set and an escapement. Made at
+// a given resolution, a Font answers the cell metrics the renderers lay text
+// out with. Faces that are not installed resolve through the system's
+// substitution ("Arial" becomes Liberation Sans when fonts-liberation2 is
+// there), so the same document measures the same on every machine that has
+// the same fonts.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vlm {
+
+struct FontRequest {
+    QString faceName;
+    int sizePoints = 12;
+    int weight = 400;   // 0 means "don't care", drawn as 400
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    int charset = 0;    // a character-set number; only values above 0 steer the choice of face
+    int escapement = 0; // tenths of a degree, counter-clockwise
+    int quality = 2;    // 4 and 5 ask for smoothed glyphs, everything else draws them aliased
+};
+
+class Font {
+public:
+    // The largest glyph cell we agree to rasterize; a size beyond this comes
+    // only from a damaged record and would cost memory for nothing.
+    static constexpr int kMaxPixelSize = 16384;
+
+    // A font for `request` at `dpi` pixels per inch, or nothing when none can be
+    // made (a size that rounds to no pixel or beyond the limit, no fonts
+    // installed at all). The caller then draws nothing for that text.
+    static std::optional<Font> make(const FontRequest& request, int dpi);
+
+    int pixelSize() const { return pixelSize_; }
+    int ascent() const { return ascent_; }
+    int descent() const { return descent_; }
+    int externalLeading() const { return leading_; }
+    int averageCharWidth() const { return averageWidth_; }
+    // How far synthesized styles spill past a glyph's advance; outline fonts
+    // report none, as their italic and bold faces carry their own widths.
+    int overhang() const { return overhang_; }
+    int escapement() const { return escapement_; }
+    // The face the system actually uses for the requested name.
+    const QString& family() const { return family_; }
+
+    int textWidth(const QString& text) const;
+
+    const QFont& qfont() const { return font_; }
+
+private:
+    Font() = default;
+
+    QFont font_;
+    QString family_;
+    int pixelSize_ = 0;
+    int ascent_ = 0;
+    int descent_ = 0;
+    int leading_ = 0;
+    int averageWidth_ = 0;
+    int overhang_ = 0;
+    int escapement_ = 0;
+};
+
+// The installed font families, sorted, each once, without the system's
+// private faces.
+QStringList InstalledFontFamilies();
+
+} // namespace vlm
