@@ -1,0 +1,425 @@
+#include "output/resample.h"
+
+#include "model/rounding.h"
+#include "output/resample_kernels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace vlm {
+namespace {
+
+// Everything that decides a weight is single precision, as it always was: a
+// double here would move weights by one now and then and change pictures that
+// users have already printed.
+constexpr float kPi = 3.14159265358979f;
+
+float sinc(float x)
+{
+    if (x == 0.0f)
+        return 1.0f;
+    const float a = kPi * x;
+    return std::sin(a) / a;
+}
+
+float filterValue(int filter, float x)
+{
+    const float t = std::fabs(x);
+    switch (filter) {
+    case 1:
+        return t < 1.0f ? 1.0f - t : 0.0f;
+    case 2:
+        return t < 1.0f ? (2.0f * t - 3.0f) * t * t + 1.0f : 0.0f;
+    case 3:
+        if (t < 0.5f)
+            return 0.75f - t * t;
+        if (t < 1.5f)
+            return 0.5f * (t - 1.5f) * (t - 1.5f);
+        return 0.0f;
+    case 4:
+        if (t < 1.0f)
+            return t * t * t / 2.0f - t * t + 2.0f / 3.0f;
+        if (t < 2.0f)
+            return (2.0f - t) * (2.0f - t) * (2.0f - t) / 6.0f;
+        return 0.0f;
+    case 5:
+        return t < 3.0f ? sinc(x) * sinc(x / 3.0f) : 0.0f;
+    case 6:
+        if (t < 1.0f)
+            return (7.0f * t * t * t - 12.0f * t * t + 16.0f / 3.0f) / 6.0f;
+        if (t < 2.0f)
+            return (-(7.0f / 3.0f) * t * t * t + 12.0f * t * t - 20.0f * t + 32.0f / 3.0f) / 6.0f;
+        return 0.0f;
+    default:
+        // Half-open so that a centre exactly between two pixels takes one of them.
+        return x > -0.5f && x <= 0.5f ? 1.0f : 0.0f;
+    }
+}
+
+float filterSupport(int filter)
+{
+    switch (filter) {
+    case 1:
+    case 2:
+        return 1.0f;
+    case 3:
+        return 1.5f;
+    case 4:
+    case 6:
+        return 2.0f;
+    case 5:
+        return 3.0f;
+    default:
+        return 0.5f;
+    }
+}
+
+// The largest weight magnitude sum for which every partial sum of 8-bit values
+// stays below 2^24, where a float holds it exactly and a float division
+// truncates to the exact integer quotient.
+constexpr std::int64_t kExactFloatWeightSum = ((std::int64_t{1} << 24) - 1) / 255;
+
+// The contributor lists of one pass. Mirrored indices are merged into the
+// weight of the pixel they read, so destination index i reads the count[i]
+// consecutive source pixels from start[i] with the weights from offset[i]; a
+// sum over merged weights is the same integer as the sum over the list.
+struct Contributors {
+    std::vector<int> start, count;
+    std::vector<std::size_t> offset;
+    std::vector<std::int32_t> weights;
+    std::vector<std::int64_t> weightSum;
+    int maxCount = 0;
+    // Every weight fits 16 bits and every partial sum stays below 2^24: the
+    // vector kernels may run.
+    bool compact = true;
+};
+
+Contributors buildContributors(int n, int m, int filter)
+{
+    Contributors c;
+    c.start.resize(m);
+    c.count.resize(m);
+    c.offset.resize(m);
+    c.weightSum.resize(m);
+
+    const float support = filterSupport(filter);
+    const float s = static_cast<float>(m - 1) / static_cast<float>(n - 1);
+    const bool enlarging = s >= 1.0f;
+    const float reach = enlarging ? support : support / s;
+
+    std::vector<std::pair<std::int64_t, std::int32_t>> kept;
+    std::vector<std::int32_t> merged;
+    for (int i = 0; i < m; ++i) {
+        const float centre = static_cast<float>(i) / s;
+        const auto lo = static_cast<std::int64_t>(std::floor(centre - reach));
+        const auto hi = static_cast<std::int64_t>(std::ceil(centre + reach));
+        kept.clear();
+        std::int64_t sum = 0;
+        std::int64_t first = n;
+        std::int64_t last = -1;
+        for (std::int64_t j = lo; j <= hi; ++j) {
+            const float d = centre - static_cast<float>(j);
+            const std::int32_t w = enlarging ? Round(256.0f * filterValue(filter, d))
+                                             : Round(256.0f * s * filterValue(filter, d * s));
+            if (w == 0)
+                continue;
+            std::int64_t k = j < 0 ? -j : (j >= n ? 2 * std::int64_t{n} - 1 - j : j);
+            // A strong reduction reaches past the mirror image too; the
+            // nearest edge pixel stands in for what lies beyond it.
+            k = std::clamp<std::int64_t>(k, 0, n - 1);
+            kept.emplace_back(k, w);
+            sum += w;
+            first = std::min(first, k);
+            last = std::max(last, k);
+        }
+        c.weightSum[i] = sum;
+
+        merged.assign(last >= first ? static_cast<std::size_t>(last - first + 1) : 0, 0);
+        for (const auto& [k, w] : kept)
+            merged[static_cast<std::size_t>(k - first)] += w;
+        std::size_t b = 0;
+        std::size_t e = merged.size();
+        while (b < e && merged[b] == 0)
+            ++b;
+        while (e > b && merged[e - 1] == 0)
+            --e;
+
+        c.start[i] = static_cast<int>(first + static_cast<std::int64_t>(b));
+        c.count[i] = static_cast<int>(e - b);
+        c.offset[i] = c.weights.size();
+        std::int64_t magnitude = 0;
+        for (std::size_t k = b; k < e; ++k) {
+            c.weights.push_back(merged[k]);
+            magnitude += std::abs(std::int64_t{merged[k]});
+            if (merged[k] < -32768 || merged[k] > 32767)
+                c.compact = false;
+        }
+        if (magnitude > kExactFloatWeightSum)
+            c.compact = false;
+        c.maxCount = std::max(c.maxCount, c.count[i]);
+        if (c.count[i] == 0)
+            c.start[i] = 0;
+    }
+    return c;
+}
+
+std::uint32_t channelQuotient(std::int64_t sum, std::int64_t weightSum, int shift)
+{
+    // Where the weights cancel, the sum itself scaled back from 8-bit weights
+    // is the value; a negative one, like any negative quotient, is black.
+    const std::int64_t q = weightSum != 0 ? sum / weightSum : sum / 256;
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(q, 0, 255)) << shift;
+}
+
+std::uint32_t finishPixel(const std::int64_t (&sum)[3], std::int64_t weightSum)
+{
+    return 0xff000000u | channelQuotient(sum[0], weightSum, 0) | channelQuotient(sum[1], weightSum, 8) |
+           channelQuotient(sum[2], weightSum, 16);
+}
+
+void addWeighted(std::int64_t (&sum)[3], std::int32_t w, std::uint32_t px)
+{
+    sum[0] += std::int64_t{w} * (px & 0xff);
+    sum[1] += std::int64_t{w} * ((px >> 8) & 0xff);
+    sum[2] += std::int64_t{w} * ((px >> 16) & 0xff);
+}
+
+// Portable passes, used where the vector kernels cannot run.
+void horizontalScalar(const Contributors& c, const std::uint32_t* src, std::uint32_t* dst, int x0, int x1)
+{
+    for (int x = x0; x < x1; ++x) {
+        std::int64_t sum[3] = {0, 0, 0};
+        const std::int32_t* w = c.weights.data() + c.offset[x];
+        const std::uint32_t* p = src + c.start[x];
+        for (int k = 0; k < c.count[x]; ++k)
+            addWeighted(sum, w[k], p[k]);
+        dst[x - x0] = finishPixel(sum, c.weightSum[x]);
+    }
+}
+
+void verticalScalar(const Contributors& c, int y, const std::uint32_t* const* rows, std::uint32_t* dst,
+                    int width)
+{
+    const std::int32_t* w = c.weights.data() + c.offset[y];
+    for (int x = 0; x < width; ++x) {
+        std::int64_t sum[3] = {0, 0, 0};
+        for (int k = 0; k < c.count[y]; ++k)
+            addWeighted(sum, w[k], rows[k][x]);
+        dst[x] = finishPixel(sum, c.weightSum[y]);
+    }
+}
+
+float divisorOf(std::int64_t weightSum)
+{
+    return static_cast<float>(weightSum != 0 ? weightSum : 256);
+}
+
+#ifdef VLM_RESAMPLE_AVX2
+
+// The horizontal contributors as fixed windows of stride pixels, so that every
+// destination pixel runs the same unrolled loop. A window slides left at the
+// right edge instead of reading past the row; the extra taps weigh 0.
+struct RowPlan {
+    int stride = 0;
+    bool padded = false; // rows narrower than one window are read through a zero-padded copy
+    std::vector<std::int32_t> first, expanded;
+    std::vector<float> divisor;
+};
+
+RowPlan planRows(const Contributors& c, int n)
+{
+    RowPlan plan;
+    const auto m = c.count.size();
+    plan.stride = std::max(4, (c.maxCount + 3) / 4 * 4);
+    plan.padded = n < plan.stride;
+    plan.first.resize(m);
+    plan.expanded.resize(m * static_cast<std::size_t>(plan.stride) * 2);
+    plan.divisor.resize(m);
+    std::vector<std::int16_t> window(static_cast<std::size_t>(plan.stride));
+    for (std::size_t i = 0; i < m; ++i) {
+        const int first = plan.padded ? 0 : std::min(c.start[i], n - plan.stride);
+        std::fill(window.begin(), window.end(), std::int16_t{0});
+        for (int k = 0; k < c.count[i]; ++k)
+            window[static_cast<std::size_t>(c.start[i] - first + k)] =
+                static_cast<std::int16_t>(c.weights[c.offset[i] + static_cast<std::size_t>(k)]);
+        plan.first[i] = first;
+        resample_detail::expandRowWeights(window.data(), plan.stride,
+                                          plan.expanded.data() + i * static_cast<std::size_t>(plan.stride) * 2);
+        plan.divisor[i] = divisorOf(c.weightSum[i]);
+    }
+    return plan;
+}
+
+// The vertical weights in pairs of 16-bit halves, one pair per two source rows.
+struct ColumnPlan {
+    std::vector<std::size_t> offset;
+    std::vector<std::int32_t> pairs;
+    std::vector<float> divisor;
+};
+
+ColumnPlan planColumns(const Contributors& c)
+{
+    ColumnPlan plan;
+    const auto m = c.count.size();
+    plan.offset.resize(m);
+    plan.divisor.resize(m);
+    for (std::size_t y = 0; y < m; ++y) {
+        plan.offset[y] = plan.pairs.size();
+        const std::int32_t* w = c.weights.data() + c.offset[y];
+        for (int k = 0; k < c.count[y]; k += 2) {
+            const auto low = static_cast<std::uint16_t>(w[k]);
+            const auto high = static_cast<std::uint16_t>(k + 1 < c.count[y] ? w[k + 1] : 0);
+            plan.pairs.push_back(static_cast<std::int32_t>(low | (static_cast<std::uint32_t>(high) << 16)));
+        }
+        plan.divisor[y] = divisorOf(c.weightSum[y]);
+    }
+    return plan;
+}
+
+#endif
+
+void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPitch, int m, int mh, int filter,
+                    const resample_detail::Tuning& tuning)
+{
+    const int n = src.width();
+    const int h = src.height();
+    const Contributors across = buildContributors(n, m, filter);
+    const Contributors down = buildContributors(h, mh, filter);
+
+#ifdef VLM_RESAMPLE_AVX2
+    const bool useAvx2 = tuning.vectorKernels && across.compact && down.compact && resample_detail::haveAvx2();
+    RowPlan rowPlan;
+    ColumnPlan columnPlan;
+    std::vector<std::uint32_t> paddedRow;
+    if (useAvx2) {
+        rowPlan = planRows(across, n);
+        columnPlan = planColumns(down);
+        if (rowPlan.padded)
+            paddedRow.assign(static_cast<std::size_t>(rowPlan.stride), 0);
+    }
+#endif
+
+    // The vertical pass runs row after row and reads only the rows of its
+    // windows; those are made by the horizontal pass when first needed and kept
+    // in a ring until the windows have moved past them. A reduction so strong
+    // that its windows would need more memory than the tuning allows is done in
+    // vertical stripes, down to one pixel wide: the ring then holds no more
+    // than one column of the source.
+    const int ringRows = std::clamp(down.maxCount, 1, h);
+    const std::size_t perColumn = static_cast<std::size_t>(ringRows) * sizeof(std::uint32_t);
+    const int stripe = static_cast<int>(
+        std::clamp<std::size_t>(tuning.ringBytes / perColumn, 1, static_cast<std::size_t>(m)));
+    std::vector<std::uint32_t> ring(static_cast<std::size_t>(ringRows) * static_cast<std::size_t>(stripe));
+    std::vector<int> slotRow(static_cast<std::size_t>(ringRows));
+    std::vector<const std::uint32_t*> rows(static_cast<std::size_t>(down.maxCount) + 1);
+
+    for (int x0 = 0; x0 < m; x0 += stripe) {
+        const int x1 = std::min(m, x0 + stripe);
+        const int width = x1 - x0;
+        std::fill(slotRow.begin(), slotRow.end(), -1);
+        for (int y = 0; y < mh; ++y) {
+            const int start = down.start[y];
+            const int count = down.count[y];
+            for (int k = 0; k < count; ++k) {
+                const int r = start + k;
+                const auto slot = static_cast<std::size_t>(r % ringRows);
+                std::uint32_t* line = ring.data() + slot * static_cast<std::size_t>(stripe);
+                if (slotRow[slot] != r) {
+                    const auto* srcRow = reinterpret_cast<const std::uint32_t*>(src.constScanLine(r));
+#ifdef VLM_RESAMPLE_AVX2
+                    if (useAvx2) {
+                        if (rowPlan.padded) {
+                            std::copy(srcRow, srcRow + n, paddedRow.begin());
+                            srcRow = paddedRow.data();
+                        }
+                        resample_detail::horizontalAvx2(
+                            srcRow, line, width, rowPlan.first.data() + x0,
+                            rowPlan.expanded.data() + static_cast<std::size_t>(x0) * rowPlan.stride * 2,
+                            rowPlan.stride, rowPlan.divisor.data() + x0);
+                    } else
+#endif
+                        horizontalScalar(across, srcRow, line, x0, x1);
+                    slotRow[slot] = r;
+                }
+                rows[static_cast<std::size_t>(k)] = line;
+            }
+            std::uint32_t* out = dstBits + static_cast<std::size_t>(y) * dstPitch + x0;
+#ifdef VLM_RESAMPLE_AVX2
+            if (useAvx2) {
+                // An odd window pairs its last row with itself at weight 0.
+                if (count % 2 != 0)
+                    rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
+                resample_detail::verticalAvx2(rows.data(), columnPlan.pairs.data() + columnPlan.offset[y],
+                                              (count + 1) / 2, columnPlan.divisor[y], out, width);
+                continue;
+            }
+#endif
+            verticalScalar(down, y, rows.data(), out, width);
+        }
+    }
+}
+
+} // namespace
+
+namespace resample_detail {
+
+void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning)
+{
+    if (&source == &destination) {
+        // Clearing the destination first would wipe the source.
+        const Bitmap copy(source.image().copy());
+        resampleTuned(copy, destination, filter, tuning);
+        return;
+    }
+    if (destination.isNull())
+        return;
+    QImage& dst = destination.image();
+    if (dst.format() != QImage::Format_RGB32)
+        dst = dst.convertToFormat(QImage::Format_RGB32);
+    const int m = dst.width();
+    const int mh = dst.height();
+    if (m < 2 || mh < 2 || source.width() < 2 || source.height() < 2) {
+        dst.fill(0xff000000u);
+        return;
+    }
+
+    const QImage* src = &source.image();
+    QImage converted;
+    if (src->format() != QImage::Format_RGB32) {
+        converted = src->convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    }
+    // bits() detaches a destination that still shares its pixels with the source.
+    uchar* bits = dst.bits();
+    if (src->isNull() || bits == nullptr) {
+        if (bits != nullptr)
+            dst.fill(0xff000000u);
+        return;
+    }
+    // Every destination pixel is written below, so the clearing to black that
+    // precedes the passes is not repeated here.
+    resamplePasses(*src, reinterpret_cast<std::uint32_t*>(bits),
+                   static_cast<std::size_t>(dst.bytesPerLine()) / sizeof(std::uint32_t), m, mh,
+                   filter >= 1 && filter <= 6 ? filter : 0, tuning);
+}
+
+} // namespace resample_detail
+
+void resample(const Bitmap& source, Bitmap& destination, int filter)
+{
+    resample_detail::resampleTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+Bitmap resample(const Bitmap& source, int width, int height, int filter)
+{
+    Bitmap result(width, height, RGBRef(0, 0, 0));
+    resample(source, result, filter);
+    return result;
+}
+
+} // namespace vlm

@@ -1,0 +1,65 @@
+#pragma once
+
+// The vectorised inner loops of resample(), kept in a translation unit of their
+// own that includes no standard containers: its functions are compiled for
+// AVX2, and an inline library function instantiated there could otherwise be
+// the copy the linker keeps for the whole program.
+//
+// Both kernels form exactly the sums and quotients of the scalar code: 32-bit
+// integer multiply-adds, then a single-precision division that is exact for
+// sums below 2^24 (the caller guarantees that bound), truncated and limited to
+// 0..255.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vlm {
+
+class Bitmap;
+
+namespace resample_detail {
+
+struct Tuning {
+    // Off: the portable passes that machines without AVX2 run.
+    bool vectorKernels = true;
+    // Memory for the rows of the horizontal pass held at one time; less than
+    // the windows need splits the work into vertical stripes.
+    std::size_t ringBytes = std::size_t{64} << 20;
+};
+
+// resample() with its choices exposed, so that the tests can hold every way
+// through it to the same bytes.
+void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning);
+
+} // namespace resample_detail
+} // namespace vlm
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define VLM_RESAMPLE_AVX2 1
+#endif
+
+#ifdef VLM_RESAMPLE_AVX2
+
+namespace vlm::resample_detail {
+
+// True when the processor runs the AVX2 kernels below.
+bool haveAvx2();
+
+// Lays out one destination pixel's weight window (stride int16 weights, stride a
+// multiple of 4) as the horizontal kernel reads it: stride * 2 words at out.
+void expandRowWeights(const std::int16_t* window, int stride, std::int32_t* out);
+
+// Horizontal pass over one row: destination pixel x reads the stride source
+// pixels from src + first[x] with the expanded weights at
+// weights + x * stride * 2 and divides by divisor[x].
+void horizontalAvx2(const std::uint32_t* src, std::uint32_t* dst, int count, const std::int32_t* first,
+                    const std::int32_t* weights, int stride, const float* divisor);
+
+// Vertical pass for one destination row of width pixels: pair p multiplies
+// rows[2p] by the low half of pairWeights[p] and rows[2p + 1] by its high half.
+void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t* pairWeights, int pairs,
+                  float divisor, std::uint32_t* dst, int width);
+
+} // namespace vlm::resample_detail
+
+#endif
