@@ -306,8 +306,8 @@ void AddMissingHeader(ItemList& list, bool hasHeader)
         std::int32_t right = 200, bottom = 200;
         for (const Item& it : list) {
             if (it.rec.d.role == RoleDrawing && it.rec.d.hidden == 0) {
-                right = std::max(right, it.rec.d.right);
-                bottom = std::max(bottom, it.rec.d.bottom);
+                right = std::max(right, +it.rec.d.right);
+                bottom = std::max(bottom, +it.rec.d.bottom);
             }
         }
         Item& h = NewItem(scratch, KindDocumentHeader);

@@ -132,8 +132,6 @@ void FreeItem(Item& item)
 
 std::int32_t TextLength(const Item& item)
 {
-    if (!item.hasText)
-        return 0;
     const std::size_t limit = std::min<std::size_t>(item.text.size(), kTextScanLimit);
     const std::size_t zero = item.text.find(u'\0');
     return static_cast<std::int32_t>(std::min(zero, limit));

@@ -60,7 +60,10 @@ struct Item {
     Item* next = nullptr;
 
     // Text, DocumentHeader (page-setup texts) and Picture (source file name).
-    // UTF-16; the zero terminator of the stored form is implicit.
+    // UTF-16; the zero terminator of the stored form is implicit. An empty
+    // string counts as no text everywhere; `hasText` only tells whether one
+    // was ever set (SetText, the reader) and may be left alone when `text`
+    // is assigned directly.
     std::u16string text;
     bool hasText = false;
 

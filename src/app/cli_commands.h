@@ -1,0 +1,40 @@
+#pragma once
+
+// The commands of vellumora-cli. A command gets its arguments (after the
+// command word, options removed) and returns the process exit code.
+
+#include "model/screen_metrics.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vlm::cli {
+
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitFileFailed = 1, // a file could not be read or written
+    ExitUsage = 2,
+    ExitProblems = 3,   // check: the file reads, but has structural problems
+};
+
+struct Context {
+    ScreenMetrics screen;
+    bool yes = false; // answer Yes to "open an invalid file anyway?"
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using Command = int (*)(const Context&, const std::vector<std::string>& args);
+
+struct CommandEntry {
+    const char* name;
+    int argumentCount;
+    Command run;
+};
+
+int RunInfo(const Context& ctx, const std::vector<std::string>& args);
+int RunCheck(const Context& ctx, const std::vector<std::string>& args);
+int RunResave(const Context& ctx, const std::vector<std::string>& args);
+
+} // namespace vlm::cli

@@ -1,0 +1,77 @@
+#pragma once
+
+// The words of vellumora-cli.
+
+namespace vlm::cli::texts {
+
+inline constexpr const char* kHelp =
+    "Usage: vellumora-cli [--dpi N] [--yes] COMMAND FILE...\n"
+    "\n"
+    "Inspects, checks and re-saves Vellumora documents (.vlmr) without a window.\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE        one line per record (index, offset, role, kind, sequence,\n"
+    "                   edit step, points, blobs), then the page header: unit,\n"
+    "                   zoom, design area and page setup\n"
+    "  check FILE       lists the structural problems of the file\n"
+    "  resave IN OUT    opens IN as Vellumora does and saves it as OUT\n"
+    "\n"
+    "Options:\n"
+    "  --dpi N          the screen resolution documents in millimetres or inches\n"
+    "                   are read for (default 96)\n"
+    "  --yes            open a file that fails the validity check anyway\n"
+    "                   (otherwise resave answers No and stops)\n"
+    "  -h, --help       this text\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  success (check: no problems; notes may be listed)\n"
+    "  1  a file could not be read or written, or is not a valid document\n"
+    "  2  the command line is wrong\n"
+    "  3  check: the file reads, but has structural problems\n";
+
+inline constexpr const char* kUnknownCommand = "unknown command: ";
+inline constexpr const char* kUnknownOption = "unknown option: ";
+inline constexpr const char* kBadDpi = "--dpi needs a number from 1 to 10000";
+inline constexpr const char* kWrongArguments = "wrong number of arguments for ";
+inline constexpr const char* kSeeHelp = "Run vellumora-cli --help for the usage.";
+inline constexpr const char* kCannotRead = "cannot read ";
+inline constexpr const char* kCannotWrite = "cannot write ";
+inline constexpr const char* kNoSuchFile = "no such file: ";
+inline constexpr const char* kDeclinedInvalid = " is not a valid Vellumora file; use --yes to open it anyway";
+inline constexpr const char* kAcceptedInvalid = " is not a valid Vellumora file; opening it anyway";
+inline constexpr const char* kNoProblems = "no problems found";
+inline constexpr const char* kProblemsFound = " problem(s) found";
+inline constexpr const char* kProblem = "problem: ";
+inline constexpr const char* kNote = "note: ";
+inline constexpr const char* kRecord = "record ";
+inline constexpr const char* kBlob = " blob ";
+
+// One per kind of finding, in the order of FileProblemKind.
+inline constexpr const char* kFindings[] = {
+    "signature is not that of a Vellumora record",
+    "the file has no page header record",
+    "the page header is not the first record",
+    "a second page header record",
+    "the file has no visible grid record",
+    "a second visible grid record",
+    "unknown role",
+    "unknown kind",
+    "text length out of range, not read (its bytes are taken for records)",
+    "longer than the rest of the file; reading ends here",
+    "text length is odd",
+    "length is not a whole number of entries",
+    "grid entries with an unknown orientation",
+    "a second picture with this number",
+    "picture clip names a picture the file does not hold",
+    "a second line pattern with this number",
+    "line uses a pattern the file does not hold",
+    "bytes after the last record are ignored",
+    "written by a newer version",
+    "the header says the file includes the undo history",
+};
+
+// info
+inline constexpr const char* kUnitNames[] = {"Pixels", "Millimeters", "Inches"};
+inline constexpr const char* kNoHeader = "page header: none";
+
+} // namespace vlm::cli::texts
