@@ -1,5 +1,8 @@
 #include "model/page_setup.h"
 
+#include "model/item.h"
+#include "model/item_list.h"
+
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
@@ -434,6 +437,19 @@ bool applyPageSetup(HeaderFields& header, std::u16string& headerText, const page
 
     if (!quiet)
         header.modified = 1;
+    return true;
+}
+
+bool applyPageSetup(Item& header, const pageset_t& pageset, std::int32_t designType,
+                    const PageSetupEnvironment& env, bool quiet)
+{
+    if (header.rec.h.kind != KindDocumentHeader)
+        return false;
+    std::u16string text = header.text;
+    if (!applyPageSetup(header.rec.h, text, pageset, designType, env, quiet))
+        return false;
+    SetText(header, text);
+    ApplyHeader(header);
     return true;
 }
 

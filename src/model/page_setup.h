@@ -153,4 +153,11 @@ struct PageSetupEnvironment {
 bool applyPageSetup(HeaderFields& header, std::u16string& headerText, const pageset_t& pageset,
                     std::int32_t designType, const PageSetupEnvironment& env, bool quiet);
 
+struct Item;
+
+// The same on a Document's header Item, which also takes the text and gets
+// its page rectangle recomputed. False for an Item that is not a header.
+bool applyPageSetup(Item& header, const pageset_t& pageset, std::int32_t designType,
+                    const PageSetupEnvironment& env, bool quiet);
+
 } // namespace vlm
