@@ -22,6 +22,7 @@
 
 namespace vlm {
 
+class BandShader;
 class Canvas;
 class Font;
 class ItemEffects;
@@ -59,6 +60,12 @@ struct DrawContext {
     // Shadows, shaded bodies and pictures; null draws without them.
     const ItemEffects* effects = nullptr;
 
+    // A colour of the Item as drawn: itself, or the substitute.
+    ColorRef paint(ColorRef c) const { return substituteColor.value_or(c); }
+
+    // Document to canvas pixels. Points of damaged records are kept within
+    // kCanvasReach, so that geometry built on them cannot overflow.
+    static constexpr int kCanvasReach = 1 << 26;
     int toCanvasX(int x) const;
     int toCanvasY(int y) const;
     QPoint toCanvas(int x, int y) const { return {toCanvasX(x), toCanvasY(y)}; }
@@ -100,6 +107,8 @@ public:
                             const TextLinePlacement* line) const = 0;
     // A Clip. The Item is not const: a full drawing refreshes its cache.
     virtual void drawPicture(Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) const = 0;
+    // The shading of line dashes 4 pixels wide and more; null draws them flat.
+    virtual const BandShader* bandShader() const { return nullptr; }
 };
 
 // Draws one Item. `quick` leaves out the shadow and the shading (used while
