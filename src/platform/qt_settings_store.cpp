@@ -19,6 +19,9 @@ namespace {
 
 const QString kOrganisation = QStringLiteral("Vellumora");
 const QString kApplication = QStringLiteral("Vellumora");
+// The keys sit directly under Software\Vellumora, not under an application
+// subkey as QSettings' organisation/application form would put them.
+const QString kRegistryPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Vellumora");
 const QLatin1String kDwordPrefix("dword:");
 const QLatin1String kTextPrefix("sz:");
 
@@ -135,7 +138,7 @@ void QtSettingsStore::loadIni()
 
 void QtSettingsStore::loadRegistry()
 {
-    QSettings reg(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+    QSettings reg(kRegistryPath, QSettings::NativeFormat);
     const QStringList groups = reg.childGroups();
     for (const QString& group : groups) {
         reg.beginGroup(group);
@@ -191,7 +194,7 @@ bool QtSettingsStore::commitIni()
 
 bool QtSettingsStore::commitRegistry()
 {
-    QSettings reg(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+    QSettings reg(kRegistryPath, QSettings::NativeFormat);
     // Keys deleted from the copy must go from the registry too.
     const QStringList groups = reg.childGroups();
     for (const QString& group : groups)
