@@ -5,7 +5,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -20,17 +20,36 @@ bool IsCardDesignType(std::int32_t designType)
 
 namespace {
 
-using Entry = std::pair<DimensionText, const char16_t*>;
+// The millimetre and inch sets a fresh program offers, texts in stored order:
+// paper width, height, card width, height, left, top, right, bottom margin,
+// rows, columns, row gap, column gap. Types 6 to 9 start with empty sets.
+struct InitialSet {
+    DesignType type;
+    MeasuringUnit unit;
+    std::int32_t quickSelect;
+    const char16_t* texts[12];
+    bool rowFold = false;
+    bool columnFold = false;
+};
 
-void fillSet(miry_t& set, std::int32_t quickSelect, std::initializer_list<Entry> texts, bool rowFold = false,
-             bool columnFold = false)
-{
-    set.quickSelect = quickSelect;
-    for (const auto& [which, text] : texts)
-        set.texts[which] = text;
-    set.rowFold = rowFold ? 1 : 0;
-    set.columnFold = columnFold ? 1 : 0;
-}
+// clang-format off
+const InitialSet kInitialSets[] = {
+    {DesignIllustrations, UnitMillimeters, 4, {u"210", u"297", u"", u"", u"7", u"7", u"7", u"7", u"", u"", u"", u""}},
+    {DesignIllustrations, UnitInches, 0, {u"8 1/2", u"11", u"", u"", u"1/4", u"1/4", u"1/4", u"1/4", u"", u"", u"", u""}},
+    {DesignPostcards, UnitMillimeters, 0, {u"210", u"297", u"210", u"148", u"0", u"0", u"0", u"0", u"2", u"1", u"0", u"0"}},
+    {DesignPostcards, UnitInches, 0, {u"8 1/2", u"11", u"6", u"4", u"1 1/4", u"1", u"1 1/4", u"1", u"2", u"1", u"1", u""}},
+    {DesignGreetingCards, UnitMillimeters, 0, {u"210", u"297", u"105", u"148", u"0", u"0", u"0", u"0", u"2", u"2", u"0", u"0"}, false, true},
+    {DesignGreetingCards, UnitInches, 0, {u"8 1/2", u"11", u"4 1/4", u"5 1/2", u"", u"", u"", u"", u"2", u"2", u"", u""}, false, true},
+    {DesignBusinessCards, UnitMillimeters, 1, {u"210", u"297", u"74", u"52", u"31", u"18", u"0", u"0", u"5", u"2", u"0", u"0"}},
+    {DesignBusinessCards, UnitInches, 1, {u"8 1/2", u"11", u"3 1/2", u"2", u"3/4", u"1/2", u"3/4", u"3/4", u"5", u"2", u"", u""}},
+    {DesignLabels, UnitMillimeters, 1, {u"210", u"297", u"37", u"18", u"13", u"5", u"13", u"5", u"16", u"5", u"0", u"0"}},
+    {DesignLabels, UnitInches, 6, {u"8 1/2", u"11", u"2", u"1", u"1/4", u"1/2", u"1/4", u"1/2", u"10", u"4", u"", u""}},
+    {DesignBrochures, UnitMillimeters, 1, {u"210", u"297", u"210", u"99", u"0", u"0", u"0", u"0", u"3", u"1", u"0", u"0"}, true},
+    {DesignBrochures, UnitInches, 1, {u"8 1/2", u"11", u"8 1/2", u"3 2/3", u"", u"", u"", u"", u"3", u"1", u"", u""}, true},
+    {DesignTentCards, UnitMillimeters, 0, {u"210", u"297", u"190", u"69", u"10", u"10", u"10", u"10", u"4", u"1", u"0", u"0"}, true},
+    {DesignTentCards, UnitInches, 0, {u"8 1/2", u"11", u"8 1/2", u"2 1/2", u"", u"1/2", u"", u"1/2", u"4", u"1", u"", u""}, true},
+};
+// clang-format on
 
 } // namespace
 
@@ -41,81 +60,22 @@ pagesetArr_t InitialPageSetups(std::int32_t defaultUnits)
         pageset_t& ps = arr[t];
         ps.orientation = Portrait;
         ps.units = defaultUnits;
-        fillSet(ps.set(UnitPixels), 0, {{TextPaperWidth, u"350"}, {TextPaperHeight, u"250"}});
+        miry_t& px = ps.set(UnitPixels);
+        px.quickSelect = 0;
+        px.texts[TextPaperWidth] = u"350";
+        px.texts[TextPaperHeight] = u"250";
     }
     arr[DesignDigitalImages].orientation = Landscape;
     arr[DesignDigitalImages].units = UnitPixels;
 
-    const Entry a4w{TextPaperWidth, u"210"}, a4h{TextPaperHeight, u"297"};
-    const Entry lw{TextPaperWidth, u"8 1/2"}, lh{TextPaperHeight, u"11"};
-    const Entry noGapRow{TextRowGap, u"0"}, noGapCol{TextColumnGap, u"0"};
-
-    auto mm = [&](std::int32_t t) -> miry_t& { return arr[t].set(UnitMillimeters); };
-    auto in = [&](std::int32_t t) -> miry_t& { return arr[t].set(UnitInches); };
-
-    fillSet(mm(DesignIllustrations), 4,
-            {a4w, a4h, {TextMarginLeft, u"7"}, {TextMarginTop, u"7"}, {TextMarginRight, u"7"},
-             {TextMarginBottom, u"7"}});
-    fillSet(in(DesignIllustrations), 0,
-            {lw, lh, {TextMarginLeft, u"1/4"}, {TextMarginTop, u"1/4"}, {TextMarginRight, u"1/4"},
-             {TextMarginBottom, u"1/4"}});
-
-    fillSet(mm(DesignPostcards), 0,
-            {a4w, a4h, {TextCardWidth, u"210"}, {TextCardHeight, u"148"}, {TextMarginLeft, u"0"},
-             {TextMarginTop, u"0"}, {TextMarginRight, u"0"}, {TextMarginBottom, u"0"}, {TextRows, u"2"},
-             {TextColumns, u"1"}, noGapRow, noGapCol});
-    fillSet(in(DesignPostcards), 0,
-            {lw, lh, {TextCardWidth, u"6"}, {TextCardHeight, u"4"}, {TextMarginLeft, u"1 1/4"},
-             {TextMarginTop, u"1"}, {TextMarginRight, u"1 1/4"}, {TextMarginBottom, u"1"}, {TextRows, u"2"},
-             {TextColumns, u"1"}, {TextRowGap, u"1"}});
-
-    fillSet(mm(DesignGreetingCards), 0,
-            {a4w, a4h, {TextCardWidth, u"105"}, {TextCardHeight, u"148"}, {TextMarginLeft, u"0"},
-             {TextMarginTop, u"0"}, {TextMarginRight, u"0"}, {TextMarginBottom, u"0"}, {TextRows, u"2"},
-             {TextColumns, u"2"}, noGapRow, noGapCol},
-            false, true);
-    fillSet(in(DesignGreetingCards), 0,
-            {lw, lh, {TextCardWidth, u"4 1/4"}, {TextCardHeight, u"5 1/2"}, {TextRows, u"2"},
-             {TextColumns, u"2"}},
-            false, true);
-
-    fillSet(mm(DesignBusinessCards), 1,
-            {a4w, a4h, {TextCardWidth, u"74"}, {TextCardHeight, u"52"}, {TextMarginLeft, u"31"},
-             {TextMarginTop, u"18"}, {TextMarginRight, u"0"}, {TextMarginBottom, u"0"}, {TextRows, u"5"},
-             {TextColumns, u"2"}, noGapRow, noGapCol});
-    fillSet(in(DesignBusinessCards), 1,
-            {lw, lh, {TextCardWidth, u"3 1/2"}, {TextCardHeight, u"2"}, {TextMarginLeft, u"3/4"},
-             {TextMarginTop, u"1/2"}, {TextMarginRight, u"3/4"}, {TextMarginBottom, u"3/4"}, {TextRows, u"5"},
-             {TextColumns, u"2"}});
-
-    fillSet(mm(DesignLabels), 1,
-            {a4w, a4h, {TextCardWidth, u"37"}, {TextCardHeight, u"18"}, {TextMarginLeft, u"13"},
-             {TextMarginTop, u"5"}, {TextMarginRight, u"13"}, {TextMarginBottom, u"5"}, {TextRows, u"16"},
-             {TextColumns, u"5"}, noGapRow, noGapCol});
-    fillSet(in(DesignLabels), 6,
-            {lw, lh, {TextCardWidth, u"2"}, {TextCardHeight, u"1"}, {TextMarginLeft, u"1/4"},
-             {TextMarginTop, u"1/2"}, {TextMarginRight, u"1/4"}, {TextMarginBottom, u"1/2"}, {TextRows, u"10"},
-             {TextColumns, u"4"}});
-
-    fillSet(mm(DesignBrochures), 1,
-            {a4w, a4h, {TextCardWidth, u"210"}, {TextCardHeight, u"99"}, {TextMarginLeft, u"0"},
-             {TextMarginTop, u"0"}, {TextMarginRight, u"0"}, {TextMarginBottom, u"0"}, {TextRows, u"3"},
-             {TextColumns, u"1"}, noGapRow, noGapCol},
-            true, false);
-    fillSet(in(DesignBrochures), 1,
-            {lw, lh, {TextCardWidth, u"8 1/2"}, {TextCardHeight, u"3 2/3"}, {TextRows, u"3"},
-             {TextColumns, u"1"}},
-            true, false);
-
-    fillSet(mm(DesignTentCards), 0,
-            {a4w, a4h, {TextCardWidth, u"190"}, {TextCardHeight, u"69"}, {TextMarginLeft, u"10"},
-             {TextMarginTop, u"10"}, {TextMarginRight, u"10"}, {TextMarginBottom, u"10"}, {TextRows, u"4"},
-             {TextColumns, u"1"}, noGapRow, noGapCol},
-            true, false);
-    fillSet(in(DesignTentCards), 0,
-            {lw, lh, {TextCardWidth, u"8 1/2"}, {TextCardHeight, u"2 1/2"}, {TextMarginTop, u"1/2"},
-             {TextMarginBottom, u"1/2"}, {TextRows, u"4"}, {TextColumns, u"1"}},
-            true, false);
+    for (const InitialSet& init : kInitialSets) {
+        miry_t& set = arr[init.type].set(init.unit);
+        set.quickSelect = init.quickSelect;
+        for (std::size_t i = 0; i < std::size(init.texts); ++i)
+            set.texts[i] = init.texts[i];
+        set.rowFold = init.rowFold ? 1 : 0;
+        set.columnFold = init.columnFold ? 1 : 0;
+    }
     return arr;
 }
 
@@ -314,32 +274,32 @@ std::optional<double> parseDimension(std::u16string_view text, std::int32_t unit
     return value;
 }
 
-double PixelsPerUnitX(std::int32_t unit, const ScreenMetrics& screen)
+namespace {
+
+double pixelsPerUnit(std::int32_t unit, double pxPerMm, double dpi)
 {
     switch (unit) {
     case UnitPixels:
         return 1.0;
     case UnitMillimeters:
-        return screen.pxPerMmX;
+        return pxPerMm;
     case UnitInches:
-        return screen.dpiX;
+        return dpi;
     default:
         return 0.0;
     }
 }
 
+} // namespace
+
+double PixelsPerUnitX(std::int32_t unit, const ScreenMetrics& screen)
+{
+    return pixelsPerUnit(unit, screen.pxPerMmX, screen.dpiX);
+}
+
 double PixelsPerUnitY(std::int32_t unit, const ScreenMetrics& screen)
 {
-    switch (unit) {
-    case UnitPixels:
-        return 1.0;
-    case UnitMillimeters:
-        return screen.pxPerMmY;
-    case UnitInches:
-        return screen.dpiY;
-    default:
-        return 0.0;
-    }
+    return pixelsPerUnit(unit, screen.pxPerMmY, screen.dpiY);
 }
 
 std::u16string JoinDimensionTexts(const DimensionTexts& texts)

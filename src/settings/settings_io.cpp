@@ -223,22 +223,27 @@ void loadCustomSettings(Settings& s, const SettingsStore& store)
         s.setupDone = *v == 1;
 }
 
-void loadWeights(Settings& s, const SettingsStore& store)
+// Weights, directions, angles and sizes: a name, a value text and its unit
+// per entry. An entry is taken when both texts have content, the unit is one
+// of the list's and the value validates.
+template <class Entry, class Validate>
+void loadNamedValues(std::array<Entry, kCustomEntryCount>& entries, std::string_view key, std::int32_t maxUnit,
+                     const SettingsStore& store, Validate validate)
 {
     for (int k = 1; k <= kCustomEntryCount; ++k) {
-        const auto name = store.readText(keys::kCustomWidths, lettered("name", k));
-        const auto value = store.readText(keys::kCustomWidths, lettered("value", k));
-        const auto units = store.readInteger(keys::kCustomWidths, lettered("units", k));
-        if (!hasContent(name) || !hasContent(value) || !inRange(units, 1, 3))
+        const auto name = store.readText(key, lettered("name", k));
+        const auto value = store.readText(key, lettered("value", k));
+        const auto units = store.readInteger(key, lettered("units", k));
+        if (!hasContent(name) || !hasContent(value) || !inRange(units, 1, maxUnit))
             continue;
-        custThicknessRec_t e;
+        Entry e;
         e.name = *name;
         e.valueText = *value;
         e.units = *units;
-        if (!ValidateWeight(e, s.screen.pxPerMmX))
+        if (!validate(e))
             continue;
         e.inUse = 1;
-        s.customWidths[static_cast<std::size_t>(k - 1)] = std::move(e);
+        entries[static_cast<std::size_t>(k - 1)] = std::move(e);
     }
 }
 
@@ -261,26 +266,6 @@ void loadPatterns(Settings& s, const SettingsStore& store)
             continue;
         e.inUse = 1;
         s.customPatterns[static_cast<std::size_t>(k - 1)] = std::move(e);
-    }
-}
-
-void loadDirections(std::array<custDirectionRec_t, kCustomEntryCount>& entries, std::string_view key,
-                    bool fontSizes, const SettingsStore& store)
-{
-    for (int k = 1; k <= kCustomEntryCount; ++k) {
-        const auto name = store.readText(key, lettered("name", k));
-        const auto value = store.readText(key, lettered("value", k));
-        const auto units = store.readInteger(key, lettered("units", k));
-        if (!hasContent(name) || !hasContent(value) || !inRange(units, 1, 2))
-            continue;
-        custDirectionRec_t e;
-        e.name = *name;
-        e.valueText = *value;
-        e.units = *units;
-        if (!(fontSizes ? ValidateFontSize(e) : ValidateAngle(e)))
-            continue;
-        e.inUse = 1;
-        entries[static_cast<std::size_t>(k - 1)] = std::move(e);
     }
 }
 
@@ -364,12 +349,12 @@ void saveCustomSettings(const Settings& s, SettingsStore& store)
     store.writeInteger(key, kSetupDoneValue, s.setupDone ? 1 : 0);
 }
 
-void saveWeights(const Settings& s, SettingsStore& store)
+template <class Entry>
+void saveNamedValues(const std::array<Entry, kCustomEntryCount>& entries, std::string_view key, SettingsStore& store)
 {
-    const auto key = keys::kCustomWidths;
     store.deleteKey(key);
     for (int k = 1; k <= kCustomEntryCount; ++k) {
-        const custThicknessRec_t& e = s.customWidths[static_cast<std::size_t>(k - 1)];
+        const Entry& e = entries[static_cast<std::size_t>(k - 1)];
         if (!e.inUse)
             continue;
         store.writeText(key, lettered("name", k), e.name);
@@ -390,20 +375,6 @@ void savePatterns(const Settings& s, SettingsStore& store)
         store.writeInteger(key, lettered("units", k), e.units);
         for (int j = 1; j <= kPatternLengthCount; ++j)
             store.writeText(key, numbered(lettered("value", k), j), e.valueTexts[static_cast<std::size_t>(j - 1)]);
-    }
-}
-
-void saveDirections(const std::array<custDirectionRec_t, kCustomEntryCount>& entries, std::string_view key,
-                    SettingsStore& store)
-{
-    store.deleteKey(key);
-    for (int k = 1; k <= kCustomEntryCount; ++k) {
-        const custDirectionRec_t& e = entries[static_cast<std::size_t>(k - 1)];
-        if (!e.inUse)
-            continue;
-        store.writeText(key, lettered("name", k), e.name);
-        store.writeText(key, lettered("value", k), e.valueText);
-        store.writeInteger(key, lettered("units", k), e.units);
     }
 }
 
@@ -436,23 +407,25 @@ void InitSettings(Settings& s, const SettingsStore& store, const ScreenMetrics& 
 {
     s = Settings(screen);
     loadCustomSettings(s, store);
-    loadWeights(s, store);
+    const double pxPerMmX = s.screen.pxPerMmX;
+    loadNamedValues(s.customWidths, keys::kCustomWidths, 3, store,
+                    [pxPerMmX](custThicknessRec_t& e) { return ValidateWeight(e, pxPerMmX); });
     loadShadows(s, store);
     loadPatterns(s, store);
-    loadDirections(s.customDirections, keys::kCustomDirections, false, store);
-    loadDirections(s.customAngles, keys::kCustomAngles, false, store);
-    loadDirections(s.customSizes, keys::kCustomSizes, true, store);
+    loadNamedValues(s.customDirections, keys::kCustomDirections, 2, store, ValidateAngle);
+    loadNamedValues(s.customAngles, keys::kCustomAngles, 2, store, ValidateAngle);
+    loadNamedValues(s.customSizes, keys::kCustomSizes, 2, store, ValidateFontSize);
     loadRecentColors(s, store);
 }
 
 bool SaveSettings(const Settings& s, SettingsStore& store)
 {
     saveShadows(s, store);
-    saveWeights(s, store);
+    saveNamedValues(s.customWidths, keys::kCustomWidths, store);
     savePatterns(s, store);
-    saveDirections(s.customDirections, keys::kCustomDirections, store);
-    saveDirections(s.customAngles, keys::kCustomAngles, store);
-    saveDirections(s.customSizes, keys::kCustomSizes, store);
+    saveNamedValues(s.customDirections, keys::kCustomDirections, store);
+    saveNamedValues(s.customAngles, keys::kCustomAngles, store);
+    saveNamedValues(s.customSizes, keys::kCustomSizes, store);
     saveRecentColors(s, store);
     saveCustomSettings(s, store);
     return store.commit();
