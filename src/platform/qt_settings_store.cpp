@@ -185,7 +185,8 @@ bool QtSettingsStore::commitIni()
     if (!written)
         return false;
 
-    // rename(2) replaces the old file in one step.
+    // rename(2) replaces the old file in one step (POSIX; Windows keeps its
+    // settings in the registry and never comes here).
     if (std::rename(QFile::encodeName(stagingPath).constData(), QFile::encodeName(path_).constData()) != 0)
         return false;
     staging.setAutoRemove(false);
