@@ -213,7 +213,8 @@ bool PictureInUse(const ItemList& list, std::int32_t id)
 void CompactGroupIds(ItemList& list)
 {
     for (;;) {
-        const std::int64_t a = NextGroupId(list);
+        // Unsaturated: the largest number in use must be the one moved.
+        const std::int64_t a = std::int64_t{list.maxGroupId(0)} + 1;
         if (a - 1 <= 1)
             return;
         std::int64_t b = 1;
