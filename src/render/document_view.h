@@ -20,6 +20,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -27,8 +28,6 @@ namespace vlm {
 
 class Canvas;
 class ItemEffects;
-
-enum class ViewDirection { Horizontal = 1, Vertical = 2, Both = 3 };
 
 // The one-shot 100-ms timers of a document window.
 enum class ViewTimer { Marker, Refine, Progressive };
@@ -55,8 +54,10 @@ struct ViewHooks {
     // BeginSelectionEdit: hide each selected Item and append its selected
     // editing copy (the undo history's BeginEdit).
     std::function<void()> beginEdit;
-    // The frame of a text being edited, drawn after the text itself.
-    std::function<void(Canvas&, const DrawContext&, const Item&)> drawTextFrame;
+    // Stretches a small picture of the program (backdrop, ruler shading) to
+    // a bitmap's size. The window hands in the program's resampler; without
+    // one the view scales smoothly itself.
+    std::function<void(const Bitmap& source, Bitmap& destination)> stretch;
     // Progressive painting after a load is complete.
     std::function<void()> progressiveDone;
 };
@@ -161,6 +162,9 @@ public:
     bool RefineStep();
     // All steps at once.
     void RefineAll();
+    // After a load: the canvas shows the page only until the progressive
+    // timer starts the pass.
+    void ScheduleProgressivePaint();
     void BeginProgressivePaint();
     bool ProgressiveStep();
 
@@ -210,16 +214,23 @@ private:
         std::int32_t next = 1;
     };
 
-    void placeCanvas(bool allowRepaint);
-    void recreateCanvas();
+    QRect wholeCanvas() const;
+    void startTimer(ViewTimer which);
+    void placeCanvas();
+    void stretch(const Bitmap& source, Bitmap& destination) const;
     void buildBackdrop();
     void rebuildRulers();
-    void rebuildScaledRuler(ViewDirection direction);
-    void paintItemsIn(Canvas& canvas, PixelRect documentRect, bool skipEdited);
-    void paintGridLines(Canvas& canvas, ViewDirection which);
+    void rebuildScaledRuler(ViewDirection direction, int chunkOffset);
+    const Bitmap& anchorPicture(ViewDirection strip, bool grabbed);
+    void drawAnchors(ViewDirection direction);
+    void paintBackground(const QRect& canvasRect);
+    void paintGridLines(Canvas& canvas, ViewDirection which, const QRect& clip);
+    void paintItemsIn(PixelRect documentRect, bool skipEdited);
+    PixelRect documentAreaOf(const QRect& canvasRect) const;
     bool anyShadow() const;
     QRect selectionEditRect() const;
     bool drawPassItem(Pass& pass);
+    void cancelPasses();
 
     Document& document_;
     ViewSettings settings_;
@@ -233,14 +244,16 @@ private:
     int scrollX_ = 0;
     int scrollY_ = 0;
     CanvasWindow window_;
-    bool laidOut_ = false;
     bool inLayout_ = false;
     bool closing_ = false;
 
     Bitmap canvas_;
+    bool canvasPainted_ = false;
+    std::uint64_t fullRepaints_ = 0;
     Bitmap backdrop_;
     Bitmap topStrip_;
     Bitmap leftStrip_;
+    std::array<Bitmap, 4> anchorPictures_; // by strip and grab state, made when first drawn
     Bitmap rulerX_;
     Bitmap rulerY_;
     Bitmap blankRulerX_;
@@ -262,6 +275,9 @@ private:
     bool fastPaint_ = false;
     Pass refine_;
     Pass progressive_;
+    // Set from a load until progressive painting starts: repaints show the
+    // page without Items, which then appear one by one.
+    bool itemsDeferred_ = false;
 };
 
 } // namespace vlm

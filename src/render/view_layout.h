@@ -10,6 +10,13 @@
 
 namespace vlm {
 
+enum class ViewDirection { Horizontal = 1, Vertical = 2, Both = 3 };
+
+inline bool Includes(ViewDirection which, ViewDirection one)
+{
+    return (static_cast<int>(which) & static_cast<int>(one)) != 0;
+}
+
 // Both rulers are this thick, and the corner square between them this big.
 inline constexpr int kRulerThickness = 12;
 

@@ -40,15 +40,17 @@ private:
     bool valid_ = false;
 };
 
-// The normalised rectangle from two corners, one pixel larger to the right
-// and bottom: what a figure drawn between the two corners can touch.
+// The normalised rectangle with these two corners, both inside it.
 QRect SaveBoxOf(QPoint a, QPoint b);
 
-// The one-pixel-thick box of a segment from `start` to `end` drawn along a
+// The one-pixel-thick box of the guide from `start` towards `end` for a
 // preset direction (radians): for directions that round to 45..135 or
 // 225..315 degrees it spans the x range at the start's y, otherwise the y
-// range at the start's x; one pixel larger to the right and bottom.
+// range at the start's x.
 QRect SegmentSaveBox(QPoint start, QPoint end, double directionRadians);
+
+// Where that guide ends: `end` brought onto the start's row or column.
+QPoint GuideEnd(QPoint start, QPoint end, double directionRadians);
 
 enum class MarkerFigure {
     Square,         // a handle in the marker colour

@@ -1,0 +1,864 @@
+#include "render/document_view.h"
+
+#include "model/grid_line.h"
+#include "model/item_list.h"
+#include "model/rounding.h"
+#include "platform/canvas.h"
+#include "render/pens.h"
+#include "render/text_render.h"
+#include "render/view_extent.h"
+#include "render/view_page.h"
+#include "render/view_pictures.h"
+#include "render/view_ruler.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace vlm {
+
+DocumentView::DocumentView(Document& document, const ViewSettings& settings, ViewHost* host)
+    : document_(document), settings_(settings), host_(host)
+{
+}
+
+DocumentView::~DocumentView() = default;
+
+void DocumentView::setSettings(const ViewSettings& settings)
+{
+    settings_ = settings;
+    anchorPictures_ = {};
+}
+
+// ---------------------------------------------------------------- geometry
+
+double DocumentView::zoom() const
+{
+    return ZoomOf(document_);
+}
+
+ZoomedPage DocumentView::zoomedPage() const
+{
+    const Item* header = document_.items.header();
+    if (!header)
+        return {};
+    const HeaderFields& h = header->rec.h;
+    return {h.left, h.top, h.right, h.bottom, h.width, h.height};
+}
+
+QPoint DocumentView::canvasPosition() const
+{
+    return {window_.x.canvasPosition, window_.y.canvasPosition};
+}
+
+QPoint DocumentView::windowOrigin() const
+{
+    return {window_.x.origin, window_.y.origin};
+}
+
+QPoint DocumentView::pageOffset() const
+{
+    return {window_.x.pageOffset, window_.y.pageOffset};
+}
+
+int DocumentView::toCanvasX(int x) const
+{
+    return ToCanvasX(zoom(), window_.x.origin, x);
+}
+
+int DocumentView::toCanvasY(int y) const
+{
+    return ToCanvasY(zoom(), window_.y.origin, y);
+}
+
+int DocumentView::toDocumentX(int px) const
+{
+    return ToDocumentX(zoom(), window_.x.origin, px);
+}
+
+int DocumentView::toDocumentY(int py) const
+{
+    return ToDocumentY(zoom(), window_.y.origin, py);
+}
+
+PixelRect DocumentView::toDocumentRect(const QRect& canvasRect) const
+{
+    const QRect r = canvasRect.normalized();
+    return Normalized(ToDocumentRect(zoom(), window_.x.origin, window_.y.origin,
+                                     {r.left(), r.top(), r.right(), r.bottom()}));
+}
+
+QRect DocumentView::toCanvasRect(const PixelRect& documentRect) const
+{
+    const PixelRect c = Normalized(ToCanvasRect(zoom(), window_.x.origin, window_.y.origin, documentRect));
+    return QRect(QPoint(c.left, c.top), QPoint(c.right, c.bottom));
+}
+
+QRect DocumentView::wholeCanvas() const
+{
+    return QRect(0, 0, canvas_.width(), canvas_.height());
+}
+
+DrawContext DocumentView::drawContext() const
+{
+    DrawContext ctx;
+    ctx.zoom = zoom();
+    ctx.originX = window_.x.origin;
+    ctx.originY = window_.y.origin;
+    ctx.metrics = settings_.metrics;
+    ctx.items = &document_.items;
+    if (const Item* header = document_.items.header())
+        ctx.lightDirection = header->rec.h.lightDirection <= 3 ? header->rec.h.lightDirection : 0;
+    ctx.fastPaint = fastPaint_;
+    ctx.showPictures = speed_.showPictures;
+    ctx.showShadows = speed_.showShadows;
+    ctx.show3DEffects = speed_.show3DEffects;
+    ctx.fontQuality = settings_.fontQuality;
+    ctx.anchorWidth = settings_.anchorWidth;
+    ctx.anchorHeight = settings_.anchorHeight;
+    ctx.guideColor = settings_.guidePenColor;
+    ctx.effects = effects_;
+    return ctx;
+}
+
+void DocumentView::canvasChanged(const QRect& canvasRect)
+{
+    if (host_)
+        host_->canvasChanged(canvasRect & wholeCanvas());
+}
+
+void DocumentView::startTimer(ViewTimer which)
+{
+    if (host_)
+        host_->startTimer(which);
+}
+
+// ---------------------------------------------------------------- layout
+
+const ViewGeometry& DocumentView::LayoutView(QSize client, int scrollBarThickness)
+{
+    if (closing_ || inLayout_)
+        return geometry_;
+    inLayout_ = true;
+    client_ = client;
+    scrollBarThickness_ = scrollBarThickness;
+
+    geometry_ = ComputeViewLayout(client, scrollBarThickness, zoomedPage());
+    const auto keep = [](int position, const ScrollBarLayout& bar) {
+        return bar.visible ? std::clamp(position, 0, bar.maximum) : 0;
+    };
+    scrollX_ = keep(scrollX_, geometry_.scrollBarX);
+    scrollY_ = keep(scrollY_, geometry_.scrollBarY);
+
+    placeCanvas();
+    if (backdrop_.width() != geometry_.viewport.width() || backdrop_.height() != geometry_.viewport.height())
+        buildBackdrop();
+    rebuildRulers();
+    PaintAnchors(ViewDirection::Both);
+    inLayout_ = false;
+    return geometry_;
+}
+
+const ViewGeometry& DocumentView::LayoutView()
+{
+    return LayoutView(client_, scrollBarThickness_);
+}
+
+void DocumentView::placeCanvas()
+{
+    const CanvasWindow before = window_;
+    const ZoomedPage page = zoomedPage();
+    window_.x = PlaceCanvasAxis(page.left, page.width, scrollX_, geometry_.viewport.width());
+    window_.y = PlaceCanvasAxis(page.top, page.height, scrollY_, geometry_.viewport.height());
+    const bool resized = canvas_.width() != window_.x.canvasSize || canvas_.height() != window_.y.canvasSize;
+    if (resized) {
+        canvas_ = Bitmap(window_.x.canvasSize, window_.y.canvasSize, settings_.canvasColor);
+        // Saved pixels belong to the old bitmap.
+        markers_.dropAll();
+        snapshot_.invalidate();
+        rubberBand_.invalidate();
+    }
+    if (resized || !canvasPainted_ || NeedsFullRepaint(before, window_))
+        RepaintAll(!fastPaint_);
+}
+
+void DocumentView::ScrollTo(ViewDirection direction, int position)
+{
+    const bool horizontal = direction == ViewDirection::Horizontal;
+    const ScrollBarLayout& bar = horizontal ? geometry_.scrollBarX : geometry_.scrollBarY;
+    const int p = bar.visible ? std::clamp(position, 0, bar.maximum) : 0;
+    (horizontal ? scrollX_ : scrollY_) = p;
+    PaintRulers(direction);
+    placeCanvas();
+    PaintAnchors(direction);
+}
+
+void DocumentView::ApplyZoom(double newZoom)
+{
+    Item* header = document_.items.header();
+    if (!header || !std::isfinite(newZoom) || newZoom <= 0.0)
+        return;
+    RemoveMarkers();
+    RestoreRulerHovers();
+    header->rec.h.zoom = newZoom;
+    DropClipCaches(document_.items);
+    ApplyHeader(*header);
+
+    fastPaint_ = true;
+    const std::uint64_t before = fullRepaints_;
+    LayoutView();
+    // A canvas that kept its size and window still shows the old zoom.
+    if (fullRepaints_ == before)
+        RepaintAll(false);
+    fastPaint_ = false;
+    startTimer(ViewTimer::Refine);
+}
+
+void DocumentView::stretch(const Bitmap& source, Bitmap& destination) const
+{
+    if (destination.isNull())
+        return;
+    if (hooks_.stretch) {
+        hooks_.stretch(source, destination);
+        return;
+    }
+    destination = Bitmap(source.image().scaled(destination.width(), destination.height(), Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation));
+}
+
+void DocumentView::buildBackdrop()
+{
+    const int w = geometry_.viewport.width();
+    const int h = geometry_.viewport.height();
+    backdrop_ = Bitmap(w, h);
+    stretch(BackdropPicture(), backdrop_);
+    const int stripDepthY = settings_.anchorHeight + settings_.anchorStemLength + 1;
+    const int stripDepthX = settings_.anchorWidth + settings_.anchorStemLength + 1;
+    topStrip_ = Bitmap(backdrop_.image().copy(0, 0, w, std::min(h, stripDepthY)));
+    leftStrip_ = Bitmap(backdrop_.image().copy(0, 0, std::min(w, stripDepthX), h));
+    if (host_)
+        host_->backdropChanged();
+}
+
+// ---------------------------------------------------------------- rulers
+
+Bitmap& DocumentView::rulerBitmap(ViewDirection direction)
+{
+    return direction == ViewDirection::Vertical ? rulerY_ : rulerX_;
+}
+
+SaveUnder& DocumentView::rulerHover(ViewDirection direction)
+{
+    return direction == ViewDirection::Vertical ? rulerHoverY_ : rulerHoverX_;
+}
+
+void DocumentView::RestoreRulerHovers()
+{
+    if (rulerHoverX_.restore(rulerX_) && host_)
+        host_->rulerChanged(ViewDirection::Horizontal);
+    if (rulerHoverY_.restore(rulerY_) && host_)
+        host_->rulerChanged(ViewDirection::Vertical);
+}
+
+void DocumentView::rebuildRulers()
+{
+    const int w = geometry_.viewport.width();
+    const int h = geometry_.viewport.height();
+    rulerHoverX_.invalidate();
+    rulerHoverY_.invalidate();
+    rulerX_ = Bitmap(w, kRulerThickness);
+    rulerY_ = Bitmap(kRulerThickness, h);
+    blankRulerX_ = Bitmap(w, kRulerThickness);
+    blankRulerY_ = Bitmap(kRulerThickness, h);
+    stretch(RulerShadingStrip(RulerShade::Blank, ViewDirection::Horizontal), blankRulerX_);
+    stretch(RulerShadingStrip(RulerShade::Blank, ViewDirection::Vertical), blankRulerY_);
+    scaledRulerX_ = Bitmap();
+    scaledRulerY_ = Bitmap();
+    PaintRulers(ViewDirection::Both);
+}
+
+void DocumentView::rebuildScaledRuler(ViewDirection direction, int chunkOffset)
+{
+    const bool horizontal = direction == ViewDirection::Horizontal;
+    const ZoomedPage page = zoomedPage();
+    const int length = ScaledRulerLength(horizontal ? page.width : page.height,
+                                         horizontal ? geometry_.viewport.width() : geometry_.viewport.height());
+    Bitmap& scaled = horizontal ? scaledRulerX_ : scaledRulerY_;
+    scaled = horizontal ? Bitmap(length, kRulerThickness) : Bitmap(kRulerThickness, length);
+    stretch(RulerShadingStrip(RulerShade::Scaled, direction), scaled);
+    const Item* header = document_.items.header();
+    const int units = header ? header->rec.h.units : 1;
+    BuildRulerBitmap(scaled, units, zoom(), chunkOffset, direction, settings_);
+    (horizontal ? chunkOffsetX_ : chunkOffsetY_) = chunkOffset;
+}
+
+void DocumentView::PaintRulers(ViewDirection which)
+{
+    const ZoomedPage page = zoomedPage();
+    for (ViewDirection d : {ViewDirection::Horizontal, ViewDirection::Vertical}) {
+        if (!Includes(which, d))
+            continue;
+        const bool horizontal = d == ViewDirection::Horizontal;
+        Bitmap& ruler = horizontal ? rulerX_ : rulerY_;
+        if (ruler.isNull())
+            continue;
+        rulerHover(d).restore(ruler);
+        const int viewport = horizontal ? geometry_.viewport.width() : geometry_.viewport.height();
+        const int start = horizontal ? page.left : page.top;
+        const int size = horizontal ? page.width : page.height;
+        const int scroll = horizontal ? scrollX_ : scrollY_;
+        const int chunk = RulerChunkOffset(start, size, scroll, viewport);
+        Bitmap& scaled = horizontal ? scaledRulerX_ : scaledRulerY_;
+        if (scaled.isNull() || chunk != (horizontal ? chunkOffsetX_ : chunkOffsetY_))
+            rebuildScaledRuler(d, chunk);
+
+        Canvas c(ruler);
+        c.copyRect(horizontal ? blankRulerX_ : blankRulerY_, QRect(0, 0, ruler.width(), ruler.height()), {0, 0});
+        const long long from = std::max(0LL, static_cast<long long>(scroll) - start) - chunk;
+        const long long at = std::max(0LL, static_cast<long long>(start) - scroll);
+        const long long pageEnd = static_cast<long long>(start) + size - scroll; // in ruler pixels
+        const long long scaledLength = horizontal ? scaled.width() : scaled.height();
+        const long long length =
+            std::min({static_cast<long long>(kCanvasLimit), pageEnd - at, scaledLength - from,
+                      static_cast<long long>(viewport) - at});
+        if (length > 0 && from >= 0) {
+            const QRect src = horizontal ? QRect(static_cast<int>(from), 0, static_cast<int>(length), kRulerThickness)
+                                         : QRect(0, static_cast<int>(from), kRulerThickness, static_cast<int>(length));
+            c.copyRect(scaled, src, horizontal ? QPoint(static_cast<int>(at), 0) : QPoint(0, static_cast<int>(at)));
+        }
+        if (host_)
+            host_->rulerChanged(d);
+    }
+}
+
+// ---------------------------------------------------------------- anchors
+
+const Bitmap& DocumentView::anchorPicture(ViewDirection strip, bool grabbed)
+{
+    const int index = (strip == ViewDirection::Vertical ? 2 : 0) + (grabbed ? 1 : 0);
+    Bitmap& b = anchorPictures_[static_cast<std::size_t>(index)];
+    if (b.isNull())
+        b = AnchorPicture(strip, grabbed, settings_.anchorWidth, settings_.anchorHeight);
+    return b;
+}
+
+void DocumentView::drawAnchors(ViewDirection direction)
+{
+    const Item* header = document_.items.header();
+    const Item* grid = FindVisibleByKind(document_.items, KindGridLines);
+    if (!header || !grid || backdrop_.isNull())
+        return;
+    const HeaderFields& h = header->rec.h;
+    const bool horizontal = direction == ViewDirection::Horizontal;
+    if (horizontal ? !(h.gridH && h.anchorsH) : !(h.gridV && h.anchorsV))
+        return;
+    const double z = zoom();
+    const int aw = settings_.anchorWidth;
+    const int ah = settings_.anchorHeight;
+    const int stem = settings_.anchorStemLength;
+    const int scroll = horizontal ? scrollX_ : scrollY_;
+    const int limit = horizontal ? backdrop_.width() : backdrop_.height();
+    const auto& lines = horizontal ? grid->verticalGridLines : grid->horizontalGridLines;
+    Canvas c(backdrop_);
+    for (const GridLine& line : lines) {
+        if (line.deleted)
+            continue;
+        const int p = GridLinePosition(horizontal ? GridVertical : GridHorizontal, line);
+        const long long start = static_cast<long long>(Round(z * p)) - scroll - (horizontal ? aw : ah) / 2;
+        if (start < 0 || start >= limit)
+            continue;
+        const int s = static_cast<int>(start);
+        const bool grabbed = line.highlighted != 0;
+        const Bitmap& picture = anchorPicture(direction, grabbed);
+        const ColorRef stemColor = grabbed ? settings_.grabbedStemColor : settings_.anchorStemColor;
+        if (horizontal) {
+            c.copyRect(picture, QRect(0, 0, aw, ah), {s, 1});
+            c.fillRect(QRect(s + aw / 2, ah + 1, 1, stem), stemColor);
+        } else {
+            c.copyRect(picture, QRect(0, 0, aw, ah), {1, s});
+            c.fillRect(QRect(aw + 1, s + ah / 2, stem, 1), stemColor);
+        }
+    }
+}
+
+void DocumentView::PaintAnchors(ViewDirection which)
+{
+    if (backdrop_.isNull())
+        return;
+    {
+        Canvas c(backdrop_);
+        if (Includes(which, ViewDirection::Horizontal))
+            c.copyRect(topStrip_, QRect(0, 0, topStrip_.width(), topStrip_.height()), {0, 0});
+        if (Includes(which, ViewDirection::Vertical))
+            c.copyRect(leftStrip_, QRect(0, 0, leftStrip_.width(), leftStrip_.height()), {0, 0});
+    }
+    // The strips share the corner square: a restored strip wipes the other
+    // direction's anchors there, and drawing those again changes nothing else.
+    drawAnchors(ViewDirection::Horizontal);
+    drawAnchors(ViewDirection::Vertical);
+    if (host_)
+        host_->backdropChanged();
+}
+
+// ---------------------------------------------------------------- painting
+
+void DocumentView::paintGridLines(Canvas& canvas, ViewDirection which, const QRect& clip)
+{
+    const Item* header = document_.items.header();
+    const Item* grid = FindVisibleByKind(document_.items, KindGridLines);
+    if (!header || !grid)
+        return;
+    const HeaderFields& h = header->rec.h;
+    const double z = zoom();
+    const QRect area = clip & wholeCanvas();
+    if (area.isEmpty())
+        return;
+    if (Includes(which, ViewDirection::Horizontal) && h.gridH) {
+        const QRect span(0, 0, 1, std::max(0, h.height));
+        for (const GridLine& line : grid->verticalGridLines) {
+            if (line.deleted)
+                continue;
+            const long long x = static_cast<long long>(ToCanvasX(z, window_.x.origin,
+                                                                 GridLinePosition(GridVertical, line))) - h.left;
+            if (x < area.left() || x > area.right())
+                continue;
+            canvas.fillRect(span.translated(static_cast<int>(x), 0) & area, kGridLineColor);
+        }
+    }
+    if (Includes(which, ViewDirection::Vertical) && h.gridV) {
+        const QRect span(0, 0, std::max(0, h.width), 1);
+        for (const GridLine& line : grid->horizontalGridLines) {
+            if (line.deleted)
+                continue;
+            const long long y = static_cast<long long>(ToCanvasY(z, window_.y.origin,
+                                                                 GridLinePosition(GridHorizontal, line))) - h.top;
+            if (y < area.top() || y > area.bottom())
+                continue;
+            canvas.fillRect(span.translated(0, static_cast<int>(y)) & area, kGridLineColor);
+        }
+    }
+}
+
+void DocumentView::PaintGridLines(ViewDirection which)
+{
+    if (canvas_.isNull())
+        return;
+    {
+        Canvas c(canvas_);
+        paintGridLines(c, which, wholeCanvas());
+    }
+    canvasChanged(wholeCanvas());
+}
+
+void DocumentView::paintBackground(const QRect& canvasRect)
+{
+    const QRect r = canvasRect.normalized() & QRect(0, 0, kCanvasLimit, kCanvasLimit) & wholeCanvas();
+    if (r.isEmpty())
+        return;
+    const Item* header = document_.items.header();
+    std::vector<PageLine> lines;
+    if (header)
+        lines = PageDecorations(header->rec.h, zoom(), window_.x.origin, window_.y.origin, canvas_.width(),
+                                canvas_.height());
+    const auto draw = [&](Canvas& c, QPoint shift) {
+        for (PageLine& line : lines) {
+            for (QPoint& p : line.points)
+                p -= shift;
+            c.setPen(kPageLineColor, 1, line.dotted ? PenStyle::Dotted : PenStyle::Solid);
+            c.polyline(line.points);
+        }
+    };
+    if (r == wholeCanvas() || lines.empty()) {
+        Canvas c(canvas_);
+        c.fillRect(r, settings_.canvasColor);
+        draw(c, {0, 0});
+        return;
+    }
+    // The page lines run under the Items: outside the area being repainted
+    // they must not be drawn over what is there. Drawn whole on a piece of
+    // canvas, they keep their dots where they were.
+    Bitmap piece(r.width(), r.height(), settings_.canvasColor);
+    {
+        Canvas p(piece);
+        draw(p, r.topLeft());
+    }
+    Canvas c(canvas_);
+    c.copyRect(piece, QRect(0, 0, r.width(), r.height()), r.topLeft());
+}
+
+void DocumentView::PaintBackground(const QRect& canvasRect)
+{
+    paintBackground(canvasRect);
+    canvasChanged(canvasRect);
+}
+
+void DocumentView::paintItemsIn(PixelRect rect, bool skipEdited)
+{
+    if (canvas_.isNull())
+        return;
+    rect = Normalized(rect);
+    Canvas canvas(canvas_);
+    paintGridLines(canvas, ViewDirection::Both, toCanvasRect(rect));
+    if (itemsDeferred_)
+        return;
+    const DrawContext ctx = drawContext();
+    const ItemList& list = document_.items;
+    const std::int32_t top = MaxStackOrder(list);
+    if (top < 1)
+        return;
+    std::int32_t current = INT32_MIN;
+    for (Item* item : list.withStackOrderIn(1, top)) {
+        const DrawingFields& d = item->rec.d;
+        // One Item per stacking number: the first visible one in list order.
+        if (d.stackOrder == current || d.hidden)
+            continue;
+        current = d.stackOrder;
+        if (d.extending || (skipEdited && d.selected) || !IsDrawnKind(d.kind))
+            continue;
+        const PixelRect extent = PaintExtent(*item, settings_.metrics);
+        if (!Touches(extent, rect))
+            continue;
+        DrawItem(canvas, ctx, *item, false);
+        // Whatever lies above this Item and overlaps it must be drawn again too.
+        rect = Unite(rect, extent);
+    }
+}
+
+void DocumentView::PaintItemsIn(PixelRect documentRect, bool skipEdited)
+{
+    paintItemsIn(documentRect, skipEdited);
+    canvasChanged(wholeCanvas());
+}
+
+bool DocumentView::anyShadow() const
+{
+    for (const Item& item : document_.items) {
+        const DrawingFields& d = item.rec.d;
+        if (d.role == RoleDrawing && !d.hidden && IsDrawnKind(d.kind) && HasShadow(item))
+            return true;
+    }
+    return false;
+}
+
+PixelRect DocumentView::documentAreaOf(const QRect& canvasRect) const
+{
+    // Rounding back from canvas pixels can lose up to half a canvas pixel on
+    // each side; at small zooms that is several document pixels.
+    const double z = zoom();
+    const int slack = 1 + static_cast<int>(std::ceil(1.0 / std::max(z, 1e-6)));
+    return Grown(toDocumentRect(canvasRect), std::min(slack, kCanvasLimit));
+}
+
+void DocumentView::cancelPasses()
+{
+    refine_.active = false;
+    if (progressive_.active) {
+        progressive_.active = false;
+        if (hooks_.progressiveDone)
+            hooks_.progressiveDone();
+    }
+}
+
+void DocumentView::RepaintAll(bool showMarkers)
+{
+    ++fullRepaints_;
+    canvasPainted_ = true;
+    markers_.dropAll();
+    rubberBand_.invalidate();
+    snapshot_.invalidate();
+    if (!canvas_.isNull()) {
+        paintBackground(wholeCanvas());
+        paintItemsIn(documentAreaOf(wholeCanvas()), false);
+    }
+    // The canvas is complete at the quality asked for; a pass still running
+    // would draw Items (and their shadows) a second time.
+    if (!fastPaint_)
+        cancelPasses();
+    PaintAnchors(ViewDirection::Both);
+    clipboardPending_ = false;
+    canvasChanged(wholeCanvas());
+    if (showMarkers)
+        startTimer(ViewTimer::Marker);
+}
+
+void DocumentView::RepaintRect(const QRect& canvasRect)
+{
+    RestoreRubberBand();
+    RemoveMarkers();
+    if (canvas_.isNull())
+        return;
+    QRect r = canvasRect.normalized();
+    if (anyShadow()) {
+        r = wholeCanvas();
+        if (!fastPaint_)
+            cancelPasses();
+    } else {
+        const PixelRect asked = toDocumentRect(r);
+        PixelRect grown = asked;
+        for (const Item& item : document_.items) {
+            const DrawingFields& d = item.rec.d;
+            if (d.role != RoleDrawing || d.hidden || !IsDrawnKind(d.kind))
+                continue;
+            // The box first: the outline walk is only for Items that may touch.
+            const PixelRect box = PaintExtent(item, settings_.metrics);
+            if (!Touches(box, asked) || !OutlineTouches(item, asked, settings_.metrics))
+                continue;
+            grown = Unite(grown, Unite(box, RepaintExtent(item, settings_.metrics, drawContext().lightDirection)));
+        }
+        r = toCanvasRect(grown).adjusted(-1, -1, 1, 1) & wholeCanvas();
+    }
+    paintBackground(r);
+    paintItemsIn(documentAreaOf(r), false);
+    snapshot_.invalidate();
+    clipboardPending_ = false;
+    canvasChanged(r);
+    startTimer(ViewTimer::Marker);
+}
+
+// ---------------------------------------------------------------- selection edit
+
+QRect DocumentView::selectionEditRect() const
+{
+    const double z = zoom();
+    const int halfMarker = std::max(settings_.markerWidth, settings_.markerHeight) / 2;
+    const TextSettings textSettings = TextSettingsOf(drawContext());
+    QRect all;
+    for (const Item& item : document_.items) {
+        if (!IsSelectedLive(item))
+            continue;
+        const DrawingFields& d = item.rec.d;
+        const PixelRect box = Normalized({d.left, d.top, d.right, d.bottom});
+        QRect r = toCanvasRect(box);
+        if (d.kind == KindText) {
+            int average = 0;
+            if (const auto font = MakeFont(item, d.fontSize, false, textSettings))
+                average = font->averageCharWidth();
+            const int grow = std::max(Round(average * std::max(z, 1.0)), halfMarker);
+            r.adjust(-grow, -grow, grow, grow);
+        } else if (d.kind == KindClip) {
+            if (d.clipShape != 2 && d.rotation != 0.0) {
+                const QPointF centre = QRectF(r).center();
+                const double half = std::hypot(centre.x() - r.left(), centre.y() - r.top()) + 1.0;
+                const int h = static_cast<int>(std::ceil(half));
+                r = QRect(QPoint(Round(centre.x()) - h, Round(centre.y()) - h),
+                          QPoint(Round(centre.x()) + h, Round(centre.y()) + h));
+            }
+            r.adjust(-halfMarker, -halfMarker, halfMarker, halfMarker);
+            if (d.framed) {
+                const int f = PenWidthAtZoom(z, d.weight, settings_.metrics) + 1;
+                r.adjust(-f, -f, f, f);
+            }
+        } else if (d.kind >= KindLine && d.kind <= KindShapeRangeEnd) {
+            const int grow = std::max(Round(z * d.penWidth), halfMarker);
+            r.adjust(-grow, -grow, grow, grow);
+        } else {
+            r.adjust(-halfMarker, -halfMarker, halfMarker, halfMarker);
+        }
+        all = all.united(r.adjusted(0, 0, 1, 1));
+    }
+    return all;
+}
+
+void DocumentView::BeginSelectionEdit(bool drawNow)
+{
+    RemoveMarkers();
+    RestoreRubberBand();
+    if (canvas_.isNull())
+        return;
+    const QRect r = (anyShadow() ? wholeCanvas() : selectionEditRect()) & wholeCanvas();
+    if (!r.isEmpty()) {
+        paintBackground(r);
+        paintItemsIn(documentAreaOf(r), true);
+    }
+    TakeSnapshot(r);
+    if (hooks_.beginEdit)
+        hooks_.beginEdit();
+    if (drawNow) {
+        const DrawContext ctx = drawContext();
+        Canvas c(canvas_);
+        const std::int32_t top = MaxStackOrder(document_.items);
+        for (Item* item : document_.items.withStackOrderIn(1, std::max(top, 1))) {
+            if (!IsSelectedLive(*item))
+                continue;
+            DrawItem(c, ctx, *item, true);
+            if (item->rec.d.kind == KindText)
+                DrawEditFrame(c, ctx, *item);
+        }
+    }
+    canvasChanged(wholeCanvas());
+}
+
+// ---------------------------------------------------------------- overlays
+
+void DocumentView::TakeSnapshot(const QRect& canvasRect)
+{
+    snapshot_.take(canvas_, canvasRect.normalized().adjusted(0, 0, 1, 1));
+}
+
+void DocumentView::RestoreSnapshot()
+{
+    // The rubber band lies on top of whatever the snapshot covers: off first.
+    RestoreRubberBand();
+    const QRect r = snapshot_.rect();
+    if (snapshot_.restore(canvas_))
+        canvasChanged(r);
+}
+
+void DocumentView::SaveRubberBand(const QRect& canvasRect)
+{
+    rubberBand_.take(canvas_, canvasRect.normalized().adjusted(0, 0, 1, 1));
+}
+
+void DocumentView::RestoreRubberBand()
+{
+    const QRect r = rubberBand_.rect();
+    if (rubberBand_.restore(canvas_))
+        canvasChanged(r);
+}
+
+void DocumentView::DrawDirectionGuide(QPoint end, QPoint pointer, double presetDirectionRadians)
+{
+    RestoreRubberBand();
+    if (canvas_.isNull())
+        return;
+    const QPoint to = GuideEnd(end, pointer, presetDirectionRadians);
+    const QRect box = SegmentSaveBox(end, pointer, presetDirectionRadians);
+    SaveRubberBand(box);
+    {
+        Canvas c(canvas_);
+        c.setPen(settings_.guideBackColor, 1, PenStyle::Solid);
+        c.line(end, to);
+        c.setPen(settings_.guidePenColor, 1, PenStyle::Dotted);
+        c.line(end, to);
+    }
+    canvasChanged(box.adjusted(0, 0, 1, 1));
+}
+
+const Marker& DocumentView::PlaceMarker(std::int32_t itemSequence, std::int32_t code, MarkerFigure figure,
+                                        QPoint at, QPoint from)
+{
+    const Marker& m = markers_.place(canvas_, settings_, itemSequence, code, figure, at, from);
+    canvasChanged(m.background.rect());
+    return m;
+}
+
+void DocumentView::EraseMarkers(std::int32_t itemSequence)
+{
+    markers_.erase(canvas_, itemSequence);
+    canvasChanged(wholeCanvas());
+}
+
+void DocumentView::RemoveMarkers()
+{
+    if (markers_.empty())
+        return;
+    markers_.eraseAll(canvas_);
+    canvasChanged(wholeCanvas());
+}
+
+void DocumentView::RequestClipboardCopy(const QRect& canvasRect)
+{
+    clipboardPending_ = true;
+    clipboardRect_ = canvasRect.normalized();
+    startTimer(ViewTimer::Marker);
+}
+
+void DocumentView::MarkerTimer()
+{
+    if (clipboardPending_) {
+        const QRect r = clipboardRect_ & wholeCanvas();
+        if (!r.isEmpty() && hooks_.copyToClipboard)
+            hooks_.copyToClipboard(Bitmap(canvas_.image().copy(r)));
+    }
+    if (hooks_.placeMarkers)
+        hooks_.placeMarkers();
+    clipboardPending_ = false;
+}
+
+// ---------------------------------------------------------------- passes
+
+bool DocumentView::drawPassItem(Pass& pass)
+{
+    if (!pass.active)
+        return false;
+    const ItemList& list = document_.items;
+    const std::int32_t top = MaxStackOrder(list);
+    while (pass.next <= top) {
+        // Looked up afresh each time: the list may have changed in between.
+        Item* item = ItemAtStackOrder(list, pass.next++);
+        if (!item || item->rec.d.extending || !IsDrawnKind(item->rec.d.kind))
+            continue;
+        const DrawContext ctx = drawContext();
+        {
+            Canvas c(canvas_);
+            DrawItem(c, ctx, *item, false);
+        }
+        const QRect area = toCanvasRect(PaintExtent(*item, settings_.metrics));
+        canvasChanged(area.adjusted(-2, -2, 2, 2));
+        if (pass.next <= top)
+            return true;
+        break;
+    }
+    pass.active = false;
+    return false;
+}
+
+void DocumentView::BeginRefine()
+{
+    refine_ = {true, 1};
+}
+
+bool DocumentView::RefineStep()
+{
+    if (!refine_.active)
+        return false;
+    if (drawPassItem(refine_))
+        return true;
+    startTimer(ViewTimer::Marker);
+    return false;
+}
+
+void DocumentView::RefineAll()
+{
+    BeginRefine();
+    while (RefineStep()) {
+    }
+}
+
+void DocumentView::ScheduleProgressivePaint()
+{
+    itemsDeferred_ = true;
+    RepaintAll(false);
+    startTimer(ViewTimer::Progressive);
+}
+
+void DocumentView::BeginProgressivePaint()
+{
+    itemsDeferred_ = true;
+    RepaintAll(false);
+    itemsDeferred_ = false;
+    progressive_ = {true, 1};
+}
+
+bool DocumentView::ProgressiveStep()
+{
+    if (!progressive_.active)
+        return false;
+    if (drawPassItem(progressive_))
+        return true;
+    if (hooks_.progressiveDone)
+        hooks_.progressiveDone();
+    return false;
+}
+
+void DocumentView::SetSpeedOptions(const SpeedOptions& options)
+{
+    if (options == speed_)
+        return;
+    if (options.show3DEffects != speed_.show3DEffects)
+        DropClipCaches(document_.items);
+    speed_ = options;
+    RepaintAll(true);
+}
+
+} // namespace vlm
