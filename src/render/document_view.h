@@ -78,7 +78,7 @@ public:
     DocumentView& operator=(const DocumentView&) = delete;
 
     void setHost(ViewHost* host) { host_ = host; }
-    void setHooks(ViewHooks hooks) { hooks_ = std::move(hooks); }
+    ViewHooks& hooks() { return hooks_; }
     // Shadows, shaded surfaces and pictures; without, Items draw flat.
     void setEffects(const ItemEffects* effects) { effects_ = effects; }
     void setSettings(const ViewSettings& settings);
