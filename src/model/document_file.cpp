@@ -78,7 +78,7 @@ bool KeptOnSave(const Item& item, const std::set<std::int32_t>& picturesInUse)
             return false;
         return d.kind != KindText || LineCount(item) > 0;
     case RolePicture:
-        return picturesInUse.count(d.pictureId) > 0;
+        return picturesInUse.count(+d.pictureId) > 0;
     case RolePattern:
     case RoleHeader:
         return true;
@@ -209,7 +209,7 @@ bool WriteDocument(const std::string& fileName, ItemList& list)
     std::set<std::int32_t> picturesInUse;
     for (const Item& it : list)
         if (it.rec.d.kind == KindClip && it.rec.d.hidden == 0)
-            picturesInUse.insert(it.rec.d.pictureId);
+            picturesInUse.insert(+it.rec.d.pictureId);
 
     FileWriter out(f.get());
     bool ok = true;

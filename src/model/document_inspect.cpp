@@ -88,14 +88,14 @@ struct Checker {
         }
         if (d.kind == KindGridLines && d.hidden == 0 && ++visibleGrids > 1)
             add(FileProblemKind::ExtraVisibleGrid, r.index);
-        if (d.kind == KindPicture && !pictureIds.insert(d.pictureId).second)
+        if (d.kind == KindPicture && !pictureIds.insert(+d.pictureId).second)
             add(FileProblemKind::DuplicatePictureId, r.index, d.pictureId);
-        if (d.role == RolePattern && !patternKinds.insert(d.kind).second)
+        if (d.role == RolePattern && !patternKinds.insert(+d.kind).second)
             add(FileProblemKind::DuplicatePattern, r.index, d.kind);
         if (d.kind == KindClip && d.hidden == 0)
-            clipsUsing.emplace_back(r.index, d.pictureId);
+            clipsUsing.emplace_back(r.index, +d.pictureId);
         if (d.kind == KindLine && d.hidden == 0 && d.pattern < 0)
-            linesUsing.emplace_back(r.index, d.pattern);
+            linesUsing.emplace_back(r.index, +d.pattern);
         if (r.badGridEntries > 0)
             add(FileProblemKind::BadGridEntries, r.index, r.badGridEntries);
 
