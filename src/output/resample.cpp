@@ -295,14 +295,17 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
     const bool useAvx2 = tuning.vectorKernels && across.compact && down.compact && resample_detail::haveAvx2();
     RowPlan rowPlan;
     ColumnPlan columnPlan;
-    std::vector<std::uint32_t> paddedRow;
+    std::vector<std::uint32_t> paddedRows;
     if (useAvx2) {
         rowPlan = planRows(across, n);
         columnPlan = planColumns(down);
         if (rowPlan.padded)
-            paddedRow.assign(static_cast<std::size_t>(rowPlan.stride), 0);
+            paddedRows.assign(static_cast<std::size_t>(rowPlan.stride) * 2, 0);
     }
 #endif
+    const auto* srcBits = src.constBits();
+    const auto srcPitch = static_cast<std::size_t>(src.bytesPerLine());
+    auto sourceRow = [&](int r) { return reinterpret_cast<const std::uint32_t*>(srcBits + r * srcPitch); };
 
     // The vertical pass runs row after row and reads only the rows of its
     // windows; those are made by the horizontal pass when first needed and kept
@@ -317,6 +320,10 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
     std::vector<std::uint32_t> ring(static_cast<std::size_t>(ringRows) * static_cast<std::size_t>(stripe));
     std::vector<int> slotRow(static_cast<std::size_t>(ringRows));
     std::vector<const std::uint32_t*> rows(static_cast<std::size_t>(down.maxCount) + 1);
+    auto ringLine = [&](int r) {
+        return ring.data() + static_cast<std::size_t>(r % ringRows) * static_cast<std::size_t>(stripe);
+    };
+    auto present = [&](int r) { return slotRow[static_cast<std::size_t>(r % ringRows)] == r; };
 
     for (int x0 = 0; x0 < m; x0 += stripe) {
         const int x1 = std::min(m, x0 + stripe);
@@ -327,26 +334,35 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
             const int count = down.count[y];
             for (int k = 0; k < count; ++k) {
                 const int r = start + k;
-                const auto slot = static_cast<std::size_t>(r % ringRows);
-                std::uint32_t* line = ring.data() + slot * static_cast<std::size_t>(stripe);
-                if (slotRow[slot] != r) {
-                    const auto* srcRow = reinterpret_cast<const std::uint32_t*>(src.constScanLine(r));
+                if (!present(r)) {
 #ifdef VLM_RESAMPLE_AVX2
                     if (useAvx2) {
-                        if (rowPlan.padded) {
-                            std::copy(srcRow, srcRow + n, paddedRow.begin());
-                            srcRow = paddedRow.data();
+                        // Two rows at once when the window needs both.
+                        const int batch = k + 1 < count && !present(r + 1) ? 2 : 1;
+                        const std::uint32_t* in[2];
+                        std::uint32_t* made[2];
+                        for (int b = 0; b < batch; ++b) {
+                            in[b] = sourceRow(r + b);
+                            if (rowPlan.padded) {
+                                auto pad = paddedRows.begin() + b * rowPlan.stride;
+                                std::copy(in[b], in[b] + n, pad);
+                                in[b] = &*pad;
+                            }
+                            made[b] = ringLine(r + b);
+                            slotRow[static_cast<std::size_t>((r + b) % ringRows)] = r + b;
                         }
                         resample_detail::horizontalAvx2(
-                            srcRow, line, width, rowPlan.first.data() + x0,
+                            in, made, batch, width, rowPlan.first.data() + x0,
                             rowPlan.expanded.data() + static_cast<std::size_t>(x0) * rowPlan.stride * 2,
                             rowPlan.stride, rowPlan.divisor.data() + x0);
                     } else
 #endif
-                        horizontalScalar(across, srcRow, line, x0, x1);
-                    slotRow[slot] = r;
+                    {
+                        horizontalScalar(across, sourceRow(r), ringLine(r), x0, x1);
+                        slotRow[static_cast<std::size_t>(r % ringRows)] = r;
+                    }
                 }
-                rows[static_cast<std::size_t>(k)] = line;
+                rows[static_cast<std::size_t>(k)] = ringLine(r);
             }
             std::uint32_t* out = dstBits + static_cast<std::size_t>(y) * dstPitch + x0;
 #ifdef VLM_RESAMPLE_AVX2

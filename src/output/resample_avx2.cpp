@@ -63,46 +63,110 @@ VLM_AVX2 inline __m128i divideTruncate(__m128i sums, __m128 d)
     return _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(sums), d));
 }
 
-} // namespace
+// Pixels 0,1 (and 2,3) of a 128-bit half, widened to 16 bits with the same
+// channel of both pixels side by side, ready for a pairwise multiply-add.
+VLM_AVX2 inline __m128i pairs01() { return _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1); }
+VLM_AVX2 inline __m128i pairs23()
+{
+    return _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1);
+}
 
-VLM_AVX2 void horizontalAvx2(const std::uint32_t* src, std::uint32_t* dst, int count,
+// The channel sums of one destination pixel in each of Rows source rows, split
+// over the two halves of acc[r]. The rows share the weight loads.
+template <int Rows>
+VLM_AVX2 inline void windowSums(const std::uint32_t* const* src, std::ptrdiff_t first, const std::int32_t* w,
+                                int groups, bool quad, __m256i (&acc)[Rows])
+{
+    const __m256i lo = _mm256_broadcastsi128_si256(pairs01());
+    const __m256i hi = _mm256_broadcastsi128_si256(pairs23());
+    const std::uint8_t* p[Rows];
+    for (int r = 0; r < Rows; ++r) {
+        p[r] = reinterpret_cast<const std::uint8_t*>(src[r] + first);
+        acc[r] = _mm256_setzero_si256();
+    }
+    std::ptrdiff_t at = 0;
+    for (int g = 0; g < groups; ++g, at += 32, w += 16) {
+        const __m256i wa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
+        const __m256i wb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 8));
+        for (int r = 0; r < Rows; ++r) {
+            const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p[r] + at));
+            acc[r] = _mm256_add_epi32(acc[r], _mm256_madd_epi16(_mm256_shuffle_epi8(px, lo), wa));
+            acc[r] = _mm256_add_epi32(acc[r], _mm256_madd_epi16(_mm256_shuffle_epi8(px, hi), wb));
+        }
+    }
+    if (quad) {
+        const __m128i wa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));
+        const __m128i wb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4));
+        for (int r = 0; r < Rows; ++r) {
+            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[r] + at));
+            const __m128i sum = _mm_add_epi32(_mm_madd_epi16(_mm_shuffle_epi8(px, pairs01()), wa),
+                                              _mm_madd_epi16(_mm_shuffle_epi8(px, pairs23()), wb));
+            acc[r] = _mm256_add_epi32(acc[r], _mm256_zextsi128_si256(sum));
+        }
+    }
+}
+
+// Folds, divides and packs the sums of four consecutive destination pixels.
+VLM_AVX2 inline void storeFour(__m256i a0, __m256i a1, __m256i a2, __m256i a3, const float* divisor,
+                               std::uint32_t* dst)
+{
+    const __m256i s01 =
+        _mm256_add_epi32(_mm256_permute2x128_si256(a0, a1, 0x20), _mm256_permute2x128_si256(a0, a1, 0x31));
+    const __m256i s23 =
+        _mm256_add_epi32(_mm256_permute2x128_si256(a2, a3, 0x20), _mm256_permute2x128_si256(a2, a3, 0x31));
+    const __m256 d = _mm256_castps128_ps256(_mm_loadu_ps(divisor));
+    const __m256i q01 = divideTruncate(s01, _mm256_permutevar8x32_ps(d, _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1)));
+    const __m256i q23 = divideTruncate(s23, _mm256_permutevar8x32_ps(d, _mm256_setr_epi32(2, 2, 2, 2, 3, 3, 3, 3)));
+    // Halves hold pixels [0 2 0 2] and [1 3 1 3] after the packs.
+    const __m256i packed = _mm256_packus_epi16(_mm256_packs_epi32(q01, q23), _mm256_setzero_si256());
+    const __m256i out = _mm256_or_si256(_mm256_permutevar8x32_epi32(packed, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)),
+                                        _mm256_set1_epi32(static_cast<int>(0xff000000u)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm256_castsi256_si128(out));
+}
+
+VLM_AVX2 inline std::uint32_t finishOne(__m256i a, float divisor)
+{
+    const __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1));
+    __m128i q = divideTruncate(sum, _mm_set1_ps(divisor));
+    q = _mm_packus_epi16(_mm_packs_epi32(q, q), q);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(q)) | 0xff000000u;
+}
+
+template <int Rows>
+VLM_AVX2 void horizontalRows(const std::uint32_t* const* src, std::uint32_t* const* dst, int count,
                              const std::int32_t* first, const std::int32_t* weights, int stride,
                              const float* divisor)
 {
-    // Pixels 0,1 (and 2,3) of a 128-bit half, widened to 16 bits with the same
-    // channel of both pixels side by side, ready for a pairwise multiply-add.
-    const __m128i pairs01 = _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
-    const __m128i pairs23 = _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1);
-    const __m256i pairs01x2 = _mm256_broadcastsi128_si256(pairs01);
-    const __m256i pairs23x2 = _mm256_broadcastsi128_si256(pairs23);
-    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
     const int groups = stride / 8;
     const bool quad = stride % 8 != 0;
-
-    for (int x = 0; x < count; ++x) {
-        const auto* p = reinterpret_cast<const std::uint8_t*>(src + first[x]);
-        const std::int32_t* w = weights + static_cast<std::ptrdiff_t>(x) * stride * 2;
-        __m256i acc = _mm256_setzero_si256();
-        for (int g = 0; g < groups; ++g, p += 32, w += 16) {
-            const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-            const __m256i wa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
-            const __m256i wb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 8));
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(px, pairs01x2), wa));
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(px, pairs23x2), wb));
-        }
-        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-        if (quad) {
-            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const __m128i wa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));
-            const __m128i wb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairs01), wa));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(px, pairs23), wb));
-        }
-        __m128i q = divideTruncate(sum, _mm_set1_ps(divisor[x]));
-        q = _mm_packs_epi32(q, q);
-        q = _mm_packus_epi16(q, q);
-        dst[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_or_si128(q, opaque)));
+    const std::ptrdiff_t step = static_cast<std::ptrdiff_t>(stride) * 2;
+    // Four pixels at a time share the folding, division and packing.
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        __m256i a[4][Rows];
+        for (int k = 0; k < 4; ++k)
+            windowSums<Rows>(src, first[x + k], weights + (x + k) * step, groups, quad, a[k]);
+        for (int r = 0; r < Rows; ++r)
+            storeFour(a[0][r], a[1][r], a[2][r], a[3][r], divisor + x, dst[r] + x);
     }
+    for (; x < count; ++x) {
+        __m256i a[Rows];
+        windowSums<Rows>(src, first[x], weights + x * step, groups, quad, a);
+        for (int r = 0; r < Rows; ++r)
+            dst[r][x] = finishOne(a[r], divisor[x]);
+    }
+}
+
+} // namespace
+
+VLM_AVX2 void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, int rows, int count,
+                             const std::int32_t* first, const std::int32_t* weights, int stride,
+                             const float* divisor)
+{
+    if (rows == 2)
+        horizontalRows<2>(src, dst, count, first, weights, stride, divisor);
+    else
+        horizontalRows<1>(src, dst, count, first, weights, stride, divisor);
 }
 
 namespace {

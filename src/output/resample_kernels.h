@@ -49,11 +49,12 @@ bool haveAvx2();
 // multiple of 4) as the horizontal kernel reads it: stride * 2 words at out.
 void expandRowWeights(const std::int16_t* window, int stride, std::int32_t* out);
 
-// Horizontal pass over one row: destination pixel x reads the stride source
-// pixels from src + first[x] with the expanded weights at
+// Horizontal pass over one row, or two rows at once (rows is 1 or 2) that
+// share the weight loads: destination pixel x reads the stride source pixels
+// from src[r] + first[x] with the expanded weights at
 // weights + x * stride * 2 and divides by divisor[x].
-void horizontalAvx2(const std::uint32_t* src, std::uint32_t* dst, int count, const std::int32_t* first,
-                    const std::int32_t* weights, int stride, const float* divisor);
+void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, int rows, int count,
+                    const std::int32_t* first, const std::int32_t* weights, int stride, const float* divisor);
 
 // Vertical pass for one destination row of width pixels: pair p multiplies
 // rows[2p] by the low half of pairWeights[p] and rows[2p + 1] by its high half.
