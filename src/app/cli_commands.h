@@ -23,6 +23,7 @@ struct Context {
     bool yes = false; // answer Yes to "open an invalid file anyway?"
     std::ostream& out;
     std::ostream& err;
+    double zoom = 1.0; // render: --zoom
 };
 
 using Command = int (*)(const Context&, const std::vector<std::string>& args);
@@ -36,5 +37,6 @@ struct CommandEntry {
 int RunInfo(const Context& ctx, const std::vector<std::string>& args);
 int RunCheck(const Context& ctx, const std::vector<std::string>& args);
 int RunResave(const Context& ctx, const std::vector<std::string>& args);
+int RunRender(const Context& ctx, const std::vector<std::string>& args);
 
 } // namespace vlm::cli

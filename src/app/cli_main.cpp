@@ -2,6 +2,7 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_texts.h"
+#include "texts/render_item_texts.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -18,16 +19,35 @@ constexpr CommandEntry kCommands[] = {
     {"info", 1, RunInfo},
     {"check", 1, RunCheck},
     {"resave", 2, RunResave},
+    {"render", 2, RunRender},
 };
 
-bool ParseDpi(const std::string& text, double& dpi)
+bool ParseNumber(const std::string& text, double lo, double hi, double& number)
 {
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(v >= 1.0 && v <= 10000.0))
+    if (text.empty() || *end != '\0' || !(v >= lo && v <= hi))
         return false;
-    dpi = v;
+    number = v;
     return true;
+}
+
+// A numeric option: its value, from the next word or after '='.
+struct NumberOption {
+    const char* name;
+    double lo;
+    double hi;
+    const char* error;
+};
+constexpr NumberOption kDpiOption = {"--dpi", 1.0, 10000.0, texts::kBadDpi};
+constexpr NumberOption kZoomOption = {"--zoom", 0.01, 3.0, vlm::texts::kBadZoom};
+
+const NumberOption* MatchNumberOption(const std::string& a)
+{
+    for (const NumberOption* o : {&kDpiOption, &kZoomOption})
+        if (a == o->name || a.rfind(std::string(o->name) + '=', 0) == 0)
+            return o;
+    return nullptr;
 }
 
 int UsageError(std::ostream& err, const std::string& what)
@@ -39,6 +59,7 @@ int UsageError(std::ostream& err, const std::string& what)
 int Main(int argc, char** argv)
 {
     double dpi = 96.0;
+    double zoom = 1.0;
     bool yes = false;
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
@@ -49,17 +70,17 @@ int Main(int argc, char** argv)
         }
         if (a == "--yes") {
             yes = true;
-        } else if (a == "--dpi" || a.rfind("--dpi=", 0) == 0) {
+        } else if (const NumberOption* o = MatchNumberOption(a)) {
             std::string value;
-            if (a == "--dpi") {
+            if (a == o->name) {
                 if (i + 1 >= argc)
-                    return UsageError(std::cerr, texts::kBadDpi);
+                    return UsageError(std::cerr, o->error);
                 value = argv[++i];
             } else {
-                value = a.substr(6);
+                value = a.substr(std::string(o->name).size() + 1);
             }
-            if (!ParseDpi(value, dpi))
-                return UsageError(std::cerr, texts::kBadDpi);
+            if (!ParseNumber(value, o->lo, o->hi, o == &kDpiOption ? dpi : zoom))
+                return UsageError(std::cerr, o->error);
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
             return UsageError(std::cerr, texts::kUnknownOption + a);
         } else if (a == "--") {
@@ -73,7 +94,7 @@ int Main(int argc, char** argv)
         std::cout << texts::kHelp;
         return ExitUsage;
     }
-    const Context ctx{ScreenMetrics::fromDpi(dpi, dpi), yes, std::cout, std::cerr};
+    const Context ctx{ScreenMetrics::fromDpi(dpi, dpi), yes, std::cout, std::cerr, zoom};
     const std::vector<std::string> args(words.begin() + 1, words.end());
     for (const CommandEntry& c : kCommands) {
         if (words[0] != c.name)

@@ -5,9 +5,9 @@
 namespace vlm::cli::texts {
 
 inline constexpr const char* kHelp =
-    "Usage: vellumora-cli [--dpi N] [--yes] COMMAND FILE...\n"
+    "Usage: vellumora-cli [--dpi N] [--zoom Z] [--yes] COMMAND FILE...\n"
     "\n"
-    "Inspects, checks and re-saves Vellumora documents (.vlmr) without a window.\n"
+    "Inspects, checks, re-saves and renders Vellumora documents (.vlmr) without a window.\n"
     "\n"
     "Commands:\n"
     "  info FILE        one line per record (index, offset, role, kind, sequence,\n"
@@ -15,10 +15,13 @@ inline constexpr const char* kHelp =
     "                   zoom, design area and page setup\n"
     "  check FILE       lists the structural problems of the file\n"
     "  resave IN OUT    opens IN as Vellumora does and saves it as OUT\n"
+    "  render IN OUT    paints the design area of IN as Vellumora shows it, at\n"
+    "                   --zoom, into the PNG picture OUT\n"
     "\n"
     "Options:\n"
     "  --dpi N          the screen resolution documents in millimetres or inches\n"
     "                   are read for (default 96)\n"
+    "  --zoom Z         render: the zoom factor, 0.01 to 3 (default 1)\n"
     "  --yes            open a file that fails the validity check anyway\n"
     "                   (otherwise resave answers No and stops)\n"
     "  -h, --help       this text\n"

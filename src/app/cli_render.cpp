@@ -1,0 +1,141 @@
+#include "app/cli_commands.h"
+#include "app/cli_texts.h"
+
+#include "model/document_file.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "render/draw_item.h"
+#include "texts/file_texts.h"
+#include "texts/render_item_texts.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace vlm::cli {
+
+namespace {
+
+// A rendering of any larger page would take more memory than a picture of a
+// design is worth; only a damaged header asks for it.
+constexpr std::int64_t kMaxRenderPixels = 64LL * 1024 * 1024;
+constexpr int kMaxRenderSide = 32767;
+
+// Rendering only reads: the questions get the answers the command line gave.
+class RenderPrompts final : public FilePrompts {
+public:
+    RenderPrompts(const Context& ctx, const std::string& path) : ctx_(ctx), path_(path) {}
+    bool askOpenInvalidFile() override
+    {
+        ctx_.err << path_ << (ctx_.yes ? texts::kAcceptedInvalid : texts::kDeclinedInvalid) << '\n';
+        explained_ = !ctx_.yes;
+        return ctx_.yes;
+    }
+    void warnNewerVersion() override { ctx_.err << vlm::texts::kNewerVersion << '\n'; }
+    void reportReadError(const std::string& systemText) override
+    {
+        ctx_.err << texts::kCannotRead << path_ << ": " << systemText << '\n';
+        explained_ = true;
+    }
+    bool explained() const { return explained_; }
+
+private:
+    const Context& ctx_;
+    const std::string& path_;
+    bool explained_ = false;
+};
+
+// Fonts and painting need a GUI application object; the command line has
+// none of its own and no display to show one on.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vellumora-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Every visible Item in stacking order, as the document view paints them:
+// for each stacking number the first record in list order that is not
+// hidden, unless it is still being extended.
+void PaintItems(Canvas& canvas, const DrawContext& ctx, ItemList& items)
+{
+    bool haveOrder = false;
+    std::int32_t order = 0;
+    for (Item* item : items.withStackOrderIn(1, INT32_MAX)) {
+        if (item->rec.d.hidden != 0)
+            continue;
+        if (haveOrder && item->rec.d.stackOrder == order)
+            continue;
+        haveOrder = true;
+        order = item->rec.d.stackOrder;
+        if (item->rec.d.extending == 0)
+            DrawItem(canvas, ctx, *item, false);
+    }
+}
+
+} // namespace
+
+int RunRender(const Context& ctx, const std::vector<std::string>& args)
+{
+    const std::string& in = args[0];
+    const std::string& out = args[1];
+    std::error_code ec;
+    if (!std::filesystem::exists(in, ec)) {
+        ctx.err << texts::kNoSuchFile << in << '\n';
+        return ExitFileFailed;
+    }
+    Document doc;
+    doc.items.setMetrics(ctx.screen);
+    RenderPrompts prompts(ctx, in);
+    if (!ReadDocument(in, doc.items, prompts)) {
+        if (!prompts.explained())
+            ctx.err << texts::kCannotRead << in << '\n';
+        return ExitFileFailed;
+    }
+    Item* header = Header(doc.items);
+    if (!header) {
+        ctx.err << vlm::texts::kNoPage << '\n';
+        return ExitFileFailed;
+    }
+    header->rec.h.zoom = ctx.zoom;
+    ApplyHeader(*header);
+    const std::int32_t width = header->rec.h.width;
+    const std::int32_t height = header->rec.h.height;
+    if (width < 1 || height < 1) {
+        ctx.err << vlm::texts::kNoPage << '\n';
+        return ExitFileFailed;
+    }
+    if (width > kMaxRenderSide || height > kMaxRenderSide ||
+        std::int64_t{width} * height > kMaxRenderPixels) {
+        ctx.err << vlm::texts::kPageTooLarge << width << " x " << height << vlm::texts::kPixels << '\n';
+        return ExitFileFailed;
+    }
+
+    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+    Bitmap page(width, height, RGBRef(255, 255, 255));
+    DrawContext dc;
+    dc.zoom = ctx.zoom;
+    dc.metrics = ctx.screen;
+    dc.items = &doc.items;
+    const std::uint8_t light = header->rec.h.lightDirection;
+    dc.lightDirection = light <= 3 ? light : 0;
+    {
+        Canvas canvas(page);
+        PaintItems(canvas, dc, doc.items);
+    }
+    if (!page.image().save(QString::fromStdString(out), "PNG")) {
+        ctx.err << texts::kCannotWrite << out << '\n';
+        return ExitFileFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace vlm::cli
