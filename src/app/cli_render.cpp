@@ -1,17 +1,16 @@
 #include "app/cli_commands.h"
+#include "app/cli_open.h"
 #include "app/cli_texts.h"
 
-#include "model/document_file.h"
+#include "model/item_list.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "render/draw_item.h"
-#include "texts/file_texts.h"
 #include "texts/render_item_texts.h"
 
 #include <QGuiApplication>
 #include <QString>
 
-#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -23,30 +22,6 @@ namespace {
 // design is worth; only a damaged header asks for it.
 constexpr std::int64_t kMaxRenderPixels = 64LL * 1024 * 1024;
 constexpr int kMaxRenderSide = 32767;
-
-// Rendering only reads: the questions get the answers the command line gave.
-class RenderPrompts final : public FilePrompts {
-public:
-    RenderPrompts(const Context& ctx, const std::string& path) : ctx_(ctx), path_(path) {}
-    bool askOpenInvalidFile() override
-    {
-        ctx_.err << path_ << (ctx_.yes ? texts::kAcceptedInvalid : texts::kDeclinedInvalid) << '\n';
-        explained_ = !ctx_.yes;
-        return ctx_.yes;
-    }
-    void warnNewerVersion() override { ctx_.err << vlm::texts::kNewerVersion << '\n'; }
-    void reportReadError(const std::string& systemText) override
-    {
-        ctx_.err << texts::kCannotRead << path_ << ": " << systemText << '\n';
-        explained_ = true;
-    }
-    bool explained() const { return explained_; }
-
-private:
-    const Context& ctx_;
-    const std::string& path_;
-    bool explained_ = false;
-};
 
 // Fonts and painting need a GUI application object; the command line has
 // none of its own and no display to show one on.
@@ -87,19 +62,9 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
 {
     const std::string& in = args[0];
     const std::string& out = args[1];
-    std::error_code ec;
-    if (!std::filesystem::exists(in, ec)) {
-        ctx.err << texts::kNoSuchFile << in << '\n';
-        return ExitFileFailed;
-    }
     Document doc;
-    doc.items.setMetrics(ctx.screen);
-    RenderPrompts prompts(ctx, in);
-    if (!ReadDocument(in, doc.items, prompts)) {
-        if (!prompts.explained())
-            ctx.err << texts::kCannotRead << in << '\n';
+    if (!OpenForCommand(ctx, in, doc))
         return ExitFileFailed;
-    }
     Item* header = Header(doc.items);
     if (!header) {
         ctx.err << vlm::texts::kNoPage << '\n';

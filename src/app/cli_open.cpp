@@ -1,0 +1,60 @@
+#include "app/cli_open.h"
+
+#include "app/cli_texts.h"
+
+#include "model/document_file.h"
+#include "texts/file_texts.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace vlm::cli {
+
+namespace {
+
+// The answers a user would give in the program, taken from the command line.
+class CliPrompts final : public FilePrompts {
+public:
+    CliPrompts(const Context& ctx, const std::string& path) : ctx_(ctx), path_(path) {}
+    bool askOpenInvalidFile() override
+    {
+        ctx_.err << path_ << (ctx_.yes ? texts::kAcceptedInvalid : texts::kDeclinedInvalid) << '\n';
+        declined_ = !ctx_.yes;
+        return ctx_.yes;
+    }
+    void warnNewerVersion() override { ctx_.err << vlm::texts::kNewerVersion << '\n'; }
+    void reportReadError(const std::string& systemText) override
+    {
+        ctx_.err << texts::kCannotRead << path_ << ": " << systemText << '\n';
+        reported_ = true;
+    }
+    void noteHeaderAdded() override { ctx_.err << vlm::texts::kHeaderAdded << '\n'; }
+    bool explained() const { return declined_ || reported_; }
+
+private:
+    const Context& ctx_;
+    const std::string& path_;
+    bool declined_ = false;
+    bool reported_ = false;
+};
+
+} // namespace
+
+bool OpenForCommand(const Context& ctx, const std::string& path, Document& doc)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        ctx.err << texts::kNoSuchFile << path << '\n';
+        return false;
+    }
+    doc.items.setMetrics(ctx.screen);
+    CliPrompts prompts(ctx, path);
+    if (!ReadDocument(path, doc.items, prompts)) {
+        if (!prompts.explained())
+            ctx.err << texts::kCannotRead << path << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace vlm::cli
