@@ -79,10 +79,12 @@ float filterSupport(int filter)
     }
 }
 
-// The largest weight magnitude sum for which every partial sum of 8-bit values
-// stays below 2^24, where a float holds it exactly and a float division
-// truncates to the exact integer quotient.
-constexpr std::int64_t kExactFloatWeightSum = ((std::int64_t{1} << 24) - 1) / 255;
+// Limits within which the vector kernels' single-precision quotient is exact:
+// partial sums of 8-bit values below 2^23 in magnitude, and a weight sum that
+// is positive and small. Real filters stay far inside them (weight sums near
+// 256); anything else takes the portable passes.
+constexpr std::int64_t kExactWeightMagnitude = ((std::int64_t{1} << 23) - 1) / 255;
+constexpr std::int64_t kExactWeightSum = 8192;
 
 // The contributor lists of one pass. Mirrored indices are merged into the
 // weight of the pixel they read, so destination index i reads the count[i]
@@ -94,7 +96,7 @@ struct Contributors {
     std::vector<std::int32_t> weights;
     std::vector<std::int64_t> weightSum;
     int maxCount = 0;
-    // Every weight fits 16 bits and every partial sum stays below 2^24: the
+    // Every weight fits 16 bits and the sums stay within the limits above: the
     // vector kernels may run.
     bool compact = true;
 };
@@ -156,10 +158,10 @@ Contributors buildContributors(int n, int m, int filter)
         for (std::size_t k = b; k < e; ++k) {
             c.weights.push_back(merged[k]);
             magnitude += std::abs(std::int64_t{merged[k]});
-            if (merged[k] < -32768 || merged[k] > 32767)
+            if (merged[k] < -32767 || merged[k] > 32767)
                 c.compact = false;
         }
-        if (magnitude > kExactFloatWeightSum)
+        if (magnitude > kExactWeightMagnitude || sum < 0 || sum > kExactWeightSum)
             c.compact = false;
         c.maxCount = std::max(c.maxCount, c.count[i]);
         if (c.count[i] == 0)
@@ -214,9 +216,9 @@ void verticalScalar(const Contributors& c, int y, const std::uint32_t* const* ro
     }
 }
 
-float divisorOf(std::int64_t weightSum)
+float reciprocalOf(std::int64_t weightSum)
 {
-    return static_cast<float>(weightSum != 0 ? weightSum : 256);
+    return 1.0f / static_cast<float>(weightSum != 0 ? weightSum : 256);
 }
 
 #ifdef VLM_RESAMPLE_AVX2
@@ -228,7 +230,7 @@ struct RowPlan {
     int stride = 0;
     bool padded = false; // rows narrower than one window are read through a zero-padded copy
     std::vector<std::int32_t> first, expanded;
-    std::vector<float> divisor;
+    std::vector<float> reciprocal;
 };
 
 RowPlan planRows(const Contributors& c, int n)
@@ -239,7 +241,7 @@ RowPlan planRows(const Contributors& c, int n)
     plan.padded = n < plan.stride;
     plan.first.resize(m);
     plan.expanded.resize(m * static_cast<std::size_t>(plan.stride) * 2);
-    plan.divisor.resize(m);
+    plan.reciprocal.resize(m);
     std::vector<std::int16_t> window(static_cast<std::size_t>(plan.stride));
     for (std::size_t i = 0; i < m; ++i) {
         const int first = plan.padded ? 0 : std::min(c.start[i], n - plan.stride);
@@ -250,7 +252,7 @@ RowPlan planRows(const Contributors& c, int n)
         plan.first[i] = first;
         resample_detail::expandRowWeights(window.data(), plan.stride,
                                           plan.expanded.data() + i * static_cast<std::size_t>(plan.stride) * 2);
-        plan.divisor[i] = divisorOf(c.weightSum[i]);
+        plan.reciprocal[i] = reciprocalOf(c.weightSum[i]);
     }
     return plan;
 }
@@ -259,7 +261,7 @@ RowPlan planRows(const Contributors& c, int n)
 struct ColumnPlan {
     std::vector<std::size_t> offset;
     std::vector<std::int32_t> pairs;
-    std::vector<float> divisor;
+    std::vector<float> reciprocal;
 };
 
 ColumnPlan planColumns(const Contributors& c)
@@ -267,7 +269,7 @@ ColumnPlan planColumns(const Contributors& c)
     ColumnPlan plan;
     const auto m = c.count.size();
     plan.offset.resize(m);
-    plan.divisor.resize(m);
+    plan.reciprocal.resize(m);
     for (std::size_t y = 0; y < m; ++y) {
         plan.offset[y] = plan.pairs.size();
         const std::int32_t* w = c.weights.data() + c.offset[y];
@@ -276,7 +278,7 @@ ColumnPlan planColumns(const Contributors& c)
             const auto high = static_cast<std::uint16_t>(k + 1 < c.count[y] ? w[k + 1] : 0);
             plan.pairs.push_back(static_cast<std::int32_t>(low | (static_cast<std::uint32_t>(high) << 16)));
         }
-        plan.divisor[y] = divisorOf(c.weightSum[y]);
+        plan.reciprocal[y] = reciprocalOf(c.weightSum[y]);
     }
     return plan;
 }
@@ -354,7 +356,7 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
                         resample_detail::horizontalAvx2(
                             in, made, batch, width, rowPlan.first.data() + x0,
                             rowPlan.expanded.data() + static_cast<std::size_t>(x0) * rowPlan.stride * 2,
-                            rowPlan.stride, rowPlan.divisor.data() + x0);
+                            rowPlan.stride, rowPlan.reciprocal.data() + x0);
                     } else
 #endif
                     {
@@ -371,7 +373,7 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
                 if (count % 2 != 0)
                     rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
                 resample_detail::verticalAvx2(rows.data(), columnPlan.pairs.data() + columnPlan.offset[y],
-                                              (count + 1) / 2, columnPlan.divisor[y], out, width);
+                                              (count + 1) / 2, columnPlan.reciprocal[y], out, width);
                 continue;
             }
 #endif

@@ -51,16 +51,21 @@ bool haveAvx2()
 
 namespace {
 
-// Channel sums -> quotient by d, truncated toward zero; the two saturating packs
-// that follow limit it to 0..255.
-VLM_AVX2 inline __m256i divideTruncate(__m256i sums, __m256 d)
+// Channel sums -> quotient by the divisor whose reciprocal is r, truncated
+// toward zero; the two saturating packs that follow limit it to 0..255.
+// (n + 1/2) * r in single precision lies strictly between q and q + 1 for the
+// sums and divisors the caller admits, so truncating it gives q = n div d
+// exactly; a negative sum stays negative and packs to 0.
+VLM_AVX2 inline __m256i divideTruncate(__m256i sums, __m256 r)
 {
-    return _mm256_cvttps_epi32(_mm256_div_ps(_mm256_cvtepi32_ps(sums), d));
+    const __m256 n = _mm256_add_ps(_mm256_cvtepi32_ps(sums), _mm256_set1_ps(0.5f));
+    return _mm256_cvttps_epi32(_mm256_mul_ps(n, r));
 }
 
-VLM_AVX2 inline __m128i divideTruncate(__m128i sums, __m128 d)
+VLM_AVX2 inline __m128i divideTruncate(__m128i sums, __m128 r)
 {
-    return _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(sums), d));
+    const __m128 n = _mm_add_ps(_mm_cvtepi32_ps(sums), _mm_set1_ps(0.5f));
+    return _mm_cvttps_epi32(_mm_mul_ps(n, r));
 }
 
 // Pixels 0,1 (and 2,3) of a 128-bit half, widened to 16 bits with the same
@@ -71,50 +76,64 @@ VLM_AVX2 inline __m128i pairs23()
     return _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1);
 }
 
-// The channel sums of one destination pixel in each of Rows source rows, split
-// over the two halves of acc[r]. The rows share the weight loads.
-template <int Rows>
-VLM_AVX2 inline void windowSums(const std::uint32_t* const* src, std::ptrdiff_t first, const std::int32_t* w,
-                                int groups, bool quad, __m256i (&acc)[Rows])
+// One group of eight taps: pixels 0..3 | 4..7 against the expanded weights.
+VLM_AVX2 inline __m256i groupSums(const std::uint8_t* p, __m256i wa, __m256i wb)
 {
-    const __m256i lo = _mm256_broadcastsi128_si256(pairs01());
-    const __m256i hi = _mm256_broadcastsi128_si256(pairs23());
-    const std::uint8_t* p[Rows];
-    for (int r = 0; r < Rows; ++r) {
-        p[r] = reinterpret_cast<const std::uint8_t*>(src[r] + first);
-        acc[r] = _mm256_setzero_si256();
-    }
-    std::ptrdiff_t at = 0;
-    for (int g = 0; g < groups; ++g, at += 32, w += 16) {
+    const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    return _mm256_add_epi32(_mm256_madd_epi16(_mm256_shuffle_epi8(px, _mm256_broadcastsi128_si256(pairs01())), wa),
+                            _mm256_madd_epi16(_mm256_shuffle_epi8(px, _mm256_broadcastsi128_si256(pairs23())), wb));
+}
+
+// A last group of four taps, added to the low half.
+VLM_AVX2 inline __m256i quadSums(const std::uint8_t* p, __m128i wa, __m128i wb)
+{
+    const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return _mm256_zextsi128_si256(_mm_add_epi32(_mm_madd_epi16(_mm_shuffle_epi8(px, pairs01()), wa),
+                                                _mm_madd_epi16(_mm_shuffle_epi8(px, pairs23()), wb)));
+}
+
+// The channel sums of one destination pixel, split over the two halves.
+VLM_AVX2 inline __m256i windowSums(const std::uint8_t* p, const std::int32_t* w, int groups, bool quad)
+{
+    __m256i acc = _mm256_setzero_si256();
+    for (int g = 0; g < groups; ++g, p += 32, w += 16)
+        acc = _mm256_add_epi32(acc, groupSums(p, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w)),
+                                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 8))));
+    if (quad)
+        acc = _mm256_add_epi32(acc, quadSums(p, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4))));
+    return acc;
+}
+
+// The same for one destination pixel in two source rows, which share the
+// weight loads.
+VLM_AVX2 inline void windowSums(const std::uint8_t* p, const std::uint8_t* q, const std::int32_t* w, int groups,
+                                bool quad, __m256i& accP, __m256i& accQ)
+{
+    accP = accQ = _mm256_setzero_si256();
+    for (int g = 0; g < groups; ++g, p += 32, q += 32, w += 16) {
         const __m256i wa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w));
         const __m256i wb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 8));
-        for (int r = 0; r < Rows; ++r) {
-            const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p[r] + at));
-            acc[r] = _mm256_add_epi32(acc[r], _mm256_madd_epi16(_mm256_shuffle_epi8(px, lo), wa));
-            acc[r] = _mm256_add_epi32(acc[r], _mm256_madd_epi16(_mm256_shuffle_epi8(px, hi), wb));
-        }
+        accP = _mm256_add_epi32(accP, groupSums(p, wa, wb));
+        accQ = _mm256_add_epi32(accQ, groupSums(q, wa, wb));
     }
     if (quad) {
         const __m128i wa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w));
         const __m128i wb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4));
-        for (int r = 0; r < Rows; ++r) {
-            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[r] + at));
-            const __m128i sum = _mm_add_epi32(_mm_madd_epi16(_mm_shuffle_epi8(px, pairs01()), wa),
-                                              _mm_madd_epi16(_mm_shuffle_epi8(px, pairs23()), wb));
-            acc[r] = _mm256_add_epi32(acc[r], _mm256_zextsi128_si256(sum));
-        }
+        accP = _mm256_add_epi32(accP, quadSums(p, wa, wb));
+        accQ = _mm256_add_epi32(accQ, quadSums(q, wa, wb));
     }
 }
 
 // Folds, divides and packs the sums of four consecutive destination pixels.
-VLM_AVX2 inline void storeFour(__m256i a0, __m256i a1, __m256i a2, __m256i a3, const float* divisor,
+VLM_AVX2 inline void storeFour(__m256i a0, __m256i a1, __m256i a2, __m256i a3, const float* reciprocal,
                                std::uint32_t* dst)
 {
     const __m256i s01 =
         _mm256_add_epi32(_mm256_permute2x128_si256(a0, a1, 0x20), _mm256_permute2x128_si256(a0, a1, 0x31));
     const __m256i s23 =
         _mm256_add_epi32(_mm256_permute2x128_si256(a2, a3, 0x20), _mm256_permute2x128_si256(a2, a3, 0x31));
-    const __m256 d = _mm256_castps128_ps256(_mm_loadu_ps(divisor));
+    const __m256 d = _mm256_castps128_ps256(_mm_loadu_ps(reciprocal));
     const __m256i q01 = divideTruncate(s01, _mm256_permutevar8x32_ps(d, _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1)));
     const __m256i q23 = divideTruncate(s23, _mm256_permutevar8x32_ps(d, _mm256_setr_epi32(2, 2, 2, 2, 3, 3, 3, 3)));
     // Halves hold pixels [0 2 0 2] and [1 3 1 3] after the packs.
@@ -124,36 +143,61 @@ VLM_AVX2 inline void storeFour(__m256i a0, __m256i a1, __m256i a2, __m256i a3, c
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm256_castsi256_si128(out));
 }
 
-VLM_AVX2 inline std::uint32_t finishOne(__m256i a, float divisor)
+VLM_AVX2 inline std::uint32_t finishOne(__m256i a, float reciprocal)
 {
     const __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1));
-    __m128i q = divideTruncate(sum, _mm_set1_ps(divisor));
+    __m128i q = divideTruncate(sum, _mm_set1_ps(reciprocal));
     q = _mm_packus_epi16(_mm_packs_epi32(q, q), q);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(q)) | 0xff000000u;
 }
 
-template <int Rows>
-VLM_AVX2 void horizontalRows(const std::uint32_t* const* src, std::uint32_t* const* dst, int count,
-                             const std::int32_t* first, const std::int32_t* weights, int stride,
-                             const float* divisor)
+VLM_AVX2 void horizontalOneRow(const std::uint8_t* src, std::uint32_t* dst, int count, const std::int32_t* first,
+                               const std::int32_t* weights, int stride, const float* reciprocal)
 {
     const int groups = stride / 8;
     const bool quad = stride % 8 != 0;
     const std::ptrdiff_t step = static_cast<std::ptrdiff_t>(stride) * 2;
+    auto at = [&](int x) { return src + static_cast<std::ptrdiff_t>(first[x]) * 4; };
     // Four pixels at a time share the folding, division and packing.
     int x = 0;
     for (; x + 4 <= count; x += 4) {
-        __m256i a[4][Rows];
-        for (int k = 0; k < 4; ++k)
-            windowSums<Rows>(src, first[x + k], weights + (x + k) * step, groups, quad, a[k]);
-        for (int r = 0; r < Rows; ++r)
-            storeFour(a[0][r], a[1][r], a[2][r], a[3][r], divisor + x, dst[r] + x);
+        const std::int32_t* w = weights + x * step;
+        const __m256i a0 = windowSums(at(x), w, groups, quad);
+        const __m256i a1 = windowSums(at(x + 1), w + step, groups, quad);
+        const __m256i a2 = windowSums(at(x + 2), w + 2 * step, groups, quad);
+        const __m256i a3 = windowSums(at(x + 3), w + 3 * step, groups, quad);
+        storeFour(a0, a1, a2, a3, reciprocal + x, dst + x);
+    }
+    for (; x < count; ++x)
+        dst[x] = finishOne(windowSums(at(x), weights + x * step, groups, quad), reciprocal[x]);
+}
+
+VLM_AVX2 void horizontalTwoRows(const std::uint8_t* srcP, const std::uint8_t* srcQ, std::uint32_t* dstP,
+                                std::uint32_t* dstQ, int count, const std::int32_t* first,
+                                const std::int32_t* weights, int stride, const float* reciprocal)
+{
+    const int groups = stride / 8;
+    const bool quad = stride % 8 != 0;
+    const std::ptrdiff_t step = static_cast<std::ptrdiff_t>(stride) * 2;
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        __m256i p0, p1, p2, p3, q0, q1, q2, q3;
+        const std::int32_t* w = weights + x * step;
+        const std::ptrdiff_t f0 = first[x] * 4, f1 = first[x + 1] * 4, f2 = first[x + 2] * 4,
+                             f3 = first[x + 3] * 4;
+        windowSums(srcP + f0, srcQ + f0, w, groups, quad, p0, q0);
+        windowSums(srcP + f1, srcQ + f1, w + step, groups, quad, p1, q1);
+        windowSums(srcP + f2, srcQ + f2, w + 2 * step, groups, quad, p2, q2);
+        windowSums(srcP + f3, srcQ + f3, w + 3 * step, groups, quad, p3, q3);
+        storeFour(p0, p1, p2, p3, reciprocal + x, dstP + x);
+        storeFour(q0, q1, q2, q3, reciprocal + x, dstQ + x);
     }
     for (; x < count; ++x) {
-        __m256i a[Rows];
-        windowSums<Rows>(src, first[x], weights + x * step, groups, quad, a);
-        for (int r = 0; r < Rows; ++r)
-            dst[r][x] = finishOne(a[r], divisor[x]);
+        __m256i p, q;
+        const std::ptrdiff_t f = first[x] * 4;
+        windowSums(srcP + f, srcQ + f, weights + x * step, groups, quad, p, q);
+        dstP[x] = finishOne(p, reciprocal[x]);
+        dstQ[x] = finishOne(q, reciprocal[x]);
     }
 }
 
@@ -161,12 +205,14 @@ VLM_AVX2 void horizontalRows(const std::uint32_t* const* src, std::uint32_t* con
 
 VLM_AVX2 void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, int rows, int count,
                              const std::int32_t* first, const std::int32_t* weights, int stride,
-                             const float* divisor)
+                             const float* reciprocal)
 {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(src[0]);
     if (rows == 2)
-        horizontalRows<2>(src, dst, count, first, weights, stride, divisor);
+        horizontalTwoRows(p, reinterpret_cast<const std::uint8_t*>(src[1]), dst[0], dst[1], count, first, weights,
+                          stride, reciprocal);
     else
-        horizontalRows<1>(src, dst, count, first, weights, stride, divisor);
+        horizontalOneRow(p, dst[0], count, first, weights, stride, reciprocal);
 }
 
 namespace {
@@ -201,9 +247,9 @@ VLM_AVX2 inline void verticalBlock(const std::uint32_t* const* rows, const std::
 } // namespace
 
 VLM_AVX2 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t* pairWeights, int pairs,
-                           float divisor, std::uint32_t* dst, int width)
+                           float reciprocal, std::uint32_t* dst, int width)
 {
-    const __m256 d = _mm256_set1_ps(divisor);
+    const __m256 d = _mm256_set1_ps(reciprocal);
     int x = 0;
     for (; x + 8 <= width; x += 8)
         verticalBlock(rows, pairWeights, pairs, d, dst, x);
@@ -227,7 +273,7 @@ VLM_AVX2 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t*
         }
         std::uint32_t px = 0xff000000u;
         for (int c = 0; c < 3; ++c) {
-            const auto q = static_cast<std::int32_t>(static_cast<float>(sum[c]) / divisor);
+            const auto q = static_cast<std::int32_t>((static_cast<float>(sum[c]) + 0.5f) * reciprocal);
             px |= static_cast<std::uint32_t>(q < 0 ? 0 : (q > 255 ? 255 : q)) << (8 * c);
         }
         dst[x] = px;

@@ -5,10 +5,11 @@
 // AVX2, and an inline library function instantiated there could otherwise be
 // the copy the linker keeps for the whole program.
 //
-// Both kernels form exactly the sums and quotients of the scalar code: 32-bit
-// integer multiply-adds, then a single-precision division that is exact for
-// sums below 2^24 (the caller guarantees that bound), truncated and limited to
-// 0..255.
+// Both kernels form exactly the sums and quotients of the portable passes:
+// 32-bit integer multiply-adds, then a single-precision multiply by the
+// reciprocal of the weight sum that gives the exact truncated quotient, limited
+// to 0..255. That holds while every partial sum stays below 2^23 in magnitude
+// and the weight sum lies in 1..8192; the caller admits nothing else.
 
 #include <cstddef>
 #include <cstdint>
@@ -52,14 +53,15 @@ void expandRowWeights(const std::int16_t* window, int stride, std::int32_t* out)
 // Horizontal pass over one row, or two rows at once (rows is 1 or 2) that
 // share the weight loads: destination pixel x reads the stride source pixels
 // from src[r] + first[x] with the expanded weights at
-// weights + x * stride * 2 and divides by divisor[x].
+// weights + x * stride * 2 and divides by the weight sum whose reciprocal
+// is reciprocal[x].
 void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, int rows, int count,
-                    const std::int32_t* first, const std::int32_t* weights, int stride, const float* divisor);
+                    const std::int32_t* first, const std::int32_t* weights, int stride, const float* reciprocal);
 
 // Vertical pass for one destination row of width pixels: pair p multiplies
 // rows[2p] by the low half of pairWeights[p] and rows[2p + 1] by its high half.
 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t* pairWeights, int pairs,
-                  float divisor, std::uint32_t* dst, int width);
+                  float reciprocal, std::uint32_t* dst, int width);
 
 } // namespace vlm::resample_detail
 
