@@ -163,7 +163,11 @@ std::int32_t PlaceSelected(Document& doc, OrderMove move)
             Item* c = CopyItem(list, p);
             p->rec.d.hidden = 255;
             p->rec.d.selected = 0;
-            p->rec.d.historyState = 1;
+            // A version from the file (or from before Clear Undo and Redo)
+            // stays outside the history: marking it done would let a second
+            // Undo hide it as if it had been drawn.
+            if (p->rec.d.historyState != 0)
+                p->rec.d.historyState = 1;
             p->rec.d.orderMove = move;
             c->rec.d.predecessor = p->rec.d.sequence;
             c->rec.d.historyState = 1;
