@@ -294,7 +294,8 @@ void GridLinesFromBlob(Item& grid, const std::vector<std::uint8_t>& blob)
 void VerticesFromBlob(Item& shape, const std::vector<std::uint8_t>& blob)
 {
     shape.vertices.resize(blob.size() / kVertexSize);
-    std::memcpy(shape.vertices.data(), blob.data(), shape.vertices.size() * kVertexSize);
+    if (!shape.vertices.empty())
+        std::memcpy(shape.vertices.data(), blob.data(), shape.vertices.size() * kVertexSize);
 }
 
 // A file without a DocumentHeader still opens as a Document the rest of the
@@ -339,6 +340,14 @@ void AddMissingHeader(ItemList& list, bool hasHeader)
         list.prepend(scratch.unlink(grid));
         list.prepend(scratch.unlink(h));
     }
+}
+
+bool HasVisibleGrid(const ItemList& list)
+{
+    for (const Item& it : list)
+        if (it.rec.d.kind == KindGridLines && it.rec.d.role == RoleDrawing && it.rec.d.hidden == 0)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -394,6 +403,8 @@ bool ReadDocument(const std::string& fileName, ItemList& list, FilePrompts& prom
         };
 
         if (d.kind == KindDocumentHeader) {
+            // Only its role makes a header survive the next save.
+            d.role = RoleHeader;
             hasHeader = true;
             version = it.rec.h.formatVersion;
             historyIncluded = it.rec.h.historyIncluded;
@@ -440,7 +451,7 @@ bool ReadDocument(const std::string& fileName, ItemList& list, FilePrompts& prom
         return false;
     }
 
-    if (!hasHeader || !FindVisibleByKind(loaded, KindGridLines)) {
+    if (!hasHeader || !HasVisibleGrid(loaded)) {
         AddMissingHeader(loaded, hasHeader);
         if (!hasHeader)
             prompts.noteHeaderAdded();

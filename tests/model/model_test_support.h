@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/document_file.h"
+#include "model/random.h"
 
 namespace vlm::test {
 
