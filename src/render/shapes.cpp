@@ -95,30 +95,38 @@ std::vector<QPoint> StarVertices(QPoint c, QPoint s, QPoint i, int spikes)
     return pts;
 }
 
+ArcSpan ArcSpanOf(QPoint c, QPoint s, QPoint e)
+{
+    ArcSpan span;
+    span.start = DirectionOf(c, s);
+    span.end = DirectionOf(c, e);
+    if (span.start > span.end)
+        span.end += 2.0 * kPi;
+    span.sweep = span.end - span.start;
+    if (span.sweep > 2.0 * kPi)
+        span.sweep -= 2.0 * kPi;
+    span.samples = std::max(2, Round(span.sweep / kArcStep));
+    return span;
+}
+
 std::vector<QPoint> ArcPoints(QPoint c, QPoint s, QPoint e)
 {
-    const double alpha = DirectionOf(c, s);
-    double beta = DirectionOf(c, e);
-    if (alpha > beta)
-        beta += 2.0 * kPi;
-    double sweep = beta - alpha;
-    if (sweep > 2.0 * kPi)
-        sweep -= 2.0 * kPi;
+    const ArcSpan span = ArcSpanOf(c, s, e);
     const double rho = Distance(c, s);
-    const int n = std::max(2, Round(sweep / kArcStep));
-    const double step = sweep / (n - 1);
+    const int n = span.samples;
+    const double step = span.sweep / (n - 1);
 
     std::vector<QPoint> pts;
     pts.reserve(static_cast<std::size_t>(n));
     pts.push_back(s);
-    double angle = alpha;
+    double angle = span.start;
     for (int k = 1; k <= n - 2; ++k) {
         angle += step;
         const QPoint p = PolarPoint(c, angle, rho);
         if (p != pts.back())
             pts.push_back(p);
     }
-    pts.push_back(PolarPoint(c, beta, rho));
+    pts.push_back(PolarPoint(c, span.end, rho));
     return pts;
 }
 

@@ -33,6 +33,17 @@ std::vector<QPoint> PolygonVertices(QPoint c, QPoint v, int sides);
 // kMinSides..kMaxSides.
 std::vector<QPoint> StarVertices(QPoint c, QPoint s, QPoint i, int spikes);
 
+// The sweep of an arc with centre c from s counter-clockwise to the
+// direction of e: its start and end directions (end >= start, end - start <=
+// 2 pi) and how many samples it takes, one per 0.9 degrees, at least 2.
+struct ArcSpan {
+    double start = 0.0;
+    double end = 0.0;
+    double sweep = 0.0;
+    int samples = 2;
+};
+ArcSpan ArcSpanOf(QPoint c, QPoint s, QPoint e);
+
 // The arc of radius |cs| from s counter-clockwise to the direction of e, one
 // point per 0.9 degrees of sweep; consecutive equal points are dropped.
 std::vector<QPoint> ArcPoints(QPoint c, QPoint s, QPoint e);
