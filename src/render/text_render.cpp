@@ -85,6 +85,16 @@ void StorePoints(Item& item, QPoint start, QPoint end, const ScreenMetrics& metr
     RealsFromIntegers(item, metrics);
 }
 
+// Whether a line starting at `start` can put a pixel on the canvas, whatever
+// its angle: its glyphs stay within its width and a cell's height of the start
+// (twice the cell, for slanted and overhanging glyphs).
+bool MayReachCanvas(const Canvas& canvas, QPoint start, int width, const Font& font)
+{
+    const double reach = width + 2.0 * (font.ascent() + font.descent()) + 2.0;
+    return start.x() + reach >= 0 && start.x() - reach < canvas.width() && start.y() + reach >= 0 &&
+           start.y() - reach < canvas.height();
+}
+
 } // namespace
 
 TextSettings TextSettingsOf(const DrawContext& ctx)
@@ -190,7 +200,9 @@ void DrawText(Canvas& canvas, const DrawContext& ctx, const Item& item, int surf
             line.font = &*drawing;
             if (shadow && ctx.effects)
                 ctx.effects->drawShadow(canvas, ctx, item, &line);
-            if (!shaded || !ctx.effects->drawShaded(canvas, ctx, item, surfaceLevel, &line))
+            // A long text's lines far off the canvas cost nothing.
+            const bool visible = MayReachCanvas(canvas, line.baseline, width, *drawing);
+            if (visible && (!shaded || !ctx.effects->drawShaded(canvas, ctx, item, surfaceLevel, &line)))
                 canvas.drawText(*drawing, line.reference, line.text, colour);
         }
         p = QPoint(Offset(p.x(), lineStep.x()), Offset(p.y(), lineStep.y()));

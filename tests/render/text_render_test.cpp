@@ -255,6 +255,25 @@ TEST(Text, EditFrameOutlinesTheTextBox)
     EXPECT_EQ(bmp.pixel(60, 95), test::kWhite);
 }
 
+TEST(Text, LinesReachingInFromOffTheCanvasAreDrawn)
+{
+    struct Case {
+        QPoint start, end;
+        std::int32_t angle;
+    };
+    const Case cases[] = {
+        {{-300, 60}, {100, 60}, 0},      // starts far left, runs in
+        {{60, 400}, {60, 0}, 900},       // starts far below, runs up
+        {{300, 60}, {-100, 60}, 1800},   // starts far right, runs left upside down
+        {{-150, 250}, {50, 50}, 450},    // comes in along the diagonal
+    };
+    const std::u16string words = u"Hello world, hello world, hello world, hello world";
+    for (const Case& c : cases) {
+        auto text = MakeText(words, c.start, c.end, 1, c.angle);
+        EXPECT_NE(InkExtent(Render(*text)), Extent{}) << c.angle;
+    }
+}
+
 TEST(Text, ManyLinesStayLinear)
 {
     // A pasted text of a hundred thousand empty lines must not rescan the
