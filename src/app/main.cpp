@@ -1,0 +1,58 @@
+// The desktop program. A start with a file while this user's instance is
+// running hands the file over and ends; otherwise the main window opens,
+// serves such hand-overs and ends in order when the system asks it to.
+
+#include "platform/instance_channel.h"
+#include "platform/qt_settings_store.h"
+#include "platform/screen.h"
+#include "platform/widgets/qt_prompts.h"
+#include "shell/main_window.h"
+#include "shell/open_request.h"
+#include "shell/termination_signals.h"
+#include "texts/shell_texts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStandardPaths>
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QString::fromUtf16(vlm::texts::kAppTitle));
+    QCoreApplication::setApplicationName(QString::fromUtf16(vlm::texts::kAppTitle));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/packaging/vellumora.png")));
+
+    QString file;
+    if (const auto named = vlm::FileOfCommandLine(QCoreApplication::arguments()))
+        file = QFileInfo(*named).absoluteFilePath();
+
+    vlm::InstanceChannel channel;
+    if (!file.isEmpty() && channel.send(vlm::OpenMacro(file)))
+        return 0;
+
+    const std::unique_ptr<vlm::QtSettingsStore> store = vlm::QtSettingsStore::openUserStore();
+    vlm::QtPrompts prompts;
+    vlm::ShellEnvironment environment;
+    environment.programPath = QCoreApplication::applicationFilePath();
+    environment.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    environment.recoveryFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+    environment.screen = vlm::ScreenMetrics::fromDpi(vlm::Screen::logicalDpiX(), vlm::Screen::logicalDpiY());
+
+    auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
+    prompts.setParent(window.get());
+    vlm::MainWindow* w = window.get();
+    // Another instance may serve this user already; this one then runs alone.
+    channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });
+    vlm::TerminationSignals signals([w](int) { w->EndSession(); });
+
+    window->show();
+    window->Start(file);
+    const int result = QApplication::exec();
+    // The Settings are written as the main window goes.
+    window.reset();
+    return result;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+// The menu bar of the main window: the File menu with its Reopen list, the
+// Zoom menu and the Window menu with one entry per document window. Captions
+// come from the text table; the commands are connected by the main window.
+//
+// The File entries of later commands (Page Setup, Grid and Snap, Print
+// Preview, Print) stay hidden until the command that owns them connects to
+// the action and shows it; Export and Screenshot are never shown.
+
+#include "render/units.h"
+#include "settings/settings.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QMenuBar;
+
+namespace vlm {
+
+class MainMenus {
+public:
+    // Builds the menus into `bar`.
+    void build(QMenuBar* bar);
+
+    // The Reopen entries show the recent files (entries trimmed first);
+    // the submenu is enabled while one is not empty.
+    void rebuildReopen(std::array<std::u16string, kRecentFileCount>& recent);
+
+    // Checks the zoom entry whose percentage equals the zoom's, none when
+    // there is no such entry.
+    void checkZoom(double zoom);
+
+    // The entries that need a document, enabled together.
+    void setDocumentMenus(bool enabled);
+
+    // Window menu entries, tagged with the window id. The menu and the
+    // "Current File" entries are hidden while there is no entry.
+    QAction* addWindowEntry(std::int32_t windowId, const QString& caption);
+    void removeWindowEntry(QAction* entry);
+    void checkWindowEntry(const QAction* entry);
+    // The "Current File" entries show the active document's caption.
+    void setCurrentFileCaption(const QString& caption);
+
+    QMenu* file = nullptr;
+    QAction* newFile = nullptr;
+    QAction* open = nullptr;
+    QMenu* reopen = nullptr;
+    std::array<QAction*, kRecentFileCount> reopenEntries{};
+    QAction* clearRecent = nullptr;
+    QAction* save = nullptr;
+    QAction* saveAs = nullptr;
+    QAction* close = nullptr;
+    QMenu* pageSetup = nullptr;
+    QAction* pageSetupCurrent = nullptr;
+    QAction* pageSetupNew = nullptr;
+    QMenu* gridAndSnap = nullptr;
+    QAction* gridAndSnapCurrent = nullptr;
+    QAction* gridAndSnapNew = nullptr;
+    QAction* printPreview = nullptr;
+    QAction* print = nullptr;
+    QMenu* exportMenu = nullptr;
+    QAction* exportExact = nullptr;
+    QAction* exportSmooth = nullptr;
+    QAction* screenshot = nullptr;
+    QAction* exit = nullptr;
+
+    QMenu* zoom = nullptr;
+    std::array<QAction*, kZoomSteps.size()> zoomEntries{};
+
+    QMenu* window = nullptr;
+    std::vector<QAction*> windowEntries;
+
+    // Enabled with setDocumentMenus; later commands add theirs.
+    std::vector<QAction*> documentActions;
+
+private:
+    void updateWindowMenu();
+
+    QString currentFileCaption_;
+};
+
+} // namespace vlm
