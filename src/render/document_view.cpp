@@ -83,7 +83,7 @@ int DocumentView::toDocumentY(int py) const
 
 PixelRect DocumentView::toDocumentRect(const QRect& canvasRect) const
 {
-    const QRect r = canvasRect.normalized();
+    const QRect r = Corners(canvasRect);
     return Normalized(ToDocumentRect(zoom(), window_.x.origin, window_.y.origin,
                                      {r.left(), r.top(), r.right(), r.bottom()}));
 }
@@ -452,7 +452,7 @@ void DocumentView::PaintGridLines(ViewDirection which)
 
 void DocumentView::paintBackground(const QRect& canvasRect)
 {
-    const QRect r = canvasRect.normalized() & QRect(0, 0, kCanvasLimit, kCanvasLimit) & wholeCanvas();
+    const QRect r = Corners(canvasRect) & QRect(0, 0, kCanvasLimit, kCanvasLimit) & wholeCanvas();
     if (r.isEmpty())
         return;
     const Item* header = document_.items.header();
@@ -587,7 +587,7 @@ void DocumentView::RepaintRect(const QRect& canvasRect)
     RemoveMarkers();
     if (canvas_.isNull())
         return;
-    QRect r = canvasRect.normalized();
+    QRect r = Corners(canvasRect);
     if (anyShadow()) {
         r = wholeCanvas();
         if (!fastPaint_)
@@ -692,7 +692,7 @@ void DocumentView::BeginSelectionEdit(bool drawNow)
 
 void DocumentView::TakeSnapshot(const QRect& canvasRect)
 {
-    snapshot_.take(canvas_, canvasRect.normalized().adjusted(0, 0, 1, 1));
+    snapshot_.take(canvas_, Corners(canvasRect).adjusted(0, 0, 1, 1));
 }
 
 void DocumentView::RestoreSnapshot()
@@ -706,7 +706,7 @@ void DocumentView::RestoreSnapshot()
 
 void DocumentView::SaveRubberBand(const QRect& canvasRect)
 {
-    rubberBand_.take(canvas_, canvasRect.normalized().adjusted(0, 0, 1, 1));
+    rubberBand_.take(canvas_, Corners(canvasRect).adjusted(0, 0, 1, 1));
 }
 
 void DocumentView::RestoreRubberBand()
@@ -759,7 +759,7 @@ void DocumentView::RemoveMarkers()
 void DocumentView::RequestClipboardCopy(const QRect& canvasRect)
 {
     clipboardPending_ = true;
-    clipboardRect_ = canvasRect.normalized();
+    clipboardRect_ = Corners(canvasRect);
     startTimer(ViewTimer::Marker);
 }
 

@@ -167,8 +167,9 @@ bool OutlineTouches(const Item& item, const PixelRect& rect, const ScreenMetrics
             if (SegmentMeetsRect(a.x, a.y, b.x, b.y, r))
                 return true;
         }
-        // Away from the outline only a fill can reach the rectangle.
-        return d.fillColor != kFillClear &&
+        // Away from the outline only a fill can reach the rectangle; only the
+        // solid variant of these shapes is filled.
+        return d.shapeVariant == 2 && d.fillColor != kFillClear &&
                InsidePolygon(v, (rect.left + rect.right) / 2.0, (rect.top + rect.bottom) / 2.0);
     }
     default:

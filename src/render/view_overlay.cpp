@@ -12,7 +12,7 @@ namespace vlm {
 
 void SaveUnder::take(const Bitmap& source, const QRect& r)
 {
-    const QRect clipped = r.normalized() & QRect(0, 0, source.width(), source.height());
+    const QRect clipped = Corners(r) & QRect(0, 0, source.width(), source.height());
     if (clipped.isEmpty()) {
         valid_ = false;
         rect_ = QRect();

@@ -42,6 +42,12 @@ private:
 
 // The normalised rectangle with these two corners, both inside it.
 QRect SaveBoxOf(QPoint a, QPoint b);
+// A rectangle given by two corners in either order, both corners inside
+// (QRect::normalized would leave out a backwards rectangle's corners).
+inline QRect Corners(const QRect& r)
+{
+    return SaveBoxOf(r.topLeft(), r.bottomRight());
+}
 
 // The one-pixel-thick box of the guide from `start` towards `end` for a
 // preset direction (radians): for directions that round to 45..135 or

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace vlm {
 
@@ -67,7 +68,9 @@ std::vector<PageLine> PageDecorations(const HeaderFields& header, double zoom, i
     if (d == 0)
         return lines;
     const PageMapper m(header, zoom, originX, originY, canvasWidth, canvasHeight);
-    const double* dims = header.pageDims;
+    // The header is a packed record: its reals are read by copy.
+    double dims[12];
+    std::memcpy(dims, header.pageDims, sizeof dims);
     const double paperW = dims[DimPaperWidth];
     const double paperH = dims[DimPaperHeight];
     const double cardW = dims[DimCardWidth];
