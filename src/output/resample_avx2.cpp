@@ -45,8 +45,11 @@ void expandRowWeights(const std::int16_t* w, int stride, std::int32_t* out)
 
 bool haveAvx2()
 {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    static const bool supported = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return supported;
 }
 
 namespace {
