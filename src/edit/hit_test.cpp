@@ -1,0 +1,289 @@
+#include "edit/hit_test.h"
+
+#include "edit/item_geometry.h"
+#include "model/geometry.h"
+#include "model/rounding.h"
+#include "render/pens.h"
+#include "render/splines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vlm {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// Lines and outlines count from their edge, not their middle: half the
+// weight comes off, but a click never gets nearer than 1.
+int WithWeight(int t, const Item& item, const HitView& view)
+{
+    const double mm = item.rec.d.weight;
+    const int w = std::isfinite(mm) ? Round(mm * view.text.metrics.pxPerMmX) : 0;
+    if (w > 1)
+        t = std::max(1, t - w / 2);
+    return t;
+}
+
+int FootTo(QPointF p, QPointF a, QPointF b)
+{
+    const auto t = FootDistance(p, a, b);
+    return t ? Round(*t) : kNoHit;
+}
+
+int HalfPen(const Item& item, const HitView& view)
+{
+    return PenWidthAtZoom(view.zoom, item.rec.d.weight, view.text.metrics) / 2;
+}
+
+bool InsideConvex(QPointF p, const std::array<QPointF, 4>& q)
+{
+    int sign = 0;
+    for (int i = 0; i < 4; ++i) {
+        const QPointF a = q[i], b = q[(i + 1) % 4];
+        const double c = (b.x() - a.x()) * (p.y() - a.y()) - (b.y() - a.y()) * (p.x() - a.x());
+        const int s = c > 0 ? 1 : (c < 0 ? -1 : 0);
+        if (s == 0)
+            continue;
+        if (sign != 0 && s != sign)
+            return false;
+        sign = s;
+    }
+    return true;
+}
+
+// Whether the canvas point lies in the text's box at the window's zoom: on
+// the baseline from the first to the second point and as high as its lines.
+bool InTextBox(const Item& item, QPoint canvas, const HitView& view)
+{
+    const DrawingFields& d = item.rec.d;
+    const int lines = LineCount(item);
+    if (lines < 1)
+        return false;
+    const auto font = MakeFont(item, Round(d.fontSize * view.zoom), false, view.text);
+    if (!font)
+        return false;
+    const double h = double(lines) * font->ascent() + double(lines - 1) * (font->descent() + font->externalLeading());
+    const QPointF a(ToCanvasX(view.zoom, view.originX, d.x1), ToCanvasY(view.zoom, view.originY, d.y1));
+    const QPointF b(ToCanvasX(view.zoom, view.originX, d.x2), ToCanvasY(view.zoom, view.originY, d.y2));
+    const double up = Direction(a.x(), a.y(), b.x(), b.y()) + kPi / 2;
+    const std::array<QPointF, 4> box = {a, b, Polar(b, up, h), Polar(a, up, h)};
+    return InsideConvex(ToF(canvas), box);
+}
+
+int TextDistance(const Item& item, QPoint p, QPoint canvas, const HitView& view)
+{
+    const DrawingFields& d = item.rec.d;
+    int t = FootTo(ToF(p), ToF(FirstPoint(item)), ToF(SecondPoint(item)));
+    if (t <= 1)
+        return t;
+    // The box needs a font; only clicks near the stored box can be inside it.
+    const int padX = std::max(8, (d.right - d.left) / 4);
+    const int padY = std::max(8, (d.bottom - d.top) / 4);
+    const bool boxKnown = d.right > d.left || d.bottom > d.top;
+    if (boxKnown && (p.x() < d.left - padX || p.x() > d.right + padX || p.y() < d.top - padY ||
+                     p.y() > d.bottom + padY))
+        return t;
+    if (InTextBox(item, canvas, view))
+        t = 1;
+    return t;
+}
+
+int OutlineDistance(const Item& item, QPoint p, const HitView& view, int limit)
+{
+    const DrawingFields& d = item.rec.d;
+    const auto& v = item.vertices;
+    const std::size_t first = FirstEdgeNode(d.kind);
+    if (v.size() <= first)
+        return kNoHit;
+    const bool closed = d.shapeVariant == 1 || d.shapeVariant == 2;
+    const QPointF pf = ToF(p);
+    int best = kNoHit;
+    const std::size_t n = v.size();
+    const std::size_t segments = closed ? n - first : n - first - 1;
+    for (std::size_t s = 0; s < segments; ++s) {
+        const std::size_t i = first + s;
+        const std::size_t j = i + 1 < n ? i + 1 : first;
+        const Vertex& a = v[i];
+        const Vertex& b = v[j];
+        int t;
+        if (d.kind == KindCurve && n > 2) {
+            const QPointF c1(a.controlA[0], a.controlA[1]), c2(a.controlB[0], a.controlB[1]);
+            // The curve stays inside the hull of its four points.
+            const double lo = std::min({a.x, b.x, a.controlA[0], a.controlB[0]}) - limit - 1.0;
+            const double hi = std::max({a.x, b.x, a.controlA[0], a.controlB[0]}) + limit + 1.0;
+            const double top = std::min({a.y, b.y, a.controlA[1], a.controlB[1]}) - limit - 1.0;
+            const double bottom = std::max({a.y, b.y, a.controlA[1], a.controlB[1]}) + limit + 1.0;
+            if (limit != kNoHit && (pf.x() < lo || pf.x() > hi || pf.y() < top || pf.y() > bottom))
+                continue;
+            t = Round(BezierDistance(pf, ToF(VertexPoint(a)), c1, c2, ToF(VertexPoint(b))));
+        } else {
+            t = FootTo(pf, ToF(VertexPoint(a)), ToF(VertexPoint(b)));
+        }
+        if (t != kNoHit)
+            best = std::min(best, WithWeight(t, item, view));
+    }
+    return best;
+}
+
+int EllipseDistance(const Item& item, QPoint p)
+{
+    const QPointF c = ToF(VertexPoint(item.vertices[0]));
+    const QPointF end = ToF(VertexPoint(item.vertices[1]));
+    const double a = std::hypot(end.x() - c.x(), end.y() - c.y());
+    const double b = EllipseMinor(item);
+    const QPointF pf = ToF(p);
+    const double fromCentre = std::hypot(pf.x() - c.x(), pf.y() - c.y());
+    if (Round(a) == Round(b))
+        return std::abs(Round(fromCentre) - Round(a));
+    const double major = std::max(a, b), minor = std::min(a, b);
+    double axis = Direction(c.x(), c.y(), end.x(), end.y());
+    if (b > a)
+        axis += kPi / 2;
+    const double f = std::sqrt(major * major - minor * minor);
+    const QPointF f1 = Polar(c, axis, f), f2 = Polar(c, axis, -f);
+    const double sum = std::hypot(pf.x() - f1.x(), pf.y() - f1.y()) + std::hypot(pf.x() - f2.x(), pf.y() - f2.y());
+    const double diff = 2.0 * major - sum;
+    return Round(std::min(diff * diff, 2.0e9));
+}
+
+int ArcDistance(const Item& item, QPoint p, int limit)
+{
+    const QPointF c = ToF(VertexPoint(item.vertices[0]));
+    const QPointF s = ToF(VertexPoint(item.vertices[1]));
+    const QPointF e = ToF(VertexPoint(item.vertices[2]));
+    const QPointF pf = ToF(p);
+    const double r = std::hypot(s.x() - c.x(), s.y() - c.y());
+    int best = kNoHit;
+    if (item.rec.d.kind == KindPie)
+        best = std::min(FootTo(pf, c, s), FootTo(pf, c, e));
+    // No sample can be nearer than the circle through them.
+    const double radial = std::abs(std::hypot(pf.x() - c.x(), pf.y() - c.y()) - r);
+    if (limit != kNoHit && radial > limit + 1.0)
+        return best;
+    const double alpha = Direction(c.x(), c.y(), s.x(), s.y());
+    double beta = Direction(c.x(), c.y(), e.x(), e.y());
+    if (alpha > beta)
+        beta += 2 * kPi;
+    double extent = beta - alpha;
+    if (extent > 2 * kPi)
+        extent -= 2 * kPi;
+    const int n = std::max(2, Round(extent / 0.015707963));
+    double nearest = HUGE_VAL;
+    for (int k = 1; k <= n - 2; ++k) {
+        const QPointF q = Polar(c, alpha + k * extent / (n - 1), r);
+        nearest = std::min(nearest, std::hypot(pf.x() - q.x(), pf.y() - q.y()));
+    }
+    if (nearest != HUGE_VAL)
+        best = std::min(best, Round(nearest));
+    return best;
+}
+
+int PictureDistance(const Item& item, QPoint p)
+{
+    const DrawingFields& d = item.rec.d;
+    const QPointF pf = ToF(p);
+    if (d.clipShape == 2) {
+        const double r = std::hypot(double(d.x2) - d.x1, double(d.y2) - d.y1);
+        return Round(std::abs(r - std::hypot(pf.x() - d.x1, pf.y() - d.y1)));
+    }
+    const auto corners = PictureCorners(item);
+    int best = kNoHit;
+    for (int i = 0; i < 4; ++i)
+        best = std::min(best, FootTo(pf, corners[i], corners[(i + 1) % 4]));
+    return best;
+}
+
+int AfterPen(int t, const Item& item, const HitView& view)
+{
+    return t == kNoHit ? t : std::max(0, t - HalfPen(item, view));
+}
+
+} // namespace
+
+int HitDistance(const Item& item, QPoint p, QPoint canvas, const HitView& view, int limit)
+{
+    const DrawingFields& d = item.rec.d;
+    switch (d.kind) {
+    case KindLine: {
+        const int t = FootTo(ToF(p), ToF(FirstPoint(item)), ToF(SecondPoint(item)));
+        return t == kNoHit ? t : WithWeight(t, item, view);
+    }
+    case KindText:
+        return TextDistance(item, p, canvas, view);
+    case KindCircle: {
+        if (item.vertices.size() < 2)
+            return kNoHit;
+        const QPointF c = ToF(VertexPoint(item.vertices[0]));
+        const QPointF rim = ToF(VertexPoint(item.vertices[1]));
+        const double r = std::hypot(rim.x() - c.x(), rim.y() - c.y());
+        const double fromCentre = std::hypot(p.x() - c.x(), p.y() - c.y());
+        return AfterPen(Round(std::abs(fromCentre - r)), item, view);
+    }
+    case KindEllipse:
+        return item.vertices.size() < 3 ? kNoHit : AfterPen(EllipseDistance(item, p), item, view);
+    case KindPie:
+    case KindArc:
+        return item.vertices.size() < 3 ? kNoHit : AfterPen(ArcDistance(item, p, limit), item, view);
+    case KindClip:
+        return PictureDistance(item, p);
+    default:
+        if (IsPointListKind(d.kind))
+            return OutlineDistance(item, p, view, limit);
+        return kNoHit;
+    }
+}
+
+bool IsAreaSelectable(std::int32_t kind)
+{
+    return kind == KindText || kind == KindLine || kind == KindClip || (kind >= KindTriangle && kind <= KindShapeRangeEnd);
+}
+
+bool InsideArea(const Item& item, const PixelRect& area)
+{
+    const DrawingFields& d = item.rec.d;
+    const int l = std::min(d.left, d.right), r = std::max(d.left, d.right);
+    const int t = std::min(d.top, d.bottom), b = std::max(d.top, d.bottom);
+    return l >= area.left && r <= area.right && t >= area.top && b <= area.bottom;
+}
+
+bool PartlyInsideArea(const Item& item, const PixelRect& area, const TextSettings& text)
+{
+    if (InsideArea(item, area))
+        return true;
+    const QPointF corners[4] = {QPointF(area.left, area.top), QPointF(area.right, area.top),
+                                QPointF(area.right, area.bottom), QPointF(area.left, area.bottom)};
+    auto crosses = [&](QPointF a, QPointF b) {
+        for (int i = 0; i < 4; ++i)
+            if (SegmentsMeet(a, b, corners[i], corners[(i + 1) % 4]))
+                return true;
+        return false;
+    };
+    const DrawingFields& d = item.rec.d;
+    if (d.kind == KindText) {
+        const TextBoxGeometry box = TextBox(item, text);
+        for (int i = 0; i < 4; ++i)
+            if (crosses(ToF(box.corners[i]), ToF(box.corners[(i + 1) % 4])))
+                return true;
+        return false;
+    }
+    if (d.kind == KindClip && d.clipShape != 2) {
+        const auto c = PictureCorners(item);
+        for (int i = 0; i < 4; ++i)
+            if (crosses(c[i], c[(i + 1) % 4]))
+                return true;
+        return false;
+    }
+    if (IsPointListKind(d.kind) && !item.vertices.empty()) {
+        const auto& v = item.vertices;
+        for (std::size_t i = 0; i < v.size(); ++i)
+            if (crosses(ToF(VertexPoint(v[i])), ToF(VertexPoint(v[(i + 1) % v.size()]))))
+                return true;
+        return false;
+    }
+    return crosses(ToF(FirstPoint(item)), ToF(SecondPoint(item)));
+}
+
+} // namespace vlm

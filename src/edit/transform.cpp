@@ -1,0 +1,936 @@
+#include "edit/transform.h"
+
+#include "edit/item_geometry.h"
+#include "model/geometry.h"
+#include "model/rounding.h"
+#include "render/shapes.h"
+#include "render/splines.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace vlm {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kOneDegree = kPi / 180.0;
+
+double DirF(QPointF a, QPointF b)
+{
+    return Direction(a.x(), a.y(), b.x(), b.y());
+}
+
+double Dist(QPointF a, QPointF b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+QPoint RoundPoint(QPointF p)
+{
+    return {Round(p.x()), Round(p.y())};
+}
+
+double Normalised(double a)
+{
+    a = std::fmod(a, 2 * kPi);
+    return a < 0 ? a + 2 * kPi : a;
+}
+
+// Within a degree of horizontal counts as horizontal.
+double SquaredBack(double a)
+{
+    a = Normalised(a);
+    return (a < kOneDegree || a > 2 * kPi - kOneDegree) ? 0.0 : a;
+}
+
+// The grid as snapping sees it.
+struct Grid {
+    bool snapX = false;
+    bool snapY = false;
+    std::vector<int> xs; // positions of the vertical lines
+    std::vector<int> ys;
+    double densityX = 0.0;
+    double densityY = 0.0;
+
+    static int Nearest(const std::vector<int>& lines, int v)
+    {
+        int best = v;
+        long long bestGap = LLONG_MAX;
+        for (int g : lines) {
+            const long long gap = std::llabs(static_cast<long long>(g) - v);
+            if (gap < bestGap) {
+                bestGap = gap;
+                best = g;
+            }
+        }
+        return best;
+    }
+    int x(int v) const { return snapX ? Nearest(xs, v) : v; }
+    int y(int v) const { return snapY ? Nearest(ys, v) : v; }
+    QPoint point(QPoint p) const { return {x(p.x()), y(p.y())}; }
+
+    // Nodes that already lie almost on a line are pulled onto it.
+    void pull(Item& item) const
+    {
+        for (Vertex& n : item.vertices) {
+            if (snapX) {
+                const int g = Nearest(xs, n.x);
+                const int gap = std::abs(g - n.x);
+                if (gap > 0 && gap < 0.07 * densityX)
+                    n.x = g;
+            }
+            if (snapY) {
+                const int g = Nearest(ys, n.y);
+                const int gap = std::abs(g - n.y);
+                if (gap > 0 && gap < 0.07 * densityY)
+                    n.y = g;
+            }
+        }
+    }
+};
+
+Grid GridOf(const ItemList& list, bool snap)
+{
+    Grid grid;
+    const Item* header = Header(list);
+    const Item* lines = FindVisibleByKind(list, KindGridLines);
+    if (!snap || !header || !lines)
+        return grid;
+    const HeaderFields& h = header->rec.h;
+    for (const GridLine& g : lines->verticalGridLines)
+        if (!g.deleted)
+            grid.xs.push_back(GridLinePosition(GridVertical, g));
+    for (const GridLine& g : lines->horizontalGridLines)
+        if (!g.deleted)
+            grid.ys.push_back(GridLinePosition(GridHorizontal, g));
+    grid.snapX = h.snapH != 0 && !grid.xs.empty();
+    grid.snapY = h.snapV != 0 && !grid.ys.empty();
+    grid.densityX = h.gridSpacingX * h.pixelsPerUnitX;
+    grid.densityY = h.gridSpacingY * h.pixelsPerUnitY;
+    return grid;
+}
+
+struct Step {
+    QPoint press;
+    QPoint pointer;
+    QPoint snapped; // the pointer on the grid
+    QPoint d;       // pointer - press
+    QPoint ds;      // snapped pointer - press
+    std::int32_t code = 0;
+    bool final = false;
+    const Grid* grid = nullptr;
+    const DragSettings* settings = nullptr;
+};
+
+void MoveVertices(Item& item, QPoint d)
+{
+    for (Vertex& n : item.vertices) {
+        n.x = n.savedX + d.x();
+        n.y = n.savedY + d.y();
+        for (int i = 0; i < 2; ++i) {
+            n.controlA[i] = n.savedControlA[i] + (i == 0 ? d.x() : d.y());
+            n.controlB[i] = n.savedControlB[i] + (i == 0 ? d.x() : d.y());
+        }
+    }
+}
+
+void MoveEnds(Item& item, QPoint d)
+{
+    DrawingFields& r = item.rec.d;
+    r.x1 = r.reference[0] + d.x();
+    r.y1 = r.reference[1] + d.y();
+    r.x2 = r.reference[2] + d.x();
+    r.y2 = r.reference[3] + d.y();
+}
+
+void RotateVertices(Item& item, QPointF c, double delta)
+{
+    for (Vertex& n : item.vertices) {
+        const QPoint p = RotateAbout(SavedPoint(n), c, delta);
+        n.x = p.x();
+        n.y = p.y();
+        const QPoint a = RotateAbout({n.savedControlA[0], n.savedControlA[1]}, c, delta);
+        const QPoint b = RotateAbout({n.savedControlB[0], n.savedControlB[1]}, c, delta);
+        n.controlA[0] = a.x();
+        n.controlA[1] = a.y();
+        n.controlB[0] = b.x();
+        n.controlB[1] = b.y();
+    }
+}
+
+void SetNode(Item& item, std::size_t i, QPoint p)
+{
+    item.vertices[i].x = p.x();
+    item.vertices[i].y = p.y();
+}
+
+QPointF Node(const Item& item, std::size_t i)
+{
+    return ToF(VertexPoint(item.vertices[i]));
+}
+
+QPointF Saved(const Item& item, std::size_t i)
+{
+    return ToF(SavedPoint(item.vertices[i]));
+}
+
+QPoint SavedFirst(const Item& item)
+{
+    return {item.rec.d.reference[0], item.rec.d.reference[1]};
+}
+
+QPoint SavedSecond(const Item& item)
+{
+    return {item.rec.d.reference[2], item.rec.d.reference[3]};
+}
+
+double RotationDelta(QPointF centre, const Step& s)
+{
+    return DirF(centre, ToF(s.pointer)) - DirF(centre, ToF(s.press));
+}
+
+std::int32_t TextAngleOf(double radians)
+{
+    std::int32_t a = Round(10.0 * radians * 180.0 / kPi);
+    if (a < 0)
+        a += 3600;
+    return a;
+}
+
+// ---------------------------------------------------------------- lines and texts
+
+bool Steep(double degrees)
+{
+    int r = Round(degrees) % 360;
+    if (r < 0)
+        r += 360;
+    return (r >= 45 && r <= 135) || (r >= 225 && r <= 315);
+}
+
+// The dragged end of a line or text with a preset direction slides along
+// the Item's own line; it may not pass the other end.
+void DragPresetEnd(Item& item, const Step& s, double degrees)
+{
+    DrawingFields& d = item.rec.d;
+    const bool first = s.code == 1;
+    const QPointF other = ToF(first ? SavedSecond(item) : SavedFirst(item));
+    const double rad = degrees * kPi / 180.0;
+    const double ux = std::cos(rad), uy = -std::sin(rad);
+    QPointF end;
+    if (Steep(degrees)) {
+        const double y = s.snapped.y();
+        end = QPointF(other.x() + (y - other.y()) * ux / uy, y);
+    } else {
+        const double x = s.snapped.x();
+        end = QPointF(x, other.y() + (x - other.x()) * uy / ux);
+    }
+    const QPoint e = RoundPoint(end);
+    const QPoint p1 = first ? e : SavedFirst(item);
+    const QPoint p2 = first ? SavedSecond(item) : e;
+    int want = Round(degrees) % 360;
+    if (want < 0)
+        want += 360;
+    const int got = Round(Direction(p1.x(), p1.y(), p2.x(), p2.y()) * 180.0 / kPi) % 360;
+    if (got != want)
+        return;
+    d.x1 = p1.x();
+    d.y1 = p1.y();
+    d.x2 = p2.x();
+    d.y2 = p2.y();
+}
+
+// A text box is never shorter than its widest line: the dragged end goes out.
+void KeepTextWidth(Item& item, const Step& s)
+{
+    if (s.code != 1 && s.code != 2)
+        return;
+    DrawingFields& d = item.rec.d;
+    int widest = 0;
+    for (int k = 1; k <= LineCount(item); ++k)
+        widest = std::max(widest, LineWidth(item, k, s.settings->zoom, s.settings->text));
+    const double length = std::hypot(double(d.x2) - d.x1, double(d.y2) - d.y1);
+    if (widest <= length)
+        return;
+    if (s.code == 1) {
+        const QPoint p = MoveAlongText({d.x2, d.y2}, -widest, d.textAngle);
+        d.x1 = p.x();
+        d.y1 = p.y();
+    } else {
+        const QPoint p = MoveAlongText({d.x1, d.y1}, widest, d.textAngle);
+        d.x2 = p.x();
+        d.y2 = p.y();
+    }
+}
+
+void DragLineOrText(Item& item, const Step& s)
+{
+    DrawingFields& d = item.rec.d;
+    const bool text = d.kind == KindText;
+    const double preset = text ? d.textDirection : d.direction;
+    switch (s.code) {
+    case 7:
+    case 3:
+        MoveEnds(item, s.ds);
+        return;
+    case 1:
+    case 2:
+        if (preset >= 0) {
+            DragPresetEnd(item, s, preset);
+        } else {
+            const QPoint saved = s.code == 1 ? SavedFirst(item) : SavedSecond(item);
+            const QPoint p = s.grid->point(saved + s.d);
+            (s.code == 1 ? d.x1 : d.x2) = p.x();
+            (s.code == 1 ? d.y1 : d.y2) = p.y();
+            if (text)
+                d.textAngle = TextAngleOf(Direction(d.x1, d.y1, d.x2, d.y2));
+        }
+        if (text)
+            KeepTextWidth(item, s);
+        return;
+    case 5: {
+        const QPointF c = ItemCentre(item, true);
+        const QPointF a = ToF(SavedFirst(item)), b = ToF(SavedSecond(item));
+        const double direction = SquaredBack(DirF(a, b) + RotationDelta(c, s));
+        const double half = Dist(a, b) / 2.0;
+        const QPoint p1 = RoundPoint(Polar(c, direction, -half));
+        const QPoint p2 = RoundPoint(Polar(c, direction, half));
+        d.x1 = p1.x();
+        d.y1 = p1.y();
+        d.x2 = p2.x();
+        d.y2 = p2.y();
+        if (text)
+            d.textAngle = TextAngleOf(direction);
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- circles and ellipses
+
+void PlaceCircleRim(Item& item, QPoint rim)
+{
+    auto& v = item.vertices;
+    SetNode(item, 1, rim);
+    if (v.size() >= 4) {
+        // The two helper points stand a quarter turn on from the rim.
+        const QPoint c = VertexPoint(v[0]);
+        const QPoint r = rim - c;
+        const QPoint perp(r.y(), -r.x());
+        SetNode(item, 2, rim + perp);
+        SetNode(item, 3, c + perp);
+    }
+}
+
+void DragCircle(Item& item, const Step& s)
+{
+    if (item.vertices.size() < 2)
+        return;
+    if (s.code == 7 || s.code == 3)
+        MoveVertices(item, s.d);
+    else if (s.code == 1)
+        PlaceCircleRim(item, s.pointer);
+}
+
+double SavedMinor(const Item& item)
+{
+    const QPointF c = Saved(item, 0), a = Saved(item, 1), t = Saved(item, 2);
+    const double len = Dist(a, c);
+    if (len == 0.0)
+        return Dist(t, c);
+    return std::abs((a.x() - c.x()) * (t.y() - c.y()) - (a.y() - c.y()) * (t.x() - c.x())) / len;
+}
+
+void DragEllipse(Item& item, const Step& s)
+{
+    if (item.vertices.size() < 3)
+        return;
+    const QPointF c = Saved(item, 0);
+    switch (s.code) {
+    case 7:
+    case 3:
+        MoveVertices(item, s.d);
+        return;
+    case 1: {
+        const double r = Dist(c, ToF(s.pointer));
+        if (r < 2.0)
+            return;
+        if (r >= 16.0) {
+            const double angle = DirF(c, ToF(s.pointer));
+            SetNode(item, 1, s.pointer);
+            SetNode(item, 2, RoundPoint(Polar(c, angle + kPi / 2, SavedMinor(item))));
+        } else {
+            SetNode(item, 1, RoundPoint(Polar(c, DirF(c, Saved(item, 1)), r)));
+        }
+        return;
+    }
+    case 2:
+        SetNode(item, 2, s.pointer);
+        return;
+    case 5:
+        RotateVertices(item, c, RotationDelta(c, s));
+        return;
+    default:
+        return;
+    }
+}
+
+// The first axis is always the longer one.
+void LongerAxisFirst(Item& item)
+{
+    const QPointF c = Node(item, 0), a = Node(item, 1);
+    const double major = Dist(c, a);
+    const double minor = EllipseMinor(item);
+    if (major >= minor)
+        return;
+    const QPoint end = RoundPoint(Polar(c, DirF(c, a) + kPi / 2, minor));
+    SetNode(item, 2, VertexPoint(item.vertices[1]));
+    SetNode(item, 1, end);
+}
+
+// ---------------------------------------------------------------- pies and arcs
+
+void DragPieOrArc(Item& item, const Step& s)
+{
+    if (item.vertices.size() < 3)
+        return;
+    const QPointF c = Saved(item, 0), start = Saved(item, 1), end = Saved(item, 2);
+    switch (s.code) {
+    case 7:
+        MoveVertices(item, s.d);
+        return;
+    case 3: {
+        const double r = Dist(c, ToF(s.pointer));
+        SetNode(item, 1, RoundPoint(Polar(c, DirF(c, start), r)));
+        SetNode(item, 2, RoundPoint(Polar(c, DirF(c, ToF(s.pointer)), r)));
+        return;
+    }
+    case 1: {
+        const QPointF p = ToF(s.pointer);
+        const double r = Dist(p, start);
+        const double chord = Dist(start, end);
+        if (r == 0.0 || chord / (2 * r) > 1.0)
+            return;
+        double alpha = DirF(c, start), beta = DirF(c, end);
+        if (alpha > beta)
+            beta += 2 * kPi;
+        const double turn = 2.0 * std::asin(chord / (2 * r));
+        const double sweepSign = (beta - alpha) < kPi ? 1.0 : -1.0;
+        SetNode(item, 0, s.pointer);
+        SetNode(item, 1, RoundPoint(start));
+        SetNode(item, 2, RoundPoint(Polar(p, DirF(p, start) + sweepSign * turn, r)));
+        return;
+    }
+    case 2: {
+        SetNode(item, 1, s.pointer);
+        SetNode(item, 2, RoundPoint(Polar(c, DirF(c, end), Dist(c, ToF(s.pointer)))));
+        return;
+    }
+    case 5:
+        RotateVertices(item, c, RotationDelta(c, s));
+        return;
+    default:
+        return;
+    }
+}
+
+void EndOnCircle(Item& item)
+{
+    const QPointF c = Node(item, 0);
+    SetNode(item, 2, RoundPoint(Polar(c, DirF(c, Node(item, 2)), Dist(c, Node(item, 1)))));
+}
+
+// ---------------------------------------------------------------- point lists
+
+void FollowSquare(Item& item, std::size_t i)
+{
+    if (item.vertices.size() != 4)
+        return;
+    const std::size_t next = (i + 1) % 4, opposite = (i + 2) % 4, prev = (i + 3) % 4;
+    const QPointF d = Node(item, i), o = Node(item, opposite);
+    const double side = Dist(d, o) / std::sqrt(2.0);
+    const double phi = DirF(d, o);
+    const QPointF p = Polar(d, phi - kPi / 4, side), q = Polar(d, phi + kPi / 4, side);
+    // Keep the corners' winding as it was.
+    auto cross = [](QPointF o, QPointF a, QPointF b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    const bool keep = (cross(Saved(item, i), Saved(item, next), Saved(item, prev)) >= 0) == (cross(d, p, q) >= 0);
+    SetNode(item, next, RoundPoint(keep ? p : q));
+    SetNode(item, prev, RoundPoint(keep ? q : p));
+}
+
+void FollowRectangle(Item& item, std::size_t i)
+{
+    if (item.vertices.size() != 4)
+        return;
+    const std::size_t a = (i + 1) % 4, opposite = (i + 2) % 4, b = (i + 3) % 4;
+    const QPointF o = Saved(item, opposite);
+    QPointF ua = Saved(item, a) - o, ub = Saved(item, b) - o;
+    const double la = std::hypot(ua.x(), ua.y()), lb = std::hypot(ub.x(), ub.y());
+    if (la == 0.0 || lb == 0.0)
+        return;
+    ua /= la;
+    ub /= lb;
+    // The shorter side is set exactly perpendicular to the longer one.
+    QPointF& shorter = la < lb ? ua : ub;
+    const QPointF longer = la < lb ? ub : ua;
+    const QPointF left(longer.y(), -longer.x()), right(-longer.y(), longer.x());
+    shorter = QPointF::dotProduct(left, shorter) >= QPointF::dotProduct(right, shorter) ? left : right;
+    const QPointF dv = Node(item, i) - o;
+    SetNode(item, a, RoundPoint(o + QPointF::dotProduct(dv, ua) * ua));
+    SetNode(item, b, RoundPoint(o + QPointF::dotProduct(dv, ub) * ub));
+}
+
+void FollowPolygon(Item& item, std::size_t i)
+{
+    auto& v = item.vertices;
+    const int sides = item.rec.d.sides;
+    if (v.size() < 3 || sides < kMinSides || sides > kMaxSides)
+        return;
+    const std::size_t last = v.size() - 1;
+    // The corner list may repeat the first corner at its end.
+    const bool repeated = last == static_cast<std::size_t>(sides) + 1 && v[1].savedX == v[last].savedX &&
+                          v[1].savedY == v[last].savedY;
+    const std::size_t ring = repeated ? last - 1 : last;
+    std::size_t start = i;
+    if (repeated && i == last)
+        start = 1;
+    const QPointF c = Node(item, 0), dragged = Node(item, i);
+    const double rho = Dist(c, dragged), phi = DirF(c, dragged);
+    for (std::size_t step = 0; step < ring; ++step) {
+        const std::size_t idx = 1 + (start - 1 + step) % ring;
+        SetNode(item, idx, step == 0 ? VertexPoint(v[i]) : RoundPoint(Polar(c, phi + step * 2 * kPi / sides, rho)));
+    }
+    if (repeated)
+        SetNode(item, last, VertexPoint(v[1]));
+}
+
+void FollowStar(Item& item, std::size_t i)
+{
+    auto& v = item.vertices;
+    if (v.size() < 3)
+        return;
+    const QPointF c = Saved(item, 0);
+    const QPointF dragged = Node(item, i);
+    const double rho = Dist(c, dragged);
+    const double turn = DirF(c, dragged) - DirF(c, Saved(item, i));
+    for (std::size_t k = 1; k <= 2; ++k) {
+        if (k == i)
+            continue;
+        const bool sameClass = (k % 2) == (i % 2);
+        const double r = sameClass ? rho : Dist(c, Saved(item, k));
+        SetNode(item, k, RoundPoint(Polar(c, DirF(c, Saved(item, k)) + turn, r)));
+    }
+}
+
+// The whole star again from its centre, first tip, inner point and spikes.
+void RebuildStar(Item& item)
+{
+    auto& v = item.vertices;
+    if (v.size() < 3)
+        return;
+    const std::vector<QPoint> pts =
+        StarVertices(VertexPoint(v[0]), VertexPoint(v[1]), VertexPoint(v[2]), item.rec.d.sides);
+    if (pts.empty())
+        return;
+    v.resize(3 + pts.size());
+    for (std::size_t k = 0; k < pts.size(); ++k) {
+        v[3 + k] = Vertex{};
+        SetNode(item, 3 + k, pts[k]);
+    }
+}
+
+bool SavedAxisAligned(const Item& item)
+{
+    const auto& v = item.vertices;
+    return v.size() >= 4 && v[0].savedY == v[1].savedY && v[1].savedX > v[0].savedX;
+}
+
+void DragSideMiddle(Item& item, const Step& s)
+{
+    if (!SavedAxisAligned(item))
+        return;
+    auto& v = item.vertices;
+    for (Vertex& n : v) {
+        n.x = n.savedX;
+        n.y = n.savedY;
+    }
+    const int dx = s.d.x(), dy = s.d.y();
+    switch (s.code) {
+    case 205:
+        v[2].y += dy, v[3].y += dy;
+        break;
+    case 206:
+        v[1].x += dx, v[2].x += dx;
+        break;
+    case 207:
+        v[0].y += dy, v[1].y += dy;
+        break;
+    case 208:
+        v[0].x += dx, v[3].x += dx;
+        break;
+    }
+    if (item.rec.d.kind != KindSquare)
+        return;
+    // A square stays square and keeps its middle across the side dragged.
+    const int sign = v[2].savedY < v[1].savedY ? 1 : -1;
+    const int hy = sign * dy / 2, hx = sign * dx / 2;
+    switch (s.code) {
+    case 205:
+        v[0].x += hy, v[1].x -= hy, v[2].x -= hy, v[3].x += hy;
+        break;
+    case 207:
+        v[0].x -= hy, v[1].x += hy, v[2].x += hy, v[3].x -= hy;
+        break;
+    case 206:
+        v[0].y += hx, v[1].y += hx, v[2].y -= hx, v[3].y -= hx;
+        break;
+    case 208:
+        v[0].y -= hx, v[1].y -= hx, v[2].y += hx, v[3].y += hx;
+        break;
+    }
+}
+
+void RotateSquare(Item& item, const Step& s)
+{
+    auto& v = item.vertices;
+    const QPointF c = ItemCentre(item, true);
+    RotateVertices(item, c, RotationDelta(c, s));
+    if (v.size() != 4)
+        return;
+    const double side = DirF(Node(item, 0), Node(item, 1));
+    if (SquaredBack(side) != 0.0)
+        return;
+    const int l12 = Round(Dist(Node(item, 0), Node(item, 1)));
+    const int l23 = Round(Dist(Node(item, 1), Node(item, 2)));
+    const QPoint n1 = VertexPoint(v[0]);
+    const QPoint n2 = n1 + QPoint(l12, 0);
+    const QPoint n3 = n2 + QPoint(0, v[0].y < v[2].y ? l23 : -l23);
+    SetNode(item, 1, n2);
+    SetNode(item, 2, n3);
+    SetNode(item, 3, {n1.x(), n3.y()});
+}
+
+void DragPointList(Item& item, const Step& s)
+{
+    auto& v = item.vertices;
+    const std::int32_t kind = item.rec.d.kind;
+    if (v.empty())
+        return;
+    if (s.code == 7 || s.code == 3) {
+        MoveVertices(item, s.d);
+        return;
+    }
+    if (s.code == 5) {
+        if (kind == KindSquare || kind == KindRectangle) {
+            RotateSquare(item, s);
+        } else {
+            const QPointF c = ItemCentre(item, true);
+            RotateVertices(item, c, RotationDelta(c, s));
+        }
+        return;
+    }
+    if (s.code >= 205 && s.code <= 208) {
+        if (kind == KindSquare || kind == KindRectangle)
+            DragSideMiddle(item, s);
+        return;
+    }
+    if (s.code >= 0)
+        return;
+    const std::size_t i = FirstEdgeNode(kind) + static_cast<std::size_t>(-static_cast<std::int64_t>(s.code)) - 1;
+    if (i >= v.size())
+        return;
+    for (Vertex& n : v) {
+        n.x = n.savedX;
+        n.y = n.savedY;
+    }
+    SetNode(item, i, s.grid->point(SavedPoint(v[i]) + s.d));
+    switch (kind) {
+    case KindSquare:
+        FollowSquare(item, i);
+        break;
+    case KindRectangle:
+        FollowRectangle(item, i);
+        break;
+    case KindPolygon:
+        FollowPolygon(item, i);
+        break;
+    case KindStar:
+        FollowStar(item, i);
+        break;
+    default:
+        break;
+    }
+    s.grid->pull(item);
+}
+
+// ---------------------------------------------------------------- pictures
+
+void SetBox(DrawingFields& d, double l, double t, double r, double b)
+{
+    d.x1 = Round(l);
+    d.y1 = Round(t);
+    d.x2 = Round(r);
+    d.y2 = Round(b);
+}
+
+void DragPicture(Item& item, const Step& s)
+{
+    DrawingFields& d = item.rec.d;
+    const bool round = d.clipShape == 2;
+    const double l = std::min(d.reference[0], d.reference[2]), r = std::max(d.reference[0], d.reference[2]);
+    const double t = std::min(d.reference[1], d.reference[3]), b = std::max(d.reference[1], d.reference[3]);
+    const QPointF p = ToF(s.pointer);
+    const int code = s.code;
+    if (code == 7 || code == 3) {
+        const QPointF c = ItemCentre(item, true);
+        QPoint move = RoundPoint(p - c);
+        if (!round) {
+            // The nearer edge lands on the grid: whichever of the two moves
+            // the picture less.
+            auto nearer = [](int lo, int hi, auto snapTo) {
+                const int a = snapTo(lo) - lo, z = snapTo(hi) - hi;
+                return std::abs(a) <= std::abs(z) ? a : z;
+            };
+            const Grid& g = *s.grid;
+            move.rx() += nearer(Round(l) + move.x(), Round(r) + move.x(), [&](int v) { return g.x(v); });
+            move.ry() += nearer(Round(t) + move.y(), Round(b) + move.y(), [&](int v) { return g.y(v); });
+        }
+        MoveEnds(item, move);
+        return;
+    }
+    if (code == 5) {
+        const QPointF c = ItemCentre(item, true);
+        const double angle = SquaredBack(d.rotationAtGrab + RotationDelta(c, s));
+        if (angle != d.rotation && item.cache)
+            item.cache.reset();
+        d.rotation = angle;
+        return;
+    }
+    if (round) {
+        if (code >= 105 && code <= 108) {
+            d.x2 = s.pointer.x();
+            d.y2 = s.pointer.y();
+        }
+        return;
+    }
+    if (code >= 101 && code <= 104) {
+        if (d.rotationAtGrab == 0.0) {
+            const double dx = s.d.x(), dy = s.d.y();
+            const bool left = code == 101 || code == 104, top = code == 101 || code == 102;
+            SetBox(d, left ? l + dx : l, top ? t + dy : t, left ? r : r + dx, top ? b : b + dy);
+        } else {
+            const auto corners = SavedPictureCorners(item);
+            const int g = code - 101;
+            const QPointF fixed = corners[(g + 2) % 4];
+            const QPointF c = (fixed + p) / 2.0;
+            const QPointF grabbed = ToF(RotateAbout(s.pointer, c, -d.rotationAtGrab));
+            const QPointF opposite = 2.0 * c - grabbed;
+            const bool left = g == 0 || g == 3, top = g == 0 || g == 1;
+            SetBox(d, left ? grabbed.x() : opposite.x(), top ? grabbed.y() : opposite.y(),
+                   left ? opposite.x() : grabbed.x(), top ? opposite.y() : grabbed.y());
+        }
+        if (item.cache)
+            item.cache.reset();
+        return;
+    }
+    if (code >= 105 && code <= 108) {
+        const double sw = std::abs(double(d.sourceRect[2]) - d.sourceRect[0]);
+        const double sh = std::abs(double(d.sourceRect[3]) - d.sourceRect[1]);
+        double proportion = (sw > 0 && sh > 0) ? sw / sh : ((r > l && b > t) ? (r - l) / (b - t) : 1.0);
+        double nl = l, nt = t, nr = r, nb = b;
+        if (code == 105 || code == 107) {
+            (code == 105 ? nt : nb) = p.y();
+            nr = nl + (nb - nt) * proportion;
+        } else {
+            (code == 106 ? nr : nl) = p.x();
+            nb = nt + (nr - nl) / proportion;
+        }
+        SetBox(d, nl, nt, nr, nb);
+        if (item.cache)
+            item.cache.reset();
+    }
+}
+
+// ---------------------------------------------------------------- groups
+
+void RotateMember(Item& item, QPointF c, double delta)
+{
+    DrawingFields& d = item.rec.d;
+    switch (d.kind) {
+    case KindLine:
+    case KindText: {
+        const QPoint p1 = RotateAbout(SavedFirst(item), c, delta), p2 = RotateAbout(SavedSecond(item), c, delta);
+        d.x1 = p1.x();
+        d.y1 = p1.y();
+        d.x2 = p2.x();
+        d.y2 = p2.y();
+        if (d.kind == KindText)
+            d.textAngle = TextAngleOf(Normalised(Direction(d.x1, d.y1, d.x2, d.y2)));
+        return;
+    }
+    case KindClip: {
+        const QPointF saved = ItemCentre(item, true);
+        const QPoint moved = RotateAbout(RoundPoint(saved), c, delta);
+        MoveEnds(item, moved - RoundPoint(saved));
+        d.rotation = Normalised(d.rotationAtGrab + delta);
+        if (item.cache)
+            item.cache.reset();
+        return;
+    }
+    default:
+        RotateVertices(item, c, delta);
+        return;
+    }
+}
+
+void RotateGroups(ItemList& list, const std::vector<Item*>& selected, const Step& s)
+{
+    for (Item* group : selected) {
+        if (group->rec.d.kind != KindGroup)
+            continue;
+        const QPointF c = ItemCentre(*group, true);
+        const double delta = RotationDelta(c, s);
+        group->rec.d.angle = Normalised(DirF(c, ToF(s.pointer)) + kPi / 2);
+        for (Item* member : list.withGroupId(group->rec.d.groupId))
+            if (member != group && IsSelectedLive(*member) && member->rec.d.kind != KindGroup)
+                RotateMember(*member, c, delta);
+    }
+}
+
+void DragItem(Item& item, const Step& s)
+{
+    const std::int32_t kind = item.rec.d.kind;
+    switch (kind) {
+    case KindLine:
+    case KindText:
+        DragLineOrText(item, s);
+        break;
+    case KindCircle:
+        DragCircle(item, s);
+        break;
+    case KindEllipse:
+        DragEllipse(item, s);
+        break;
+    case KindPie:
+    case KindArc:
+        DragPieOrArc(item, s);
+        break;
+    case KindClip:
+        DragPicture(item, s);
+        break;
+    case KindGroup:
+        if (s.code == 7 || s.code == 3)
+            MoveEnds(item, s.d);
+        break;
+    default:
+        if (IsPointListKind(kind))
+            DragPointList(item, s);
+        break;
+    }
+}
+
+void Finalise(Item& item)
+{
+    switch (item.rec.d.kind) {
+    case KindPie:
+    case KindArc:
+        if (item.vertices.size() >= 3)
+            EndOnCircle(item);
+        break;
+    case KindStar:
+        RebuildStar(item);
+        break;
+    case KindEllipse:
+        if (item.vertices.size() >= 3)
+            LongerAxisFirst(item);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+QPoint SnapPoint(const ItemList& list, QPoint p)
+{
+    return GridOf(list, true).point(p);
+}
+
+void ApplyDrag(ItemList& list, const DragSettings& settings, QPoint press, QPoint pointer, bool snap,
+               std::int32_t code, bool final)
+{
+    const Grid grid = GridOf(list, snap);
+    Step s;
+    s.press = press;
+    s.pointer = pointer;
+    s.snapped = grid.point(pointer);
+    s.d = pointer - press;
+    s.ds = s.snapped - press;
+    s.code = code;
+    s.final = final;
+    s.grid = &grid;
+    s.settings = &settings;
+    std::vector<Item*> selected;
+    for (Item& item : list)
+        if (IsSelectedLive(item))
+            selected.push_back(&item);
+    if (code == 500) {
+        // A group turns while the pointer moves; the release keeps the last turn.
+        if (!final)
+            RotateGroups(list, selected, s);
+    } else {
+        for (Item* item : selected)
+            DragItem(*item, s);
+    }
+    for (Item* item : selected) {
+        if (final)
+            Finalise(*item);
+        RecomputeGeometry(*item, settings.text, settings.markerSize);
+        if (final)
+            SaveDragOrigin(*item);
+    }
+}
+
+DragSettings DragSettingsOf(const DocumentView& view)
+{
+    DragSettings s;
+    s.text = TextSettingsOf(view.drawContext());
+    s.zoom = view.zoom();
+    s.markerSize = std::max(view.settings().markerWidth, view.settings().markerHeight);
+    return s;
+}
+
+void DragSelection(DocumentView& view, QPoint press, QPoint pointer, bool snap, std::int32_t code, bool final)
+{
+    const QPoint p(view.toDocumentX(press.x()), view.toDocumentY(press.y()));
+    const QPoint q(view.toDocumentX(pointer.x()), view.toDocumentY(pointer.y()));
+    ApplyDrag(view.document().items, DragSettingsOf(view), p, q, snap, code, final);
+}
+
+QPoint SelectionCentre(const ItemList& list)
+{
+    bool any = false;
+    int l = 0, t = 0, r = 0, b = 0;
+    for (const Item& item : list) {
+        if (!IsSelectedLive(item))
+            continue;
+        const DrawingFields& d = item.rec.d;
+        const int il = std::min(d.left, d.right), ir = std::max(d.left, d.right);
+        const int it = std::min(d.top, d.bottom), ib = std::max(d.top, d.bottom);
+        l = any ? std::min(l, il) : il;
+        t = any ? std::min(t, it) : it;
+        r = any ? std::max(r, ir) : ir;
+        b = any ? std::max(b, ib) : ib;
+        any = true;
+    }
+    return {l + (r - l) / 2, t + (b - t) / 2};
+}
+
+} // namespace vlm
