@@ -300,8 +300,9 @@ TEST(Resample, WideFiltersReadMirroredPixelsAtTheEdges)
 TEST(Resample, ReachBeyondTheMirrorReadsTheEdgePixel)
 {
     // Bell, 10 -> 2: destination 0 reaches source indices -11..11. Index -10
-    // mirrors to 10 and -11 to 11, both outside: they read index 9, which so
-    // weighs 4 + 4 + 2 + 1 + 2 = 13 of 255 in all. Only that edge is white.
+    // mirrors to 10 and -11 to 11, both still outside, so they read index 9.
+    // Index 9 then weighs 4 (itself) + 4 (from -9) + 2 (from 10) + 2 + 1 (from
+    // -10, -11) = 13 of 255 in all; only that edge is white.
     for (const Path& path : kPaths)
         for (bool vertical : {false, true}) {
             Bitmap src(10, 10, RGBRef(0, 0, 0));
