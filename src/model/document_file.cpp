@@ -379,7 +379,9 @@ bool ReadDocument(const std::string& fileName, ItemList& list, FilePrompts& prom
 
     ItemRecord rec;
     while (src.readRecord(rec)) {
-        Item& it = NewItem(loaded, 0);
+        // Filled before it joins the list, so the list indexes it once.
+        auto fresh = std::make_unique<Item>();
+        Item& it = *fresh;
         it.rec = rec;
         DrawingFields& d = it.rec.d;
 
@@ -442,7 +444,7 @@ bool ReadDocument(const std::string& fileName, ItemList& list, FilePrompts& prom
             d.predecessor = 0;
             d.sequence = Clamp32(++sequence);
         }
-        loaded.reindex(it);
+        loaded.append(std::move(fresh));
         if (!complete)
             break;
     }

@@ -173,14 +173,33 @@ void ItemList::unindex(Item& item)
 
 void ItemList::reindex(Item& item)
 {
-    const std::int32_t oldKind = item.listKeys.kind;
-    unindex(item);
-    if ((oldKind == KindDocumentHeader) != (item.rec.d.kind == KindDocumentHeader)) {
+    ItemListKeys& k = item.listKeys;
+    const DrawingFields& d = item.rec.d;
+    if ((k.kind == KindDocumentHeader) != (d.kind == KindDocumentHeader)) {
         if (header_ == &item)
             header_ = nullptr;
         headerKnown_ = false;
     }
-    index(item);
+    if (!k.indexed || k.role != d.role) {
+        unindex(item);
+        index(item);
+        return;
+    }
+    k.kind = d.kind;
+    if (k.role != RoleDrawing)
+        return;
+    // Setters change one field at a time; only that entry moves.
+    const auto shift = [&](KeyIndex& ix, std::int32_t& key, std::int32_t value) {
+        if (key == value)
+            return;
+        ix.erase({key, k.ordinal});
+        key = value;
+        ix.emplace_hint(ix.end(), std::make_pair(value, k.ordinal), &item);
+    };
+    shift(bySequence_, k.sequence, d.sequence);
+    shift(byEditStep_, k.editStep, d.editStep);
+    shift(byStackOrder_, k.stackOrder, d.stackOrder);
+    shift(byGroupId_, k.groupId, d.groupId);
 }
 
 Item* ItemList::header() const
