@@ -29,8 +29,7 @@ constexpr std::int64_t kDotPeriod = 6;
 // rounded with halves away from the start. `visit` receives each pixel that
 // lies in `clip` with its step index; steps outside are skipped without being
 // visited, so a line of any length costs only its visible pixels.
-template <class Visit>
-void ThinLinePixels(QPoint a, QPoint b, const QRect& clip, Visit&& visit)
+template <class Visit> void ThinLinePixels(QPoint a, QPoint b, const QRect& clip, Visit&& visit)
 {
     using i128 = __int128;
     const std::int64_t dx = std::int64_t{b.x()} - a.x();
@@ -63,7 +62,8 @@ void ThinLinePixels(QPoint a, QPoint b, const QRect& clip, Visit&& visit)
     // coordinate is inside too.
     const std::int64_t offLo = sMin > 0 ? minLo - min0 : min0 - minHi;
     const std::int64_t offHi = sMin > 0 ? minHi - min0 : min0 - minLo;
-    auto firstWith = [&](auto pred, std::int64_t from, std::int64_t to) { // first i in [from, to] with pred, or to + 1
+    auto firstWith = [&](auto pred, std::int64_t from,
+                         std::int64_t to) { // first i in [from, to] with pred, or to + 1
         while (from <= to) {
             const std::int64_t mid = from + (to - from) / 2;
             if (pred(mid))
@@ -386,8 +386,7 @@ void Canvas::drawText(const Font& font, QPoint reference, const QString& text, C
     painter_.save();
     painter_.setFont(font.qfont());
     painter_.setPen(ToQColor(color));
-    painter_.setRenderHint(QPainter::TextAntialiasing,
-                           font.qfont().styleStrategy() & QFont::PreferAntialias);
+    painter_.setRenderHint(QPainter::TextAntialiasing, font.qfont().styleStrategy() & QFont::PreferAntialias);
     painter_.translate(reference);
     // Escapement turns counter-clockwise on a y-up page; Qt turns clockwise on
     // a y-down one.

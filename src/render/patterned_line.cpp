@@ -20,7 +20,8 @@ QPoint RoundedPoint(double x, double y)
 }
 
 // The unit vector of a direction, y pointing down on the canvas.
-struct Unit {
+struct Unit
+{
     double x;
     double y;
     explicit Unit(double angle) : x(std::cos(angle)), y(-std::sin(angle)) {}
@@ -61,7 +62,8 @@ DashWalk::DashWalk(QPoint start, QPoint end, double angle, const PatternTable& p
         // The stretch of running distance whose points can fall inside the
         // rectangle: the projections of its corners on the line's direction.
         double lo = INFINITY, hi = -INFINITY;
-        for (QPoint c : {visible->topLeft(), visible->topRight(), visible->bottomLeft(), visible->bottomRight()}) {
+        for (QPoint c :
+             {visible->topLeft(), visible->topRight(), visible->bottomLeft(), visible->bottomRight()}) {
             const double proj = (double(c.x()) - start.x()) * cos_ - (double(c.y()) - start.y()) * sin_;
             lo = std::min(lo, proj);
             hi = std::max(hi, proj);

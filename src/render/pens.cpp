@@ -151,7 +151,8 @@ const std::array<NamedFill, 18> kBuiltInFills = [] {
 }();
 
 const std::array<const char16_t*, 5> kPatternNames = {
-    texts::kPatternSolid, texts::kPatternDot, texts::kPatternDash, texts::kPatternCenter, texts::kPatternPhantom,
+    texts::kPatternSolid,  texts::kPatternDot,     texts::kPatternDash,
+    texts::kPatternCenter, texts::kPatternPhantom,
 };
 
 } // namespace vlm

@@ -28,7 +28,8 @@ int ToDocumentX(double zoom, int originX, int px);
 int ToDocumentY(double zoom, int originY, int py);
 
 // A rectangle by its edges; converted corner by corner.
-struct PixelRect {
+struct PixelRect
+{
     int left = 0;
     int top = 0;
     int right = 0;
@@ -78,7 +79,8 @@ std::optional<double> ZoomFromTrackbar(int position);
 inline constexpr int kCanvasLimit = 1600;
 
 // Where the canvas bitmap sits along one axis of a scrolled view.
-struct CanvasWindowAxis {
+struct CanvasWindowAxis
+{
     int canvasSize = 0;     // min(zoomed page size, kCanvasLimit)
     int origin = 0;         // zoomed-page position of the canvas's first pixel
     int pageOffset = 0;     // zoomed page start relative to the viewport
@@ -87,7 +89,8 @@ struct CanvasWindowAxis {
 };
 CanvasWindowAxis PlaceCanvasAxis(int zoomedPageStart, int zoomedSize, int scrollPosition, int viewportSize);
 
-struct CanvasWindow {
+struct CanvasWindow
+{
     CanvasWindowAxis x;
     CanvasWindowAxis y;
     bool operator==(const CanvasWindow&) const = default;

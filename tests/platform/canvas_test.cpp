@@ -46,7 +46,8 @@ TEST(Canvas, ThinPolylineLeavesItsFinalPixelUnsetAtWidthZeroAndOne)
 TEST(Canvas, ThinLineStartsOnItsFirstPointAndStopsShortOfItsLastInEveryDirection)
 {
     const QPoint centre(10, 10);
-    const QPoint ends[] = {{16, 10}, {4, 10}, {10, 4}, {10, 16}, {16, 13}, {4, 7}, {13, 4}, {7, 16}, {14, 6}, {6, 14}};
+    const QPoint ends[] = {{16, 10}, {4, 10}, {10, 4}, {10, 16}, {16, 13},
+                           {4, 7},   {13, 4}, {7, 16}, {14, 6},  {6, 14}};
     for (QPoint end : ends) {
         Bitmap bmp(21, 21);
         {
@@ -90,7 +91,8 @@ TEST(Canvas, ThinLinesOfAnyLengthCostOnlyTheirVisiblePixels)
 TEST(Canvas, PolygonCoversItsVerticesWithAPenAndOneLessWithout)
 {
     const QPoint square[] = {{1, 1}, {10, 1}, {10, 10}, {1, 10}};
-    struct Case {
+    struct Case
+    {
         bool pen;
         Extent ink;
     };
@@ -107,7 +109,7 @@ TEST(Canvas, PolygonCoversItsVerticesWithAPenAndOneLessWithout)
         }
         EXPECT_EQ(InkExtent(bmp), k.ink) << "pen " << k.pen;
         if (k.pen) {
-            EXPECT_EQ(bmp.pixel(1, 5), kBlack);  // border
+            EXPECT_EQ(bmp.pixel(1, 5), kBlack); // border
             EXPECT_EQ(bmp.pixel(10, 10), kBlack);
             EXPECT_EQ(bmp.pixel(5, 5), kRed); // interior
         }
@@ -138,7 +140,8 @@ TEST(Canvas, HollowPolygonPaintsOnlyTheBorder)
 
 TEST(Canvas, EllipseStaysInsideItsBoxAndIsSymmetric)
 {
-    struct Case {
+    struct Case
+    {
         bool pen;
         bool brush;
         Extent ink;
@@ -217,8 +220,8 @@ TEST(Canvas, WidePensHaveRoundEndsAndAreNeverDotted)
     }
     EXPECT_EQ(Picture(solid, 0, 0, 30, 20), Picture(dotted, 0, 0, 30, 20));
     const Extent e = InkExtent(solid);
-    EXPECT_LT(e.left, 8);   // the cap reaches back over the start
-    EXPECT_GT(e.right, 20); // and past the end
+    EXPECT_LT(e.left, 8);                          // the cap reaches back over the start
+    EXPECT_GT(e.right, 20);                        // and past the end
     EXPECT_EQ(solid.pixel(e.left, e.top), kWhite); // its corners are cut round
     EXPECT_EQ(solid.pixel(e.right, e.bottom), kWhite);
 }
@@ -278,8 +281,8 @@ TEST(Canvas, CopyRectClipsToBothBitmapsAndHandlesOverlap)
 TEST(Canvas, BezierChainAndPathsFollowTheBrushAndPen)
 {
     // A closed chain around a 20 x 20 box: stroked, filled, both.
-    const QPoint chain[] = {{5, 15}, {5, 9}, {9, 5}, {15, 5},   {21, 5},  {25, 9},
-                            {25, 15}, {25, 21}, {21, 25}, {15, 25}, {9, 25}, {5, 21}, {5, 15}};
+    const QPoint chain[] = {{5, 15},  {5, 9},   {9, 5},   {15, 5}, {21, 5}, {25, 9}, {25, 15},
+                            {25, 21}, {21, 25}, {15, 25}, {9, 25}, {5, 21}, {5, 15}};
     const Path path = Path::bezierChain(chain, true);
 
     Bitmap stroked(30, 30), filled(30, 30), both(30, 30);

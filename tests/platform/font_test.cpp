@@ -36,11 +36,13 @@ TEST(Font, ArialResolvesToLiberationSansWithItsMetrics)
 
 TEST(Font, OtherDocumentFacesResolveToTheirMetricTwins)
 {
-    struct Case {
+    struct Case
+    {
         const char* face;
         const char* family;
     };
-    for (const Case& k : {Case{"Times New Roman", "Liberation Serif"}, Case{"Courier New", "Liberation Mono"}}) {
+    for (const Case& k :
+         {Case{"Times New Roman", "Liberation Serif"}, Case{"Courier New", "Liberation Mono"}}) {
         FontRequest s = Arial(12);
         s.faceName = QString::fromLatin1(k.face);
         const std::optional<Font> f = Font::make(s, 96);
@@ -51,12 +53,14 @@ TEST(Font, OtherDocumentFacesResolveToTheirMetricTwins)
 
 TEST(Font, SizeFollowsPointsAndResolution)
 {
-    struct Case {
+    struct Case
+    {
         int points;
         int dpi;
         int pixels;
     };
-    const Case cases[] = {{12, 96, 16}, {6, 96, 8}, {7, 96, 9}, {11, 96, 15}, {12, 120, 20}, {3, 300, 13}, {1, 96, 1}};
+    const Case cases[] = {{12, 96, 16},  {6, 96, 8},   {7, 96, 9}, {11, 96, 15},
+                          {12, 120, 20}, {3, 300, 13}, {1, 96, 1}};
     for (const Case& k : cases) {
         const std::optional<Font> f = Font::make(Arial(k.points), k.dpi);
         ASSERT_TRUE(f.has_value()) << k.points << "pt at " << k.dpi;
@@ -66,7 +70,8 @@ TEST(Font, SizeFollowsPointsAndResolution)
 
 TEST(Font, SizesThatMakeNoFontAreReportedNotDrawn)
 {
-    struct Case {
+    struct Case
+    {
         int points;
         int dpi;
     };
@@ -147,7 +152,7 @@ TEST(Font, TextIsDrawnBelowAndRightOfItsReferenceOrRotatedAboutIt)
     e = InkExtent(rot);
     EXPECT_LT(e.top, 100 - w + 4); // runs up the page
     EXPECT_LE(e.bottom, 100);
-    EXPECT_GE(e.left, 50);          // the cell lies to the right of the reference
+    EXPECT_GE(e.left, 50); // the cell lies to the right of the reference
     EXPECT_LE(e.right, 50 + up.ascent());
 }
 

@@ -20,7 +20,8 @@ constexpr ColorRef kBlue = RGBRef(0, 0, 255);
 constexpr ColorRef kRed = RGBRef(255, 0, 0);
 constexpr ColorRef kWhite = RGBRef(255, 255, 255);
 
-struct Dash {
+struct Dash
+{
     QPoint from, to;
     bool operator==(const Dash&) const = default;
 };
@@ -54,7 +55,8 @@ std::vector<Dash> Walk(QPoint a, QPoint b, double angle, const PatternTable& p,
 
 TEST(DashWalk, EndsExactlyAtTheEndPoint)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         std::vector<std::int32_t> pattern;
         std::vector<Dash> dashes;
@@ -65,7 +67,9 @@ TEST(DashWalk, EndsExactlyAtTheEndPoint)
         {"last dash cut at the end", {4, 3}, {{{0, 0}, {4, 0}}, {{7, 0}, {10, 0}}}},
         {"space reaching the end draws no further dash", {4, 1}, {{{0, 0}, {4, 0}}, {{5, 0}, {9, 0}}}},
         {"space reaching past the end", {4, 6}, {{{0, 0}, {4, 0}}}},
-        {"odd count runs into the next round", {3, 1, 2}, {{{0, 0}, {3, 0}}, {{4, 0}, {6, 0}}, {{6, 0}, {9, 0}}}},
+        {"odd count runs into the next round",
+         {3, 1, 2},
+         {{{0, 0}, {3, 0}}, {{4, 0}, {6, 0}}, {{6, 0}, {9, 0}}}},
         {"solid", {kSolidDash}, {{{0, 0}, {10, 0}}}},
     };
     for (const Case& c : cases)
@@ -85,8 +89,8 @@ TEST(DashWalk, FollowsTheStoredAngleWithRoundedPositions)
 TEST(DashWalk, PatternsThatCannotMoveOnDrawOneDash)
 {
     const std::vector<Dash> whole{{{0, 0}, {30, 0}}};
-    for (const auto& lengths : {std::vector<std::int32_t>{0, 0}, std::vector<std::int32_t>{-5, -5},
-                                std::vector<std::int32_t>{}}) {
+    for (const auto& lengths :
+         {std::vector<std::int32_t>{0, 0}, std::vector<std::int32_t>{-5, -5}, std::vector<std::int32_t>{}}) {
         EXPECT_EQ(Walk({0, 0}, {30, 0}, 0.0, Pattern(lengths)), whole) << lengths.size();
     }
     // A damaged count reads no further than the twelve lengths there are.
@@ -115,7 +119,8 @@ TEST(DashWalk, WalksThatCannotReachTheEndStillFinish)
 TEST(DashWalk, SkippingInvisibleRoundsGivesTheSameVisibleDashes)
 {
     const QRect visible(-10, -10, 120, 60);
-    struct Case {
+    struct Case
+    {
         QPoint a, b;
         double angle;
     };
@@ -147,7 +152,8 @@ TEST(DashWalk, SkippingInvisibleRoundsGivesTheSameVisibleDashes)
 
 TEST(FlatBand, CornersAlongTheAxesComeFromTheStartPoint)
 {
-    struct Case {
+    struct Case
+    {
         double angle;
         std::array<QPoint, 4> corners;
     };
@@ -170,18 +176,24 @@ TEST(FlatBand, CornersAlongTheAxesComeFromTheStartPoint)
 TEST(FlatBand, OutlineStripsLieInsideAlongEachSide)
 {
     const auto corners = FlatBandCorners({10, 20}, {40, 20}, 0.0, 11);
-    ASSERT_EQ(corners, (std::array<QPoint, 4>{QPoint(10, 14), QPoint(40, 14), QPoint(40, 25), QPoint(10, 25)}));
+    ASSERT_EQ(corners,
+              (std::array<QPoint, 4>{QPoint(10, 14), QPoint(40, 14), QPoint(40, 25), QPoint(10, 25)}));
     const auto strips = OutlineStrips(corners, 0.0, 2);
-    EXPECT_EQ(strips[0], (std::array<QPoint, 4>{QPoint(10, 14), QPoint(40, 14), QPoint(40, 16), QPoint(10, 16)}));
-    EXPECT_EQ(strips[1], (std::array<QPoint, 4>{QPoint(38, 14), QPoint(40, 14), QPoint(40, 25), QPoint(38, 25)}));
-    EXPECT_EQ(strips[2], (std::array<QPoint, 4>{QPoint(10, 23), QPoint(40, 23), QPoint(40, 25), QPoint(10, 25)}));
-    EXPECT_EQ(strips[3], (std::array<QPoint, 4>{QPoint(10, 14), QPoint(12, 14), QPoint(12, 25), QPoint(10, 25)}));
+    EXPECT_EQ(strips[0],
+              (std::array<QPoint, 4>{QPoint(10, 14), QPoint(40, 14), QPoint(40, 16), QPoint(10, 16)}));
+    EXPECT_EQ(strips[1],
+              (std::array<QPoint, 4>{QPoint(38, 14), QPoint(40, 14), QPoint(40, 25), QPoint(38, 25)}));
+    EXPECT_EQ(strips[2],
+              (std::array<QPoint, 4>{QPoint(10, 23), QPoint(40, 23), QPoint(40, 25), QPoint(10, 25)}));
+    EXPECT_EQ(strips[3],
+              (std::array<QPoint, 4>{QPoint(10, 14), QPoint(12, 14), QPoint(12, 25), QPoint(10, 25)}));
 }
 
 TEST(FlatBand, OutlineIsDroppedWhenItWouldCoverTheBand)
 {
     const ScreenMetrics m;
-    struct Case {
+    struct Case
+    {
         const char* what;
         int width, outline;
         double weight, outlineWeight;
@@ -227,25 +239,28 @@ LineStroke Stroke(int width, int outline, double weightMm, double outlineMm, std
     return s;
 }
 
-TEST(PatternedLine, OnePixelDotsLeaveTheirLastPixelUnset)
+// A white bitmap with one line drawn on it.
+Bitmap Drawn(int w, int h, QPoint a, QPoint b, double angle, const PatternTable& p, const LineStroke& s)
 {
-    Bitmap bmp(14, 3);
+    Bitmap bmp(w, h);
     {
         Canvas c(bmp);
-        DrawPatternedLine(c, {0, 1}, {12, 1}, 0.0, BuiltInPattern(PatternDot, 1), Stroke(1, 0, 0, 0, kFillClear),
-                          ScreenMetrics{});
+        DrawPatternedLine(c, a, b, angle, p, s, ScreenMetrics{});
     }
+    return bmp;
+}
+
+TEST(PatternedLine, OnePixelDotsLeaveTheirLastPixelUnset)
+{
+    const Bitmap bmp =
+        Drawn(14, 3, {0, 1}, {12, 1}, 0.0, BuiltInPattern(PatternDot, 1), Stroke(1, 0, 0, 0, kFillClear));
     EXPECT_EQ(Picture(bmp, 0, 0, 14, 3, kLegend), (Rows{
                                                       "..............",
                                                       "#..#..#..#....",
                                                       "..............",
                                                   }));
     // A solid one-pixel line leaves its final pixel unset, also drawn backwards.
-    Bitmap back(14, 3);
-    {
-        Canvas c(back);
-        DrawPatternedLine(c, {12, 1}, {2, 1}, kPi, PatternTable{}, Stroke(1, 0, 0, 0, kFillClear), ScreenMetrics{});
-    }
+    const Bitmap back = Drawn(14, 3, {12, 1}, {2, 1}, kPi, PatternTable{}, Stroke(1, 0, 0, 0, kFillClear));
     EXPECT_EQ(Picture(back, 0, 0, 14, 3, kLegend)[1], "...##########.");
 }
 
@@ -253,12 +268,8 @@ TEST(PatternedLine, DotsAtThreeHundredPercentAreBands)
 {
     // Width 3: a = Round(1.5) = 2 rows above the line, 1 below; each band is
     // a polygon with a 1-pixel border, so it covers its far edges too.
-    Bitmap bmp(22, 6);
-    {
-        Canvas c(bmp);
-        DrawPatternedLine(c, {0, 3}, {21, 3}, 0.0, BuiltInPattern(PatternDot, 3), Stroke(3, 0, 0.0, 0.0, kFillClear),
-                          ScreenMetrics{});
-    }
+    const Bitmap bmp =
+        Drawn(22, 6, {0, 3}, {21, 3}, 0.0, BuiltInPattern(PatternDot, 3), Stroke(3, 0, 0.0, 0.0, kFillClear));
     EXPECT_EQ(Picture(bmp, 0, 0, 22, 6, kLegend), (Rows{
                                                       "......................",
                                                       "####.....####.....####",
@@ -272,12 +283,8 @@ TEST(PatternedLine, DotsAtThreeHundredPercentAreBands)
 TEST(PatternedLine, SolidBandWhenTheOutlineIsTooWide)
 {
     // 3 mm (11 px) with a 2 mm (8 px) outline and fill "Clear".
-    Bitmap bmp(46, 30);
-    {
-        Canvas c(bmp);
-        DrawPatternedLine(c, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 8, 3.0, 2.0, kFillClear),
-                          ScreenMetrics{});
-    }
+    const Bitmap bmp =
+        Drawn(46, 30, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 8, 3.0, 2.0, kFillClear));
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 46; ++x) {
             const bool inside = x >= 10 && x <= 40 && y >= 14 && y <= 25;
@@ -289,12 +296,8 @@ TEST(PatternedLine, HollowOutlinedBand)
 {
     // 3 mm (11 px) with a 0.5 mm (2 px) outline and fill "Clear": the band's
     // border plus four strips of 2, each painted with its 1-pixel border.
-    Bitmap bmp(46, 30);
-    {
-        Canvas c(bmp);
-        DrawPatternedLine(c, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 2, 3.0, 0.5, kFillClear),
-                          ScreenMetrics{});
-    }
+    const Bitmap bmp =
+        Drawn(46, 30, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 2, 3.0, 0.5, kFillClear));
     EXPECT_EQ(Picture(bmp, 8, 12, 35, 16, kLegend), (Rows{
                                                         "...................................",
                                                         "...................................",
@@ -314,34 +317,29 @@ TEST(PatternedLine, HollowOutlinedBand)
                                                         "...................................",
                                                     }));
     // With a fill colour the inside is that colour.
-    Bitmap filled(46, 30);
-    {
-        Canvas c(filled);
-        DrawPatternedLine(c, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 2, 3.0, 0.5, kRed), ScreenMetrics{});
-    }
+    const Bitmap filled =
+        Drawn(46, 30, {10, 20}, {40, 20}, 0.0, PatternTable{}, Stroke(11, 2, 3.0, 0.5, kRed));
     EXPECT_EQ(filled.pixel(25, 20), kRed);
     EXPECT_EQ(filled.pixel(11, 20), kBlue);
 }
 
 TEST(PatternedLine, EveryDashOfAnOutlinedLineIsItsOwnRectangle)
 {
-    Bitmap bmp(60, 20);
-    {
-        Canvas c(bmp);
-        DrawPatternedLine(c, {2, 10}, {57, 10}, 0.0, Pattern({20, 10}), Stroke(11, 2, 3.0, 0.5, kFillClear),
-                          ScreenMetrics{});
-    }
+    const Bitmap bmp =
+        Drawn(60, 20, {2, 10}, {57, 10}, 0.0, Pattern({20, 10}), Stroke(11, 2, 3.0, 0.5, kFillClear));
     const std::string middle = Picture(bmp, 0, 0, 60, 20, kLegend)[10];
     EXPECT_EQ(middle, "..###...............###.........###...............###.......");
 }
 
-class RecordingShader : public BandShader {
+class RecordingShader : public BandShader
+{
 public:
     void shadeBand(Canvas&, const DashBand& band, int surface, int light) const override
     {
         calls.push_back({band.width, surface, light});
     }
-    struct Call {
+    struct Call
+    {
         int width, surface, light;
         bool operator==(const Call&) const = default;
     };
@@ -350,7 +348,8 @@ public:
 
 TEST(PatternedLine, ShadedDashesGoToTheShaderFromFourPixelsOn)
 {
-    struct Case {
+    struct Case
+    {
         int width;
         int surface;
         bool shader;

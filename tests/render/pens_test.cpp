@@ -18,7 +18,8 @@ const std::vector<std::int32_t> kSolid = {kSolidDash};
 TEST(Pens, WidthsAtZoom)
 {
     const ScreenMetrics m; // 96 dpi
-    struct Case {
+    struct Case
+    {
         double zoom;
         double mm;
         int px;
@@ -29,19 +30,22 @@ TEST(Pens, WidthsAtZoom)
     for (const Case& c : pens)
         EXPECT_EQ(PenWidthAtZoom(c.zoom, c.mm, m), c.px) << c.zoom << " " << c.mm;
 
-    struct LineCase {
+    struct LineCase
+    {
         double zoom;
         int stored;
         int px;
     };
-    const LineCase lines[] = {{0.25, 1, 1}, {1.0, 1, 1}, {3.0, 1, 3}, {0.5, 5, 2}, {0.5, 7, 4}, {1.25, 11, 14}};
+    const LineCase lines[] = {{0.25, 1, 1}, {1.0, 1, 1}, {3.0, 1, 3},
+                              {0.5, 5, 2},  {0.5, 7, 4}, {1.25, 11, 14}};
     for (const LineCase& c : lines)
         EXPECT_EQ(LineWidthAtZoom(c.zoom, c.stored), c.px) << c.zoom << " " << c.stored;
 }
 
 TEST(Pens, BuiltInPatternsScaleWithTheWidth)
 {
-    struct Case {
+    struct Case
+    {
         int code;
         int w;
         std::vector<std::int32_t> lengths;
@@ -70,7 +74,8 @@ TEST(Pens, BuiltInPatternsScaleWithTheWidth)
     EXPECT_EQ(Lengths(BuiltInPattern(PatternCenter, 1000000000)).front(), kSolidDash); // 6w saturates
 }
 
-class ItemPatternTest : public ::testing::Test {
+class ItemPatternTest : public ::testing::Test
+{
 protected:
     Item& line(std::int32_t pattern, double weightMm = 0.0)
     {
@@ -145,7 +150,8 @@ TEST(Pens, RubberBandPatternComesFromTheSettings)
     EXPECT_EQ(Lengths(RubberBandPattern(6, 1, user, 2.0, 50.0)), (std::vector<std::int32_t>{16, 8}));
     EXPECT_EQ(Lengths(RubberBandPattern(17, 1, user, 1.0, 50.0)), (std::vector<std::int32_t>{5, 3, 1}));
     for (int code : {5, 18, -3})
-        EXPECT_EQ(Lengths(RubberBandPattern(code, 1, user, 1.0, 100.4)), (std::vector<std::int32_t>{132})) << code;
+        EXPECT_EQ(Lengths(RubberBandPattern(code, 1, user, 1.0, 100.4)), (std::vector<std::int32_t>{132}))
+            << code;
     EXPECT_EQ(Lengths(RubberBandPattern(7, 1, {}, 1.0, 10.0)), (std::vector<std::int32_t>{42}));
 }
 

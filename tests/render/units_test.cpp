@@ -12,24 +12,24 @@ namespace {
 
 TEST(Units, CanvasAndDocumentConversionsRoundTiesToEven)
 {
-    struct Case {
+    struct Case
+    {
         double zoom;
         int origin;
         int doc;
         int canvas;
     };
     const Case toCanvas[] = {
-        {0.5, 0, 1, 0},     {0.5, 0, 3, 2},     {0.5, 0, 5, 2},     {0.5, 0, -1, 0},
-        {0.5, 0, -3, -2},   {1.5, 0, 1, 2},     {3.0, 0, 7, 21},    {1.0, 1400, 3000, 1600},
-        {2.0, 1600, 100, -1400},
+        {0.5, 0, 1, 0}, {0.5, 0, 3, 2},  {0.5, 0, 5, 2},          {0.5, 0, -1, 0},         {0.5, 0, -3, -2},
+        {1.5, 0, 1, 2}, {3.0, 0, 7, 21}, {1.0, 1400, 3000, 1600}, {2.0, 1600, 100, -1400},
     };
     for (const Case& c : toCanvas) {
         EXPECT_EQ(ToCanvasX(c.zoom, c.origin, c.doc), c.canvas) << c.zoom << " " << c.doc;
         EXPECT_EQ(ToCanvasY(c.zoom, c.origin, c.doc), c.canvas) << c.zoom << " " << c.doc;
     }
     const Case toDocument[] = {
-        {0.5, 0, 2, 1},   {0.5, 0, 4, 2},  {2.0, 0, 2, 5}, {2.0, 0, 4, 7},
-        {3.0, 0, 1, 4},   {1.0, 1400, 1600, 200},           {0.25, 0, -4, -1},
+        {0.5, 0, 2, 1}, {0.5, 0, 4, 2},         {2.0, 0, 2, 5},    {2.0, 0, 4, 7},
+        {3.0, 0, 1, 4}, {1.0, 1400, 1600, 200}, {0.25, 0, -4, -1},
     };
     for (const Case& c : toDocument) {
         EXPECT_EQ(ToDocumentX(c.zoom, c.origin, c.canvas), c.doc) << c.zoom << " " << c.canvas;
@@ -56,11 +56,13 @@ TEST(Units, ZoomOfTheDocumentHeader)
     Document doc;
     EXPECT_EQ(ZoomOf(doc), 1.0); // no header
     Item& header = NewItem(doc.items, KindDocumentHeader);
-    struct Case {
+    struct Case
+    {
         double stored;
         double zoom;
     };
-    for (const Case& c : {Case{2.0, 2.0}, Case{0.25, 0.25}, Case{0.0, 1.0}, Case{-1.0, 1.0}, Case{std::nan(""), 1.0}}) {
+    for (const Case& c :
+         {Case{2.0, 2.0}, Case{0.25, 0.25}, Case{0.0, 1.0}, Case{-1.0, 1.0}, Case{std::nan(""), 1.0}}) {
         header.rec.h.zoom = c.stored;
         EXPECT_EQ(ZoomOf(doc), c.zoom) << c.stored;
     }
@@ -77,20 +79,32 @@ TEST(Units, PixelsFromMmTakeTheirAxis)
 
 TEST(Units, LengthReadOut)
 {
-    struct Case {
+    struct Case
+    {
         int units;
         double value;
         const char* text;
     };
     const Case cases[] = {
-        {1, 1.0, "1 Pixel"},        {1, 2.0, "2 Pixels"},        {3, 1.0, "1 Inch"},
-        {3, 0.5, "0.5 Inches"},     {1, 0.00009, "None"},         {3, 0.0, "None"},
-        {2, -3.0, "None"},          {1, std::nan(""), "None"},    {2, 25.4, "25 mm"},
-        {2, 1.0, "1 mm"},           {3, 2.10, "2.1 Inches"},     {3, 2.346, "2.35 Inches"},
-        {3, 11.0, "11 Inches"},     {1, 0.4, "0 Pixels"},        {1, 2.5, "2 Pixels"},
+        {1, 1.0, "1 Pixel"},
+        {1, 2.0, "2 Pixels"},
+        {3, 1.0, "1 Inch"},
+        {3, 0.5, "0.5 Inches"},
+        {1, 0.00009, "None"},
+        {3, 0.0, "None"},
+        {2, -3.0, "None"},
+        {1, std::nan(""), "None"},
+        {2, 25.4, "25 mm"},
+        {2, 1.0, "1 mm"},
+        {3, 2.10, "2.1 Inches"},
+        {3, 2.346, "2.35 Inches"},
+        {3, 11.0, "11 Inches"},
+        {1, 0.4, "0 Pixels"},
+        {1, 2.5, "2 Pixels"},
         // The unit follows the number shown, so a value that shows as 1 reads
         // in the singular.
-        {3, 0.999, "1 Inch"},       {1, 1.4, "1 Pixel"},
+        {3, 0.999, "1 Inch"},
+        {1, 1.4, "1 Pixel"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatLength(c.units, c.value).toStdString(), c.text) << c.units << " " << c.value;
@@ -98,13 +112,14 @@ TEST(Units, LengthReadOut)
 
 TEST(Units, ZoomButtonsFollowTheStepTable)
 {
-    struct Case {
+    struct Case
+    {
         int percent;
         double out;
         double in;
     };
     const Case cases[] = {
-        {10, 0.25, 0.5},  {49, 0.25, 0.5},  {50, 0.25, 0.75}, {51, 0.5, 0.75},  {74, 0.5, 0.75},
+        {10, 0.25, 0.5},  {49, 0.25, 0.5},  {50, 0.25, 0.75}, {51, 0.5, 0.75},   {74, 0.5, 0.75},
         {75, 0.5, 1.0},   {76, 0.75, 1.0},  {99, 0.75, 1.0},  {100, 0.75, 1.25}, {101, 1.0, 1.25},
         {124, 1.0, 1.25}, {125, 1.0, 1.5},  {126, 1.25, 1.5}, {150, 1.25, 1.75}, {151, 1.5, 1.75},
         {175, 1.5, 2.0},  {176, 1.75, 2.0}, {199, 1.75, 2.0}, {200, 1.75, 3.0},  {201, 2.0, 3.0},
@@ -116,8 +131,8 @@ TEST(Units, ZoomButtonsFollowTheStepTable)
             EXPECT_EQ(ZoomIn(c.percent / 100.0), c.in) << c.percent;
         }
     }
-    EXPECT_EQ(ZoomIn(3.0), 3.0);   // nothing above 300 %
-    EXPECT_EQ(ZoomIn(3.2), 3.2);   // outside the table: unchanged
+    EXPECT_EQ(ZoomIn(3.0), 3.0); // nothing above 300 %
+    EXPECT_EQ(ZoomIn(3.2), 3.2); // outside the table: unchanged
     EXPECT_EQ(ZoomOut(3.2), 3.2);
     EXPECT_EQ(ZoomIn(0.494), 0.5); // 49 % after rounding
 }
@@ -135,12 +150,13 @@ TEST(Units, TrackbarAndZoomReadOut)
     EXPECT_EQ(ZoomStepIndex(1.0), 3);
     EXPECT_EQ(ZoomStepIndex(3.0), 8);
     EXPECT_EQ(ZoomStepIndex(0.251), 0); // 25 % after rounding
-    EXPECT_EQ(ZoomStepIndex(0.49), -1);  // no menu entry is checked
+    EXPECT_EQ(ZoomStepIndex(0.49), -1); // no menu entry is checked
 }
 
 TEST(Units, CanvasWindowOfALargePage)
 {
-    struct Case {
+    struct Case
+    {
         int pageStart, zoomedSize, scroll, viewport;
         CanvasWindowAxis placed;
     };
