@@ -36,7 +36,8 @@ class Font;
 enum class PenStyle { Solid, Dotted };
 
 // An open or closed figure made of straight and cubic Bezier pieces.
-class Path {
+class Path
+{
 public:
     void moveTo(QPoint p);
     void lineTo(QPoint p);
@@ -54,7 +55,8 @@ private:
     QPainterPath path_;
 };
 
-class Canvas {
+class Canvas
+{
 public:
     // Qt refuses wider pens; nothing on a canvas needs more.
     static constexpr int kMaxPenWidth = 32767;

@@ -16,10 +16,11 @@
 
 namespace vlm {
 
-struct FontRequest {
+struct FontRequest
+{
     QString faceName;
     int sizePoints = 12;
-    int weight = 400;   // 0 means "don't care", drawn as 400
+    int weight = 400; // 0 means "don't care", drawn as 400
     bool italic = false;
     bool underline = false;
     bool strikeout = false;
@@ -28,7 +29,8 @@ struct FontRequest {
     int quality = 2;    // 4 and 5 ask for smoothed glyphs, everything else draws them aliased
 };
 
-class Font {
+class Font
+{
 public:
     // The largest glyph cell we agree to rasterize; a size beyond this comes
     // only from a damaged record and would cost memory for nothing.

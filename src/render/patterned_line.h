@@ -32,7 +32,8 @@ class Canvas;
 // that can be seen; the dashes it hands out are exactly those of the full
 // walk. Lengths below 0 count as 0, and a pattern whose lengths add up to
 // nothing walks as one dash.
-class DashWalk {
+class DashWalk
+{
 public:
     DashWalk(QPoint start, QPoint end, double angle, const PatternTable& pattern,
              std::optional<QRect> visible = std::nullopt);
@@ -73,11 +74,12 @@ std::array<QPoint, 4> FlatBandCorners(QPoint p, QPoint q, double angle, int w);
 std::array<std::array<QPoint, 4>, 4> OutlineStrips(const std::array<QPoint, 4>& corners, double angle, int t);
 
 // One dash as the flat renderer paints it, and as the shading receives it.
-struct DashBand {
+struct DashBand
+{
     std::array<QPoint, 4> corners;
     double angle = 0.0;
     int width = 0;
-    int outline = 0;             // 0: only the 1-pixel border
+    int outline = 0; // 0: only the 1-pixel border
     ColorRef lineColor = 0;
     std::optional<ColorRef> brush; // none: hollow
 };
@@ -88,14 +90,16 @@ void DrawFlatBand(Canvas& canvas, const DashBand& band);
 
 // The "Round" surface for dashes 4 pixels wide and more. The shading code
 // implements it; lines drawn without one are flat.
-class BandShader {
+class BandShader
+{
 public:
     virtual ~BandShader() = default;
     virtual void shadeBand(Canvas& canvas, const DashBand& band, int surface, int lightDirection) const = 0;
 };
 
 // How one line is stroked.
-struct LineStroke {
+struct LineStroke
+{
     ColorRef lineColor = 0;
     std::int32_t fill = kFillClear; // kFillSolid, kFillClear or a colour
     int widthPx = 1;                // LineWidthAtZoom(zoom, penWidth)

@@ -43,7 +43,8 @@ inline constexpr std::int32_t kSolidDash = 2147483647;
 
 // What the dash walker follows: `count` lengths in canvas pixels, dash,
 // space, dash, ...; entries from `count` on are 0.
-struct PatternTable {
+struct PatternTable
+{
     int count = 1;
     std::array<std::int32_t, kPatternMaxLengths> lengths{kSolidDash};
     bool operator==(const PatternTable&) const = default;
@@ -68,15 +69,18 @@ PatternTable RubberBandPattern(int code, int w, std::span<const custPatternRec_t
 
 // The built-in entries of the style lists, in the order they are offered;
 // each list ends with "Customize...".
-struct NamedWeight {
+struct NamedWeight
+{
     const char16_t* name;
     double mm;
 };
-struct NamedColor {
+struct NamedColor
+{
     const char16_t* name;
     ColorRef color;
 };
-struct NamedFill {
+struct NamedFill
+{
     const char16_t* name;
     std::int32_t fill;
 };

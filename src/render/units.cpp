@@ -58,8 +58,8 @@ int ToDocumentY(double zoom, int originY, int py)
 
 PixelRect ToCanvasRect(double zoom, int originX, int originY, const PixelRect& r)
 {
-    return {ToCanvasX(zoom, originX, r.left), ToCanvasY(zoom, originY, r.top), ToCanvasX(zoom, originX, r.right),
-            ToCanvasY(zoom, originY, r.bottom)};
+    return {ToCanvasX(zoom, originX, r.left), ToCanvasY(zoom, originY, r.top),
+            ToCanvasX(zoom, originX, r.right), ToCanvasY(zoom, originY, r.bottom)};
 }
 
 PixelRect ToDocumentRect(double zoom, int originX, int originY, const PixelRect& r)

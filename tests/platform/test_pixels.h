@@ -45,7 +45,8 @@ inline std::vector<std::string> Picture(const Bitmap& bmp, int x0, int y0, int w
 
 // The smallest rectangle holding every pixel that differs from `background`,
 // as {left, top, right, bottom} inclusive; {0, 0, -1, -1} when there is none.
-struct Extent {
+struct Extent
+{
     int left = 0, top = 0, right = -1, bottom = -1;
     bool operator==(const Extent&) const = default;
 };
