@@ -5,6 +5,8 @@
 #include "platform/screen.h"
 #include "test_pixels.h"
 
+#include <QFontDatabase>
+
 #include <set>
 
 namespace vlm {
@@ -119,6 +121,13 @@ TEST(Font, CharsetPicksAFaceThatCoversItsScript)
     EXPECT_EQ(Font::make(s, 96)->family(), QStringLiteral("Liberation Sans"));
     s.charset = 1; // "default": no preference
     EXPECT_EQ(Font::make(s, 96)->family(), QStringLiteral("Liberation Sans"));
+    s.charset = 178; // Arabic, which Liberation Sans lacks: another face that has it
+    const std::optional<Font> arabic = Font::make(s, 96);
+    ASSERT_TRUE(arabic.has_value());
+    EXPECT_NE(arabic->family(), QStringLiteral("Liberation Sans"));
+    EXPECT_TRUE(QFontDatabase::writingSystems(arabic->family()).contains(QFontDatabase::Arabic));
+    s.charset = 128; // Japanese: no installed face has it, the requested one stays
+    EXPECT_TRUE(Font::make(s, 96).has_value());
 }
 
 TEST(Font, TextIsDrawnBelowAndRightOfItsReferenceOrRotatedAboutIt)
