@@ -401,8 +401,30 @@ void DocumentView::PaintAnchors(ViewDirection which)
 }
 
 // ---------------------------------------------------------------- painting
+//
+// Everything below draws into an area of the canvas and nowhere else. A
+// partial repaint renders its area on a piece of canvas (the same drawing
+// shifted by whole pixels, so every pixel comes out as a full repaint would
+// make it) and copies the piece in: the page lines and grid stay under the
+// Items around it, and an Item drawn again cannot cover an Item above it
+// outside the area, so nothing beyond the area needs drawing again.
 
-void DocumentView::paintGridLines(Canvas& canvas, ViewDirection which, const QRect& clip)
+void DocumentView::drawBackground(Canvas& c, QPoint shift, const QRect& area)
+{
+    c.fillRect(area.translated(-shift), settings_.canvasColor);
+    const Item* header = document_.items.header();
+    if (!header)
+        return;
+    for (PageLine& line : PageDecorations(header->rec.h, zoom(), window_.x.origin, window_.y.origin,
+                                          canvas_.width(), canvas_.height())) {
+        for (QPoint& p : line.points)
+            p -= shift;
+        c.setPen(kPageLineColor, 1, line.dotted ? PenStyle::Dotted : PenStyle::Solid);
+        c.polyline(line.points);
+    }
+}
+
+void DocumentView::drawGridLines(Canvas& c, QPoint shift, ViewDirection which, const QRect& area)
 {
     const Item* header = document_.items.header();
     const Item* grid = FindVisibleByKind(document_.items, KindGridLines);
@@ -410,19 +432,16 @@ void DocumentView::paintGridLines(Canvas& canvas, ViewDirection which, const QRe
         return;
     const HeaderFields& h = header->rec.h;
     const double z = zoom();
-    const QRect area = clip & wholeCanvas();
-    if (area.isEmpty())
-        return;
     if (Includes(which, ViewDirection::Horizontal) && h.gridH) {
         const QRect span(0, 0, 1, std::max(0, h.height));
         for (const GridLine& line : grid->verticalGridLines) {
             if (line.deleted)
                 continue;
-            const long long x = static_cast<long long>(ToCanvasX(z, window_.x.origin,
-                                                                 GridLinePosition(GridVertical, line))) - h.left;
+            const long long x =
+                static_cast<long long>(ToCanvasX(z, window_.x.origin, GridLinePosition(GridVertical, line))) - h.left;
             if (x < area.left() || x > area.right())
                 continue;
-            canvas.fillRect(span.translated(static_cast<int>(x), 0) & area, kGridLineColor);
+            c.fillRect((span.translated(static_cast<int>(x), 0) & area).translated(-shift), kGridLineColor);
         }
     }
     if (Includes(which, ViewDirection::Vertical) && h.gridV) {
@@ -430,78 +449,23 @@ void DocumentView::paintGridLines(Canvas& canvas, ViewDirection which, const QRe
         for (const GridLine& line : grid->horizontalGridLines) {
             if (line.deleted)
                 continue;
-            const long long y = static_cast<long long>(ToCanvasY(z, window_.y.origin,
-                                                                 GridLinePosition(GridHorizontal, line))) - h.top;
+            const long long y =
+                static_cast<long long>(ToCanvasY(z, window_.y.origin, GridLinePosition(GridHorizontal, line))) - h.top;
             if (y < area.top() || y > area.bottom())
                 continue;
-            canvas.fillRect(span.translated(0, static_cast<int>(y)) & area, kGridLineColor);
+            c.fillRect((span.translated(0, static_cast<int>(y)) & area).translated(-shift), kGridLineColor);
         }
     }
 }
 
-void DocumentView::PaintGridLines(ViewDirection which)
+void DocumentView::drawItems(Canvas& c, QPoint shift, const QRect& area, bool skipEdited)
 {
-    if (canvas_.isNull())
-        return;
-    {
-        Canvas c(canvas_);
-        paintGridLines(c, which, wholeCanvas());
-    }
-    canvasChanged(wholeCanvas());
-}
-
-void DocumentView::paintBackground(const QRect& canvasRect)
-{
-    const QRect r = Corners(canvasRect) & QRect(0, 0, kCanvasLimit, kCanvasLimit) & wholeCanvas();
-    if (r.isEmpty())
-        return;
-    const Item* header = document_.items.header();
-    std::vector<PageLine> lines;
-    if (header)
-        lines = PageDecorations(header->rec.h, zoom(), window_.x.origin, window_.y.origin, canvas_.width(),
-                                canvas_.height());
-    const auto draw = [&](Canvas& c, QPoint shift) {
-        for (PageLine& line : lines) {
-            for (QPoint& p : line.points)
-                p -= shift;
-            c.setPen(kPageLineColor, 1, line.dotted ? PenStyle::Dotted : PenStyle::Solid);
-            c.polyline(line.points);
-        }
-    };
-    if (r == wholeCanvas() || lines.empty()) {
-        Canvas c(canvas_);
-        c.fillRect(r, settings_.canvasColor);
-        draw(c, {0, 0});
-        return;
-    }
-    // The page lines run under the Items: outside the area being repainted
-    // they must not be drawn over what is there. Drawn whole on a piece of
-    // canvas, they keep their dots where they were.
-    Bitmap piece(r.width(), r.height(), settings_.canvasColor);
-    {
-        Canvas p(piece);
-        draw(p, r.topLeft());
-    }
-    Canvas c(canvas_);
-    c.copyRect(piece, QRect(0, 0, r.width(), r.height()), r.topLeft());
-}
-
-void DocumentView::PaintBackground(const QRect& canvasRect)
-{
-    paintBackground(canvasRect);
-    canvasChanged(canvasRect);
-}
-
-void DocumentView::paintItemsIn(PixelRect rect, bool skipEdited)
-{
-    if (canvas_.isNull())
-        return;
-    rect = Normalized(rect);
-    Canvas canvas(canvas_);
-    paintGridLines(canvas, ViewDirection::Both, toCanvasRect(rect));
     if (itemsDeferred_)
         return;
-    const DrawContext ctx = drawContext();
+    const PixelRect rect = documentAreaOf(area);
+    DrawContext ctx = drawContext();
+    ctx.originX += shift.x();
+    ctx.originY += shift.y();
     const ItemList& list = document_.items;
     const std::int32_t top = MaxStackOrder(list);
     if (top < 1)
@@ -515,19 +479,60 @@ void DocumentView::paintItemsIn(PixelRect rect, bool skipEdited)
         current = d.stackOrder;
         if (d.extending || (skipEdited && d.selected) || !IsDrawnKind(d.kind))
             continue;
-        const PixelRect extent = PaintExtent(*item, settings_.metrics);
-        if (!Touches(extent, rect))
-            continue;
-        DrawItem(canvas, ctx, *item, false);
-        // Whatever lies above this Item and overlaps it must be drawn again too.
-        rect = Unite(rect, extent);
+        if (Touches(PaintExtent(*item, settings_.metrics), rect))
+            DrawItem(c, ctx, *item, false);
     }
+}
+
+void DocumentView::repaintArea(const QRect& canvasArea, int layers, bool skipEdited)
+{
+    const QRect r = Corners(canvasArea) & wholeCanvas();
+    if (r.isEmpty())
+        return;
+    const auto draw = [&](Canvas& c, QPoint shift) {
+        if (layers & LayerBackground)
+            drawBackground(c, shift, r);
+        if (layers & LayerItems) {
+            drawGridLines(c, shift, ViewDirection::Both, r);
+            drawItems(c, shift, r, skipEdited);
+        }
+    };
+    if (r == wholeCanvas()) {
+        Canvas c(canvas_);
+        draw(c, {0, 0});
+        return;
+    }
+    Bitmap piece(canvas_.image().copy(r));
+    {
+        Canvas p(piece);
+        draw(p, r.topLeft());
+    }
+    Canvas c(canvas_);
+    c.copyRect(piece, QRect(0, 0, r.width(), r.height()), r.topLeft());
+}
+
+void DocumentView::PaintGridLines(ViewDirection which)
+{
+    if (canvas_.isNull())
+        return;
+    {
+        Canvas c(canvas_);
+        drawGridLines(c, {0, 0}, which, wholeCanvas());
+    }
+    canvasChanged(wholeCanvas());
+}
+
+void DocumentView::PaintBackground(const QRect& canvasRect)
+{
+    repaintArea(canvasRect, LayerBackground, false);
+    canvasChanged(Corners(canvasRect));
 }
 
 void DocumentView::PaintItemsIn(PixelRect documentRect, bool skipEdited)
 {
-    paintItemsIn(documentRect, skipEdited);
-    canvasChanged(wholeCanvas());
+    const QRect area = toCanvasRect(Normalized(documentRect));
+    repaintArea(area, LayerItems, skipEdited);
+    canvasChanged(area);
 }
 
 bool DocumentView::anyShadow() const
@@ -566,10 +571,7 @@ void DocumentView::RepaintAll(bool showMarkers)
     markers_.dropAll();
     rubberBand_.invalidate();
     snapshot_.invalidate();
-    if (!canvas_.isNull()) {
-        paintBackground(wholeCanvas());
-        paintItemsIn(documentAreaOf(wholeCanvas()), false);
-    }
+    repaintArea(wholeCanvas(), LayerBackground | LayerItems, false);
     // The canvas is complete at the quality asked for; a pass still running
     // would draw Items (and their shadows) a second time.
     if (!fastPaint_)
@@ -607,8 +609,7 @@ void DocumentView::RepaintRect(const QRect& canvasRect)
         }
         r = toCanvasRect(grown).adjusted(-1, -1, 1, 1) & wholeCanvas();
     }
-    paintBackground(r);
-    paintItemsIn(documentAreaOf(r), false);
+    repaintArea(r, LayerBackground | LayerItems, false);
     snapshot_.invalidate();
     clipboardPending_ = false;
     canvasChanged(r);
@@ -666,10 +667,7 @@ void DocumentView::BeginSelectionEdit(bool drawNow)
     if (canvas_.isNull())
         return;
     const QRect r = (anyShadow() ? wholeCanvas() : selectionEditRect()) & wholeCanvas();
-    if (!r.isEmpty()) {
-        paintBackground(r);
-        paintItemsIn(documentAreaOf(r), true);
-    }
+    repaintArea(r, LayerBackground | LayerItems, true);
     TakeSnapshot(r);
     if (hooks_.beginEdit)
         hooks_.beginEdit();

@@ -113,7 +113,8 @@ public:
     void RepaintAll(bool showMarkers);
     void RepaintRect(const QRect& canvasRect);
     void PaintBackground(const QRect& canvasRect);
-    // `documentRect` by its edges in document pixels (PixelRect).
+    // The grid and every Item touching `documentRect` (edges in document
+    // pixels), drawn within that rectangle's area of the canvas.
     void PaintItemsIn(PixelRect documentRect, bool skipEdited);
     void PaintGridLines(ViewDirection which);
     void PaintAnchors(ViewDirection which);
@@ -223,9 +224,13 @@ private:
     void rebuildScaledRuler(ViewDirection direction, int chunkOffset);
     const Bitmap& anchorPicture(ViewDirection strip, bool grabbed);
     void drawAnchors(ViewDirection direction);
-    void paintBackground(const QRect& canvasRect);
-    void paintGridLines(Canvas& canvas, ViewDirection which, const QRect& clip);
-    void paintItemsIn(PixelRect documentRect, bool skipEdited);
+    enum Layer { LayerBackground = 1, LayerItems = 2 }; // Items come with the grid under them
+    // Draws the layers into `canvasArea` only; `shift` is where the piece
+    // drawn on lies in the canvas.
+    void repaintArea(const QRect& canvasArea, int layers, bool skipEdited);
+    void drawBackground(Canvas& c, QPoint shift, const QRect& area);
+    void drawGridLines(Canvas& c, QPoint shift, ViewDirection which, const QRect& area);
+    void drawItems(Canvas& c, QPoint shift, const QRect& area, bool skipEdited);
     PixelRect documentAreaOf(const QRect& canvasRect) const;
     bool anyShadow() const;
     QRect selectionEditRect() const;

@@ -66,11 +66,11 @@ TEST_F(ViewFixture, OnlyTheFirstVisibleItemOfAStackingNumberIsPainted)
     EXPECT_EQ(CountColour(view->canvas(), kBlueC), 50 * 50); // the one at 2, behind the hidden one
 }
 
-TEST_F(ViewFixture, PartialRepaintGrowsOverTouchedItemsAndThoseAboveThem)
+TEST_F(ViewFixture, PartialRepaintGrowsOverTheItemsItTouches)
 {
     open();
     AddBlock(doc, 100, 100, 140, 140, kRedC);  // right edge at x = 139
-    AddBlock(doc, 130, 130, 200, 200, kBlueC); // above it, away from the dirty area
+    AddBlock(doc, 130, 130, 200, 200, kBlueC); // above it
     view->RepaintAll(false);
     const Bitmap before = view->canvas();
 
@@ -79,10 +79,47 @@ TEST_F(ViewFixture, PartialRepaintGrowsOverTouchedItemsAndThoseAboveThem)
     view->RepaintRect(QRect(139, 100, 20, 10));
 
     EXPECT_EQ(CountColour(view->canvas(), kRedC), CountColour(before, kRedC));
-    EXPECT_EQ(CountColour(view->canvas(), kBlueC), CountColour(before, kBlueC));
-    // Far from every Item nothing was repainted.
+    EXPECT_EQ(view->canvas().pixel(135, 135), kBlueC); // above the red block, drawn again over it
+    EXPECT_EQ(view->canvas().pixel(150, 120), kCanvasColour);
+    // Beyond the Items touched nothing was repainted.
+    EXPECT_EQ(view->canvas().pixel(190, 190), kSmudge);
     EXPECT_EQ(view->canvas().pixel(350, 20), kSmudge);
     EXPECT_TRUE(host.asked(ViewTimer::Marker));
+}
+
+TEST_F(ViewFixture, PartialRepaintsMatchAFullRepaintPixelForPixel)
+{
+    open(400, 300);
+    HeaderOf(doc).gridH = HeaderOf(doc).gridV = 1;
+    HeaderOf(doc).designType = DesignIllustrations;
+    HeaderOf(doc).pageDims[DimPaperWidth] = 390;
+    HeaderOf(doc).pageDims[DimPaperHeight] = 290;
+    HeaderOf(doc).pageDims[DimMarginLeft] = 13;
+    HeaderOf(doc).pageDims[DimMarginTop] = 11;
+    std::uint32_t seed = 12345;
+    const auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int i = 0; i < 60; ++i) {
+        const int x = next(360), y = next(260);
+        const ColorRef colour = RGBRef(next(256), next(256), next(256));
+        if (i % 2)
+            AddBlock(doc, x, y, x + 5 + next(60), y + 5 + next(60), colour);
+        else
+            AddLine(doc, {x, y}, {next(400), next(300)}, colour).rec.d.penWidth = 1 + next(5);
+    }
+    for (double zoom : {1.0, 0.75, 2.0}) {
+        SCOPED_TRACE(zoom);
+        view->ApplyZoom(zoom);
+        view->RepaintAll(false);
+        const Bitmap full(view->canvas().image().copy());
+        for (int k = 0; k < 25; ++k) {
+            const QRect r(next(view->canvas().width()), next(view->canvas().height()), 1 + next(90), 1 + next(90));
+            view->RepaintRect(r);
+            ASSERT_TRUE(view->canvas().image() == full.image()) << "after repainting " << r.x() << "," << r.y();
+        }
+    }
 }
 
 TEST_F(ViewFixture, DiagonalLinesGrowTheRepaintOnlyWhereTheyPass)

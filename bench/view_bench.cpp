@@ -1,0 +1,196 @@
+// The document view painting a busy page: a full repaint of 2,000 mixed
+// Items at 100 % and 200 %, and the partial repaint an edit of a small area
+// costs in the same document.
+
+#include "model/document.h"
+#include "model/geometry.h"
+#include "model/item.h"
+#include "model/item_list.h"
+#include "render/document_view.h"
+#include "render/splines.h"
+#include "render/text_render.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace vlm;
+
+constexpr int kItems = 2000;
+constexpr int kPageW = 1600;
+constexpr int kPageH = 1200;
+
+struct Random {
+    std::uint64_t state;
+    std::uint32_t next()
+    {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<std::uint32_t>(state >> 16);
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+};
+
+void Box(Item& item, int l, int t, int r, int b)
+{
+    item.rec.d.left = l;
+    item.rec.d.top = t;
+    item.rec.d.right = r;
+    item.rec.d.bottom = b;
+    item.rec.d.width = r - l;
+    item.rec.d.height = b - t;
+}
+
+void AddVertex(Item& item, int x, int y)
+{
+    Vertex v;
+    v.x = v.savedX = x;
+    v.y = v.savedY = y;
+    item.vertices.push_back(v);
+}
+
+ColorRef Colour(Random& r)
+{
+    return RGBRef(r.below(200), r.below(200), r.below(200));
+}
+
+// Lines, rectangles, triangles, curves and texts in equal turns, 20 to 120
+// pixels across, all over the page.
+void Fill(Document& doc, const ViewSettings& settings)
+{
+    DocumentDefaults d;
+    d.units = 1;
+    d.pixelsPerUnitX = d.pixelsPerUnitY = 1.0;
+    d.blocks[0] = {25.0, 25.0, 0.0, 0.0, double(kPageW), double(kPageH)};
+    d.gridH = d.gridV = 1;
+    InitDocument(doc, d, OpenDocumentList{});
+    TextSettings text;
+    text.metrics = settings.metrics;
+    Random r{0x9E3779B97F4A7C15ull};
+    for (int i = 0; i < kItems; ++i) {
+        const int x = r.below(kPageW - 130);
+        const int y = r.below(kPageH - 130);
+        const int w = r.between(20, 120);
+        const int h = r.between(20, 120);
+        Item* item = nullptr;
+        switch (i % 5) {
+        case 0: {
+            item = &NewItem(doc.items, KindLine);
+            DrawingFields& f = item->rec.d;
+            f.x1 = x;
+            f.y1 = y + r.below(h);
+            f.x2 = x + w;
+            f.y2 = y + r.below(h);
+            f.angle = Direction(f.x1, f.y1, f.x2, f.y2);
+            f.penWidth = r.between(1, 4);
+            f.fillColor = -2;
+            Box(*item, std::min(f.x1, f.x2), std::min(f.y1, f.y2), std::max(f.x1, f.x2), std::max(f.y1, f.y2));
+            break;
+        }
+        case 1:
+        case 2: {
+            item = &NewItem(doc.items, i % 5 == 1 ? KindRectangle : KindTriangle);
+            if (i % 5 == 1) {
+                AddVertex(*item, x, y);
+                AddVertex(*item, x + w, y);
+                AddVertex(*item, x + w, y + h);
+                AddVertex(*item, x, y + h);
+            } else {
+                AddVertex(*item, x, y + h);
+                AddVertex(*item, x + w / 2, y);
+                AddVertex(*item, x + w, y + h);
+            }
+            item->rec.d.shapeVariant = 2;
+            item->rec.d.fillColor = r.below(2) ? -1 : Colour(r);
+            item->rec.d.weight = 0.3;
+            item->rec.d.penWidth = 1;
+            Box(*item, x, y, x + w, y + h);
+            break;
+        }
+        case 3: {
+            item = &NewItem(doc.items, KindCurve);
+            for (int k = 0; k < 5; ++k)
+                AddVertex(*item, x + k * w / 4, y + r.below(h));
+            item->rec.d.shapeVariant = 0;
+            item->rec.d.tension = kDefaultTension;
+            item->rec.d.fillColor = -1;
+            item->rec.d.penWidth = 1;
+            SmoothCurve(*item);
+            break;
+        }
+        default: {
+            item = &NewItem(doc.items, KindText);
+            DrawingFields& f = item->rec.d;
+            f.x1 = x;
+            f.y1 = y + 30;
+            f.x2 = x + w;
+            f.y2 = y + 30;
+            f.fontSize = r.between(9, 16);
+            f.fontWeight = 400;
+            f.textColor = Colour(r);
+            f.justification = 1;
+            SetFontName(*item, "Arial");
+            SetText(*item, u"Label " + std::u16string(1, char16_t(u'A' + r.below(26))) + u" 42");
+            UpdateTextBox(*item, text);
+            break;
+        }
+        }
+        item->rec.d.lineColor = Colour(r);
+        SetStackOrder(doc.items, *item, i + 1);
+    }
+}
+
+struct Scene {
+    Document doc;
+    std::unique_ptr<DocumentView> view;
+
+    explicit Scene(double zoom)
+    {
+        const ViewSettings settings;
+        Fill(doc, settings);
+        doc.items.header()->rec.h.zoom = zoom;
+        ApplyHeader(*doc.items.header());
+        view = std::make_unique<DocumentView>(doc, settings);
+        view->LayoutView(QSize(1200, 900), 16);
+    }
+};
+
+void RepaintAll(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0);
+    for (auto _ : state)
+        scene.view->RepaintAll(false);
+    state.counters["items"] = kItems;
+}
+BENCHMARK(RepaintAll)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void RepaintRect40(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0);
+    const QRect area(700, 500, 40, 40);
+    for (auto _ : state)
+        scene.view->RepaintRect(area);
+}
+BENCHMARK(RepaintRect40)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
