@@ -1,9 +1,8 @@
 #include "app/cli_commands.h"
+#include "app/cli_inspect.h"
 #include "app/cli_texts.h"
 
-#include "model/document_inspect.h"
 
-#include <filesystem>
 #include <iterator>
 #include <ostream>
 
@@ -46,17 +45,9 @@ void Describe(std::ostream& out, const FileProblem& p)
 
 int RunCheck(const Context& ctx, const std::vector<std::string>& args)
 {
-    const std::string& path = args[0];
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        ctx.err << texts::kNoSuchFile << path << '\n';
+    FileInspection r;
+    if (!InspectForCommand(ctx, args[0], {}, r))
         return ExitFileFailed;
-    }
-    const FileInspection r = InspectDocumentFile(path, {});
-    if (!r.opened) {
-        ctx.err << texts::kCannotRead << path << ": " << r.error << '\n';
-        return ExitFileFailed;
-    }
     int problems = 0;
     for (const FileProblem& p : r.problems) {
         Describe(ctx.out, p);

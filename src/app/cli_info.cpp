@@ -1,10 +1,9 @@
 #include "app/cli_commands.h"
+#include "app/cli_inspect.h"
 #include "app/cli_texts.h"
 
-#include "model/document_inspect.h"
 
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -104,22 +103,15 @@ void PrintHeader(std::ostream& out, const HeaderFields& h)
 
 int RunInfo(const Context& ctx, const std::vector<std::string>& args)
 {
-    const std::string& path = args[0];
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        ctx.err << texts::kNoSuchFile << path << '\n';
-        return ExitFileFailed;
-    }
     std::optional<HeaderFields> header;
-    const FileInspection r = InspectDocumentFile(path, [&](const InspectedRecord& rec) {
+    FileInspection r;
+    const auto print = [&](const InspectedRecord& rec) {
         PrintRecord(ctx.out, rec);
         if (rec.rec->d.kind == KindDocumentHeader && !header)
             header = rec.rec->h;
-    });
-    if (!r.opened) {
-        ctx.err << texts::kCannotRead << path << ": " << r.error << '\n';
+    };
+    if (!InspectForCommand(ctx, args[0], print, r))
         return ExitFileFailed;
-    }
     ctx.out << r.records << " records, " << r.size << " bytes\n";
     if (header)
         PrintHeader(ctx.out, *header);

@@ -78,21 +78,23 @@ void ItemList::clear()
     freeAll();
 }
 
+Item& ItemList::adopt(Item* item, std::uint64_t ordinal)
+{
+    ++size_;
+    item->listKeys = ItemListKeys{};
+    item->listKeys.ordinal = ordinal;
+    index(*item);
+    return *item;
+}
+
 Item& ItemList::append(std::unique_ptr<Item> owned)
 {
     Item* item = owned.release();
     item->prev = tail_;
     item->next = nullptr;
-    if (tail_)
-        tail_->next = item;
-    else
-        head_ = item;
+    (tail_ ? tail_->next : head_) = item;
     tail_ = item;
-    ++size_;
-    item->listKeys = ItemListKeys{};
-    item->listKeys.ordinal = nextOrdinal_++;
-    index(*item);
-    return *item;
+    return adopt(item, nextOrdinal_++);
 }
 
 Item& ItemList::prepend(std::unique_ptr<Item> owned)
@@ -100,19 +102,12 @@ Item& ItemList::prepend(std::unique_ptr<Item> owned)
     Item* item = owned.release();
     item->prev = nullptr;
     item->next = head_;
-    if (head_)
-        head_->prev = item;
-    else
-        tail_ = item;
+    (head_ ? head_->prev : tail_) = item;
     head_ = item;
-    ++size_;
-    item->listKeys = ItemListKeys{};
-    item->listKeys.ordinal = --frontOrdinal_;
     // A header placed in front of another one becomes the first.
     if (item->rec.d.kind == KindDocumentHeader)
         headerKnown_ = false;
-    index(*item);
-    return *item;
+    return adopt(item, --frontOrdinal_);
 }
 
 std::unique_ptr<Item> ItemList::unlink(Item& item)
@@ -261,7 +256,7 @@ bool ItemList::indexConsistent() const
         prev = p;
         const ItemListKeys& k = p->listKeys;
         const DrawingFields& d = p->rec.d;
-        if (!k.indexed || k.role != d.role || k.kind != d.kind)
+        if (!k.indexed || k.role != d.role)
             return false;
         if (count > 1 && k.ordinal <= lastOrdinal)
             return false;

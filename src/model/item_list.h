@@ -110,6 +110,7 @@ private:
         return ix.empty() ? none : ix.rbegin()->first.first;
     }
     static std::vector<Item*> all(const KeyIndex& ix, std::int32_t lo, std::int32_t hi);
+    Item& adopt(Item* item, std::uint64_t ordinal);
     void index(Item& item);
     void unindex(Item& item);
     void freeAll();
