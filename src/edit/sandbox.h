@@ -1,0 +1,202 @@
+#pragma once
+
+// The behaviour of a document window (TSandbox) without the window: its tool
+// mode, the three canvas mouse handlers with the click sequences that create
+// Items, the previews drawn while those clicks are collected, the commit of a
+// new Item into the Document and the undo history of the window. The widget
+// forwards canvas events here (CanvasInput); tests call the handlers and the
+// timer handlers directly.
+//
+// ToolMode 0 and the modes it leads to (drags, area selection, paste
+// placement) belong to the pointer tool, which the window hands the events
+// to through PointerInput.
+
+#include "edit/tool_mode.h"
+#include "model/document.h"
+#include "model/undo.h"
+#include "render/document_view.h"
+#include "render/view_input.h"
+#include "settings/settings.h"
+
+#include <QPoint>
+#include <QTimer>
+#include <Qt>
+
+#include <functional>
+#include <vector>
+
+namespace vlm {
+
+struct TextSettings;
+
+// The pointer tool as the window sees it.
+class PointerInput {
+public:
+    virtual ~PointerInput() = default;
+    virtual void mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
+    virtual void mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
+    virtual void mouseUp(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
+    // The mode of a gesture in progress, 0 when idle.
+    virtual int toolMode() const = 0;
+    // Abandons a gesture in progress.
+    virtual void cancel() = 0;
+};
+
+// What the window asks of the main window and of the Parts built later. Each
+// may be left empty.
+struct SandboxHooks {
+    // ShowPanel of the main window.
+    std::function<void(int panelCode)> showPanel;
+    // "Undo" and "Redo" in the menu and on the toolbar.
+    std::function<void(bool canUndo, bool canRedo)> undoCommandsChanged;
+    // The one way to ask for a hint page: whether the page is shown (its
+    // show flag) and how is the guidance panels' business.
+    std::function<void(int page)> requestHintPage;
+    // The line panel's guidance: line 1 before the first click, 2 after it.
+    std::function<void(int line)> lineGuidance;
+    // A new text box waits for its characters (caret at line 1, column 1).
+    std::function<void(Item& text)> textStarted;
+    // The caret, and editing a text in place, end.
+    std::function<void()> endTextEditing;
+    // A ruler's pixels changed (the cursor lines).
+    std::function<void()> rulersChanged;
+    // Shift + click while continuing a spline or curve (ToolModes 297, 298).
+    std::function<void()> commitContinuation;
+};
+
+class Sandbox final : public CanvasInput {
+public:
+    static constexpr int kPressHoldDelayMs = 200;
+    static constexpr int kReactivationDelayMs = 200;
+
+    Sandbox(Document& document, DocumentView& view, Settings& settings, SandboxHooks hooks = {});
+    ~Sandbox() override;
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    void setHooks(SandboxHooks hooks) { hooks_ = std::move(hooks); }
+    SandboxHooks& hooks() { return hooks_; }
+    void setPointerInput(PointerInput* pointer) { pointer_ = pointer; }
+    // The snap rule: a document point to the point it snaps to. None snaps
+    // nothing.
+    void setSnap(std::function<QPoint(QPoint)> snap) { snap_ = std::move(snap); }
+
+    Document& document() { return document_; }
+    DocumentView& view() { return view_; }
+
+    // ---- Tool mode ----
+    int toolMode() const;
+    void EnterToolMode(int panelCode);
+    // The pointer tool moved to another mode (a drag, the area selection,
+    // back to 0).
+    void PointerModeChanged(int mode);
+
+    // ---- Canvas events (canvas pixels) ----
+    void Image1MouseDown(const CanvasMouse& m) override;
+    void Image1MouseMove(const CanvasMouse& m) override;
+    void Image1MouseUp(const CanvasMouse& m) override;
+
+    // PressHoldDelay fired: a press still held counts as the first click.
+    void PressHoldDelayTimer();
+    bool pressHoldPending() const { return pressHold_.isActive(); }
+
+    // Moves and releases are ignored until the next press (Esc, a
+    // double-click being handled).
+    void IgnoreUntilNextPress() { ignoreUntilPress_ = true; }
+    bool ignoringMouse() const { return ignoreUntilPress_; }
+
+    // Esc during creation: the preview goes, nothing is added, the clicks
+    // start again.
+    void AbandonCreation();
+
+    // A key typed after the first click of a text: the text is made at that
+    // click, its end one character (`firstCharWidth` document pixels) along
+    // the preset direction. Returns the new text, or null when no text start
+    // was waiting.
+    Item* CommitTypedText(int firstCharWidth);
+    // Ends a spline-family figure at its present nodes (Shift + click does
+    // this after moving the last node to the click): false when there is no
+    // figure to commit.
+    bool CommitPointList();
+
+    // ---- Creation state ----
+    int clickCount() const { return clickCount_; }
+    // Document points: the first and second creation clicks, the latest press.
+    QPoint firstPoint() const { return firstPoint_; }
+    QPoint secondPoint() const { return secondPoint_; }
+    QPoint pressPoint() const { return pressPoint_; }
+    // The nodes of a figure made of points; the last one follows the pointer.
+    std::vector<QPoint>& creationPoints() { return creationPoints_; }
+
+    // ---- History ----
+    // The start of a change of the selected Items: they are replaced by
+    // editable copies, drawn at once when `redraw`.
+    void BeginEdit(bool redraw);
+    void Undo();
+    void Redo();
+    // "Clear Undo and Redo".
+    void ClearUndoRedo();
+    bool CanUndo();
+    bool CanRedo();
+    void UpdateUndoCommands();
+    HistoryCursor& historyCursor() { return history_; }
+
+    // "Place the selected item behind other objects" / "... on top ...".
+    void PlaceSelectedBehind();
+    void PlaceSelectedOnTop();
+
+    // ---- Window activation ----
+    void Activated();
+    void Deactivated();
+    // 200 ms after activation: the line or text panel again.
+    void ReactivationTimer();
+    bool reactivationPending() const { return reactivation_.isActive(); }
+
+private:
+    struct Pointer {
+        QPoint canvas;
+        QPoint document;
+    };
+
+    bool pointerOwnsEvents() const;
+    Pointer preprocess(int x, int y, bool snap);
+    void moveRulerCursors(QPoint canvas);
+    void resetCreation();
+    void leaveCreation();
+    void click(QPoint p, bool shift);
+    void clickSplineFamily(QPoint p, bool shift);
+    void drawPreview(QPoint p);
+    void erasePreview();
+    void commitItem(const std::function<Item&(ItemList&)>& build, int hintPage);
+    void afterHistoryChange(bool changed);
+    void placeSelected(bool behind);
+    int hintPageAfterCreation() const;
+    TextSettings textSettings() const;
+    Item* buildFigure(ItemList& list, QPoint p);
+
+    Document& document_;
+    DocumentView& view_;
+    Settings& settings_;
+    SandboxHooks hooks_;
+    PointerInput* pointer_ = nullptr;
+    std::function<QPoint(QPoint)> snap_;
+
+    int toolMode_ = ToolMode::Pointer;
+    int clickCount_ = 0;
+    QPoint pressPoint_;
+    QPoint firstPoint_;
+    QPoint secondPoint_;
+    QPoint lastMove_;
+    std::vector<QPoint> creationPoints_;
+    bool ignoreUntilPress_ = false;
+    bool holdArmed_ = false;
+
+    SaveUnder preview_;
+    ItemList scratch_; // the preview Item, rebuilt every frame
+
+    HistoryCursor history_;
+    QTimer pressHold_;
+    QTimer reactivation_;
+};
+
+} // namespace vlm
