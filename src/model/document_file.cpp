@@ -396,7 +396,7 @@ bool ReadDocument(const std::string& fileName, ItemList& list, FilePrompts& prom
         bool renumber = true;
         const BlobPlan plan = PlanBlobs(it.rec);
         const auto take = [&](int i, bool keep) {
-            const BlobSpec& b = plan.blobs[i];
+            const PlannedBlob& b = plan.blobs[i];
             if (!complete || !b.taken)
                 return false;
             blob.clear();

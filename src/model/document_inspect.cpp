@@ -166,7 +166,7 @@ FileInspection InspectDocumentFile(const std::string& path,
         const BlobPlan plan = PlanBlobs(rec);
         r.blobCount = plan.count;
         for (int i = 0; i < plan.count; ++i) {
-            const BlobSpec& b = plan.blobs[i];
+            const PlannedBlob& b = plan.blobs[i];
             InspectedBlob& ib = r.blobs[i];
             ib = InspectedBlob{b.use, b.length, BlobStatus::None};
             if (ended) {

@@ -10,11 +10,16 @@
 // (NextSequence, NextEditStep, MaxStackOrder, NextGroupId) and the lookups by
 // sequence or stacking order cost O(log n) however long the history grows.
 //
-// INDEXED FIELDS. rec.d.role, rec.d.kind, rec.d.sequence, rec.d.editStep,
+// INDEXED FIELDS. rec.d.role, rec.d.sequence, rec.d.editStep,
 // rec.d.stackOrder and rec.d.groupId must be written through SetRole,
-// SetKind, SetSequence, SetEditStep, SetStackOrder and SetGroupId, or be
-// followed by Reindex(list, item) (for example after copying a whole record
-// over an Item). Everything else in the record may be written directly.
+// SetSequence, SetEditStep, SetStackOrder and SetGroupId, or be followed by
+// Reindex(list, item) (for example after copying a whole record over an
+// Item); so must rec.d.kind when it becomes or stops being the
+// DocumentHeader's (SetKind). Everything else may be written directly.
+//
+// Record fields are packed and mostly misaligned: copy them (`+d.sequence`)
+// before handing them to anything that takes a reference, such as std::max,
+// a container's insert or a test assertion.
 
 #include "model/item.h"
 #include "model/screen_metrics.h"

@@ -14,14 +14,14 @@ namespace {
 
 // Text blobs are read only when 0 < length < 1024000; the others whenever
 // they are positive, however long they claim to be.
-BlobSpec TextBlob(BlobUse use, std::int32_t length)
+PlannedBlob TextBlob(BlobUse use, std::int32_t length)
 {
-    return BlobSpec{use, length, length > 0 && length < kTextScanLimit};
+    return PlannedBlob{use, length, length > 0 && length < kTextScanLimit};
 }
 
-BlobSpec DataBlob(BlobUse use, std::int32_t length)
+PlannedBlob DataBlob(BlobUse use, std::int32_t length)
 {
-    return BlobSpec{use, length, length > 0};
+    return PlannedBlob{use, length, length > 0};
 }
 
 } // namespace

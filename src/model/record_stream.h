@@ -25,7 +25,7 @@ enum class BlobUse : std::uint8_t {
     PictureName,
 };
 
-struct BlobSpec {
+struct PlannedBlob {
     BlobUse use;
     std::int32_t length; // as declared in the record
     bool taken;          // false: the length is out of range and nothing is read
@@ -33,7 +33,7 @@ struct BlobSpec {
 
 struct BlobPlan {
     int count = 0;
-    BlobSpec blobs[3];
+    PlannedBlob blobs[3];
 };
 
 // The blobs that follow a record of this kind, in file order.
