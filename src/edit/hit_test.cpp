@@ -244,8 +244,8 @@ bool IsAreaSelectable(std::int32_t kind)
 bool InsideArea(const Item& item, const PixelRect& area)
 {
     const DrawingFields& d = item.rec.d;
-    const int l = std::min(d.left, d.right), r = std::max(d.left, d.right);
-    const int t = std::min(d.top, d.bottom), b = std::max(d.top, d.bottom);
+    const int l = std::min(+d.left, +d.right), r = std::max(+d.left, +d.right);
+    const int t = std::min(+d.top, +d.bottom), b = std::max(+d.top, +d.bottom);
     return l >= area.left && r <= area.right && t >= area.top && b <= area.bottom;
 }
 

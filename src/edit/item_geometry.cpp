@@ -248,11 +248,11 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
             const int r = Round(std::hypot(double(d.x1) - d.x2, double(d.y1) - d.y2));
             BoxOver(d, d.x1 - r, d.y1 - r, d.x1 + r, d.y1 + r);
         } else {
-            BoxOver(d, std::min(d.x1, d.x2), std::min(d.y1, d.y2), std::max(d.x1, d.x2), std::max(d.y1, d.y2));
+            BoxOver(d, std::min(+d.x1, +d.x2), std::min(+d.y1, +d.y2), std::max(+d.x1, +d.x2), std::max(+d.y1, +d.y2));
         }
         break;
     case KindLine:
-        BoxOver(d, std::min(d.x1, d.x2), std::min(d.y1, d.y2), std::max(d.x1, d.x2), std::max(d.y1, d.y2));
+        BoxOver(d, std::min(+d.x1, +d.x2), std::min(+d.y1, +d.y2), std::max(+d.x1, +d.x2), std::max(+d.y1, +d.y2));
         break;
     case KindCircle:
     case KindEllipse:
@@ -265,7 +265,7 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
         if (d.kind == KindEllipse)
             r = std::max(r, EllipseMinor(item));
         if (d.kind == KindPie || d.kind == KindArc)
-            r += std::max(markerSize / 2, d.penWidth);
+            r += std::max(markerSize / 2, +d.penWidth);
         BoxOver(d, c.x() - r, c.y() - r, c.x() + r, c.y() + r);
         d.x1 = d.left;
         d.y1 = d.top;

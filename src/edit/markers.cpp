@@ -147,8 +147,8 @@ std::vector<MarkerSpec> MarkerSet(const Item& item, const DocumentView& view, bo
             for (int i = 0; i < 4; ++i)
                 b.square(101 + i, OnCanvas(view, corners[i]));
         } else {
-            const QPoint tl = OnCanvas(view, QPoint(std::min(d.x1, d.x2), std::min(d.y1, d.y2)));
-            const QPoint br = OnCanvas(view, QPoint(std::max(d.x1, d.x2), std::max(d.y1, d.y2)));
+            const QPoint tl = OnCanvas(view, QPoint(std::min(+d.x1, +d.x2), std::min(+d.y1, +d.y2)));
+            const QPoint br = OnCanvas(view, QPoint(std::max(+d.x1, +d.x2), std::max(+d.y1, +d.y2)));
             const QPoint tr(br.x(), tl.y()), bl(tl.x(), br.y());
             b.square(101, tl);
             b.square(102, tr);

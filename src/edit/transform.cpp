@@ -3,6 +3,7 @@
 #include "edit/item_geometry.h"
 #include "model/geometry.h"
 #include "model/rounding.h"
+#include "render/polar.h"
 #include "render/shapes.h"
 #include "render/splines.h"
 
@@ -495,8 +496,7 @@ void FollowPolygon(Item& item, std::size_t i)
         return;
     const std::size_t last = v.size() - 1;
     // The corner list may repeat the first corner at its end.
-    const bool repeated = last == static_cast<std::size_t>(sides) + 1 && v[1].savedX == v[last].savedX &&
-                          v[1].savedY == v[last].savedY;
+    const bool repeated = last == static_cast<std::size_t>(sides) + 1;
     const std::size_t ring = repeated ? last - 1 : last;
     std::size_t start = i;
     if (repeated && i == last)
@@ -529,21 +529,23 @@ void FollowStar(Item& item, std::size_t i)
     }
 }
 
-// The whole star again from its centre, first tip, inner point and spikes.
+// The whole star again from its centre, its first tip, the distance of its
+// inner points and its number of spikes: the tip, then the inner and outer
+// points alternately, half a spike apart, ending on the first tip again.
 void RebuildStar(Item& item)
 {
     auto& v = item.vertices;
-    if (v.size() < 3)
+    const int spikes = item.rec.d.sides;
+    if (v.size() < 3 || spikes < kMinSides || spikes > kMaxSides)
         return;
-    const std::vector<QPoint> pts =
-        StarVertices(VertexPoint(v[0]), VertexPoint(v[1]), VertexPoint(v[2]), item.rec.d.sides);
-    if (pts.empty())
-        return;
-    v.resize(3 + pts.size());
-    for (std::size_t k = 0; k < pts.size(); ++k) {
-        v[3 + k] = Vertex{};
-        SetNode(item, 3 + k, pts[k]);
-    }
+    const QPoint c = VertexPoint(v[0]), tip = VertexPoint(v[1]);
+    const double inner = Distance(c, VertexPoint(v[2])), outer = Distance(c, tip);
+    const double start = DirectionOf(c, tip);
+    v.assign(2 + 2 * static_cast<std::size_t>(spikes), Vertex{});
+    SetNode(item, 0, c);
+    SetNode(item, 1, tip);
+    for (int k = 1; k <= 2 * spikes; ++k)
+        SetNode(item, 1 + k, PolarPoint(c, start + k * kPi / spikes, (k % 2) ? inner : outer));
 }
 
 bool SavedAxisAligned(const Item& item)
@@ -684,8 +686,8 @@ void DragPicture(Item& item, const Step& s)
 {
     DrawingFields& d = item.rec.d;
     const bool round = d.clipShape == 2;
-    const double l = std::min(d.reference[0], d.reference[2]), r = std::max(d.reference[0], d.reference[2]);
-    const double t = std::min(d.reference[1], d.reference[3]), b = std::max(d.reference[1], d.reference[3]);
+    const double l = std::min(+d.reference[0], +d.reference[2]), r = std::max(+d.reference[0], +d.reference[2]);
+    const double t = std::min(+d.reference[1], +d.reference[3]), b = std::max(+d.reference[1], +d.reference[3]);
     const QPointF p = ToF(s.pointer);
     const int code = s.code;
     if (code == 7 || code == 3) {
@@ -922,8 +924,8 @@ QPoint SelectionCentre(const ItemList& list)
         if (!IsSelectedLive(item))
             continue;
         const DrawingFields& d = item.rec.d;
-        const int il = std::min(d.left, d.right), ir = std::max(d.left, d.right);
-        const int it = std::min(d.top, d.bottom), ib = std::max(d.top, d.bottom);
+        const int il = std::min(+d.left, +d.right), ir = std::max(+d.left, +d.right);
+        const int it = std::min(+d.top, +d.bottom), ib = std::max(+d.top, +d.bottom);
         l = any ? std::min(l, il) : il;
         t = any ? std::min(t, it) : it;
         r = any ? std::max(r, ir) : ir;

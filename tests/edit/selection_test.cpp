@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "edit/selection.h"
+#include "selection_fixture.h"
+
+namespace vlm {
+namespace {
+
+using test::SelectionFixture;
+
+TEST(ClickSelect, TheToleranceIsTenDocumentPixelsAtEveryZoom)
+{
+    struct Case {
+        double zoom;
+        QPoint click; // document pixels
+        bool selected;
+    };
+    const Case cases[] = {
+        {1.0, {200, 110}, true},  {1.0, {200, 111}, false}, {1.0, {200, 90}, true},
+        {2.0, {200, 110}, true},  {2.0, {200, 111}, false}, // 20 and 22 screen pixels away
+        {1.0, {305, 100}, false}, // beside the end: the perpendicular foot misses the line
+        {1.0, {300, 108}, true},  // over the end itself
+    };
+    for (const Case& c : cases) {
+        SelectionFixture f;
+        Item& l = f.line({100, 100}, {300, 100});
+        f.view->ApplyZoom(c.zoom);
+        const ClickResult r = ClickSelect(*f.view, f.canvas(c.click), false);
+        EXPECT_EQ(r.selected == &l, c.selected) << c.zoom << " " << c.click.x() << "," << c.click.y();
+        EXPECT_EQ(l.rec.d.selected != 0, c.selected);
+    }
+}
+
+TEST(ClickSelect, EqualDistancesGoToTheItemOnTop)
+{
+    for (bool firstOnTop : {false, true}) {
+        SelectionFixture f;
+        Item& a = f.shape(KindRectangle, {{100, 100}, {200, 100}, {200, 200}, {100, 200}});
+        Item& b = f.shape(KindRectangle, {{100, 150}, {250, 150}, {250, 250}, {100, 250}});
+        if (firstOnTop) {
+            SetStackOrder(f.doc.items, a, 5);
+            SetStackOrder(f.doc.items, b, 4);
+        }
+        // Both left edges are 5 pixels away.
+        EXPECT_EQ(ItemAtClick(*f.view, f.canvas({95, 170})), firstOnTop ? &a : &b);
+    }
+}
+
+TEST(ClickSelect, AWideLineIsHitFromHalfItsWidthFurther)
+{
+    // 5 mm at 96 dpi is 19 pixels: 9 of them come off the distance.
+    struct Case {
+        double weight;
+        int distance;
+        bool hit;
+    };
+    const Case cases[] = {{0.0, 10, true}, {0.0, 11, false}, {5.0, 19, true}, {5.0, 20, false}, {5.0, 0, true}};
+    for (const Case& c : cases) {
+        SelectionFixture f;
+        Item& l = f.line({100, 300}, {400, 300}, c.weight);
+        EXPECT_EQ(ItemAtClick(*f.view, f.canvas({250, 300 - c.distance})) == &l, c.hit)
+            << c.weight << " mm at " << c.distance;
+    }
+}
+
+TEST(ClickSelect, ShiftClickDeselectsTheWholeGroupAndBringsBackTheInsertPanel)
+{
+    SelectionFixture f;
+    Item& a = f.line({100, 100}, {300, 100});
+    Item& b = f.line({100, 200}, {300, 200});
+    Item& g = f.group(1, {200, 150}, {&a, &b});
+    Item& loose = f.line({100, 400}, {300, 400});
+
+    f.click({250, 103});
+    EXPECT_TRUE(a.rec.d.selected && b.rec.d.selected && g.rec.d.selected);
+    EXPECT_FALSE(loose.rec.d.selected);
+    ASSERT_FALSE(f.panels.empty());
+    EXPECT_EQ(f.panels.back(), 99);
+
+    f.click({150, 197}, Qt::ShiftModifier); // on the outline, away from its Markers
+    EXPECT_FALSE(a.rec.d.selected || b.rec.d.selected || g.rec.d.selected);
+    EXPECT_EQ(f.panels.back(), kInsertPanel);
+    EXPECT_TRUE(f.view->markers().empty());
+
+    // Shown already: not shown again.
+    const auto count = f.panels.size();
+    f.click({600, 600});
+    EXPECT_EQ(f.panels.size(), count);
+}
+
+TEST(ClickSelect, InsideAFilledShapeMissesButInsideATextBoxHits)
+{
+    SelectionFixture f;
+    Item& rect = f.shape(KindRectangle, {{100, 100}, {300, 100}, {300, 300}, {100, 300}}, 0x00FF00);
+    Item& text = f.text(u"Hello\u07ECthere", {400, 200}, {520, 200});
+    EXPECT_EQ(ItemAtClick(*f.view, f.canvas({200, 200})), nullptr);
+    EXPECT_EQ(ItemAtClick(*f.view, f.canvas({460, 180})), &text); // 20 above the baseline, in the first line
+    EXPECT_EQ(ItemAtClick(*f.view, f.canvas({460, 230})), nullptr);
+    EXPECT_EQ(ItemAtClick(*f.view, f.canvas({106, 200})), &rect);
+}
+
+TEST(ClickSelect, OutlinesOfEveryKindAreMeasuredByTheirOwnRule)
+{
+    struct Case {
+        const char* what;
+        QPoint click;
+        bool hit;
+    };
+    SelectionFixture f;
+    f.shape(KindCircle, {{200, 200}, {260, 200}});       // radius 60
+    f.shape(KindArc, {{600, 200}, {700, 200}, {600, 100}}); // quarter arc, counter-clockwise up
+    f.shape(KindPolygon, {{200, 500}, {300, 500}, {200, 400}, {100, 500}, {200, 600}, {300, 500}}, -1, 0);
+    f.picture({500, 450}, {700, 550}, 200, 100);
+    const Case cases[] = {
+        {"circle rim", {200, 148}, true},
+        {"circle middle", {200, 200}, false},
+        {"arc samples", {675, 128}, true},  // near 45 degrees, r = 100
+        {"arc gap", {600, 300}, false},     // the unswept side
+        {"polygon edge", {250, 450}, true}, // the edge from (300,500) to (200,400)
+        {"polygon centre", {200, 500}, false},
+        {"picture side", {600, 545}, true},
+        {"picture middle", {600, 500}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ItemAtClick(*f.view, f.canvas(c.click)) != nullptr, c.hit) << c.what;
+}
+
+TEST(AreaSelect, CtrlNeedsTheWholeShapeShiftCtrlAnyPartAtAnyZoom)
+{
+    struct Case {
+        double zoom;
+        bool shift;
+        QPoint to;
+        bool selected;
+    };
+    const Case cases[] = {
+        {1.0, false, {150, 260}, false}, {1.0, true, {150, 260}, true}, {2.0, false, {150, 260}, false},
+        {2.0, true, {150, 260}, true},   {0.5, true, {150, 260}, true}, {1.0, false, {260, 260}, true},
+        {1.0, true, {80, 80}, false}, // short of the shape altogether
+    };
+    for (const Case& c : cases) {
+        SelectionFixture f;
+        Item& rect = f.shape(KindRectangle, {{100, 100}, {200, 100}, {200, 200}, {100, 200}});
+        f.view->ApplyZoom(c.zoom);
+        const Bitmap before = f.view->canvas();
+        const auto mods = c.shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+        f.tool->mouseDown(f.canvas({50, 50}), mods);
+        f.tool->mouseMove(f.canvas(c.to), mods);
+        EXPECT_EQ(f.tool->toolMode(), SelectionMode::Area);
+        f.tool->mouseUp(f.canvas(c.to), mods);
+        EXPECT_EQ(rect.rec.d.selected != 0, c.selected) << c.zoom << (c.shift ? " shift" : "");
+        EXPECT_EQ(f.tool->toolMode(), SelectionMode::Pointer);
+        if (!c.selected) { // no Markers: the rubber band left no trace
+            EXPECT_TRUE(f.view->canvas().image() == before.image());
+        }
+    }
+}
+
+TEST(SelectionPanel, FollowsTheKindsOfTheSelection)
+{
+    SelectionFixture f;
+    Item& line = f.line({0, 0}, {10, 10});
+    Item& text = f.text(u"x", {0, 50}, {40, 50});
+    Item& open = f.shape(KindSpline, {{0, 0}, {5, 5}, {9, 0}}, -1, 0);
+    Item& closed = f.shape(KindSpline, {{0, 0}, {5, 5}, {9, 0}}, -1, 1);
+    Item& solid = f.shape(KindSpline, {{0, 0}, {5, 5}, {9, 0}}, -1, 2);
+    Item& oblong = f.shape(KindCurve, {{0, 0}, {5, 5}, {9, 0}}, -1, 2);
+    Item& star = f.shape(KindStar, {{0, 0}, {5, 5}, {9, 0}});
+    Item& pic = f.picture({0, 0}, {10, 10}, 10, 10);
+    Item& group = f.group(3, {5, 5}, {});
+    struct Case {
+        std::initializer_list<Item*> selected;
+        std::optional<int> panel;
+    };
+    const Case cases[] = {
+        {{}, kInsertPanel},          {{&line}, 99},           {{&text}, 301},       {{&line, &text}, 59},
+        {{&closed, &solid}, 209},     {{&open, &solid}, 59},   {{&solid}, 210},      {{&oblong}, 212},
+        {{&star}, 206},              {{&pic}, 401},           {{&group}, std::nullopt}, {{&group, &line}, 99},
+    };
+    for (const Case& c : cases) {
+        f.select(c.selected);
+        EXPECT_EQ(SelectionPanelCode(f.doc.items, false), c.panel) << c.selected.size();
+    }
+}
+
+} // namespace
+} // namespace vlm

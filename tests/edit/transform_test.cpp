@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "model/rounding.h"
+#include "selection_fixture.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace vlm {
+namespace {
+
+using test::SelectionFixture;
+
+constexpr double kPi = std::numbers::pi;
+
+QPoint NodeOf(const Item& item, std::size_t i)
+{
+    return {item.vertices[i].x, item.vertices[i].y};
+}
+
+int VisibleCount(const ItemList& list)
+{
+    int n = 0;
+    for (const Item& item : list)
+        n += IsLive(item) ? 1 : 0;
+    return n;
+}
+
+TEST(DragSelection, RightMiddleOfASquareGrowsItBothWaysAsOneUndoStep)
+{
+    SelectionFixture f;
+    Item& sq = f.shape(KindSquare, {{100, 200}, {200, 200}, {200, 100}, {100, 100}});
+    f.select({&sq});
+    const std::int32_t step = NextEditStep(f.doc.items);
+    const int visible = VisibleCount(f.doc.items);
+
+    f.drag({200, 150}, {220, 150});
+
+    Item& now = f.current(sq);
+    ASSERT_NE(&now, &sq);
+    EXPECT_TRUE(sq.rec.d.hidden);
+    EXPECT_EQ(+now.rec.d.editStep, step);
+    EXPECT_EQ(NextEditStep(f.doc.items), step + 1);
+    EXPECT_EQ(VisibleCount(f.doc.items), visible);
+    EXPECT_EQ(NodeOf(now, 0), QPoint(100, 210));
+    EXPECT_EQ(NodeOf(now, 1), QPoint(220, 210));
+    EXPECT_EQ(NodeOf(now, 2), QPoint(220, 90));
+    EXPECT_EQ(NodeOf(now, 3), QPoint(100, 90));
+    EXPECT_EQ(now.rec.d.right - now.rec.d.left, 120);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::Pointer);
+    EXPECT_TRUE(now.rec.d.selected);
+}
+
+TEST(DragSelection, StepsStartFromTheSavedGeometryNotThePreviousStep)
+{
+    SelectionFixture f;
+    Item& l = f.line({100, 100}, {200, 100});
+    f.select({&l});
+    f.tool->mouseDown(f.canvas({150, 100}), Qt::NoModifier); // the midpoint: move
+    for (int x : {160, 170, 180})
+        f.tool->mouseMove(f.canvas({x, 100}), Qt::NoModifier);
+    f.tool->mouseUp(f.canvas({180, 100}), Qt::NoModifier);
+    Item& now = f.current(l);
+    EXPECT_EQ(QPoint(now.rec.d.x1, now.rec.d.y1), QPoint(130, 100));
+    EXPECT_EQ(QPoint(now.rec.d.x2, now.rec.d.y2), QPoint(230, 100));
+}
+
+TEST(DragSelection, RotatingWithinADegreeOfHorizontalSquaresARectangleBack)
+{
+    for (double degrees : {0.5, -0.7, 5.0}) {
+        SelectionFixture f;
+        Item& r = f.shape(KindRectangle, {{100, 200}, {300, 200}, {300, 100}, {100, 100}});
+        f.select({&r});
+        const QPointF c(200, 150);
+        const QPoint press(200, 190); // the rotation dot, 40 below the centre
+        const double a = -kPi / 2 + degrees * kPi / 180;
+        const QPoint pointer(Round(c.x() + 4000 * std::cos(a)), Round(c.y() - 4000 * std::sin(a)));
+        for (Item& item : f.doc.items)
+            if (IsSelectedLive(item))
+                SaveDragOrigin(item);
+        ApplyDrag(f.doc.items, DragSettingsOf(*f.view), press, pointer, false, MarkerCode::RotationDot, true);
+        if (std::abs(degrees) < 1.0) {
+            // Node 1 turned with the rest; the others are laid out from it
+            // along the axes with the rectangle's own sides.
+            const QPoint n1 = NodeOf(r, 0);
+            EXPECT_LE(std::abs(n1.x() - 100) + std::abs(n1.y() - 200), 2) << degrees;
+            EXPECT_EQ(NodeOf(r, 1), n1 + QPoint(200, 0)) << degrees;
+            EXPECT_EQ(NodeOf(r, 2), n1 + QPoint(200, -100));
+            EXPECT_EQ(NodeOf(r, 3), n1 + QPoint(0, -100));
+        } else {
+            EXPECT_NE(NodeOf(r, 0).y(), NodeOf(r, 1).y());
+            EXPECT_NEAR(std::hypot(NodeOf(r, 1).x() - NodeOf(r, 0).x(), NodeOf(r, 1).y() - NodeOf(r, 0).y()), 200,
+                        1.0);
+        }
+    }
+}
+
+TEST(DragSelection, AMixedSelectionDraggedByALineEndMovesEverything)
+{
+    SelectionFixture f;
+    Item& l = f.line({100, 100}, {200, 100});
+    Item& t = f.text(u"Moving", {100, 300}, {220, 300});
+    f.select({&l, &t});
+    f.drag({100, 100}, {130, 140});
+    Item& ln = f.current(l);
+    Item& tn = f.current(t);
+    EXPECT_EQ(QPoint(ln.rec.d.x1, ln.rec.d.y1), QPoint(130, 140));
+    EXPECT_EQ(QPoint(ln.rec.d.x2, ln.rec.d.y2), QPoint(230, 140));
+    EXPECT_EQ(QPoint(tn.rec.d.x1, tn.rec.d.y1), QPoint(130, 340));
+    EXPECT_EQ(QPoint(tn.rec.d.x2, tn.rec.d.y2), QPoint(250, 340));
+}
+
+TEST(DragSelection, TwoLinesStretchTogetherByTheirFirstPoints)
+{
+    SelectionFixture f;
+    Item& a = f.line({100, 100}, {200, 100});
+    Item& b = f.line({100, 300}, {250, 350});
+    f.select({&a, &b});
+    f.drag({100, 100}, {80, 90});
+    Item& an = f.current(a);
+    Item& bn = f.current(b);
+    EXPECT_EQ(QPoint(an.rec.d.x1, an.rec.d.y1), QPoint(80, 90));
+    EXPECT_EQ(QPoint(an.rec.d.x2, an.rec.d.y2), QPoint(200, 100));
+    EXPECT_EQ(QPoint(bn.rec.d.x1, bn.rec.d.y1), QPoint(80, 290));
+    EXPECT_EQ(QPoint(bn.rec.d.x2, bn.rec.d.y2), QPoint(250, 350));
+}
+
+TEST(DragSelection, APresetDirectionKeepsTheEndOnTheLineAndBeforeTheOtherEnd)
+{
+    struct Case {
+        QPoint pointer;
+        QPoint end;
+    };
+    const Case cases[] = {
+        {{260, 130}, {260, 100}}, // along the horizontal line only
+        {{50, 100}, {200, 100}},  // past the start: refused, stays where it was
+    };
+    for (const Case& c : cases) {
+        SelectionFixture f;
+        Item& l = f.line({100, 100}, {200, 100}, 0.0, 0.0);
+        f.select({&l});
+        f.drag({200, 100}, c.pointer);
+        Item& now = f.current(l);
+        EXPECT_EQ(QPoint(now.rec.d.x2, now.rec.d.y2), c.end);
+        EXPECT_EQ(QPoint(now.rec.d.x1, now.rec.d.y1), QPoint(100, 100));
+    }
+}
+
+TEST(DragSelection, DraggingAStarTipLengthensEveryTipAndKeepsTheInnerPoints)
+{
+    SelectionFixture f;
+    // Centre, tip, then inner and outer points alternately, ending on the tip.
+    const int spikes = 5;
+    std::vector<QPoint> nodes{{300, 300}, {300, 200}};
+    for (int k = 1; k <= 2 * spikes; ++k) {
+        const double a = kPi / 2 + k * kPi / spikes;
+        const double r = k % 2 ? 40.0 : 100.0;
+        nodes.push_back({300 + Round(std::cos(a) * r), 300 - Round(std::sin(a) * r)});
+    }
+    Item& star = f.shape(KindStar, {});
+    star.rec.d.sides = spikes;
+    for (QPoint p : nodes) {
+        Vertex v;
+        v.x = p.x();
+        v.y = p.y();
+        star.vertices.push_back(v);
+    }
+    f.select({&star});
+    f.drag({300, 200}, {300, 180});
+    Item& now = f.current(star);
+    ASSERT_EQ(now.vertices.size(), nodes.size());
+    for (std::size_t k = 1; k < now.vertices.size(); ++k) {
+        const double r = std::hypot(now.vertices[k].x - 300.0, now.vertices[k].y - 300.0);
+        EXPECT_NEAR(r, k % 2 ? 120.0 : 40.0, 1.0) << k;
+    }
+}
+
+TEST(DragSelection, PictureCornersStretchFreelyAndSideMiddlesKeepTheProportions)
+{
+    struct Case {
+        QPoint grab;
+        QPoint to;
+        PixelRect box;
+    };
+    const Case cases[] = {
+        {{300, 200}, {340, 230}, {100, 100, 340, 230}}, // 103: free
+        {{100, 100}, {90, 120}, {90, 120, 300, 200}},   // 101: free
+        {{300, 150}, {400, 150}, {100, 100, 400, 250}}, // 106: 2:1 kept
+        {{200, 200}, {200, 150}, {100, 100, 200, 150}}, // 107: 2:1 kept
+    };
+    for (const Case& c : cases) {
+        SelectionFixture f;
+        Item& pic = f.picture({100, 100}, {300, 200}, 400, 200);
+        f.select({&pic});
+        f.drag(c.grab, c.to);
+        const DrawingFields& d = f.current(pic).rec.d;
+        EXPECT_EQ((PixelRect{d.x1, d.y1, d.x2, d.y2}), c.box) << c.grab.x() << "," << c.grab.y();
+    }
+}
+
+TEST(DragSelection, EllipsesPiesAndArcsGuardTheirDegenerateSteps)
+{
+    SelectionFixture f;
+    Item& e = f.shape(KindEllipse, {{200, 200}, {300, 200}, {200, 150}}); // a = 100, b = 50
+    Item& arc = f.shape(KindArc, {{500, 200}, {600, 200}, {500, 100}});   // chord 141
+    const DragSettings s = DragSettingsOf(*f.view);
+    auto step = [&](Item& item, QPoint press, QPoint pointer, std::int32_t code, bool final) {
+        f.select({&item});
+        SaveDragOrigin(item);
+        ApplyDrag(f.doc.items, s, press, pointer, false, code, final);
+    };
+    step(e, {300, 200}, {201, 200}, 1, false); // within 2 pixels of the centre: ignored
+    EXPECT_EQ(NodeOf(e, 1), QPoint(300, 200));
+    step(e, {200, 150}, {200, 20}, 2, true); // the second axis outgrows the first
+    EXPECT_EQ(std::hypot(NodeOf(e, 1).x() - 200.0, NodeOf(e, 1).y() - 200.0), 180.0);
+    EXPECT_NEAR(EllipseMinor(e), 100.0, 1.0);
+
+    step(arc, {500, 200}, {600, 130}, 1, false); // |pointer - start| = 70 < chord / 2: ignored
+    EXPECT_EQ(NodeOf(arc, 0), QPoint(500, 200));
+    step(arc, {500, 200}, {480, 210}, 1, true); // a wider circle through the start, same chord
+    EXPECT_EQ(NodeOf(arc, 0), QPoint(480, 210));
+    EXPECT_EQ(NodeOf(arc, 1), QPoint(600, 200));
+    const double r = std::hypot(120.0, 10.0);
+    EXPECT_NEAR(std::hypot(NodeOf(arc, 2).x() - 480.0, NodeOf(arc, 2).y() - 210.0), r, 1.0);
+    EXPECT_NEAR(std::hypot(NodeOf(arc, 2).x() - 600.0, NodeOf(arc, 2).y() - 200.0), std::hypot(100.0, 100.0), 1.5);
+}
+
+TEST(DragSelection, AGroupTurnsAboutItsCentre)
+{
+    SelectionFixture f;
+    Item& a = f.line({200, 100}, {200, 150});
+    Item& b = f.shape(KindTriangle, {{250, 200}, {300, 200}, {275, 180}});
+    Item& g = f.group(1, {200, 200}, {&a, &b});
+    f.select({&a, &b, &g});
+    // The group's dot lies 40 below its centre; turn it a quarter turn.
+    f.drag({200, 240}, {240, 200});
+    Item& an = f.current(a);
+    Item& bn = f.current(b);
+    EXPECT_EQ(QPoint(an.rec.d.x1, an.rec.d.y1), QPoint(100, 200)); // counter-clockwise on the screen
+    EXPECT_EQ(QPoint(an.rec.d.x2, an.rec.d.y2), QPoint(150, 200));
+    EXPECT_EQ(NodeOf(bn, 0), QPoint(200, 150));
+    EXPECT_NEAR(+f.current(g).rec.d.angle, kPi / 2, 1e-9);
+}
+
+TEST(PastePlacement, PastedItemsFollowThePointerUntilTheNextClick)
+{
+    SelectionFixture f;
+    Item& sq = f.shape(KindSquare, {{100, 200}, {200, 200}, {200, 100}, {100, 100}});
+    f.select({&sq});
+    f.tool->beginPastePlacement(f.canvas({400, 400}));
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::PastePlacement);
+    f.tool->mouseMove(f.canvas({500, 450}), Qt::NoModifier);
+    f.tool->mouseDown(f.canvas({500, 450}), Qt::NoModifier);
+    f.tool->mouseUp(f.canvas({500, 450}), Qt::NoModifier);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::Pointer);
+    EXPECT_EQ(NodeOf(sq, 0), QPoint(450, 500));
+    EXPECT_EQ(NodeOf(sq, 2), QPoint(550, 400));
+    EXPECT_EQ(sq.vertices[2].savedX, 550);
+    EXPECT_TRUE(sq.rec.d.selected); // the click placed them, it selected nothing else
+}
+
+} // namespace
+} // namespace vlm
