@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace {
@@ -27,17 +28,11 @@ constexpr int kItems = 2000;
 constexpr int kPageW = 1600;
 constexpr int kPageH = 1200;
 
+// The same page every run.
 struct Random {
-    std::uint64_t state;
-    std::uint32_t next()
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 16);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+    std::mt19937 engine{20240611u};
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine); }
 };
 
 void Box(Item& item, int l, int t, int r, int b)
@@ -75,7 +70,7 @@ void Fill(Document& doc, const ViewSettings& settings)
     InitDocument(doc, d, OpenDocumentList{});
     TextSettings text;
     text.metrics = settings.metrics;
-    Random r{0x9E3779B97F4A7C15ull};
+    Random r;
     for (int i = 0; i < kItems; ++i) {
         const int x = r.below(kPageW - 130);
         const int y = r.below(kPageH - 130);
