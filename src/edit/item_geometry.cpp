@@ -321,4 +321,20 @@ void SaveDragOrigin(Item& item)
     }
 }
 
+void RestoreDragOrigin(Item& item)
+{
+    DrawingFields& d = item.rec.d;
+    d.x1 = d.reference[0];
+    d.y1 = d.reference[1];
+    d.x2 = d.reference[2];
+    d.y2 = d.reference[3];
+    d.rotation = d.rotationAtGrab;
+    for (Vertex& n : item.vertices) {
+        n.x = n.savedX;
+        n.y = n.savedY;
+        std::copy(std::begin(n.savedControlA), std::end(n.savedControlA), n.controlA);
+        std::copy(std::begin(n.savedControlB), std::end(n.savedControlB), n.controlB);
+    }
+}
+
 } // namespace vlm

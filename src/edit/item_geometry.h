@@ -73,5 +73,7 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize);
 
 // The current geometry becomes the saved one a drag computes from.
 void SaveDragOrigin(Item& item);
+// The saved geometry becomes the current one again (a drag called off).
+void RestoreDragOrigin(Item& item);
 
 } // namespace vlm

@@ -225,6 +225,36 @@ void PlaceSelectionMarkers(DocumentView& view)
                 PlaceMarkers(view, item, single);
 }
 
+void RefreshSelectionMarkers(DocumentView& view, const std::vector<const Item*>& changed, bool wasSingle)
+{
+    const ItemList& list = view.document().items;
+    const bool single = SelectedItemCount(list) == 1;
+    if (single != wasSingle) {
+        PlaceSelectionMarkers(view);
+        return;
+    }
+    bool groupShown = false;
+    for (const auto& entry : view.markers().items()) {
+        const Item* item = list.bySequence(entry.sequence);
+        groupShown = groupShown || (item && item->rec.d.kind == KindGroup);
+    }
+    std::vector<const Item*> added;
+    for (const Item* item : changed) {
+        if (!IsSelectedLive(*item)) {
+            EraseMarkers(view, *item);
+        } else if (!view.markers().find(item->rec.d.sequence)) {
+            if (groupShown && item->rec.d.kind != KindGroup) {
+                PlaceSelectionMarkers(view);
+                return;
+            }
+            added.push_back(item);
+        }
+    }
+    std::stable_partition(added.begin(), added.end(), [](const Item* i) { return i->rec.d.kind != KindGroup; });
+    for (const Item* item : added)
+        PlaceMarkers(view, *item, single);
+}
+
 namespace {
 
 bool Considered(std::int32_t code)

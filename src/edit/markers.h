@@ -48,6 +48,12 @@ void EraseMarkers(DocumentView& view, const Item& item);
 // last so that their handles lie on top.
 void PlaceSelectionMarkers(DocumentView& view);
 
+// After the selection changed only by the Items in `changed`: takes their
+// Markers off or puts them on, and places everything again only when the
+// rotation handles come or go (`wasSingle`: one Item was selected before)
+// or a new Item's handles would have to go under a group's.
+void RefreshSelectionMarkers(DocumentView& view, const std::vector<const Item*>& changed, bool wasSingle);
+
 // What a press on a Marker starts.
 struct MarkerHit {
     Item* item = nullptr;

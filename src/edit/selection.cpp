@@ -103,18 +103,28 @@ ClickResult ClickSelect(DocumentView& view, QPoint canvasPoint, bool shift)
     if (!shift) {
         view.RemoveMarkers();
         SelectOnly(list, best);
-    } else if (best) {
-        best->rec.d.selected = best->rec.d.selected ? 0 : 255;
-        result.deselected = best->rec.d.selected == 0;
+        if (best) {
+            SelectGroupOf(view, *best, true);
+            result.selected = best;
+        }
+        PlaceSelectionMarkers(view);
+        return result;
     }
-    if (best && best->rec.d.selected) {
-        SelectGroupOf(view, *best, true);
+    if (!best)
+        return result;
+    // Only the toggled Item and its group change: the other Markers stay.
+    const bool wasSingle = SelectedItemCount(list) == 1;
+    best->rec.d.selected = best->rec.d.selected ? 0 : 255;
+    result.deselected = best->rec.d.selected == 0;
+    SelectGroupOf(view, *best, !result.deselected);
+    if (!result.deselected)
         result.selected = best;
-    } else if (best && result.deselected) {
-        EraseMarkers(view, *best);
-        SelectGroupOf(view, *best, false);
-    }
-    PlaceSelectionMarkers(view);
+    std::vector<const Item*> changed{best};
+    if (best->rec.d.groupId > 0)
+        for (const Item* member : list.withGroupId(best->rec.d.groupId))
+            if (member != best)
+                changed.push_back(member);
+    RefreshSelectionMarkers(view, changed, wasSingle);
     return result;
 }
 

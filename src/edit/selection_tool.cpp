@@ -257,7 +257,13 @@ void SelectionTool::cancel()
     if (!s.dragging())
         return;
     // Back to where the drag began.
-    DragSelection(s.view, s.press, s.press, false, s.code, true);
+    const DragSettings settings = DragSettingsOf(s.view);
+    for (Item& item : s.document.items) {
+        if (!IsSelectedLive(item))
+            continue;
+        RestoreDragOrigin(item);
+        RecomputeGeometry(item, settings.text, settings.markerSize);
+    }
     s.finish();
 }
 

@@ -137,5 +137,34 @@ TEST(Markers, ErasingRestoresTheCanvasBitForBit)
     EXPECT_TRUE(f.view->canvas().image() == clean.image());
 }
 
+TEST(Markers, ShiftClicksLeaveTheCanvasAsAFullPlacementWould)
+{
+    SelectionFixture f;
+    Item& a = f.shape(KindRectangle, {{100, 300}, {300, 300}, {300, 200}, {100, 200}});
+    Item& b = f.line({120, 280}, {280, 220});
+    Item& c = f.line({400, 100}, {500, 180});
+    f.view->RepaintAll(false);
+    f.select({&a});
+    struct Step {
+        QPoint click; // on an outline, clear of every Marker
+        int selectedAfter;
+    };
+    const Step steps[] = {
+        {{160, 265}, 2}, // b joins: a loses its rotation handle
+        {{425, 120}, 3}, // c joins
+        {{160, 265}, 2}, // b leaves
+        {{425, 120}, 1}, // c leaves: a gets its rotation handle back
+    };
+    for (const Step& s : steps) {
+        f.click(s.click, Qt::ShiftModifier);
+        EXPECT_EQ(SelectedItemCount(f.doc.items), s.selectedAfter);
+        const Bitmap incremental = f.view->canvas();
+        PlaceSelectionMarkers(*f.view);
+        EXPECT_TRUE(f.view->canvas().image() == incremental.image()) << s.selectedAfter;
+    }
+    (void)b;
+    (void)c;
+}
+
 } // namespace
 } // namespace vlm

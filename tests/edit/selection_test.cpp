@@ -111,6 +111,11 @@ TEST(ClickSelect, OutlinesOfEveryKindAreMeasuredByTheirOwnRule)
     f.shape(KindArc, {{600, 200}, {700, 200}, {600, 100}}); // quarter arc, counter-clockwise up
     f.shape(KindPolygon, {{200, 500}, {300, 500}, {200, 400}, {100, 500}, {200, 600}, {300, 500}}, -1, 0);
     f.picture({500, 450}, {700, 550}, 200, 100);
+    f.shape(KindEllipse, {{200, 800}, {300, 800}, {200, 750}}); // a = 100, b = 50
+    f.shape(KindEllipse, {{500, 800}, {540, 800}, {500, 760}}); // round: a = b = 40
+    f.shape(KindPie, {{800, 500}, {900, 500}, {800, 400}});
+    Item& round = f.picture({800, 800}, {830, 800}, 60, 60);
+    round.rec.d.clipShape = 2; // centre and rim: radius 30
     const Case cases[] = {
         {"circle rim", {200, 148}, true},
         {"circle middle", {200, 200}, false},
@@ -120,6 +125,17 @@ TEST(ClickSelect, OutlinesOfEveryKindAreMeasuredByTheirOwnRule)
         {"polygon centre", {200, 500}, false},
         {"picture side", {600, 545}, true},
         {"picture middle", {600, 500}, false},
+        {"ellipse end", {301, 800}, true},  // the foci rule squares the shortfall: 2 pixels off counts 16
+        {"ellipse side", {200, 751}, true},
+        {"ellipse inside", {200, 790}, false},
+        {"ellipse beyond", {200, 735}, false},
+        {"round ellipse rim", {500, 765}, true},
+        {"round ellipse middle", {500, 800}, false}, // inside counts as far from the rim
+        {"pie radius", {850, 455}, false},           // inside the pie, away from its edges
+        {"pie start radius", {850, 495}, true},
+        {"pie end radius", {805, 450}, true},
+        {"round clip rim", {800, 832}, true},
+        {"round clip middle", {800, 800}, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ItemAtClick(*f.view, f.canvas(c.click)) != nullptr, c.hit) << c.what;

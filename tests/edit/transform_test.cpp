@@ -2,6 +2,7 @@
 
 #include "edit/selection.h"
 #include "edit/transform.h"
+#include "edit/item_geometry.h"
 #include "model/rounding.h"
 #include "selection_fixture.h"
 
@@ -198,6 +199,51 @@ TEST(DragSelection, PictureCornersStretchFreelyAndSideMiddlesKeepTheProportions)
         const DrawingFields& d = f.current(pic).rec.d;
         EXPECT_EQ((PixelRect{d.x1, d.y1, d.x2, d.y2}), c.box) << c.grab.x() << "," << c.grab.y();
     }
+}
+
+TEST(DragSelection, ARotatedPictureCornerKeepsTheOppositeCornerInPlace)
+{
+    SelectionFixture f;
+    Item& pic = f.picture({100, 100}, {300, 200}, 200, 100, kPi / 2);
+    const auto before = PictureCorners(pic);
+    f.select({&pic});
+    // Corner 101 turned a quarter turn about (200, 150) lies at (150, 250).
+    ASSERT_NEAR(before[0].x(), 150, 0.01);
+    ASSERT_NEAR(before[0].y(), 250, 0.01);
+    f.drag({150, 250}, {140, 280});
+    const auto after = PictureCorners(f.current(pic));
+    EXPECT_NEAR(after[2].x(), before[2].x(), 1.0);
+    EXPECT_NEAR(after[2].y(), before[2].y(), 1.0);
+    EXPECT_NEAR(after[0].x(), 140, 1.0);
+    EXPECT_NEAR(after[0].y(), 280, 1.0);
+}
+
+TEST(DragSelection, ATextBoxNeverGetsShorterThanItsWidestLine)
+{
+    SelectionFixture f;
+    Item& t = f.text(u"A rather long line of text", {100, 300}, {400, 300});
+    f.select({&t});
+    f.drag({400, 300}, {120, 300});
+    const Item& now = f.current(t);
+    const int widest = LineWidth(now, 1, 1.0, TextSettingsOf(f.view->drawContext()));
+    ASSERT_GT(widest, 40);
+    EXPECT_EQ(+now.rec.d.x1, 100);
+    EXPECT_EQ(+now.rec.d.x2, 100 + widest);
+}
+
+TEST(DragSelection, CancellingPutsTheSelectionBack)
+{
+    SelectionFixture f;
+    Item& sq = f.shape(KindSquare, {{100, 200}, {200, 200}, {200, 100}, {100, 100}});
+    f.select({&sq});
+    f.tool->mouseDown(f.canvas({200, 200}), Qt::NoModifier); // corner -2
+    f.tool->mouseMove(f.canvas({260, 230}), Qt::NoModifier);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::ShapeDrag);
+    f.tool->cancel();
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::Pointer);
+    const Item& now = f.current(sq);
+    EXPECT_EQ(NodeOf(now, 1), QPoint(200, 200));
+    EXPECT_EQ(NodeOf(now, 2), QPoint(200, 100));
 }
 
 TEST(DragSelection, EllipsesPiesAndArcsGuardTheirDegenerateSteps)
