@@ -290,6 +290,30 @@ TEST(DragSelection, AGroupTurnsAboutItsCentre)
     EXPECT_NEAR(+f.current(g).rec.d.angle, kPi / 2, 1e-9);
 }
 
+TEST(DragSelection, DraggedEndsAndNodesLandOnTheGridWhereItSnaps)
+{
+    SelectionFixture f;
+    Item* header = Header(f.doc.items);
+    Item* grid = FindVisibleByKind(f.doc.items, KindGridLines);
+    ASSERT_TRUE(header && grid);
+    grid->verticalGridLines = {MakeGridLine(GridVertical, 150), MakeGridLine(GridVertical, 250)};
+    grid->horizontalGridLines = {MakeGridLine(GridHorizontal, 120)};
+    header->rec.h.snapH = 1;
+    header->rec.h.snapV = 0;
+    const std::int32_t x150 = GridLinePosition(GridVertical, grid->verticalGridLines[0]);
+
+    Item& l = f.line({100, 100}, {200, 100});
+    Item& tri = f.shape(KindTriangle, {{300, 300}, {400, 300}, {350, 200}});
+    f.select({&l});
+    f.drag({100, 100}, {141, 133});
+    EXPECT_EQ(QPoint(f.current(l).rec.d.x1, f.current(l).rec.d.y1), QPoint(x150, 133)); // y does not snap
+
+    f.select({&tri});
+    f.drag({350, 200}, {262, 190});
+    EXPECT_EQ(NodeOf(f.current(tri), 2).x(), GridLinePosition(GridVertical, grid->verticalGridLines[1]));
+    EXPECT_EQ(NodeOf(f.current(tri), 2).y(), 190);
+}
+
 TEST(PastePlacement, PastedItemsFollowThePointerUntilTheNextClick)
 {
     SelectionFixture f;
