@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -23,15 +24,8 @@ namespace {
 using namespace vlm;
 
 struct Random {
-    std::uint64_t state;
-    std::uint32_t next()
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 16);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+    std::mt19937 engine{20261209};
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
 };
 
 struct Page {
@@ -44,7 +38,7 @@ struct Page {
         InitDocument(doc, DocumentDefaults{}, OpenDocumentList{});
         view = std::make_unique<DocumentView>(doc, ViewSettings{});
         view->LayoutView(QSize(1000, 1000), 16);
-        Random rnd{0x9E3779B97F4A7C15ull};
+        Random rnd;
         const TextSettings text = TextSettingsOf(view->drawContext());
         for (int i = 0; i < 2000; ++i) {
             const QPoint at(20 + rnd.below(760), 20 + rnd.below(1000));

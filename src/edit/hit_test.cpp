@@ -163,13 +163,8 @@ int ArcDistance(const Item& item, QPoint p, int limit)
     const double radial = std::abs(std::hypot(pf.x() - c.x(), pf.y() - c.y()) - r);
     if (limit != kNoHit && radial > limit + 1.0)
         return best;
-    const double alpha = Direction(c.x(), c.y(), s.x(), s.y());
-    double beta = Direction(c.x(), c.y(), e.x(), e.y());
-    if (alpha > beta)
-        beta += 2 * kPi;
-    double extent = beta - alpha;
-    if (extent > 2 * kPi)
-        extent -= 2 * kPi;
+    const ArcAngles arc = ArcOf(c, s, e);
+    const double alpha = arc.start, extent = arc.sweep;
     const int n = std::max(2, Round(extent / 0.015707963));
     double nearest = HUGE_VAL;
     for (int k = 1; k <= n - 2; ++k) {

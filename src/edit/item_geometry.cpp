@@ -106,6 +106,15 @@ bool SegmentsMeet(QPointF a, QPointF b, QPointF c, QPointF d)
            (d4 == 0 && within(a, b, d));
 }
 
+ArcAngles ArcOf(QPointF c, QPointF start, QPointF end)
+{
+    const double alpha = DirectionF(c, start);
+    double beta = DirectionF(c, end);
+    if (alpha > beta)
+        beta += 2 * kPi;
+    return {alpha, beta - alpha};
+}
+
 QPoint RotateAbout(QPoint p, QPointF c, double angle)
 {
     const double dx = p.x() - c.x();
@@ -176,11 +185,8 @@ double RotationDirection(const Item& item)
     case KindArc: {
         if (v.size() < 3)
             return 0.0;
-        const double a = DirectionF(c, NodeAt(item, 1, false));
-        double b = DirectionF(c, NodeAt(item, 2, false));
-        if (a > b)
-            b += 2 * kPi;
-        return (a + b) / 2;
+        const ArcAngles arc = ArcOf(c, NodeAt(item, 1, false), NodeAt(item, 2, false));
+        return arc.start + arc.sweep / 2;
     }
     case KindPolygon:
     case KindStar:

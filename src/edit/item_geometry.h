@@ -48,6 +48,14 @@ inline QPointF Polar(QPointF c, double angle, double r)
 {
     return {c.x() + std::cos(angle) * r, c.y() - std::sin(angle) * r};
 }
+// The arc from the direction of `start` counter-clockwise to the direction
+// of `end` about `c`: its first direction and its sweep (0 <= sweep < 2 pi).
+struct ArcAngles {
+    double start = 0.0;
+    double sweep = 0.0;
+};
+ArcAngles ArcOf(QPointF c, QPointF start, QPointF end);
+
 // `p` turned by `angle` about `c`, rounded.
 QPoint RotateAbout(QPoint p, QPointF c, double angle);
 

@@ -417,11 +417,8 @@ void DragPieOrArc(Item& item, const Step& s)
         const double chord = Dist(start, end);
         if (r == 0.0 || chord / (2 * r) > 1.0)
             return;
-        double alpha = DirF(c, start), beta = DirF(c, end);
-        if (alpha > beta)
-            beta += 2 * kPi;
         const double turn = 2.0 * std::asin(chord / (2 * r));
-        const double sweepSign = (beta - alpha) < kPi ? 1.0 : -1.0;
+        const double sweepSign = ArcOf(c, start, end).sweep < kPi ? 1.0 : -1.0;
         SetNode(item, 0, s.pointer);
         SetNode(item, 1, RoundPoint(start));
         SetNode(item, 2, RoundPoint(Polar(p, DirF(p, start) + sweepSign * turn, r)));
