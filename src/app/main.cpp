@@ -6,6 +6,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
+#include "shell/edit_commands.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/termination_signals.h"
@@ -20,18 +21,20 @@
 
 int main(int argc, char** argv)
 {
+    QString file;
+    {
+        // A hand-over needs no display: the file manager may start us anywhere.
+        QCoreApplication handOver(argc, argv);
+        if (const auto named = vlm::FileOfCommandLine(QCoreApplication::arguments()))
+            file = QFileInfo(*named).absoluteFilePath();
+        if (!file.isEmpty() && vlm::InstanceChannel().send(vlm::OpenMacro(file)))
+            return 0;
+    }
+
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromUtf16(vlm::texts::kAppTitle));
     QCoreApplication::setApplicationName(QString::fromUtf16(vlm::texts::kAppTitle));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/packaging/vellumora.png")));
-
-    QString file;
-    if (const auto named = vlm::FileOfCommandLine(QCoreApplication::arguments()))
-        file = QFileInfo(*named).absoluteFilePath();
-
-    vlm::InstanceChannel channel;
-    if (!file.isEmpty() && channel.send(vlm::OpenMacro(file)))
-        return 0;
 
     const std::unique_ptr<vlm::QtSettingsStore> store = vlm::QtSettingsStore::openUserStore();
     vlm::QtPrompts prompts;
@@ -45,9 +48,11 @@ int main(int argc, char** argv)
     auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
+    new vlm::EditCommands(*w); // the main window owns it
     // Another instance may serve this user already; this one then runs alone.
+    vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });
-    vlm::TerminationSignals signals([w](int) { w->EndSession(); });
+    vlm::TerminationSignals termination([w](int) { w->EndSession(); });
 
     window->show();
     window->Start(file);

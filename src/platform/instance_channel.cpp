@@ -107,27 +107,23 @@ bool InstanceChannel::listen(Handler handler)
 {
     if (path_.isEmpty())
         return false;
+    // Someone answers there: an instance is running and keeps the socket.
+    // (Listening would not fail by itself: the socket is made aside and
+    // renamed into place, over the running instance's.)
+    QLocalSocket probe;
+    probe.connectToServer(path_);
+    if (probe.waitForConnected(500)) {
+        probe.abort();
+        return false;
+    }
+    // What is left is the socket of an instance that ended without closing it.
+    QLocalServer::removeServer(path_);
     handler_ = std::move(handler);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(path_)) {
-        if (server_->serverError() != QAbstractSocket::AddressInUseError) {
-            server_.reset();
-            return false;
-        }
-        // Someone answers there: an instance is running and keeps the socket.
-        QLocalSocket probe;
-        probe.connectToServer(path_);
-        if (probe.waitForConnected(500)) {
-            probe.abort();
-            server_.reset();
-            return false;
-        }
-        QLocalServer::removeServer(path_);
-        if (!server_->listen(path_)) {
-            server_.reset();
-            return false;
-        }
+        server_.reset();
+        return false;
     }
     QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] { accept(); });
     return true;

@@ -53,8 +53,8 @@ public:
 
     // Serves the socket from the event loop, calling `handler` with every
     // message received. False when another instance already serves it or
-    // the socket cannot be made. A socket left behind by a crashed instance
-    // is removed first.
+    // the socket cannot be made. A socket left behind by an instance that
+    // crashed is replaced.
     bool listen(Handler handler);
     bool isListening() const;
 

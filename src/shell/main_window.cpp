@@ -162,7 +162,7 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
     popupY_ = new PopupWindow(PopupWindow::Shape::Narrow, this);
 
     if (settings_.ddeins.value_or(0) > 0 && !env_.dataHome.isEmpty())
-        RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath);
+        RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath, env_.startHelper);
 }
 
 MainWindow::~MainWindow()
@@ -225,12 +225,6 @@ void MainWindow::buildLayout()
             onActivated(w);
     });
 
-    // The client area is given at 96 dots per inch; the menu bar is not part of it.
-    const double scale = env_.screen.dpiX > 0 ? env_.screen.dpiX / 96.0 : 1.0;
-    resize(static_cast<int>(std::lround(kClientWidth * scale)),
-           static_cast<int>(std::lround(kClientHeight * scale)) + menuBar()->sizeHint().height());
-    if (QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
 }
 
 void MainWindow::applyInterfaceSettings()
@@ -245,6 +239,14 @@ void MainWindow::applyInterfaceSettings()
         pal.setColor(QPalette::Window, ColorOfRef(settings_.splitterColor));
         s->setPalette(pal);
     }
+
+    // The client area is given at 96 dots per inch; the menu bar, measured
+    // in the font just chosen, is not part of it.
+    const double scale = env_.screen.dpiX > 0 ? env_.screen.dpiX / 96.0 : 1.0;
+    resize(static_cast<int>(std::lround(kClientWidth * scale)),
+           static_cast<int>(std::lround(kClientHeight * scale)) + menuBar()->sizeHint().height());
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void MainWindow::connectCommands()
@@ -328,6 +330,8 @@ DocumentWindow* MainWindow::openDocument(const QString& fileName, bool quietErro
             window->setWindowState(Qt::WindowMaximized);
     }
     initWindow(*window, id, fileName, quietErrors);
+    if (hooks_.documentOpened)
+        hooks_.documentOpened(*window);
     SetDocumentMenus(true);
     return window;
 }
@@ -464,6 +468,8 @@ bool MainWindow::queryClose(DocumentWindow& window)
 
 void MainWindow::windowClosed(DocumentWindow& window)
 {
+    if (hooks_.documentClosing)
+        hooks_.documentClosing(window);
     const QString path = PathOf(window.document());
     if (!path.trimmed().isEmpty())
         AddRecent(path);
@@ -620,6 +626,8 @@ void MainWindow::ShowPanel(int code)
 
     if ((code >= 98 && code <= 303) || ((code == 59 || code == 401) && windows_.empty()))
         timer(2).start();
+    if (hooks_.panelShown)
+        hooks_.panelShown(code);
 }
 
 void MainWindow::RunDeferred(int code)
@@ -730,7 +738,7 @@ void MainWindow::FinishFirstTimeSetup(int unit)
 {
     RecordFirstTimeSetup(settings_, store_, unit);
     if (!env_.dataHome.isEmpty())
-        RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath);
+        RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath, env_.startHelper);
     setupRanThrough_ = true;
     if (popupX_->isVisible())
         popupX_->accept();

@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "shell/document_files.h"
 #include "shell/document_window.h"
+#include "shell/file_association.h"
 #include "shell/main_menus.h"
 
 #include <QMainWindow>
@@ -41,6 +42,9 @@ struct ShellEnvironment {
     // Leaves the event loops at the end of a session; QCoreApplication::exit
     // when not set.
     std::function<void()> quit;
+    // Starts the helpers that refresh the desktop's databases after the file
+    // association was written.
+    StartProgram startHelper = StartInstalledHelper;
 };
 
 // Extension points for the Parts that build on the shell: each is called at
@@ -62,6 +66,12 @@ struct ShellHooks {
     std::function<void(int code)> runFrameCommand;
     // A key for the picture frame when it is shown; true when taken.
     std::function<bool(QKeyEvent& event)> pictureFrameKeys;
+    // ShowPanel showed the panel of `code` (the tool it chooses is entered).
+    std::function<void(int code)> panelShown;
+    // A document window got its Document: new, loaded, or reused for a file.
+    std::function<void(DocumentWindow& window)> documentOpened;
+    // A document window is closing; its view still exists.
+    std::function<void(DocumentWindow& window)> documentClosing;
 };
 
 class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments {
