@@ -1,0 +1,86 @@
+#pragma once
+
+// A main window that is never shown, with its Settings in memory, its
+// questions answered by a script and its files in a temporary folder.
+
+#include "model/document.h"
+#include "model/document_file.h"
+#include "platform/memory_settings_store.h"
+#include "scripted_prompts.h"
+#include "shell/document_files.h"
+#include "shell/document_window.h"
+#include "shell/main_window.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace vlm::test {
+
+struct ShellTest : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    MemorySettingsStore store;
+    int quits = 0;
+    std::unique_ptr<MainWindow> main;
+
+    void SetUp() override { store.writeInteger("CustomSettings", "setupDone", 1); }
+    void TearDown() override
+    {
+        main.reset();
+        flushDeletes();
+    }
+
+    ShellEnvironment environment()
+    {
+        ShellEnvironment env;
+        env.programPath = QStringLiteral("/usr/bin/vellumora");
+        env.dataHome = dir.path() + QStringLiteral("/data");
+        env.recoveryFolder = dir.path() + QStringLiteral("/recovery");
+        env.quit = [this] { ++quits; };
+        env.startHelper = [](const QString&, const QStringList&) { return true; };
+        return env;
+    }
+
+    MainWindow& start()
+    {
+        main = std::make_unique<MainWindow>(prompts, store, environment());
+        return *main;
+    }
+
+    // Closed windows are freed from the event loop.
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
+
+    // A document file written by the model itself; `tweak` changes the
+    // Document before it is written.
+    QString writeDocument(const char* name, const std::function<void(Document&)>& tweak = {},
+                          const DocumentDefaults& defaults = {})
+    {
+        Document doc;
+        InitDocument(doc, defaults, OpenDocumentList{});
+        if (tweak)
+            tweak(doc);
+        const QString p = path(name);
+        EXPECT_TRUE(WriteDocument(EncodedPath(p), doc.items));
+        return p;
+    }
+
+    QByteArray bytesOf(const QString& p) const
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static void modify(DocumentWindow* w) { NewItem(w->document().items, KindLine); }
+    static bool modified(DocumentWindow* w) { return IsModified(w->document().items); }
+};
+
+} // namespace vlm::test
