@@ -273,6 +273,37 @@ TEST(DragSelection, EllipsesPiesAndArcsGuardTheirDegenerateSteps)
     EXPECT_NEAR(std::hypot(NodeOf(arc, 2).x() - 600.0, NodeOf(arc, 2).y() - 200.0), std::hypot(100.0, 100.0), 1.5);
 }
 
+TEST(DragSelection, CirclesEllipsesAndRoundClipsFollowTheirRims)
+{
+    SelectionFixture f;
+    Item& circle = f.shape(KindCircle, {{200, 200}, {250, 200}, {250, 150}, {200, 150}});
+    Item& e = f.shape(KindEllipse, {{500, 200}, {600, 200}, {500, 160}}); // a = 100, b = 40
+    Item& clip = f.picture({200, 500}, {230, 500}, 60, 60);
+    clip.rec.d.clipShape = 2;
+    const DragSettings s = DragSettingsOf(*f.view);
+    auto step = [&](Item& item, QPoint press, QPoint pointer, std::int32_t code) {
+        f.select({&item});
+        SaveDragOrigin(item);
+        ApplyDrag(f.doc.items, s, press, pointer, false, code, false);
+    };
+
+    step(circle, {250, 200}, {200, 130}, 1);
+    EXPECT_EQ(NodeOf(circle, 1), QPoint(200, 130));
+    EXPECT_EQ((PixelRect{circle.rec.d.left, circle.rec.d.top, circle.rec.d.right, circle.rec.d.bottom}),
+              (PixelRect{130, 130, 270, 270}));
+
+    step(e, {600, 200}, {500, 100}, 1); // far from the centre: the axis turns, the width stays
+    EXPECT_EQ(NodeOf(e, 1), QPoint(500, 100));
+    EXPECT_NEAR(EllipseMinor(e), 40.0, 1.0);
+    step(e, {500, 100}, {510, 195}, 1); // within 16 of the centre: only the length changes
+    EXPECT_EQ(NodeOf(e, 1).x(), 500);
+    EXPECT_NEAR(200.0 - NodeOf(e, 1).y(), std::hypot(10.0, 5.0), 1.0);
+
+    step(clip, {230, 500}, {200, 450}, 106);
+    EXPECT_EQ(QPoint(clip.rec.d.x2, clip.rec.d.y2), QPoint(200, 450));
+    EXPECT_EQ(clip.rec.d.right - clip.rec.d.left, 100);
+}
+
 TEST(DragSelection, AGroupTurnsAboutItsCentre)
 {
     SelectionFixture f;
