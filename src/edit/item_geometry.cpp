@@ -307,7 +307,9 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
     d.width = Clamp32(std::int64_t{d.right} - d.left);
     d.height = Clamp32(std::int64_t{d.bottom} - d.top);
     d.length = Round(std::hypot(double(d.width), double(d.height)));
-    d.angle = Direction(d.x1, d.y1, d.x2, d.y2);
+    // Only a line draws along its angle; other kinds keep what they were made with.
+    if (d.kind == KindLine)
+        d.angle = Direction(d.x1, d.y1, d.x2, d.y2);
     RealsFromIntegers(item, text.metrics);
 }
 
@@ -318,7 +320,8 @@ void SaveDragOrigin(Item& item)
     d.reference[1] = d.y1;
     d.reference[2] = d.x2;
     d.reference[3] = d.y2;
-    d.rotationAtGrab = d.rotation;
+    // A group keeps its turn in `angle`; a drag that is called off needs it back.
+    d.rotationAtGrab = d.kind == KindGroup ? d.angle : d.rotation;
     for (Vertex& n : item.vertices) {
         n.savedX = n.x;
         n.savedY = n.y;
@@ -334,7 +337,7 @@ void RestoreDragOrigin(Item& item)
     d.y1 = d.reference[1];
     d.x2 = d.reference[2];
     d.y2 = d.reference[3];
-    d.rotation = d.rotationAtGrab;
+    (d.kind == KindGroup ? d.angle : d.rotation) = d.rotationAtGrab;
     for (Vertex& n : item.vertices) {
         n.x = n.savedX;
         n.y = n.savedY;

@@ -244,6 +244,17 @@ TEST(DragSelection, CancellingPutsTheSelectionBack)
     const Item& now = f.current(sq);
     EXPECT_EQ(NodeOf(now, 1), QPoint(200, 200));
     EXPECT_EQ(NodeOf(now, 2), QPoint(200, 100));
+
+    // A group's turn, too.
+    Item& l = f.line({400, 300}, {400, 350});
+    Item& g = f.group(1, {400, 400}, {&l});
+    f.select({&l, &g});
+    f.tool->mouseDown(f.canvas({400, 440}), Qt::NoModifier);
+    f.tool->mouseMove(f.canvas({440, 400}), Qt::NoModifier);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::GroupRotation);
+    f.tool->cancel();
+    EXPECT_EQ(QPoint(f.current(l).rec.d.x1, f.current(l).rec.d.y1), QPoint(400, 300));
+    EXPECT_EQ(+f.current(g).rec.d.angle, 0.0);
 }
 
 TEST(DragSelection, EllipsesPiesAndArcsGuardTheirDegenerateSteps)
