@@ -82,12 +82,14 @@ Sandbox::Sandbox(Document& document, DocumentView& view, Settings& settings, San
     QObject::connect(&reactivation_, &QTimer::timeout, &reactivation_, [this] { ReactivationTimer(); });
     // Every drag of the selection starts its edit step through the view.
     view_.hooks().beginEdit = [this] {
-        BeginEditCopies(document_.items);
+        BeginEditCopies(document_.items, history_);
         UpdateUndoCommands();
     };
 }
 
-Sandbox::~Sandbox() { view_.hooks().beginEdit = nullptr; }
+Sandbox::~Sandbox() = default;
+
+void Sandbox::DetachFromView() { view_.hooks().beginEdit = nullptr; }
 
 // ---- Tool mode ----
 
@@ -514,7 +516,7 @@ void Sandbox::commitItem(const std::function<Item&(ItemList&)>& build, int hintP
 {
     erasePreview();
     ItemList& list = document_.items;
-    DiscardRedo(list);
+    DiscardRedo(list, history_);
     UpdateUndoCommands();
     const std::int32_t step = NextEditStep(list);
     const std::int32_t order = MaxStackOrder(list) + 1;
@@ -758,6 +760,7 @@ void Sandbox::placeSelected(bool behind)
 {
     leaveCreation();
     const std::int32_t moved = behind ? vlm::PlaceSelectedBehind(document_) : vlm::PlaceSelectedOnTop(document_);
+    history_.undone = 0; // the command discarded the redo part
     if (moved > 0) {
         view_.RemoveMarkers();
         view_.RepaintAll(true);

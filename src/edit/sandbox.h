@@ -74,6 +74,11 @@ public:
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
 
+    // The view calls back into the Sandbox when a drag begins an edit. A
+    // Sandbox that goes while its view stays detaches first; one that goes
+    // with or after its window (and view) need not, and must not.
+    void DetachFromView();
+
     void setHooks(SandboxHooks hooks) { hooks_ = std::move(hooks); }
     SandboxHooks& hooks() { return hooks_; }
     void setPointerInput(PointerInput* pointer) { pointer_ = pointer; }

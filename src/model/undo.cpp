@@ -123,7 +123,8 @@ Item* LastDone(const ItemList& list, HistoryCursor& cursor)
         // among them is the answer.
         for (std::int32_t s = m; s > cursor.seenMax; --s) {
             if (Item* r = list.bySequence(s); HasState(r, kDone)) {
-                cursor = {m, s};
+                cursor.seenMax = m;
+                cursor.doneTop = s;
                 return r;
             }
         }
@@ -138,7 +139,8 @@ Item* LastDone(const ItemList& list, HistoryCursor& cursor)
         from = cursor.seenMax;
     }
     Item* r = TopWithState(list, from, kDone);
-    cursor = {m, r ? r->rec.d.sequence : 0};
+    cursor.seenMax = m;
+    cursor.doneTop = r ? r->rec.d.sequence : 0;
     return r;
 }
 
@@ -159,22 +161,30 @@ bool CanUndo(const ItemList& list, HistoryCursor& cursor) { return LastDone(list
 
 bool CanRedo(const ItemList& list, HistoryCursor& cursor) { return FirstUndone(list, cursor) != nullptr; }
 
-std::int32_t BeginEditCopies(ItemList& list)
+void DiscardRedo(ItemList& list, HistoryCursor& cursor)
 {
-    bool any = false;
-    for (const Item& it : list)
-        if (IsSelectedLive(it)) {
-            any = true;
-            break;
-        }
-    if (!any)
+    if (cursor.undone == 0)
+        return;
+    DiscardRedo(list);
+    cursor.undone = 0;
+}
+
+std::int32_t BeginEditCopies(ItemList& list, HistoryCursor& cursor)
+{
+    // One walk finds the selection; the copies go behind the present tail,
+    // and discarding the redo part removes only undone records, which are
+    // never selected-live, so the pointers stay good.
+    std::vector<Item*> selected;
+    for (Item& it : list)
+        if (IsSelectedLive(it))
+            selected.push_back(&it);
+    if (selected.empty())
         return 0;
 
-    DiscardRedo(list);
+    DiscardRedo(list, cursor);
     const std::int32_t step = NextEditStep(list);
-    Item* const last = list.tail();
-    for (Item* p = list.head(); p; p = p->next) {
-        if (IsSelectedLive(*p)) {
+    for (Item* p : selected) {
+        {
             Item* c = CopyItem(list, p);
             p->rec.d.hidden = 255;
             p->rec.d.selected = 0;
@@ -197,10 +207,14 @@ std::int32_t BeginEditCopies(ItemList& list)
                 v.savedControlB[1] = v.controlB[1];
             }
         }
-        if (p == last)
-            break;
     }
     return step;
+}
+
+std::int32_t BeginEditCopies(ItemList& list)
+{
+    HistoryCursor unknown;
+    return BeginEditCopies(list, unknown);
 }
 
 bool UndoLastAction(ItemList& list, HistoryCursor& cursor)
@@ -213,6 +227,8 @@ bool UndoLastAction(ItemList& list, HistoryCursor& cursor)
     for (;;) {
         EmptyClipCache(*r);
         r->rec.d.historyState = kUndone;
+        if (cursor.undone >= 0)
+            ++cursor.undone;
         r->rec.d.hidden = r->rec.d.hidden == 0 ? 255 : 0;
         if (r->rec.d.hidden != 0) {
             if (Item* p = PredecessorOf(list, *r)) {
@@ -223,7 +239,8 @@ bool UndoLastAction(ItemList& list, HistoryCursor& cursor)
         // Everything above r is now undone or outside the history, so the
         // next done record lies below it.
         Item* next = TopWithState(list, r->rec.d.sequence - 1, kDone);
-        cursor = {m, next ? next->rec.d.sequence : 0};
+        cursor.seenMax = m;
+        cursor.doneTop = next ? next->rec.d.sequence : 0;
         if (!next || step == 0 || next->rec.d.editStep != step)
             break;
         r = next;
@@ -241,6 +258,8 @@ bool RedoNextAction(ItemList& list, HistoryCursor& cursor)
     for (;;) {
         EmptyClipCache(*r);
         r->rec.d.historyState = kDone;
+        if (cursor.undone > 0)
+            --cursor.undone;
         r->rec.d.hidden = r->rec.d.hidden == 0 ? 255 : 0;
         if (r->rec.d.hidden == 0) {
             if (Item* p = PredecessorOf(list, *r)) {
@@ -248,7 +267,8 @@ bool RedoNextAction(ItemList& list, HistoryCursor& cursor)
                 ApplyOrderMove(list, *p, *r);
             }
         }
-        cursor = {m, r->rec.d.sequence};
+        cursor.seenMax = m;
+        cursor.doneTop = r->rec.d.sequence;
         Item* next = r->rec.d.sequence < INT32_MAX ? list.bySequence(r->rec.d.sequence + 1) : nullptr;
         if (!HasState(next, kUndone) || step == 0 || next->rec.d.editStep != step)
             break;
@@ -280,7 +300,7 @@ void ClearHistory(ItemList& list, HistoryCursor& cursor)
         SetSequence(list, it, ++sequence);
     }
     CompactGroupIds(list);
-    cursor = {list.maxSequence(0), 0};
+    cursor = {list.maxSequence(0), 0, 0};
 }
 
 } // namespace vlm

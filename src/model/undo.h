@@ -27,7 +27,14 @@ namespace vlm {
 struct HistoryCursor {
     std::int32_t seenMax = -1;
     std::int32_t doneTop = 0;
+    // How many undone records the operations here left (-1: unknown). Zero
+    // is only ever set after the redo part was actually discarded, so an
+    // edit can skip the walk over the whole list that discarding costs.
+    std::int64_t undone = -1;
 };
+
+// DiscardRedo, skipped when the cursor knows there is nothing to discard.
+void DiscardRedo(ItemList& list, HistoryCursor& cursor);
 
 // The done record (historyState 1, role 0) with the largest sequence, or null.
 Item* LastDone(const ItemList& list, HistoryCursor& cursor);
@@ -48,6 +55,8 @@ bool CanRedo(const ItemList& list, HistoryCursor& cursor);
 // replaced by an editable copy (selected, done, one new edit step, its
 // reference points and saved vertices taken from the current ones). Returns
 // the new edit step, or 0 when nothing was selected.
+std::int32_t BeginEditCopies(ItemList& list, HistoryCursor& cursor);
+// The same for a caller without a cursor: the redo part is always walked.
 std::int32_t BeginEditCopies(ItemList& list);
 
 // Undoes the last done action: its records are hidden and marked undone, the

@@ -17,7 +17,7 @@ struct Session {
     // A new Line as a creating tool commits it: its own edit step, on top.
     Item& draw(int x)
     {
-        DiscardRedo(list());
+        DiscardRedo(list(), cursor);
         const std::int32_t step = NextEditStep(list());
         const std::int32_t order = MaxStackOrder(list()) + 1;
         Item& line = NewItem(list(), KindLine);
@@ -32,7 +32,7 @@ struct Session {
     void move(Item& item, int dx)
     {
         SelectOnly(list(), &item);
-        ASSERT_NE(BeginEditCopies(list()), 0);
+        ASSERT_NE(BeginEditCopies(list(), cursor), 0);
         Item* copy = list().tail();
         copy->rec.d.x1 += dx;
         copy->rec.d.x2 += dx;

@@ -1,0 +1,26 @@
+#include "edit/pointer_delegate.h"
+
+namespace vlm {
+
+namespace {
+
+SelectionToolHooks Reporting(Sandbox& window, SelectionToolHooks hooks)
+{
+    auto own = std::move(hooks.toolModeChanged);
+    hooks.toolModeChanged = [&window, own = std::move(own)](int mode) {
+        window.PointerModeChanged(mode);
+        if (own)
+            own(mode);
+    };
+    return hooks;
+}
+
+} // namespace
+
+SelectionPointer::SelectionPointer(Sandbox& window, SelectionToolHooks hooks)
+    : tool_(window.document(), window.view(), Reporting(window, std::move(hooks)))
+{
+    window.setPointerInput(this);
+}
+
+} // namespace vlm

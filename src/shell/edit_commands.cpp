@@ -1,0 +1,419 @@
+#include "shell/edit_commands.h"
+
+#include "shell/document_window.h"
+#include "shell/left_column.h"
+#include "shell/main_window.h"
+#include "shell/tool_panels.h"
+#include "shell/view_widget.h"
+#include "shell/zoom_controls.h"
+#include "texts/edit_texts.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace vlm {
+
+namespace {
+
+QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+
+// The toolbar's buttons of these commands, left to right; 0 separates groups.
+struct ButtonSpec {
+    int number;
+    const char16_t* hint;
+    const char16_t* label;
+    int panelCode; // the tool's panel, 0 for commands
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {6, texts::kHintUndo, texts::kMenuUndo, 0},
+    {7, texts::kHintRedo, texts::kMenuRedo, 0},
+    {8, texts::kHintRepaint, u"\u21BB", 0},
+    {0, nullptr, nullptr, 0},
+    {9, texts::kHintSelect, u"\u2196", 20},
+    {27, texts::kHintInsertPicture, texts::kKindPicture, 400},
+    {18, texts::kHintInsertText, texts::kKindText, 300},
+    {17, texts::kHintInsertLine, texts::kKindLine, 98},
+    {28, texts::kHintInsertArc, texts::kKindArc, 108},
+    {29, texts::kHintInsertSpline, texts::kKindSpline, 109},
+    {30, texts::kHintInsertCurve, texts::kKindCurve, 111},
+    {21, texts::kHintInsertTriangle, texts::kKindTriangle, 100},
+    {22, texts::kHintInsertSquare, texts::kKindSquare, 101},
+    {23, texts::kHintInsertRectangle, texts::kKindRectangle, 102},
+    {24, texts::kHintInsertCircle, texts::kKindCircle, 103},
+    {31, texts::kHintInsertPie, texts::kKindPie, 107},
+    {25, texts::kHintInsertEllipse, texts::kKindEllipse, 104},
+    {26, texts::kHintInsertPolygon, texts::kKindPolygon, 199},
+    {32, texts::kHintInsertStar, texts::kKindStar, 105},
+    {33, texts::kHintInsertSolid, texts::kKindSolid, 110},
+    {34, texts::kHintInsertOblong, texts::kKindOblong, 112},
+    {0, nullptr, nullptr, 0},
+    {13, texts::kHintOnTop, u"\u2912", 0},
+    {12, texts::kHintBehind, u"\u2913", 0},
+};
+
+bool AnySelected(const Document& doc)
+{
+    for (const Item& it : doc.items)
+        if (IsSelectedLive(it))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int PressedButtonFor(int code)
+{
+    for (const ButtonSpec& b : kButtons)
+        if (b.panelCode == code && code != 20 && code != 400)
+            return b.number;
+    if (code == PanelCode::TextTool2 || code == PanelCode::TextTool3)
+        return 18;
+    if (code == PanelCode::Insert || code == PanelCode::LineFineTune || (code >= 200 && code <= 299) ||
+        code == PanelCode::TextFineTune)
+        return 9;
+    return 0;
+}
+
+struct EditCommands::WindowTools {
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<SelectionPointer> pointer;
+};
+
+EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
+{
+    buildMenus();
+    buildToolbar();
+    connectHooks();
+    setUndoCommands(false, false);
+    updateSelectionButtons();
+    // The insert panel shown at start came before its maker existed.
+    if (main_.currentPanel() == MainWindow::kDefaultPanel)
+        main_.leftColumn().showPanelWidget(makePanel(MainWindow::kDefaultPanel));
+}
+
+EditCommands::~EditCommands() = default;
+
+void EditCommands::buildMenus()
+{
+    QMenuBar* bar = main_.menuBar();
+    QAction* before = main_.menus().zoom ? main_.menus().zoom->menuAction() : nullptr;
+
+    insert_ = new QMenu(Text(texts::kMenuInsert), bar);
+    for (const InsertRow& row : InsertRows()) {
+        const int code = row.panelCode;
+        QObject::connect(insert_->addAction(Text(row.caption)), &QAction::triggered, this,
+                         [this, code] { main_.RunDeferred(code); });
+    }
+    bar->insertMenu(before, insert_);
+
+    auto* edit = new QMenu(Text(texts::kMenuEdit), bar);
+    undo_ = edit->addAction(Text(texts::kMenuUndo));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = edit->addAction(Text(texts::kMenuRedo));
+    redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    edit->addSeparator();
+    clear_ = edit->addAction(Text(texts::kMenuClearUndoRedo));
+    clear_->setEnabled(!main_.documentWindows().empty());
+    main_.menus().documentActions.push_back(clear_);
+    bar->insertMenu(before, edit);
+
+    QObject::connect(undo_, &QAction::triggered, this, [this] { UndoCommand(false); });
+    QObject::connect(redo_, &QAction::triggered, this, [this] { RedoCommand(false); });
+    QObject::connect(clear_, &QAction::triggered, this, [this] { ClearUndoRedoCommand(); });
+}
+
+void EditCommands::buildToolbar()
+{
+    QWidget* frame = main_.zoomControls().parentWidget();
+    auto* row = new QWidget(frame);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    tools_ = new QButtonGroup(row);
+    tools_->setExclusive(true);
+    for (const ButtonSpec& entry : kButtons) {
+        if (entry.number == 0) {
+            auto* bar = new QFrame(row);
+            bar->setFrameShape(QFrame::VLine);
+            layout->addWidget(bar);
+            continue;
+        }
+        auto* b = new QToolButton(row);
+        b->setText(Text(entry.label));
+        b->setToolTip(Text(entry.hint));
+        b->setAutoRaise(true);
+        layout->addWidget(b);
+        buttons_[entry.number] = b;
+        const int number = entry.number;
+        const int code = entry.panelCode;
+        if (code != 0) {
+            b->setCheckable(true);
+            tools_->addButton(b, number);
+        }
+        QObject::connect(b, &QToolButton::clicked, this, [this, number, code] {
+            switch (number) {
+            case 6: UndoCommand(true); break;
+            case 7: RedoCommand(true); break;
+            case 8: RepaintCommand(); break;
+            case 9: ChooseTool(PanelCode::Insert, true); break;
+            case 27:
+                press(27);
+                main_.RunDeferred(PanelCode::Picture);
+                break;
+            case 18: ChooseTool(code, false); break;
+            case 12: PlaceBehindCommand(); break;
+            case 13: PlaceOnTopCommand(); break;
+            default: ChooseTool(code, true); break;
+            }
+        });
+    }
+    if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
+        box->insertWidget(0, row);
+    press(9);
+}
+
+void EditCommands::connectHooks()
+{
+    ShellHooks& hooks = main_.hooks();
+    auto previousPanel = std::move(hooks.makePanel);
+    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
+        if (QWidget* panel = makePanel(code))
+            return panel;
+        return previousPanel ? previousPanel(code) : nullptr;
+    };
+    auto previousShown = std::move(hooks.panelShown);
+    hooks.panelShown = [this, previousShown](int code) {
+        panelShown(code);
+        if (previousShown)
+            previousShown(code);
+    };
+    auto previousOpened = std::move(hooks.documentOpened);
+    hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
+        documentOpened(w);
+        if (previousOpened)
+            previousOpened(w);
+    };
+    auto previousClosing = std::move(hooks.documentClosing);
+    hooks.documentClosing = [this, previousClosing](DocumentWindow& w) {
+        if (previousClosing)
+            previousClosing(w);
+        documentClosing(w);
+    };
+    auto previousActivated = std::move(hooks.documentActivated);
+    hooks.documentActivated = [this, previousActivated](DocumentWindow* w) {
+        documentActivated(w);
+        if (previousActivated)
+            previousActivated(w);
+    };
+}
+
+QWidget* EditCommands::makePanel(int code)
+{
+    if (auto found = panels_.find(code); found != panels_.end())
+        return found->second;
+    QWidget* panel = nullptr;
+    if (code == PanelCode::Insert) {
+        panel = new InsertPanel([this](int chosen) {
+            // Further presses wait until the chosen command has run.
+            if (main_.pendingCommand() == 0)
+                main_.RunDeferred(chosen);
+        });
+    } else if (!ToolGuidanceFor(code).title.isEmpty()) {
+        panel = new ToolPanel(code);
+    }
+    if (panel)
+        panels_[code] = panel;
+    return panel;
+}
+
+// ---- Document windows ----
+
+Sandbox* EditCommands::sandboxOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second->sandbox.get();
+}
+
+Sandbox* EditCommands::activeSandbox() const { return sandboxOf(active_); }
+
+void EditCommands::documentOpened(DocumentWindow& window)
+{
+    if (auto found = windows_.find(&window); found != windows_.end()) {
+        // The window was reused for another file: its tools start afresh.
+        found->second->sandbox->DetachFromView();
+        windows_.erase(found);
+    }
+    auto tools = std::make_unique<WindowTools>();
+    SandboxHooks hooks;
+    hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
+    DocumentWindow* w = &window;
+    hooks.undoCommandsChanged = [this, w](bool canUndo, bool canRedo) {
+        if (w == active_)
+            setUndoCommands(canUndo, canRedo);
+    };
+    hooks.requestHintPage = [this](int page) {
+        if (showHintPage)
+            showHintPage(page);
+    };
+    hooks.lineGuidance = [this](int step) {
+        if (auto* panel = dynamic_cast<ToolPanel*>(makePanel(PanelCode::LineTool)))
+            panel->setGuidanceStep(step);
+    };
+    hooks.rulersChanged = [w] {
+        w->view().rulerX()->update();
+        w->view().rulerY()->update();
+    };
+    tools->sandbox = std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
+    SelectionToolHooks pointerHooks;
+    pointerHooks.showPanel = [this](int code) { main_.ShowPanel(code); };
+    pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
+    pointerHooks.setCursor = [w](Qt::CursorShape shape) { w->view().viewport()->setCursor(shape); };
+    tools->pointer = std::make_unique<SelectionPointer>(*tools->sandbox, pointerHooks);
+    window.view().setCanvasInput(tools->sandbox.get());
+    windows_[&window] = std::move(tools);
+    if (active_ == &window)
+        windows_[&window]->sandbox->Activated();
+}
+
+void EditCommands::documentClosing(DocumentWindow& window)
+{
+    if (auto found = windows_.find(&window); found != windows_.end()) {
+        window.view().setCanvasInput(nullptr);
+        found->second->sandbox->DetachFromView();
+        windows_.erase(found);
+    }
+    if (active_ == &window)
+        active_ = nullptr;
+}
+
+void EditCommands::documentActivated(DocumentWindow* window)
+{
+    if (active_ && active_ != window)
+        if (Sandbox* before = sandboxOf(active_))
+            before->Deactivated();
+    active_ = window;
+    if (window && !sandboxOf(window))
+        documentOpened(*window);
+    else if (Sandbox* now = sandboxOf(window))
+        now->Activated();
+    if (!window)
+        setUndoCommands(false, false);
+    if (Sandbox* now = sandboxOf(window); now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
+        press(now->toolMode() == ToolMode::Line ? 17 : 18);
+    updateSelectionButtons();
+}
+
+// ---- Panels and buttons ----
+
+void EditCommands::panelShown(int code)
+{
+    const int mode = ToolModeForPanel(code);
+    if (mode >= 0 || code == PanelCode::EndTextEditing) {
+        if (Sandbox* box = activeSandbox())
+            box->EnterToolMode(code);
+        else if (PanelForToolMode(mode) != 0)
+            main_.settings().defaultToolMode = mode; // the window Timer2 opens starts in it
+    }
+    if (const int b = PressedButtonFor(code))
+        press(b);
+    updateSelectionButtons();
+}
+
+void EditCommands::press(int number)
+{
+    if (QAbstractButton* b = tools_->button(number))
+        b->setChecked(true);
+}
+
+QToolButton* EditCommands::button(int number) const
+{
+    auto found = buttons_.find(number);
+    return found == buttons_.end() ? nullptr : found->second;
+}
+
+int EditCommands::pressedButton() const { return tools_->checkedId(); }
+
+void EditCommands::setUndoCommands(bool canUndo, bool canRedo)
+{
+    undo_->setEnabled(canUndo);
+    redo_->setEnabled(canRedo);
+    button(6)->setEnabled(canUndo);
+    button(7)->setEnabled(canRedo);
+}
+
+void EditCommands::updateSelectionButtons()
+{
+    const bool selected = active_ && AnySelected(active_->document());
+    button(12)->setVisible(selected);
+    button(13)->setVisible(selected);
+}
+
+// ---- Commands ----
+
+void EditCommands::ChooseTool(int code, bool skipWhenShown)
+{
+    if (skipWhenShown && main_.currentPanel() == code) {
+        if (code == PanelCode::Insert)
+            if (Sandbox* box = activeSandbox())
+                box->EnterToolMode(code);
+        return;
+    }
+    main_.ShowPanel(code);
+}
+
+void EditCommands::UndoCommand(bool showInsertPanel)
+{
+    Sandbox* box = activeSandbox();
+    if (!box || !box->CanUndo())
+        return;
+    box->Undo();
+    if (showInsertPanel)
+        ChooseTool(PanelCode::Insert, true);
+    updateSelectionButtons();
+}
+
+void EditCommands::RedoCommand(bool showInsertPanel)
+{
+    Sandbox* box = activeSandbox();
+    if (!box || !box->CanRedo())
+        return;
+    box->Redo();
+    if (showInsertPanel)
+        ChooseTool(PanelCode::Insert, true);
+    updateSelectionButtons();
+}
+
+void EditCommands::ClearUndoRedoCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->ClearUndoRedo();
+}
+
+void EditCommands::RepaintCommand()
+{
+    if (active_) {
+        SelectOnly(active_->document().items, nullptr);
+        active_->view().repaintAll(true);
+    }
+    main_.ShowPanel(PanelCode::Insert);
+}
+
+void EditCommands::PlaceBehindCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->PlaceSelectedBehind();
+}
+
+void EditCommands::PlaceOnTopCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->PlaceSelectedOnTop();
+}
+
+} // namespace vlm

@@ -1,0 +1,96 @@
+#pragma once
+
+// The editing commands of the main window: the Insert menu, the Edit menu's
+// "Undo", "Redo" and "Clear Undo and Redo", the toolbar's history, pointer
+// and insert buttons with the pressed tool, the two stacking buttons, the
+// insert panel and the creation tools' panels. Each document window gets its
+// Sandbox (tool modes, creation, history) and pointer tool here.
+
+#include "edit/pointer_delegate.h"
+#include "edit/sandbox.h"
+
+#include <QObject>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QMenu;
+class QToolButton;
+
+namespace vlm {
+
+class DocumentWindow;
+class MainWindow;
+class ToolPanel;
+
+// The toolbar button a panel presses (0: the panel leaves the pressed button
+// as it is).
+int PressedButtonFor(int panelCode);
+
+class EditCommands : public QObject {
+public:
+    // Builds the menus and buttons into `main` and connects its hooks; the
+    // main window owns the result.
+    explicit EditCommands(MainWindow& main);
+    ~EditCommands() override;
+
+    // The active document window's Sandbox, or null.
+    Sandbox* activeSandbox() const;
+    Sandbox* sandboxOf(const DocumentWindow* window) const;
+
+    // Toolbar and menu commands.
+    void UndoCommand(bool showInsertPanel);
+    void RedoCommand(bool showInsertPanel);
+    void ClearUndoRedoCommand();
+    void RepaintCommand();
+    void PlaceBehindCommand();
+    void PlaceOnTopCommand();
+    // An insert button or menu entry: the tool's panel with its tool entered;
+    // `skipWhenShown` leaves a panel already shown alone.
+    void ChooseTool(int panelCode, bool skipWhenShown);
+
+    // Enabled and greyed states from the active window's history.
+    void setUndoCommands(bool canUndo, bool canRedo);
+    // The stacking buttons follow the selection of the active window.
+    void updateSelectionButtons();
+
+    // The one way a hint page is asked for; the guidance panels fill it in
+    // and decide by the page's show flag.
+    std::function<void(int page)> showHintPage;
+
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
+    QAction* clearAction() const { return clear_; }
+    QMenu* insertMenu() const { return insert_; }
+    QToolButton* button(int number) const;
+    int pressedButton() const;
+
+private:
+    struct WindowTools;
+
+    void buildMenus();
+    void buildToolbar();
+    void connectHooks();
+    QWidget* makePanel(int code);
+    void panelShown(int code);
+    void documentOpened(DocumentWindow& window);
+    void documentClosing(DocumentWindow& window);
+    void documentActivated(DocumentWindow* window);
+    void press(int button);
+
+    MainWindow& main_;
+    QMenu* insert_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* clear_ = nullptr;
+    QButtonGroup* tools_ = nullptr;
+    std::map<int, QToolButton*> buttons_;
+    std::map<int, QWidget*> panels_;
+    std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
+    DocumentWindow* active_ = nullptr;
+};
+
+} // namespace vlm

@@ -1,0 +1,60 @@
+#pragma once
+
+// The panels of the left column that choose a tool: the insert panel with
+// one row per kind, and, for each creation tool, a panel with the tool's
+// title and the guidance lines that say how to draw with it.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+
+namespace vlm {
+
+// The title and guidance lines of a creation tool's panel; an empty title for
+// a PanelCode that is no creation tool.
+struct ToolGuidance {
+    QString title;
+    std::vector<QString> lines;
+};
+ToolGuidance ToolGuidanceFor(int panelCode);
+
+// `text` with every occurrence of `word` replaced by `name`.
+QString ReplaceWord(const QString& text, const QString& word, const QString& name);
+
+// The rows of the insert panel, top to bottom: caption and PanelCode.
+struct InsertRow {
+    const char16_t* caption;
+    int panelCode;
+};
+const std::vector<InsertRow>& InsertRows();
+
+class ToolPanel : public QWidget {
+public:
+    ToolPanel(int panelCode, QWidget* parent = nullptr);
+    int panelCode() const { return code_; }
+    // The line panel shows its first guidance line (with the hold-down hint)
+    // until the first click, then its second.
+    void setGuidanceStep(int step);
+    const std::vector<QLabel*>& lineLabels() const { return lines_; }
+
+private:
+    int code_;
+    std::vector<QLabel*> lines_;
+};
+
+class InsertPanel : public QWidget {
+public:
+    // `choose` receives the PanelCode of a row pressed.
+    explicit InsertPanel(std::function<void(int)> choose, QWidget* parent = nullptr);
+    // A press on row `index` (0-based), as the mouse gives it.
+    void RowPressed(int index);
+
+private:
+    std::function<void(int)> choose_;
+};
+
+} // namespace vlm
