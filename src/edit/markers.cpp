@@ -31,7 +31,7 @@ QPoint Mid(QPoint a, QPoint b)
 
 class SetBuilder {
 public:
-    SetBuilder(const DocumentView& view, std::vector<MarkerSpec>& out) : view_(view), out_(out) {}
+    SetBuilder(const DocumentView& view, std::vector<PlacedMarker>& out) : view_(view), out_(out) {}
 
     void square(std::int32_t code, QPoint at) { out_.push_back({code, MarkerFigure::Square, at, {}}); }
 
@@ -50,7 +50,7 @@ public:
 
 private:
     const DocumentView& view_;
-    std::vector<MarkerSpec>& out_;
+    std::vector<PlacedMarker>& out_;
 };
 
 bool AxisAligned(const Item& item)
@@ -67,9 +67,9 @@ bool PresetDirection(const Item& item)
 
 } // namespace
 
-std::vector<MarkerSpec> MarkerSet(const Item& item, const DocumentView& view, bool single)
+std::vector<PlacedMarker> MarkerSet(const Item& item, const DocumentView& view, bool single)
 {
-    std::vector<MarkerSpec> out;
+    std::vector<PlacedMarker> out;
     SetBuilder b(view, out);
     const DrawingFields& d = item.rec.d;
     const auto& v = item.vertices;
@@ -205,7 +205,7 @@ void PlaceMarkers(DocumentView& view, const Item& item, bool single)
 {
     const std::int32_t seq = item.rec.d.sequence;
     view.EraseMarkers(seq);
-    for (const MarkerSpec& m : MarkerSet(item, view, single))
+    for (const PlacedMarker& m : MarkerSet(item, view, single))
         view.PlaceMarker(seq, m.code, m.figure, m.at, m.from);
 }
 

@@ -29,7 +29,7 @@ inline constexpr std::int32_t GroupRotation = 500;
 
 // One Marker as placed: its code, look and canvas position (for the
 // rotation line, `from` is the Item's centre and `at` the dot).
-struct MarkerSpec {
+struct PlacedMarker {
     std::int32_t code = 0;
     MarkerFigure figure = MarkerFigure::Square;
     QPoint at;
@@ -38,7 +38,7 @@ struct MarkerSpec {
 
 // The Markers of one Item in the order they are placed. `single` adds the
 // centre and rotation handles shown only when it is the one selected Item.
-std::vector<MarkerSpec> MarkerSet(const Item& item, const DocumentView& view, bool single);
+std::vector<PlacedMarker> MarkerSet(const Item& item, const DocumentView& view, bool single);
 
 // Erases the Item's Markers and places them again.
 void PlaceMarkers(DocumentView& view, const Item& item, bool single);

@@ -11,10 +11,10 @@ namespace {
 
 using test::SelectionFixture;
 
-std::vector<std::int32_t> CodesOf(const std::vector<MarkerSpec>& set)
+std::vector<std::int32_t> CodesOf(const std::vector<PlacedMarker>& set)
 {
     std::vector<std::int32_t> codes;
-    for (const MarkerSpec& m : set)
+    for (const PlacedMarker& m : set)
         codes.push_back(m.code);
     std::sort(codes.begin(), codes.end());
     return codes;
@@ -90,7 +90,7 @@ TEST(MarkerSet, SideMiddlesOnlyOnAxisAlignedSquaresAndRotationOnlyForOne)
     EXPECT_EQ(CodesOf(MarkerSet(free, *f.view, true)), (std::vector<std::int32_t>{1, 2, 3, 5, 6}));
 
     // The side middles mark the sides: 206 the right one, 207 the one through node 1.
-    for (const MarkerSpec& m : MarkerSet(upright, *f.view, false)) {
+    for (const PlacedMarker& m : MarkerSet(upright, *f.view, false)) {
         if (m.code == 206) {
             EXPECT_EQ(m.at, f.canvas({200, 250}));
         }
@@ -106,7 +106,7 @@ TEST(MarkerSet, TheRotationDotStepsAwayFromTheSideMiddleItWouldCover)
     // Node 1 at the bottom: the dot, 40 below the middle, would sit on 207.
     Item& flat = f.shape(KindRectangle, {{100, 240}, {300, 240}, {300, 160}, {100, 160}});
     int dots = 0;
-    for (const MarkerSpec& m : MarkerSet(flat, *f.view, true)) {
+    for (const PlacedMarker& m : MarkerSet(flat, *f.view, true)) {
         if (m.code == MarkerCode::RotationDot) {
             EXPECT_EQ(m.at, f.canvas({200, 240 + 16}));
             ++dots;
