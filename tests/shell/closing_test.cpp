@@ -1,5 +1,6 @@
 #include "shell_fixture.h"
 
+#include "model/document_inspect.h"
 #include "shell/open_request.h"
 #include "shell/recovery.h"
 #include "texts/file_texts.h"
@@ -114,6 +115,11 @@ TEST_F(ShellTest, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
     prompts.answers = {Answer::Yes};
     EXPECT_TRUE(m.SaveAsCommand());
     EXPECT_EQ(PathOf(w->document()), other);
+    // What the command-line checker says about the file written.
+    const FileInspection inspection = InspectDocumentFile(EncodedPath(other), {});
+    EXPECT_TRUE(inspection.opened);
+    for (const FileProblem& p : inspection.problems)
+        EXPECT_TRUE(IsNote(p.kind)) << int(p.kind);
     EXPECT_EQ(w->caption(), QStringLiteral("Other"));
     EXPECT_EQ(m.menus().windowEntries[0]->text(), QStringLiteral("Other"));
     EXPECT_EQ(QString::fromStdU16String(m.settings().reopen[0]), other);
