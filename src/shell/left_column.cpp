@@ -1,5 +1,6 @@
 #include "shell/left_column.h"
 
+#include "platform/widgets/qt_prompts.h"
 #include "texts/shell_texts.h"
 
 #include <QFrame>
@@ -11,11 +12,6 @@
 #include <QVBoxLayout>
 
 namespace vlm {
-
-QColor ColorOfRef(int ref)
-{
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
-}
 
 LeftColumn::LeftColumn(QWidget* parent) : QWidget(parent)
 {
@@ -103,10 +99,10 @@ void LeftColumn::applyColors(int columnColor, int navigationColor, int splitterC
         w->setPalette(pal);
         w->setAutoFillBackground(true);
     };
-    paint(panelArea_, ColorOfRef(columnColor));
-    paint(guidance_, ColorOfRef(columnColor));
-    paint(navigationRow_, ColorOfRef(navigationColor));
-    paint(splitter_, ColorOfRef(splitterColor));
+    paint(panelArea_, QColorOf(columnColor));
+    paint(guidance_, QColorOf(columnColor));
+    paint(navigationRow_, QColorOf(navigationColor));
+    paint(splitter_, QColorOf(splitterColor));
 }
 
 void LeftColumn::resetBackLabelStyle()

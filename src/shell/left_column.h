@@ -55,7 +55,4 @@ private:
     std::array<QFrame*, kOptionRows> optionRows_{};
 };
 
-// A Settings colour (0x00BBGGRR) as a Qt colour.
-QColor ColorOfRef(int ref);
-
 } // namespace vlm

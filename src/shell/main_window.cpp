@@ -2,6 +2,7 @@
 
 #include "model/random.h"
 #include "platform/settings_store.h"
+#include "platform/widgets/qt_prompts.h"
 #include "render/text_render.h"
 #include "render/units.h"
 #include "render/view_settings.h"
@@ -236,7 +237,7 @@ void MainWindow::applyInterfaceSettings()
     leftColumn_->applyColors(settings_.leftColumnColor, settings_.navigationRowColor, settings_.splitterColor);
     for (QSplitter* s : findChildren<QSplitter*>()) {
         QPalette pal = s->palette();
-        pal.setColor(QPalette::Window, ColorOfRef(settings_.splitterColor));
+        pal.setColor(QPalette::Window, QColorOf(settings_.splitterColor));
         s->setPalette(pal);
     }
 

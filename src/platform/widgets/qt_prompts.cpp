@@ -1,5 +1,6 @@
 #include "platform/widgets/qt_prompts.h"
 
+#include "platform/bitmap.h"
 #include "texts/shell_texts.h"
 
 #include <QColorDialog>
@@ -24,16 +25,6 @@ QMessageBox::Icon IconOf(Prompts::Kind kind)
         return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
-}
-
-QColor ToQColor(std::int32_t ref)
-{
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
-}
-
-std::int32_t FromQColor(const QColor& c)
-{
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
 } // namespace
@@ -108,14 +99,14 @@ std::optional<std::int32_t> QtPrompts::chooseColor(std::int32_t initial,
 {
     for (int i = 0; i < 16; ++i) {
         const auto c = ParseColorText(QString::fromStdU16String(customColors[i]));
-        QColorDialog::setCustomColor(i, ToQColor(c.value_or(0xFFFFFF)));
+        QColorDialog::setCustomColor(i, QColorOf(c.value_or(0xFFFFFF)));
     }
-    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
+    const QColor chosen = QColorDialog::getColor(QColorOf(initial), parent_);
     for (int i = 0; i < 16; ++i)
-        customColors[i] = ColorText(FromQColor(QColorDialog::customColor(i))).toStdU16String();
+        customColors[i] = ColorText(ColorRefOf(QColorDialog::customColor(i))).toStdU16String();
     if (!chosen.isValid())
         return std::nullopt;
-    return FromQColor(chosen);
+    return ColorRefOf(chosen);
 }
 
 QStringList QtNameFilters(const QString& barFilter)
@@ -140,6 +131,16 @@ QStringList QtNameFilters(const QString& barFilter)
         out << name + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out;
+}
+
+QColor QColorOf(std::int32_t ref)
+{
+    return QColor(RedOf(ref), GreenOf(ref), BlueOf(ref));
+}
+
+std::int32_t ColorRefOf(const QColor& color)
+{
+    return RGBRef(color.red(), color.green(), color.blue());
 }
 
 QString ColorText(std::int32_t color)

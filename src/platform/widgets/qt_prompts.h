@@ -5,6 +5,7 @@
 
 #include "platform/prompts.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -32,6 +33,10 @@ private:
 // patterns separated by blanks instead of semicolons. A trailing name
 // without a pattern is dropped.
 QStringList QtNameFilters(const QString& barFilter);
+
+// A colour value (0x00BBGGRR) and the Qt colour it is.
+QColor QColorOf(std::int32_t ref);
+std::int32_t ColorRefOf(const QColor& color);
 
 // The custom-colour text of the colour dialog: six hexadecimal digits of the
 // 0x00BBGGRR value; none for anything else.
