@@ -126,9 +126,11 @@ void Sandbox::EnterToolMode(int code)
     default: break;
     }
     leaveCreation();
-    if (pointer_ && pointer_->toolMode() != ToolMode::Pointer)
+    // A panel shown by the pointer tool itself (after a click selected or
+    // deselected) must not break off the gesture that showed it.
+    if (pointer_ && pointer_->toolMode() != ToolMode::Pointer && mode != ToolMode::Pointer)
         pointer_->cancel();
-    toolMode_ = mode;
+    toolMode_ = pointer_ && pointer_->toolMode() != ToolMode::Pointer ? pointer_->toolMode() : mode;
     if (mode == ToolMode::Line && hooks_.lineGuidance)
         hooks_.lineGuidance(1);
     // The Markers of the selection are put on again, where they belong.
