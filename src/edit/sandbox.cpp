@@ -707,18 +707,11 @@ void Sandbox::BeginEdit(bool redraw)
     view_.BeginSelectionEdit(redraw);
 }
 
-void Sandbox::Undo()
-{
-    leaveCreation();
-    if (pointer_ && pointer_->toolMode() != ToolMode::Pointer)
-        pointer_->cancel();
-    toolMode_ = ToolMode::Pointer;
-    view_.RemoveMarkers();
-    SelectOnly(document_.items, nullptr);
-    afterHistoryChange(UndoLastAction(document_.items, history_));
-}
+void Sandbox::Undo() { historyStep(UndoLastAction); }
 
-void Sandbox::Redo()
+void Sandbox::Redo() { historyStep(RedoNextAction); }
+
+void Sandbox::historyStep(bool (*step)(ItemList&, HistoryCursor&))
 {
     leaveCreation();
     if (pointer_ && pointer_->toolMode() != ToolMode::Pointer)
@@ -726,7 +719,7 @@ void Sandbox::Redo()
     toolMode_ = ToolMode::Pointer;
     view_.RemoveMarkers();
     SelectOnly(document_.items, nullptr);
-    afterHistoryChange(RedoNextAction(document_.items, history_));
+    afterHistoryChange(step(document_.items, history_));
 }
 
 void Sandbox::afterHistoryChange(bool changed)

@@ -173,6 +173,7 @@ private:
     void drawPreview(QPoint p);
     void erasePreview();
     void commitItem(const std::function<Item&(ItemList&)>& build, int hintPage);
+    void historyStep(bool (*step)(ItemList&, HistoryCursor&));
     void afterHistoryChange(bool changed);
     void placeSelected(bool behind);
     int hintPageAfterCreation() const;

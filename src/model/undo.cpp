@@ -33,10 +33,19 @@ Item* TopNotUndone(const ItemList& list, std::int32_t from)
     return nullptr;
 }
 
-void EmptyClipCache(Item& r)
+// One record of an action undone or redone: its rendering cache goes, it
+// takes its new state and its visibility turns. True when it is now hidden.
+bool FlipRecord(Item& r, std::int32_t state, HistoryCursor& cursor)
 {
     if (r.cache)
         r.cache->clear();
+    r.rec.d.historyState = state;
+    if (state == kUndone && cursor.undone >= 0)
+        ++cursor.undone;
+    else if (state == kDone && cursor.undone > 0)
+        --cursor.undone;
+    r.rec.d.hidden = r.rec.d.hidden == 0 ? 255 : 0;
+    return r.rec.d.hidden != 0;
 }
 
 // The visible record at each stacking order of [lo, hi], taken before any of
@@ -225,12 +234,7 @@ bool UndoLastAction(ItemList& list, HistoryCursor& cursor)
     const std::int32_t step = r->rec.d.editStep;
     const std::int32_t m = list.maxSequence(0);
     for (;;) {
-        EmptyClipCache(*r);
-        r->rec.d.historyState = kUndone;
-        if (cursor.undone >= 0)
-            ++cursor.undone;
-        r->rec.d.hidden = r->rec.d.hidden == 0 ? 255 : 0;
-        if (r->rec.d.hidden != 0) {
+        if (FlipRecord(*r, kUndone, cursor)) {
             if (Item* p = PredecessorOf(list, *r)) {
                 ReverseOrderMove(list, *p);
                 p->rec.d.hidden = 0;
@@ -256,12 +260,7 @@ bool RedoNextAction(ItemList& list, HistoryCursor& cursor)
     const std::int32_t step = r->rec.d.editStep;
     const std::int32_t m = list.maxSequence(0);
     for (;;) {
-        EmptyClipCache(*r);
-        r->rec.d.historyState = kDone;
-        if (cursor.undone > 0)
-            --cursor.undone;
-        r->rec.d.hidden = r->rec.d.hidden == 0 ? 255 : 0;
-        if (r->rec.d.hidden == 0) {
+        if (!FlipRecord(*r, kDone, cursor)) {
             if (Item* p = PredecessorOf(list, *r)) {
                 p->rec.d.hidden = 255;
                 ApplyOrderMove(list, *p, *r);
