@@ -528,3 +528,28 @@ TEST(Sandbox, TheToolModeOutlivesItsWindowAsTheDefault)
 
 } // namespace
 } // namespace vlm
+
+namespace vlm {
+namespace {
+
+TEST(SandboxRulers, ACursorLineFollowsThePointerOnEachRuler)
+{
+    Window w(98);
+    const Bitmap& rx = w.view->rulerXBitmap();
+    const Bitmap& ry = w.view->rulerYBitmap();
+    ASSERT_FALSE(rx.isNull());
+    ASSERT_FALSE(ry.isNull());
+    const QImage beforeX = rx.image().copy();
+    const QPoint at = QPoint(40, 30) + w.view->canvasPosition();
+    w.move({40, 30});
+    EXPECT_EQ(rx.pixel(at.x(), 0), RGBRef(255, 0, 0));
+    EXPECT_EQ(ry.pixel(0, at.y()), RGBRef(255, 0, 0));
+    w.move({90, 60});
+    EXPECT_NE(rx.pixel(at.x(), 0), RGBRef(255, 0, 0)) << "the strip under the old line is back";
+    EXPECT_EQ(rx.pixel(at.x() + 50, 0), RGBRef(255, 0, 0));
+    w.view->RestoreRulerHovers();
+    EXPECT_EQ(rx.image(), beforeX);
+}
+
+} // namespace
+} // namespace vlm
