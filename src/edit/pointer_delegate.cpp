@@ -1,5 +1,7 @@
 #include "edit/pointer_delegate.h"
 
+#include "edit/markers.h"
+
 namespace vlm {
 
 namespace {
@@ -21,6 +23,10 @@ SelectionPointer::SelectionPointer(Sandbox& window, SelectionToolHooks hooks)
     : tool_(window.document(), window.view(), Reporting(window, std::move(hooks)))
 {
     window.setPointerInput(this);
+    // The view drops every Marker when it repaints the whole canvas and asks
+    // for them again through its marker timer.
+    DocumentView& view = window.view();
+    view.hooks().placeMarkers = [&view] { PlaceSelectionMarkers(view); };
 }
 
 } // namespace vlm

@@ -11,9 +11,9 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QButtonGroup>
-#include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace vlm {
@@ -131,24 +131,25 @@ void EditCommands::buildMenus()
 void EditCommands::buildToolbar()
 {
     QWidget* frame = main_.zoomControls().parentWidget();
-    auto* row = new QWidget(frame);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
+    // A tool bar rather than a plain row: when the window is narrower than all
+    // the buttons, the ones that do not fit move behind its extension button
+    // instead of widening the main window past its size.
+    auto* row = new QToolBar(frame);
+    row->setMovable(false);
+    row->setFloatable(false);
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     tools_ = new QButtonGroup(row);
     tools_->setExclusive(true);
     for (const ButtonSpec& entry : kButtons) {
         if (entry.number == 0) {
-            auto* bar = new QFrame(row);
-            bar->setFrameShape(QFrame::VLine);
-            layout->addWidget(bar);
+            row->addSeparator();
             continue;
         }
         auto* b = new QToolButton(row);
         b->setText(Text(entry.label));
         b->setToolTip(Text(entry.hint));
         b->setAutoRaise(true);
-        layout->addWidget(b);
+        row->addWidget(b);
         buttons_[entry.number] = b;
         const int number = entry.number;
         const int code = entry.panelCode;
@@ -174,7 +175,7 @@ void EditCommands::buildToolbar()
         });
     }
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
-        box->insertWidget(0, row);
+        box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
     press(9);
 }
 
@@ -313,6 +314,9 @@ void EditCommands::documentActivated(DocumentWindow* window)
 
 void EditCommands::panelShown(int code)
 {
+    if (auto* panel = dynamic_cast<ToolPanel*>(main_.leftColumn().currentPanelWidget()))
+        if (panel->panelCode() != code && !ToolGuidanceFor(code).title.isEmpty())
+            panel->setPanelCode(code);
     const int mode = ToolModeForPanel(code);
     if (mode >= 0 || code == PanelCode::EndTextEditing) {
         if (Sandbox* box = activeSandbox())

@@ -132,21 +132,33 @@ const std::vector<InsertRow>& InsertRows()
 
 ToolPanel::ToolPanel(int panelCode, QWidget* parent) : QWidget(parent), code_(panelCode)
 {
-    const ToolGuidance guidance = ToolGuidanceFor(panelCode);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    auto* title = new QLabel(guidance.title, this);
-    QFont bold = title->font();
+    title_ = new QLabel(this);
+    QFont bold = title_->font();
     bold.setBold(true);
-    title->setFont(bold);
-    layout->addWidget(title);
+    title_->setFont(bold);
+    layout->addWidget(title_);
+    layout->addStretch(1);
+    setPanelCode(panelCode);
+}
+
+void ToolPanel::setPanelCode(int panelCode)
+{
+    code_ = panelCode;
+    const ToolGuidance guidance = ToolGuidanceFor(panelCode);
+    title_->setText(guidance.title);
+    for (QLabel* label : lines_)
+        delete label;
+    lines_.clear();
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    int at = 1; // below the title, above the stretch
     for (const QString& text : guidance.lines) {
         auto* label = new QLabel(text, this);
         label->setWordWrap(true);
-        layout->addWidget(label);
+        layout->insertWidget(at++, label);
         lines_.push_back(label);
     }
-    layout->addStretch(1);
     setGuidanceStep(1);
 }
 

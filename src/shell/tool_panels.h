@@ -36,6 +36,8 @@ class ToolPanel : public QWidget {
 public:
     ToolPanel(int panelCode, QWidget* parent = nullptr);
     int panelCode() const { return code_; }
+    // The codes of one range share this panel; it follows the code shown.
+    void setPanelCode(int panelCode);
     // The line panel shows its first guidance line (with the hold-down hint)
     // until the first click, then its second.
     void setGuidanceStep(int step);
@@ -43,6 +45,7 @@ public:
 
 private:
     int code_;
+    QLabel* title_ = nullptr;
     std::vector<QLabel*> lines_;
 };
 

@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 
 #include "shell/edit_commands.h"
+#include "shell/left_column.h"
 #include "shell/tool_panels.h"
 #include "shell/view_widget.h"
 
@@ -129,6 +130,36 @@ TEST_F(EditShellTest, TheLineToolComesBackWithItsWindow)
     box->ReactivationTimer();
     EXPECT_EQ(m.currentPanel(), 98);
     EXPECT_EQ(edit->pressedButton(), 17);
+}
+
+TEST_F(EditShellTest, EveryShapeToolShowsItsOwnPanel)
+{
+    // Shapes share one range of panel codes; switching between two of them
+    // must still show the second one's guidance, not the first's.
+    MainWindow& m = startEditing();
+    m.Timer2Timer();
+    for (int code : {102, 104, 105, 199, 102}) {
+        edit->ChooseTool(code, true);
+        auto* panel = dynamic_cast<ToolPanel*>(m.leftColumn().currentPanelWidget());
+        ASSERT_NE(panel, nullptr) << code;
+        EXPECT_EQ(panel->panelCode(), code);
+    }
+}
+
+TEST_F(EditShellTest, ARepaintBringsTheSelectionMarkersBack)
+{
+    MainWindow& m = startEditing();
+    m.Timer2Timer();
+    edit->ChooseTool(98, true);
+    Sandbox* box = edit->activeSandbox();
+    click(*box, 20, 20);
+    click(*box, 120, 60);
+    SelectLast(m.activeWindow()->document().items);
+    DocumentView& view = m.activeWindow()->view().view();
+    view.RepaintAll(true);
+    EXPECT_TRUE(view.markers().items().empty()) << "a full repaint drops the Markers";
+    view.MarkerTimer();
+    EXPECT_FALSE(view.markers().items().empty()) << "the marker timer places them again";
 }
 
 TEST(ToolPanels, TheGuidanceNamesTheKindInEveryTemplate)
