@@ -110,7 +110,6 @@ Bitmap DesignTypePicture(std::int32_t designType)
     case DesignGreetingCards: CardGrid(c, sheet, 2, 2, 8, 6, false, true); break;
     case DesignBusinessCards: CardGrid(c, sheet, 5, 2, 10, 4, false, false); break;
     case DesignLabels: CardGrid(c, sheet, 10, 3, 6, 2, false, false); break;
-    case DesignBrochures: CardGrid(c, sheet, 3, 1, 0, 0, false, false); break;
     case DesignTentCards: CardGrid(c, sheet, 4, 1, 8, 6, true, false); break;
     case DesignCdDvdLabels: Discs(c, sheet); break;
     case DesignJewelCaseInserts: CardGrid(c, sheet, 2, 1, 10, 10, false, true); break;
@@ -168,33 +167,60 @@ SampleLayout LayOutSample(const pageset_t& ps, std::int32_t designType, const QR
     out.bottom = lengthOr0(TextMarginBottom);
 
     const std::int32_t t = designType < 0 ? -designType : designType;
-    if (!IsCardDesignType(t) && t != DesignBrochures) {
+    const bool rowFold = set.rowFold != 0;
+    const bool columnFold = set.columnFold != 0;
+    int rows = std::clamp(ParseWholeNumber(set.texts[TextRows]).value_or(1), 0, 200);
+    int cols = std::clamp(ParseWholeNumber(set.texts[TextColumns]).value_or(1), 0, 200);
+    const double cardW = lengthOr0(TextCardWidth);
+    const double cardH = lengthOr0(TextCardHeight);
+    const double rowGap = lengthOr0(TextRowGap);
+    const double colGap = lengthOr0(TextColumnGap);
+    const auto at = [&](double x, double y) {
+        return QPoint(out.paper.left() + Round(x), out.paper.top() + Round(y));
+    };
+
+    if (t == DesignBrochures) {
+        // A brochure is the whole sheet; its panels meet at the folds.
+        out.margins = true;
+        if (rowFold)
+            for (int r = 1; r < rows; ++r) {
+                const double y = out.top + r * (cardH + rowGap) - rowGap / 2;
+                out.folds.emplace_back(at(0, y), at(out.paper.width() - 1, y));
+            }
+        if (columnFold)
+            for (int k = 1; k < cols; ++k) {
+                const double x = out.left + k * (cardW + colGap) - colGap / 2;
+                out.folds.emplace_back(at(x, 0), at(x, out.paper.height() - 1));
+            }
+        return out;
+    }
+    if (!IsCardDesignType(t)) {
         out.margins = true;
         return out;
     }
 
     // The print cells of the sheet: a fold joins two cards into one cell.
-    out.rowFold = set.rowFold != 0;
-    out.columnFold = set.columnFold != 0;
-    int rows = std::clamp(ParseWholeNumber(set.texts[TextRows]).value_or(1), 0, 200);
-    int cols = std::clamp(ParseWholeNumber(set.texts[TextColumns]).value_or(1), 0, 200);
-    if (out.rowFold && rows > 1)
+    if (rowFold && rows > 1)
         rows /= 2;
-    if (out.columnFold && cols > 1)
+    if (columnFold && cols > 1)
         cols /= 2;
-    const double cw = lengthOr0(TextCardWidth) * (out.columnFold ? 2 : 1);
-    const double ch = lengthOr0(TextCardHeight) * (out.rowFold ? 2 : 1);
-    const double rowGap = lengthOr0(TextRowGap);
-    const double colGap = lengthOr0(TextColumnGap);
+    const double cw = cardW * (columnFold ? 2 : 1);
+    const double ch = cardH * (rowFold ? 2 : 1);
     if (!(cw >= 1) || !(ch >= 1))
         return out;
     for (int r = 0; r < rows; ++r)
         for (int k = 0; k < cols; ++k) {
             const double x = out.left + k * (cw + colGap);
             const double y = out.top + r * (ch + rowGap);
-            out.cells.emplace_back(out.paper.left() + static_cast<int>(Round(x)),
-                                   out.paper.top() + static_cast<int>(Round(y)), static_cast<int>(Round(cw)),
-                                   static_cast<int>(Round(ch)));
+            const QPoint corner = at(x, y);
+            const QRect cell(corner, at(x + cw, y + ch) - QPoint(1, 1));
+            out.cells.push_back(cell);
+            if (columnFold)
+                out.folds.emplace_back(QPoint(cell.left() + cell.width() / 2, cell.top() + 1),
+                                       QPoint(cell.left() + cell.width() / 2, cell.bottom()));
+            if (rowFold)
+                out.folds.emplace_back(QPoint(cell.left() + 1, cell.top() + cell.height() / 2),
+                                       QPoint(cell.right(), cell.top() + cell.height() / 2));
         }
     return out;
 }
@@ -245,17 +271,11 @@ void DrawPageSample(Bitmap& pane, const pageset_t& ps, std::int32_t designType)
         c.line(QPoint(p.left(), b), QPoint(p.right() + 1, b));
     }
     // The other cells first, so the canvas's red outline stays on top.
-    for (std::size_t i = s.cells.size(); i-- > 0;) {
-        const QRect& cell = s.cells[i];
-        Frame(c, cell, i == 0 ? kSampleFirstCardColor : kSampleCardColor);
-        c.setPen(kGrey, 1, PenStyle::Dotted);
-        if (s.columnFold)
-            c.line(QPoint(cell.left() + cell.width() / 2, cell.top() + 1),
-                   QPoint(cell.left() + cell.width() / 2, cell.bottom()));
-        if (s.rowFold)
-            c.line(QPoint(cell.left() + 1, cell.top() + cell.height() / 2),
-                   QPoint(cell.right(), cell.top() + cell.height() / 2));
-    }
+    for (std::size_t i = s.cells.size(); i-- > 0;)
+        Frame(c, s.cells[i], i == 0 ? kSampleFirstCardColor : kSampleCardColor);
+    c.setPen(kGrey, 1, PenStyle::Dotted);
+    for (const QLine& fold : s.folds)
+        c.line(fold.p1(), fold.p2());
 }
 
 } // namespace vlm

@@ -7,6 +7,7 @@
 #include "model/page_setup.h"
 #include "platform/bitmap.h"
 
+#include <QLine>
 #include <QRect>
 
 #include <cstdint>
@@ -31,9 +32,8 @@ struct SampleLayout {
     bool actualSize = false; // pixels, drawn 1:1
     QRect paper;
     std::vector<QRect> cells; // print cells row by row, the canvas first
-    bool rowFold = false;
-    bool columnFold = false;
-    bool margins = false; // margin lines are drawn
+    std::vector<QLine> folds; // dotted: inside each cell, or between brochure panels
+    bool margins = false;     // margin lines are drawn
     double left = 0, top = 0, right = 0, bottom = 0; // margins, pane pixels
 };
 

@@ -97,6 +97,8 @@ void PageSetupCommands::open(DocumentWindow* window)
     popup.showFrame(page, title, [this] {
         dialog_ = nullptr;
         showLink(true);
+        // The keys go back to the documents, not to the closed popup.
+        main_.activateWindow();
     });
 }
 

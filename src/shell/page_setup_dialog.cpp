@@ -70,9 +70,8 @@ TPagebox::TPagebox(TPage& page, QWidget* parent) : QWidget(parent), page_(page)
         const std::int32_t t = kOfferedDesignTypes[i];
         auto* b = new QToolButton(box);
         b->setText(Text(TypeName(t)));
-        b->setToolTip(Text(texts::kDesignTypeDescriptions[t - 1]));
+        b->setAccessibleDescription(Text(texts::kDesignTypeDescriptions[t - 1]));
         b->setAutoRaise(true);
-        b->setCheckable(true);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->installEventFilter(this);
         connect(b, &QToolButton::clicked, this, [this, t] { page_.chooseDesignType(t); });
@@ -397,7 +396,7 @@ void TPage::chooseDesignType(std::int32_t designType)
     if (menu_)
         for (std::int32_t t : kOfferedDesignTypes)
             if (QToolButton* b = menu_->button(t))
-                b->setChecked(t == designType);
+                b->setAutoRaise(t != designType); // the chosen one stays raised
     switchTimer_.start();
 }
 

@@ -187,7 +187,7 @@ InsertPanel::InsertPanel(std::function<void(int)> choose, std::function<void()> 
     for (int i = 0; i < static_cast<int>(InsertRows().size()); ++i)
         layout->addWidget(new InsertRowLabel(Text(InsertRows()[static_cast<std::size_t>(i)].caption),
                                              [this, i] { RowPressed(i); }, this));
-    layout->addSpacing(8);
+    layout->addSpacing(2);
     const QString word = Text(texts::kPageSetupLinkWord).toHtmlEscaped();
     QString line = Text(texts::kPageSetupLinkLine).toHtmlEscaped();
     line.replace(word, QStringLiteral("<a href=\"page-setup\">") + word + QStringLiteral("</a>"));

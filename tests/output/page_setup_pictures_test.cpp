@@ -43,7 +43,7 @@ TEST(PageSample, CardSheetsShowEveryPrintCellAndTheCanvasInRed)
     const pageset_t fold = Chosen(DesignBusinessCards, UnitMillimeters, 2);
     s = LayOutSample(fold, DesignBusinessCards, area);
     ASSERT_EQ(s.cells.size(), 5u);
-    EXPECT_TRUE(s.columnFold);
+    EXPECT_EQ(s.folds.size(), 5u);
     EXPECT_NEAR(s.cells[0].width(), 2 * 74 * 270.0 / 297, 1.0);
 
     Bitmap pane(300, 340);
@@ -55,6 +55,18 @@ TEST(PageSample, CardSheetsShowEveryPrintCellAndTheCanvasInRed)
     EXPECT_GT(CountColour(pane, first, kSampleFirstCardColor), 2 * first.width());
     EXPECT_EQ(CountColour(pane, second, kSampleFirstCardColor), 0);
     EXPECT_GT(CountColour(pane, second, kSampleCardColor), 2 * second.width());
+}
+
+TEST(PageSample, BrochuresAreOneSheetFoldedBetweenItsPanels)
+{
+    const SampleLayout s =
+        LayOutSample(Chosen(DesignBrochures, UnitMillimeters, 1), DesignBrochures, QRect(0, 0, 300, 300));
+    ASSERT_TRUE(s.shown);
+    EXPECT_TRUE(s.cells.empty()) << "the canvas is the whole sheet";
+    ASSERT_EQ(s.folds.size(), 2u);
+    EXPECT_EQ(s.folds[0].y1(), s.paper.top() + 90); // 99 of 297 mm
+    EXPECT_EQ(s.folds[0].x1(), s.paper.left());
+    EXPECT_EQ(s.folds[0].x2(), s.paper.right());
 }
 
 TEST(PageSample, NothingIsShownForAPaperThatDoesNotParseOrIsZero)

@@ -53,6 +53,24 @@ TEST_F(SessionTest, ADocumentOpensOnItsOwnTypeWithTheTextsOfItsHeader)
               settings.pageSetups[DesignLabels].set(UnitMillimeters).texts);
 }
 
+TEST_F(SessionTest, ADamagedOrientationOrFoldByteOpensAsOneOfTheTwo)
+{
+    header().rec.h.designType = DesignGreetingCards;
+    header().rec.h.units = UnitMillimeters;
+    header().rec.h.orientation = 7;
+    header().rec.h.rowFold = 9;
+    header().rec.h.columnFold = 0;
+    PageSetupSession s(settings.pageSetups, header());
+    EXPECT_EQ(s.pageset().orientation, Portrait);
+    EXPECT_EQ(set(s).rowFold, 1);
+    EXPECT_EQ(set(s).columnFold, 0);
+    // Turning it to landscape transposes once, as from portrait.
+    s.setText(TextMarginLeft, u"1");
+    s.setOrientation(Landscape);
+    EXPECT_EQ(set(s).texts[TextMarginTop], u"1");
+    EXPECT_EQ(set(s).columnFold, 1);
+}
+
 TEST_F(SessionTest, AHeaderOfNoKnownTypeOpensOnTheDesignTypeMenu)
 {
     for (std::int32_t bad : {0, -4, 12}) {
