@@ -23,7 +23,8 @@ constexpr ColorRef kRed = RGBRef(255, 0, 0);
 void Frame(Canvas& c, const QRect& r, ColorRef colour, PenStyle style = PenStyle::Solid)
 {
     c.setPen(colour, 1, style);
-    const std::array<QPoint, 5> pts = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()};
+    const std::array<QPoint, 5> pts = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(),
+                                       r.topLeft()};
     c.polyline(pts);
 }
 
@@ -37,13 +38,15 @@ void Sheet(Canvas& c, const QRect& r)
 }
 
 // A grid of `rows` x `cols` cards on the sheet, each with its folds dotted.
-void CardGrid(Canvas& c, const QRect& sheet, int rows, int cols, int margin, int gap, bool rowFold, bool colFold)
+void CardGrid(Canvas& c, const QRect& sheet, int rows, int cols, int margin, int gap, bool rowFold,
+              bool colFold)
 {
     const int w = (sheet.width() - 2 * margin - (cols - 1) * gap) / cols;
     const int h = (sheet.height() - 2 * margin - (rows - 1) * gap) / rows;
     for (int r = 0; r < rows; ++r)
         for (int k = 0; k < cols; ++k) {
-            const QRect card(sheet.left() + margin + k * (w + gap), sheet.top() + margin + r * (h + gap), w, h);
+            const QRect card(sheet.left() + margin + k * (w + gap), sheet.top() + margin + r * (h + gap), w,
+                             h);
             Frame(c, card, r == 0 && k == 0 ? kRed : kBlue);
             c.setPen(kGrey, 1, PenStyle::Dotted);
             if (colFold)
@@ -90,31 +93,52 @@ Bitmap DesignTypePicture(std::int32_t designType)
     Canvas c(b);
     const QRect sheet(20, 16, 136, 224);
     switch (designType) {
-    case DesignDigitalImages: Envelope(c); return b;
+    case DesignDigitalImages:
+        Envelope(c);
+        return b;
     case DesignIllustrations: {
         Sheet(c, sheet);
         Frame(c, sheet.adjusted(8, 8, -8, -8), kRed, PenStyle::Dotted);
         c.setPen(kBlue, 2);
         c.setSolidBrush(RGBRef(255, 220, 120));
         c.ellipse(40, 40, 110, 110);
-        const std::array<QPoint, 4> hill = {QPoint(34, 200), QPoint(84, 130), QPoint(140, 200), QPoint(34, 200)};
+        const std::array<QPoint, 4> hill = {QPoint(34, 200), QPoint(84, 130), QPoint(140, 200),
+                                            QPoint(34, 200)};
         c.setSolidBrush(RGBRef(120, 200, 120));
         c.polygon(hill);
         return b;
     }
-    default: break;
+    default:
+        break;
     }
     Sheet(c, sheet);
     switch (designType) {
-    case DesignPostcards: CardGrid(c, sheet, 2, 1, 8, 6, false, false); break;
-    case DesignGreetingCards: CardGrid(c, sheet, 2, 2, 8, 6, false, true); break;
-    case DesignBusinessCards: CardGrid(c, sheet, 5, 2, 10, 4, false, false); break;
-    case DesignLabels: CardGrid(c, sheet, 10, 3, 6, 2, false, false); break;
-    case DesignTentCards: CardGrid(c, sheet, 4, 1, 8, 6, true, false); break;
-    case DesignCdDvdLabels: Discs(c, sheet); break;
-    case DesignJewelCaseInserts: CardGrid(c, sheet, 2, 1, 10, 10, false, true); break;
-    case DesignDvdCaseInserts: CardGrid(c, sheet, 1, 1, 14, 0, false, true); break;
-    default: break;
+    case DesignPostcards:
+        CardGrid(c, sheet, 2, 1, 8, 6, false, false);
+        break;
+    case DesignGreetingCards:
+        CardGrid(c, sheet, 2, 2, 8, 6, false, true);
+        break;
+    case DesignBusinessCards:
+        CardGrid(c, sheet, 5, 2, 10, 4, false, false);
+        break;
+    case DesignLabels:
+        CardGrid(c, sheet, 10, 3, 6, 2, false, false);
+        break;
+    case DesignTentCards:
+        CardGrid(c, sheet, 4, 1, 8, 6, true, false);
+        break;
+    case DesignCdDvdLabels:
+        Discs(c, sheet);
+        break;
+    case DesignJewelCaseInserts:
+        CardGrid(c, sheet, 2, 1, 10, 10, false, true);
+        break;
+    case DesignDvdCaseInserts:
+        CardGrid(c, sheet, 1, 1, 14, 0, false, true);
+        break;
+    default:
+        break;
     }
     if (designType == DesignBrochures) {
         // The panels of a tri-fold sheet meet at folds, not at cut lines.

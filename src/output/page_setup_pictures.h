@@ -27,13 +27,14 @@ inline constexpr ColorRef kSamplePaneColor = RGBRef(240, 240, 240);
 Bitmap DesignTypePicture(std::int32_t designType);
 
 // Where the sample puts the paper and the card positions, in pane pixels.
-struct SampleLayout {
+struct SampleLayout
+{
     bool shown = false;      // false: a paper text does not parse or is 0
     bool actualSize = false; // pixels, drawn 1:1
     QRect paper;
-    std::vector<QRect> cells; // print cells row by row, the canvas first
-    std::vector<QLine> folds; // dotted: inside each cell, or between brochure panels
-    bool margins = false;     // margin lines are drawn
+    std::vector<QRect> cells;                        // print cells row by row, the canvas first
+    std::vector<QLine> folds;                        // dotted: inside each cell, or between brochure panels
+    bool margins = false;                            // margin lines are drawn
     double left = 0, top = 0, right = 0, bottom = 0; // margins, pane pixels
 };
 

@@ -10,11 +10,15 @@ namespace {
 
 using Kind = DimensionCell::Kind;
 
-DimensionCell Field(DimensionText t, const char16_t* label) { return {Kind::Text, t, label}; }
+DimensionCell Field(DimensionText t, const char16_t* label)
+{
+    return {Kind::Text, t, label};
+}
 
 std::pair<DimensionCell, DimensionCell> Folds()
 {
-    return {{Kind::ColumnFold, TextPaperWidth, texts::kColumnFold}, {Kind::RowFold, TextPaperWidth, texts::kRowFold}};
+    return {{Kind::ColumnFold, TextPaperWidth, texts::kColumnFold},
+            {Kind::RowFold, TextPaperWidth, texts::kRowFold}};
 }
 
 } // namespace
@@ -29,7 +33,8 @@ DimensionLayout DimensionLayoutFor(std::int32_t designType, std::int32_t unit)
 
     const auto paper = std::pair{Field(TextPaperWidth, kPaperWidth), Field(TextPaperHeight, kPaperHeight)};
     const auto leftTop = std::pair{Field(TextMarginLeft, kLeftMargin), Field(TextMarginTop, kTopMargin)};
-    const auto rightBottom = std::pair{Field(TextMarginRight, kRightMargin), Field(TextMarginBottom, kBottomMargin)};
+    const auto rightBottom =
+        std::pair{Field(TextMarginRight, kRightMargin), Field(TextMarginBottom, kBottomMargin)};
     const auto counts = std::pair{Field(TextColumns, kColumns), Field(TextRows, kRows)};
     const auto gaps = std::pair{Field(TextColumnGap, kColumnGap), Field(TextRowGap, kRowGap)};
 
@@ -37,12 +42,9 @@ DimensionLayout DimensionLayoutFor(std::int32_t designType, std::int32_t unit)
     if (t == DesignIllustrations)
         return {paper, leftTop, rightBottom};
     if (t == DesignBrochures)
-        return {paper,
-                {Field(TextCardWidth, kBrochureWidth), Field(TextCardHeight, kBrochureHeight)},
-                leftTop,
-                rightBottom,
-                counts,
-                Folds()};
+        return {paper,   {Field(TextCardWidth, kBrochureWidth), Field(TextCardHeight, kBrochureHeight)},
+                leftTop, rightBottom,
+                counts,  Folds()};
     if (IsCardDesignType(t)) {
         const bool label = t == DesignLabels;
         return {paper,
@@ -169,7 +171,10 @@ void PageSetupSession::setOrientation(std::int32_t orientation)
     rematch();
 }
 
-std::vector<std::u16string> PageSetupSession::quickSelectTexts() const { return QuickSelectTexts(type_, units()); }
+std::vector<std::u16string> PageSetupSession::quickSelectTexts() const
+{
+    return QuickSelectTexts(type_, units());
+}
 
 std::int32_t PageSetupSession::quickSelectIndex() const
 {
@@ -182,6 +187,9 @@ bool PageSetupSession::applyTo(Item& header, const PageSetupEnvironment& env) co
     return typeChosen() && applyPageSetup(header, working_[type_], type_, env, false);
 }
 
-void PageSetupSession::applyTo(Settings& settings) const { ApplyPageSetupForNewFiles(settings, working_, type_); }
+void PageSetupSession::applyTo(Settings& settings) const
+{
+    ApplyPageSetupForNewFiles(settings, working_, type_);
+}
 
 } // namespace vlm

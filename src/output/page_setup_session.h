@@ -18,13 +18,14 @@ struct Item;
 
 // The design types the menu offers, in menu order.
 inline constexpr std::int32_t kOfferedDesignTypes[8] = {
-    DesignIllustrations, DesignBrochures,  DesignPostcards,  DesignGreetingCards,
-    DesignBusinessCards, DesignTentCards,  DesignLabels,     DesignDigitalImages,
+    DesignIllustrations, DesignBrochures, DesignPostcards, DesignGreetingCards,
+    DesignBusinessCards, DesignTentCards, DesignLabels,    DesignDigitalImages,
 };
 
 // One place of the dimension panel: a text field for a DimensionText or one
 // of the two fold boxes, with its label.
-struct DimensionCell {
+struct DimensionCell
+{
     enum class Kind { Text, ColumnFold, RowFold };
     Kind kind = Kind::Text;
     DimensionText text = TextPaperWidth; // Kind::Text only
@@ -41,7 +42,8 @@ DimensionLayout DimensionLayoutFor(std::int32_t designType, std::int32_t unit);
 enum class HintFamily { Sheet, Card, Digital };
 HintFamily HintFamilyOf(std::int32_t designType);
 
-class PageSetupSession {
+class PageSetupSession
+{
 public:
     enum class Stage { DesignTypeMenu, Dimensions };
 

@@ -14,13 +14,17 @@ namespace {
 // A row's text is written with {key} where a word of the text table stands;
 // keys in lower case give the word lower-cased, as it reads inside a text.
 
-struct Word {
+struct Word
+{
     std::u16string_view key;
     const char16_t* text;
     bool lower;
 };
 
-const char16_t* TypeName(DesignType t) { return texts::kDesignTypeNames[t - 1]; }
+const char16_t* TypeName(DesignType t)
+{
+    return texts::kDesignTypeNames[t - 1];
+}
 
 const std::vector<Word>& Words()
 {
@@ -131,8 +135,8 @@ QuickSelectRow PaperRow(const char16_t* pattern, const char16_t* w, const char16
 
 // Texts in stored order after the orientation: paper, card, margins left,
 // top, right, bottom, rows, columns, row gap, column gap.
-QuickSelectRow CardRow(const char16_t* pattern, char orientation, std::initializer_list<const char16_t*> values,
-                       char fold)
+QuickSelectRow CardRow(const char16_t* pattern, char orientation,
+                       std::initializer_list<const char16_t*> values, char fold)
 {
     QuickSelectRow r;
     r.text = Compose(pattern);
@@ -144,7 +148,8 @@ QuickSelectRow CardRow(const char16_t* pattern, char orientation, std::initializ
     return r;
 }
 
-struct QuickSelectList {
+struct QuickSelectList
+{
     std::int32_t type; // 0: every type
     std::int32_t unit;
     std::vector<QuickSelectRow> rows;
@@ -334,7 +339,8 @@ bool CardRowMatches(const miry_t& set, std::int32_t orientation, const QuickSele
     for (int k = 0; k < 12; ++k)
         if (row.values[k] && !SameLength(set.texts[static_cast<std::size_t>(k)], row.values[k], unit))
             return false;
-    return set.rowFold == (row.fold == RowFold::Row ? 1 : 0) && set.columnFold == (row.fold == RowFold::Column ? 1 : 0);
+    return set.rowFold == (row.fold == RowFold::Row ? 1 : 0) &&
+           set.columnFold == (row.fold == RowFold::Column ? 1 : 0);
 }
 
 const std::vector<QuickSelectRow> kNoRows;
@@ -377,13 +383,18 @@ bool ApplyQuickSelectRow(std::int32_t designType, std::int32_t unit, std::int32_
         if (row.values[k])
             set.texts[static_cast<std::size_t>(k)] = row.values[k];
     switch (row.orientation) {
-    case RowOrientation::Keep: break;
+    case RowOrientation::Keep:
+        break;
     case RowOrientation::KeepSwapped:
         if (orientation == Landscape)
             std::swap(set.texts[TextPaperWidth], set.texts[TextPaperHeight]);
         break;
-    case RowOrientation::SetPortrait: orientation = Portrait; break;
-    case RowOrientation::SetLandscape: orientation = Landscape; break;
+    case RowOrientation::SetPortrait:
+        orientation = Portrait;
+        break;
+    case RowOrientation::SetLandscape:
+        orientation = Landscape;
+        break;
     }
     if (row.fold != RowFold::NotWritten) {
         set.rowFold = row.fold == RowFold::Row ? 1 : 0;
@@ -411,7 +422,8 @@ std::int32_t matchQuickSelect(std::int32_t designType, std::int32_t unit, const 
             match = CardRowMatches(set, orientation, row, unit);
             // A brochure turned on its side is still the same brochure.
             if (!match && designType == DesignBrochures)
-                match = CardRowMatches(transposed, orientation == Landscape ? Portrait : Landscape, row, unit);
+                match =
+                    CardRowMatches(transposed, orientation == Landscape ? Portrait : Landscape, row, unit);
         }
         if (match)
             found = static_cast<std::int32_t>(i);

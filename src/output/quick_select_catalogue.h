@@ -15,8 +15,8 @@ namespace vlm {
 
 // What a row does to the orientation.
 enum class RowOrientation : std::uint8_t {
-    Keep,           // left as it is
-    KeepSwapped,    // left as it is; the size pair is written swapped in landscape
+    Keep,        // left as it is
+    KeepSwapped, // left as it is; the size pair is written swapped in landscape
     SetPortrait,
     SetLandscape,
 };
@@ -29,7 +29,8 @@ enum class RowFold : std::uint8_t {
     Column, // column fold set, row fold cleared
 };
 
-struct QuickSelectRow {
+struct QuickSelectRow
+{
     std::u16string text;
     RowOrientation orientation = RowOrientation::Keep;
     // Texts 1..12 in stored order; a null entry is not written, an empty one

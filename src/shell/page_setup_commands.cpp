@@ -21,7 +21,10 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 // The grid follows the new canvas: equal distances in both directions at
 // the header's new density.
@@ -34,7 +37,8 @@ void RefitGridLines(Document& doc)
 
 } // namespace
 
-bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& session, const PageSetupEnvironment& env)
+bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& session,
+                            const PageSetupEnvironment& env)
 {
     Document& doc = window.document();
     Item* header = doc.items.header();
@@ -62,11 +66,20 @@ PageSetupCommands::PageSetupCommands(MainWindow& main) : QObject(&main), main_(m
     main_.hooks().openPageSetup = [this] { CurrentFileCommand(); };
 }
 
-TPage* PageSetupCommands::dialog() const { return static_cast<TPage*>(dialog_.data()); }
+TPage* PageSetupCommands::dialog() const
+{
+    return static_cast<TPage*>(dialog_.data());
+}
 
-void PageSetupCommands::CurrentFileCommand() { open(main_.activeWindow()); }
+void PageSetupCommands::CurrentFileCommand()
+{
+    open(main_.activeWindow());
+}
 
-void PageSetupCommands::NewFilesCommand() { open(nullptr); }
+void PageSetupCommands::NewFilesCommand()
+{
+    open(nullptr);
+}
 
 void PageSetupCommands::open(DocumentWindow* window)
 {
@@ -74,8 +87,8 @@ void PageSetupCommands::open(DocumentWindow* window)
     const Item* header = window ? window->document().items.header() : nullptr;
     if (!header)
         window = nullptr;
-    PageSetupSession session = header ? PageSetupSession(settings.pageSetups, *header)
-                                      : PageSetupSession(settings.pageSetups);
+    PageSetupSession session =
+        header ? PageSetupSession(settings.pageSetups, *header) : PageSetupSession(settings.pageSetups);
     const QString title = Text(texts::kPageSetupTitle) + Text(texts::kTitleDash) +
                           (window ? window->caption() : Text(texts::kMenuNewFiles));
 

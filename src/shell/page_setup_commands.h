@@ -21,9 +21,11 @@ class TPage;
 // asked for it: the header changes and is marked modified, the grid lines
 // are fitted to the new canvas, and the view is laid out and painted again.
 // The undo history is left alone. False when nothing was applied.
-bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& session, const PageSetupEnvironment& env);
+bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& session,
+                            const PageSetupEnvironment& env);
 
-class PageSetupCommands : public QObject {
+class PageSetupCommands : public QObject
+{
 public:
     // Connects and shows the menu entries; the main window owns the result.
     explicit PageSetupCommands(MainWindow& main);

@@ -21,9 +21,15 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
-const char16_t* TypeName(std::int32_t t) { return texts::kDesignTypeNames[t - 1]; }
+const char16_t* TypeName(std::int32_t t)
+{
+    return texts::kDesignTypeNames[t - 1];
+}
 
 QLabel* Hint(const QString& text, QWidget* parent)
 {
@@ -34,7 +40,8 @@ QLabel* Hint(const QString& text, QWidget* parent)
 }
 
 // The sample pane, drawn afresh for its size from the session.
-class SampleView : public QWidget {
+class SampleView : public QWidget
+{
 public:
     SampleView(PageSetupSession& session, QWidget* parent) : QWidget(parent), session_(session)
     {
@@ -205,7 +212,8 @@ TPagedim::TPagedim(TPage& page, QWidget* parent) : QWidget(parent), page_(page)
     switch (HintFamilyOf(s.designType())) {
     case HintFamily::Sheet:
         hints_->addWidget(Hint(Text(texts::kHintSheetPrint), this));
-        hints_->addWidget(Hint(Text(texts::kHintSheetMargins) + QLatin1Char(' ') + Text(texts::kHintSheetOutline), this));
+        hints_->addWidget(
+            Hint(Text(texts::kHintSheetMargins) + QLatin1Char(' ') + Text(texts::kHintSheetOutline), this));
         break;
     case HintFamily::Card:
         hints_->addWidget(Hint(Text(texts::kHintCardCopies), this));
@@ -337,13 +345,15 @@ QLabel* TPagedim::labelOf(DimensionText text) const
 
 QCheckBox* TPagedim::foldBox(DimensionCell::Kind fold) const
 {
-    return fold == DimensionCell::Kind::RowFold ? rowFold_ : fold == DimensionCell::Kind::ColumnFold ? columnFold_ : nullptr;
+    return fold == DimensionCell::Kind::RowFold      ? rowFold_
+           : fold == DimensionCell::Kind::ColumnFold ? columnFold_
+                                                     : nullptr;
 }
 
 // ---- TPage ----
 
-TPage::TPage(PageSetupSession session, std::function<void(const PageSetupSession&)> apply, std::function<void()> close,
-             QWidget* parent)
+TPage::TPage(PageSetupSession session, std::function<void(const PageSetupSession&)> apply,
+             std::function<void()> close, QWidget* parent)
     : QWidget(parent), session_(std::move(session)), onApply_(std::move(apply)), onClose_(std::move(close))
 {
     auto* outer = new QVBoxLayout(this);

@@ -29,7 +29,8 @@ class TPage;
 
 // The design-type menu: the eight offered types and, for the one the pointer
 // rests on, its description and picture.
-class TPagebox : public QWidget {
+class TPagebox : public QWidget
+{
 public:
     TPagebox(TPage& page, QWidget* parent = nullptr);
 
@@ -50,7 +51,8 @@ private:
 };
 
 // The dimension panel of the current type.
-class TPagedim : public QWidget {
+class TPagedim : public QWidget
+{
 public:
     TPagedim(TPage& page, QWidget* parent = nullptr);
 
@@ -90,7 +92,8 @@ private:
     bool filling_ = false;
 };
 
-class TPage : public QWidget {
+class TPage : public QWidget
+{
 public:
     static constexpr int kSwitchDelayMs = 200;
 

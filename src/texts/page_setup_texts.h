@@ -15,16 +15,17 @@ inline constexpr const char16_t* kDesignTypeHeading = u"Design type";
 
 // Design types, by code 1..11.
 inline constexpr const char16_t* kDesignTypeNames[11] = {
-    u"Illustrations", u"Postcards",         u"Greeting Cards",   u"Business Cards",
-    u"Labels",        u"CD/DVD Labels",     u"Jewel Case Inserts", u"DVD Case Inserts",
-    u"Digital Images", u"Brochures",        u"Tent Cards",
+    u"Illustrations",  u"Postcards",     u"Greeting Cards",     u"Business Cards",
+    u"Labels",         u"CD/DVD Labels", u"Jewel Case Inserts", u"DVD Case Inserts",
+    u"Digital Images", u"Brochures",     u"Tent Cards",
 };
 inline constexpr const char16_t* kDesignTypeDescriptions[11] = {
     u"'Illustrations' include posters, flyers, charts, photo books and other designs that are printed on the "
     u"whole sheet of paper.",
     u"'Postcards' include postcards, greeting cards, rotary cards, name badges, and other designs that are "
     u"printed in rows and columns on a sheet of pre-cut paper.",
-    u"'Greeting Cards' include any cards that have one or more folds, either horizontal or vertical, that are "
+    u"'Greeting Cards' include any cards that have one or more folds, either horizontal or vertical, that "
+    u"are "
     u"printed in rows and columns on a sheet of pre-cut paper.",
     u"'Business Cards' include business cards, either horizontal or vertical, simple or folding, that are "
     u"printed in rows and columns on a sheet of pre-cut paper.",
@@ -33,7 +34,8 @@ inline constexpr const char16_t* kDesignTypeDescriptions[11] = {
     u"applied on the surface of CDs or DVDs.",
     u"'Jewel Case Inserts' include front and back case designs that are printed on a sheet of pre-cut paper, "
     u"and then inserted into CD or DVD jewel cases.",
-    u"'DVD Case Inserts' include front and back case designs that are printed on a sheet of pre-cut paper, and "
+    u"'DVD Case Inserts' include front and back case designs that are printed on a sheet of pre-cut paper, "
+    u"and "
     u"then inserted into DVD cases.",
     u"'Digital Images' include Web and email pictures that are published or sent over the Internet.",
     u"'Brochures' include designs and publications that are printed on a sheet of paper and then folded.",
@@ -74,25 +76,28 @@ inline constexpr const char16_t* kScaledToFit = u"Scaled to fit this window";
 // Hints beside the design-type menu; kHintUnsure shows kHintUnsureWord emphasised.
 inline constexpr const char16_t* kHintHighlightType =
     u"Highlight the type of your design in the left menu (move the mouse to place the cursor over the menu).";
-inline constexpr const char16_t* kHintUnsure =
-    u"If you are not sure what you want to design, select Illustrations. You will be able to redefine the page "
-    u"setup later.";
+inline constexpr const char16_t* kHintUnsure = u"If you are not sure what you want to design, select "
+                                               u"Illustrations. You will be able to redefine the page "
+                                               u"setup later.";
 inline constexpr const char16_t* kHintUnsureWord = u"Illustrations";
-inline constexpr const char16_t* kHintProceed = u"Then, click on the highlighted button in the left menu to proceed.";
+inline constexpr const char16_t* kHintProceed =
+    u"Then, click on the highlighted button in the left menu to proceed.";
 
 // Hints beside the dimension panel, by family.
-inline constexpr const char16_t* kHintSheetPrint =
-    u"On your screen, you can draw beyond the paper edges or margins, but your printer will only print what fits "
-    u"on your paper.";
-inline constexpr const char16_t* kHintSheetMargins = u"You will see the margins drawn in dotted lines around your art.";
+inline constexpr const char16_t* kHintSheetPrint = u"On your screen, you can draw beyond the paper edges or "
+                                                   u"margins, but your printer will only print what fits "
+                                                   u"on your paper.";
+inline constexpr const char16_t* kHintSheetMargins =
+    u"You will see the margins drawn in dotted lines around your art.";
 inline constexpr const char16_t* kHintSheetOutline =
     u"Also, you will see the outline of your paper drawn in solid lines around your art when you enlarge the "
     u"canvas area by dragging the ruler ends.";
-inline constexpr const char16_t* kHintCardCopies =
-    u"Before printing, the software will copy your design to all the cards in the rows and columns that you set "
-    u"up.";
+inline constexpr const char16_t* kHintCardCopies = u"Before printing, the software will copy your design to "
+                                                   u"all the cards in the rows and columns that you set "
+                                                   u"up.";
 inline constexpr const char16_t* kHintCardCanvas =
-    u"The size of your canvas equals the size of one card. You will see the outline of your card drawn in solid "
+    u"The size of your canvas equals the size of one card. You will see the outline of your card drawn in "
+    u"solid "
     u"lines when you enlarge the canvas area by dragging the ruler ends.";
 inline constexpr const char16_t* kHintDigitalSizes =
     u"Digital images, for instance in Web sites or photo-albums, have their sizes specified in pixels.";
@@ -101,7 +106,8 @@ inline constexpr const char16_t* kHintDigitalPixel =
     u"horizontal and vertical.";
 
 // The insert panel's line; kPageSetupLinkWord is the link in it.
-inline constexpr const char16_t* kPageSetupLinkLine = u"Use Page Setup to change the brochure size and page layout.";
+inline constexpr const char16_t* kPageSetupLinkLine =
+    u"Use Page Setup to change the brochure size and page layout.";
 inline constexpr const char16_t* kPageSetupLinkWord = u"Page Setup";
 
 // Words the Quick select list texts are made of.

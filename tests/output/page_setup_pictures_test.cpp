@@ -78,7 +78,8 @@ TEST(PageSample, NothingIsShownForAPaperThatDoesNotParseOrIsZero)
         Bitmap pane(200, 200);
         DrawPageSample(pane, ps, DesignIllustrations);
         // Only the headings are on the pane, no white paper.
-        EXPECT_EQ(CountColour(pane, QRect(0, 60, 200, 140), RGBRef(255, 255, 255)), 0) << "width text " << std::u16string(width).size();
+        EXPECT_EQ(CountColour(pane, QRect(0, 60, 200, 140), RGBRef(255, 255, 255)), 0)
+            << "width text " << std::u16string(width).size();
     }
     pageset_t bad = Chosen(DesignIllustrations, UnitMillimeters, 4);
     bad.units = 0;
@@ -110,7 +111,8 @@ TEST(DesignTypePicture, EveryTypeHasAPictureOfItsOwn)
         ASSERT_EQ(b.width(), kDesignPictureWidth);
         ASSERT_EQ(b.height(), kDesignPictureHeight);
         const QImage& img = b.image();
-        seen.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), static_cast<int>(img.sizeInBytes())));
+        seen.insert(
+            QByteArray(reinterpret_cast<const char*>(img.constBits()), static_cast<int>(img.sizeInBytes())));
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(kDesignTypeCount));
 }

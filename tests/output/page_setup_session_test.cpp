@@ -10,7 +10,8 @@
 namespace vlm {
 namespace {
 
-struct SessionTest : ::testing::Test {
+struct SessionTest : ::testing::Test
+{
     Settings settings{ScreenMetrics::fromDpi(96, 96)};
     Document doc;
 
@@ -206,19 +207,21 @@ TEST(DimensionLayout, EachTypeAndUnitShowsItsOwnFields)
     };
     using V = std::vector<std::u16string>;
     EXPECT_EQ(texts(DesignLabels, UnitPixels), (V{u"Image width", u"Image height"}));
-    EXPECT_EQ(texts(DesignIllustrations, UnitInches),
-              (V{u"Paper width", u"Paper height", u"Left margin", u"Top margin", u"Right margin", u"Bottom margin"}));
-    EXPECT_EQ(texts(DesignLabels, UnitMillimeters),
-              (V{u"Paper width", u"Paper height", u"Label width", u"Label height", u"Left margin", u"Top margin",
-                 u"Columns", u"Rows", u"Column gap", u"Row gap", u"Column fold", u"Row fold"}));
+    EXPECT_EQ(texts(DesignIllustrations, UnitInches), (V{u"Paper width", u"Paper height", u"Left margin",
+                                                         u"Top margin", u"Right margin", u"Bottom margin"}));
+    EXPECT_EQ(
+        texts(DesignLabels, UnitMillimeters),
+        (V{u"Paper width", u"Paper height", u"Label width", u"Label height", u"Left margin", u"Top margin",
+           u"Columns", u"Rows", u"Column gap", u"Row gap", u"Column fold", u"Row fold"}));
     EXPECT_EQ(texts(DesignTentCards, UnitInches)[2], u"Card width");
     EXPECT_EQ(texts(DesignBrochures, UnitMillimeters),
               (V{u"Paper width", u"Paper height", u"Brochure width", u"Brochure height", u"Left margin",
                  u"Top margin", u"Right margin", u"Bottom margin", u"Columns", u"Rows", u"Column fold",
                  u"Row fold"}));
-    EXPECT_EQ(texts(DesignDigitalImages, UnitMillimeters),
-              (V{u"Paper width", u"Paper height", u"Left margin", u"Top margin", u"Right margin", u"Bottom margin",
-                 u"Columns", u"Rows", u"Column gap", u"Row gap", u"Column fold", u"Row fold"}));
+    EXPECT_EQ(
+        texts(DesignDigitalImages, UnitMillimeters),
+        (V{u"Paper width", u"Paper height", u"Left margin", u"Top margin", u"Right margin", u"Bottom margin",
+           u"Columns", u"Rows", u"Column gap", u"Row gap", u"Column fold", u"Row fold"}));
     EXPECT_TRUE(DimensionLayoutFor(DesignLabels, 0).empty());
     // The fold cells are boxes, everything else a field of its text.
     const auto cards = DimensionLayoutFor(DesignPostcards, UnitMillimeters);

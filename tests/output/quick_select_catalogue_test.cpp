@@ -146,7 +146,6 @@ const char* const kPaperRows = R"(1|Small Photo 250 x 350|S|250,350|-
 3|Photo 4 x 6|K|4,6|e
 3|Photo 5 x 7|K|5,7|e)";
 
-
 TEST(QuickSelectCatalogue, CardAndBrochureRowsWriteWhatThePageSizeTablesList)
 {
     std::map<std::pair<int, int>, std::size_t> seen;
@@ -161,12 +160,14 @@ TEST(QuickSelectCatalogue, CardAndBrochureRowsWriteWhatThePageSizeTablesList)
         const QuickSelectRow& row = rows[index];
         SCOPED_TRACE(line);
         EXPECT_EQ(row.text, U(col[2]));
-        EXPECT_EQ(row.orientation, col[3] == "L" ? RowOrientation::SetLandscape : RowOrientation::SetPortrait);
+        EXPECT_EQ(row.orientation,
+                  col[3] == "L" ? RowOrientation::SetLandscape : RowOrientation::SetPortrait);
         const auto values = Split(col[4], ',');
         ASSERT_EQ(values.size(), 12u);
         for (std::size_t k = 0; k < 12; ++k) {
             ASSERT_NE(row.values[k], nullptr) << "text " << k + 1;
-            EXPECT_EQ(std::u16string(row.values[k]), values[k] == "e" ? u"" : U(values[k])) << "text " << k + 1;
+            EXPECT_EQ(std::u16string(row.values[k]), values[k] == "e" ? u"" : U(values[k]))
+                << "text " << k + 1;
         }
         EXPECT_EQ(row.fold, col[5] == "R" ? RowFold::Row : col[5] == "C" ? RowFold::Column : RowFold::None);
     }
@@ -217,7 +218,8 @@ TEST(QuickSelectCatalogue, PixelAndIllustrationRowsWriteTheirSizeAndMargins)
 
 TEST(QuickSelectCatalogue, TypesWithoutAListOfferNothingAndRefuseRows)
 {
-    for (std::int32_t t : {DesignCdDvdLabels, DesignJewelCaseInserts, DesignDvdCaseInserts, DesignDigitalImages})
+    for (std::int32_t t :
+         {DesignCdDvdLabels, DesignJewelCaseInserts, DesignDvdCaseInserts, DesignDigitalImages})
         for (std::int32_t u : {UnitMillimeters, UnitInches}) {
             EXPECT_TRUE(QuickSelectRows(t, u).empty()) << t << "/" << u;
             miry_t set;

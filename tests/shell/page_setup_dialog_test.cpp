@@ -21,7 +21,8 @@
 namespace vlm::test {
 namespace {
 
-struct PageSetupShellTest : ShellTest {
+struct PageSetupShellTest : ShellTest
+{
     PageSetupCommands* pageSetup = nullptr;
     EditCommands* edit = nullptr;
 
@@ -205,9 +206,10 @@ TEST_F(PageSetupShellTest, ADocumentOfNoKnownTypeOpensOnTheMenu)
     QStringList captions;
     for (std::int32_t t : kOfferedDesignTypes)
         captions << dialog().menu()->button(t)->text();
-    EXPECT_EQ(captions.join(QLatin1Char(',')),
-              QStringLiteral("Illustrations,Brochures,Postcards,Greeting Cards,Business Cards,Tent Cards,Labels,"
-                             "Digital Images"));
+    EXPECT_EQ(
+        captions.join(QLatin1Char(',')),
+        QStringLiteral("Illustrations,Brochures,Postcards,Greeting Cards,Business Cards,Tent Cards,Labels,"
+                       "Digital Images"));
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(dialog().menu()->button(DesignLabels), &enter);
     EXPECT_EQ(dialog().menu()->shownType(), DesignLabels);
