@@ -9,6 +9,7 @@
 #include "shell/edit_commands.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
+#include "shell/page_setup_commands.h"
 #include "shell/termination_signals.h"
 #include "texts/shell_texts.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
     new vlm::EditCommands(*w); // the main window owns it
+    new vlm::PageSetupCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

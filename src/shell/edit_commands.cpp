@@ -220,11 +220,16 @@ QWidget* EditCommands::makePanel(int code)
         return found->second;
     QWidget* panel = nullptr;
     if (code == PanelCode::Insert) {
-        panel = new InsertPanel([this](int chosen) {
-            // Further presses wait until the chosen command has run.
-            if (main_.pendingCommand() == 0)
-                main_.RunDeferred(chosen);
-        });
+        panel = new InsertPanel(
+            [this](int chosen) {
+                // Further presses wait until the chosen command has run.
+                if (main_.pendingCommand() == 0)
+                    main_.RunDeferred(chosen);
+            },
+            [this] {
+                if (main_.hooks().openPageSetup)
+                    main_.hooks().openPageSetup();
+            });
     } else if (!ToolGuidanceFor(code).title.isEmpty()) {
         panel = new ToolPanel(code);
     }

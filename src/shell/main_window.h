@@ -72,6 +72,8 @@ struct ShellHooks {
     std::function<void(DocumentWindow& window)> documentOpened;
     // A document window is closing; its view still exists.
     std::function<void(DocumentWindow& window)> documentClosing;
+    // The insert panel's Page Setup link was followed.
+    std::function<void()> openPageSetup;
 };
 
 class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments {

@@ -2,6 +2,7 @@
 
 #include "edit/tool_mode.h"
 #include "texts/edit_texts.h"
+#include "texts/page_setup_texts.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -171,7 +172,8 @@ void ToolPanel::setGuidanceStep(int step)
     lines_[2]->setVisible(step != 2);
 }
 
-InsertPanel::InsertPanel(std::function<void(int)> choose, QWidget* parent) : QWidget(parent), choose_(std::move(choose))
+InsertPanel::InsertPanel(std::function<void(int)> choose, std::function<void()> pageSetup, QWidget* parent)
+    : QWidget(parent), choose_(std::move(choose))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -185,8 +187,24 @@ InsertPanel::InsertPanel(std::function<void(int)> choose, QWidget* parent) : QWi
     for (int i = 0; i < static_cast<int>(InsertRows().size()); ++i)
         layout->addWidget(new InsertRowLabel(Text(InsertRows()[static_cast<std::size_t>(i)].caption),
                                              [this, i] { RowPressed(i); }, this));
+    layout->addSpacing(2);
+    const QString word = Text(texts::kPageSetupLinkWord).toHtmlEscaped();
+    QString line = Text(texts::kPageSetupLinkLine).toHtmlEscaped();
+    line.replace(word, QStringLiteral("<a href=\"page-setup\">") + word + QStringLiteral("</a>"));
+    pageSetupLink_ = new QLabel(line, this);
+    pageSetupLink_->setTextFormat(Qt::RichText);
+    pageSetupLink_->setWordWrap(true);
+    pageSetupLink_->setAccessibleName(Text(texts::kPageSetupLinkLine));
+    pageSetupLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(pageSetupLink_, &QLabel::linkActivated, this, [pageSetup = std::move(pageSetup)] {
+        if (pageSetup)
+            pageSetup();
+    });
+    layout->addWidget(pageSetupLink_);
     layout->addStretch(1);
 }
+
+void InsertPanel::setPageSetupLinkShown(bool shown) { pageSetupLink_->setVisible(shown); }
 
 void InsertPanel::RowPressed(int index)
 {

@@ -51,13 +51,19 @@ private:
 
 class InsertPanel : public QWidget {
 public:
-    // `choose` receives the PanelCode of a row pressed.
-    explicit InsertPanel(std::function<void(int)> choose, QWidget* parent = nullptr);
+    // `choose` receives the PanelCode of a row pressed; `pageSetup` runs when
+    // the Page Setup link below the rows is followed.
+    explicit InsertPanel(std::function<void(int)> choose, std::function<void()> pageSetup = {},
+                         QWidget* parent = nullptr);
     // A press on row `index` (0-based), as the mouse gives it.
     void RowPressed(int index);
+    // The link line is hidden while the Page Setup dialog shows.
+    void setPageSetupLinkShown(bool shown);
+    QLabel* pageSetupLink() const { return pageSetupLink_; }
 
 private:
     std::function<void(int)> choose_;
+    QLabel* pageSetupLink_ = nullptr;
 };
 
 } // namespace vlm
