@@ -227,7 +227,7 @@ int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings, const st
     std::set<std::int32_t> remembered;
     for (Item& item : list)
         if (IsSelectedLive(item))
-            remembered.insert(item.rec.d.sequence);
+            remembered.insert(std::int32_t{item.rec.d.sequence});
     for (Item& item : list)
         if (IsLive(item))
             item.rec.d.selected = 0;
@@ -261,8 +261,8 @@ int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings, const st
     for (Item& item : list) {
         if (!IsLive(item))
             continue;
-        const bool was = remembered.count(item.rec.d.sequence) != 0 ||
-                         (item.rec.d.predecessor != 0 && remembered.count(item.rec.d.predecessor) != 0);
+        const std::int32_t sequence = item.rec.d.sequence, predecessor = item.rec.d.predecessor;
+        const bool was = remembered.count(sequence) != 0 || (predecessor != 0 && remembered.count(predecessor) != 0);
         item.rec.d.selected = was ? 255 : 0;
     }
     return static_cast<int>(on.size());

@@ -276,7 +276,10 @@ void GridStrips::setAreaLength(bool horizontal, double length)
     Item* item = sandbox_.document().items.header();
     if (!item)
         return;
-    (horizontal ? item->rec.h.areaWidth : item->rec.h.areaHeight) = length;
+    if (horizontal)
+        item->rec.h.areaWidth = length;
+    else
+        item->rec.h.areaHeight = length;
     ApplyHeader(*item);
 }
 
@@ -344,8 +347,11 @@ void GridStrips::rulerUp(bool horizontal, const CanvasMouse& m)
         if (!(perUnit > 0.0) || !std::isfinite(perUnit) || at == e.press)
             return;
         const std::int32_t before = horizontal ? GridOffsetX(h) : GridOffsetY(h);
-        double& origin = horizontal ? h.originX : h.originY;
-        origin = std::max(0.0, e.savedOrigin + (at - e.press) / perUnit);
+        const double origin = std::max(0.0, e.savedOrigin + (at - e.press) / perUnit);
+        if (horizontal)
+            h.originX = origin;
+        else
+            h.originY = origin;
         ApplyHeader(*item);
         // The lines stay where they were on the page.
         const std::int32_t after = horizontal ? GridOffsetX(h) : GridOffsetY(h);
