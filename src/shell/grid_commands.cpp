@@ -67,7 +67,8 @@ QString PopupTitle(const char16_t* title, const QString& caption)
 
 } // namespace
 
-GridCommands::GridCommands(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
+GridCommands::GridCommands(MainWindow& main, EditCommands& edit)
+    : QObject(&main), main_(main), edit_(edit), editAlive_(&edit)
 {
     buildMenus();
     buildToggles();
@@ -81,6 +82,10 @@ GridCommands::GridCommands(MainWindow& main, EditCommands& edit) : QObject(&main
 GridCommands::~GridCommands()
 {
     qApp->removeEventFilter(this);
+    // The editing commands usually go first (and their Sandboxes with
+    // them); a Sandbox that stays must not keep these strips.
+    if (!editAlive_)
+        return;
     for (auto& [window, grid] : windows_)
         if (grid.sandbox && edit_.sandboxOf(window) == grid.sandbox)
             grid.sandbox->setStripInput(nullptr);

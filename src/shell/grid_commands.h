@@ -9,6 +9,7 @@
 #include "edit/grid_strips.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <map>
@@ -91,6 +92,7 @@ private:
 
     MainWindow& main_;
     EditCommands& edit_;
+    QPointer<EditCommands> editAlive_;
     QMenu* tools_ = nullptr;
     QMenu* grid_ = nullptr;
     QMenu* reset_ = nullptr;

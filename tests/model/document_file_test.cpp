@@ -35,6 +35,14 @@ bool SameStoredFields(const Item& a, const Item& b)
     return true;
 }
 
+std::vector<std::int32_t> KindsOf(const ItemList& list)
+{
+    std::vector<std::int32_t> kinds;
+    for (const Item& it : list)
+        kinds.push_back(it.rec.d.kind);
+    return kinds;
+}
+
 class DocumentFile : public ::testing::Test {
 protected:
     test::TempDir dir;
@@ -141,10 +149,7 @@ TEST_F(DocumentFile, OnlyTheVisibleStateIsWritten)
     Document back;
     RecordingPrompts prompts;
     ASSERT_TRUE(ReadDocument(path, back.items, prompts));
-    std::vector<std::int32_t> kinds;
-    for (const Item& it : back.items)
-        kinds.push_back(it.rec.d.kind);
-    EXPECT_EQ(kinds, (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindPicture, KindClip, -1}));
+    EXPECT_EQ(KindsOf(back.items), (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindPicture, KindClip, -1}));
     EXPECT_EQ(+PictureById(back.items, 2)->rec.d.pictureId, 2);
 }
 
@@ -164,10 +169,7 @@ TEST_F(DocumentFile, TheGridInUseFollowsTheHeaderEvenWhenAnEditAppendedIt)
     Document back;
     RecordingPrompts prompts;
     ASSERT_TRUE(ReadDocument(path, back.items, prompts));
-    std::vector<std::int32_t> kinds;
-    for (const Item& it : back.items)
-        kinds.push_back(it.rec.d.kind);
-    EXPECT_EQ(kinds, (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindLine}));
+    EXPECT_EQ(KindsOf(back.items), (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindLine}));
     const Item* grid = FindVisibleByKind(back.items, KindGridLines);
     ASSERT_TRUE(grid);
     ASSERT_EQ(grid->horizontalGridLines.size(), 1u);
