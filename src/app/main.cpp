@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
-    new vlm::GridCommands(*w, *edit);        // and this one too
+    new vlm::GridCommands(*w, *edit);       // and this one too
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -15,13 +15,15 @@ namespace {
 
 constexpr std::int32_t kOnLine = 2; // document pixels
 
-template <typename Header>
-auto* FlagOf(Header& h, GridFeature f, bool horizontal)
+template <typename Header> auto* FlagOf(Header& h, GridFeature f, bool horizontal)
 {
     switch (f) {
-    case GridFeature::Grid: return horizontal ? &h.gridH : &h.gridV;
-    case GridFeature::Anchors: return horizontal ? &h.anchorsH : &h.anchorsV;
-    case GridFeature::Snap: return horizontal ? &h.snapH : &h.snapV;
+    case GridFeature::Grid:
+        return horizontal ? &h.gridH : &h.gridV;
+    case GridFeature::Anchors:
+        return horizontal ? &h.anchorsH : &h.anchorsV;
+    case GridFeature::Snap:
+        return horizontal ? &h.snapH : &h.snapV;
     }
     return &h.gridH;
 }
@@ -210,7 +212,8 @@ std::vector<Item*> ItemsOnGridLine(const ItemList& list, GridOrientation axis, s
     if (!header)
         return found;
     const bool x = axis == GridVertical;
-    const std::int64_t c64 = std::int64_t{position} - (x ? GridOffsetX(header->rec.h) : GridOffsetY(header->rec.h));
+    const std::int64_t c64 =
+        std::int64_t{position} - (x ? GridOffsetX(header->rec.h) : GridOffsetY(header->rec.h));
     const std::int32_t c = Clamp32(c64);
     for (Item& item : list)
         if (IsLive(item) && IsEditableKind(item.rec.d.kind) && OnLine(item, x, c))
@@ -218,8 +221,9 @@ std::vector<Item*> ItemsOnGridLine(const ItemList& list, GridOrientation axis, s
     return found;
 }
 
-int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings, const std::function<void()>& beginEdit,
-                          GridOrientation axis, std::int32_t from, std::int32_t to)
+int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings,
+                          const std::function<void()>& beginEdit, GridOrientation axis, std::int32_t from,
+                          std::int32_t to)
 {
     const std::vector<Item*> on = ItemsOnGridLine(list, axis, from);
     if (on.empty() || from == to)
@@ -262,7 +266,8 @@ int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings, const st
         if (!IsLive(item))
             continue;
         const std::int32_t sequence = item.rec.d.sequence, predecessor = item.rec.d.predecessor;
-        const bool was = remembered.count(sequence) != 0 || (predecessor != 0 && remembered.count(predecessor) != 0);
+        const bool was =
+            remembered.count(sequence) != 0 || (predecessor != 0 && remembered.count(predecessor) != 0);
         item.rec.d.selected = was ? 255 : 0;
     }
     return static_cast<int>(on.size());

@@ -64,8 +64,9 @@ std::vector<Item*> ItemsOnGridLine(const ItemList& list, GridOrientation axis, s
 // drag edit without snapping: `beginEdit` replaces the selected Items by
 // their editable copies (the window's BeginEdit). The selection before is
 // restored afterwards. Returns the number of Items moved.
-int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings, const std::function<void()>& beginEdit,
-                          GridOrientation axis, std::int32_t from, std::int32_t to);
+int MoveItemsWithGridLine(ItemList& list, const DragSettings& settings,
+                          const std::function<void()>& beginEdit, GridOrientation axis, std::int32_t from,
+                          std::int32_t to);
 
 // The design area's corner moved by `delta` pixels on one axis: every
 // version of the grid moves with it, so Undo and Redo keep their lines on

@@ -23,7 +23,9 @@ ViewDirection DirectionOf(GridOrientation axis)
 
 } // namespace
 
-GridStrips::GridStrips(Sandbox& sandbox, GridStripHooks hooks) : sandbox_(sandbox), hooks_(std::move(hooks)) {}
+GridStrips::GridStrips(Sandbox& sandbox, GridStripHooks hooks) : sandbox_(sandbox), hooks_(std::move(hooks))
+{
+}
 
 HeaderFields* GridStrips::header() const
 {
@@ -130,7 +132,8 @@ void GridStrips::background1MouseDown(const CanvasMouse& m)
     const Item* grid = FindVisibleByKind(sandbox_.document().items, KindGridLines);
     if (hit < 0 || !grid || !GridLinesOf(*grid, axis)[static_cast<std::size_t>(hit)].highlighted)
         return;
-    grab_ = {true, axis, static_cast<std::size_t>(hit), GridLinePosition(axis, GridLinesOf(*grid, axis)[hit])};
+    grab_ = {true, axis, static_cast<std::size_t>(hit),
+             GridLinePosition(axis, GridLinesOf(*grid, axis)[hit])};
 }
 
 void GridStrips::background1MouseMove(const CanvasMouse& m)
@@ -164,6 +167,14 @@ void GridStrips::background1MouseMove(const CanvasMouse& m)
         view.PaintAnchors(ViewDirection::Both);
 }
 
+void GridStrips::PointerLeftStrips()
+{
+    if (grab_.active)
+        return;
+    if (ClearGridHighlights(sandbox_.document().items))
+        sandbox_.view().PaintAnchors(ViewDirection::Both);
+}
+
 void GridStrips::background1MouseUp(const CanvasMouse& m)
 {
     const QPoint p(m.x, m.y);
@@ -172,7 +183,8 @@ void GridStrips::background1MouseUp(const CanvasMouse& m)
         insert_.armed = false;
         const QPoint moved = p - insert_.press;
         if (std::abs(moved.x()) <= kClickSlack && std::abs(moved.y()) <= kClickSlack && shown(insert_.axis) &&
-            GridLineOperation(list, insert_.axis, GridLineOp::Insert, anchorCoordinate(insert_.axis, insert_.press)))
+            GridLineOperation(list, insert_.axis, GridLineOp::Insert,
+                              anchorCoordinate(insert_.axis, insert_.press)))
             afterGridEdit();
         return;
     }
@@ -188,7 +200,8 @@ void GridStrips::background1MouseUp(const CanvasMouse& m)
     }
     DocumentView& view = sandbox_.view();
     view.RemoveMarkers();
-    MoveItemsWithGridLine(list, DragSettingsOf(view), [this] { sandbox_.BeginEdit(false); }, g.axis, g.from, to);
+    MoveItemsWithGridLine(
+        list, DragSettingsOf(view), [this] { sandbox_.BeginEdit(false); }, g.axis, g.from, to);
     GridLineOperation(list, g.axis, GridLineOp::MoveHighlighted, to);
     afterGridEdit();
 }
@@ -355,7 +368,8 @@ void GridStrips::rulerUp(bool horizontal, const CanvasMouse& m)
         ApplyHeader(*item);
         // The lines stay where they were on the page.
         const std::int32_t after = horizontal ? GridOffsetX(h) : GridOffsetY(h);
-        ShiftAllGridVersions(list, horizontal ? GridVertical : GridHorizontal, Clamp32(std::int64_t{after} - before));
+        ShiftAllGridVersions(list, horizontal ? GridVertical : GridHorizontal,
+                             Clamp32(std::int64_t{after} - before));
     }
     SetModified(list, true);
     if (hooks_.pageChanged)
@@ -365,11 +379,29 @@ void GridStrips::rulerUp(bool horizontal, const CanvasMouse& m)
     afterGridEdit();
 }
 
-void GridStrips::rulerXMouseDown(const CanvasMouse& m) { rulerDown(true, m); }
-void GridStrips::rulerXMouseMove(const CanvasMouse& m) { rulerMove(true, m); }
-void GridStrips::rulerXMouseUp(const CanvasMouse& m) { rulerUp(true, m); }
-void GridStrips::rulerYMouseDown(const CanvasMouse& m) { rulerDown(false, m); }
-void GridStrips::rulerYMouseMove(const CanvasMouse& m) { rulerMove(false, m); }
-void GridStrips::rulerYMouseUp(const CanvasMouse& m) { rulerUp(false, m); }
+void GridStrips::rulerXMouseDown(const CanvasMouse& m)
+{
+    rulerDown(true, m);
+}
+void GridStrips::rulerXMouseMove(const CanvasMouse& m)
+{
+    rulerMove(true, m);
+}
+void GridStrips::rulerXMouseUp(const CanvasMouse& m)
+{
+    rulerUp(true, m);
+}
+void GridStrips::rulerYMouseDown(const CanvasMouse& m)
+{
+    rulerDown(false, m);
+}
+void GridStrips::rulerYMouseMove(const CanvasMouse& m)
+{
+    rulerMove(false, m);
+}
+void GridStrips::rulerYMouseUp(const CanvasMouse& m)
+{
+    rulerUp(false, m);
+}
 
 } // namespace vlm

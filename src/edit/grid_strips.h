@@ -20,7 +20,8 @@ namespace vlm {
 
 class Sandbox;
 
-struct GridStripHooks {
+struct GridStripHooks
+{
     // The pointer over a strip or ruler takes this shape.
     std::function<void(Qt::CursorShape)> setCursor;
     // The length read-out of a page-end drag ("Width: 3 Inches"); an empty
@@ -31,7 +32,8 @@ struct GridStripHooks {
     std::function<void()> pageChanged;
 };
 
-class GridStrips final : public CanvasInput {
+class GridStrips final : public CanvasInput
+{
 public:
     // Within this many pixels of a page end a ruler press drags that end.
     static constexpr int kEndReach = 5;
@@ -74,22 +76,29 @@ public:
     // grid options, Undo): the canvas and the strips show it.
     void GridChanged();
 
+    // The pointer went from the strips onto the canvas or out of the view:
+    // no Anchor stays highlighted for Delete.
+    void PointerLeftStrips();
+
     bool dragging() const { return grab_.active || end_.mode != EndMode::None; }
 
 private:
     enum class EndMode { None, Size, Origin };
-    struct Grab {
+    struct Grab
+    {
         bool active = false;
         GridOrientation axis = GridVertical;
         std::size_t index = 0;
         std::int32_t from = 0;
     };
-    struct Insert {
+    struct Insert
+    {
         bool armed = false;
         GridOrientation axis = GridVertical;
         QPoint press;
     };
-    struct EndDrag {
+    struct EndDrag
+    {
         EndMode mode = EndMode::None;
         bool horizontal = true;
         int press = 0;

@@ -103,15 +103,51 @@ public:
     void Image1MouseDown(const CanvasMouse& m) override;
     void Image1MouseMove(const CanvasMouse& m) override;
     void Image1MouseUp(const CanvasMouse& m) override;
-    void background1MouseDown(const CanvasMouse& m) override { if (strips_) strips_->background1MouseDown(m); }
-    void background1MouseMove(const CanvasMouse& m) override { if (strips_) strips_->background1MouseMove(m); }
-    void background1MouseUp(const CanvasMouse& m) override { if (strips_) strips_->background1MouseUp(m); }
-    void rulerXMouseDown(const CanvasMouse& m) override { if (strips_) strips_->rulerXMouseDown(m); }
-    void rulerXMouseMove(const CanvasMouse& m) override { if (strips_) strips_->rulerXMouseMove(m); }
-    void rulerXMouseUp(const CanvasMouse& m) override { if (strips_) strips_->rulerXMouseUp(m); }
-    void rulerYMouseDown(const CanvasMouse& m) override { if (strips_) strips_->rulerYMouseDown(m); }
-    void rulerYMouseMove(const CanvasMouse& m) override { if (strips_) strips_->rulerYMouseMove(m); }
-    void rulerYMouseUp(const CanvasMouse& m) override { if (strips_) strips_->rulerYMouseUp(m); }
+    void background1MouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseDown(m);
+    }
+    void background1MouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseMove(m);
+    }
+    void background1MouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseUp(m);
+    }
+    void rulerXMouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseDown(m);
+    }
+    void rulerXMouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseMove(m);
+    }
+    void rulerXMouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseUp(m);
+    }
+    void rulerYMouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseDown(m);
+    }
+    void rulerYMouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseMove(m);
+    }
+    void rulerYMouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseUp(m);
+    }
 
     // PressHoldDelay fired: a press still held counts as the first click.
     void PressHoldDelayTimer();

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
@@ -107,7 +108,8 @@ void GridCommands::buildMenus()
     for (int i = 0; i < 3; ++i) {
         resetEntries_[static_cast<std::size_t>(i)] = reset_->addAction(Text(kChoiceCaptions[i + 1]));
         const ViewDirection d = resets[i];
-        connect(resetEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, d] { ResetCommand(d); });
+        connect(resetEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, d] { ResetCommand(d); });
     }
     grid_->addSeparator();
     anchors_ = grid_->addMenu(Text(texts::kMenuAnchors));
@@ -405,6 +407,10 @@ void GridCommands::updateChecks()
 // themselves instead; this filter then has nothing left to do.
 bool GridCommands::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave) {
+        pointerMoved(watched, event);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -415,6 +421,26 @@ bool GridCommands::eventFilter(QObject* watched, QEvent* event)
     if (target != first || target->window() != &main_)
         return false;
     return DeleteHighlightedAnchor();
+}
+
+// A highlight belongs to the pointer resting on an Anchor: moving onto the
+// canvas or out of the view ends it, as a move over the strips would.
+void GridCommands::pointerMoved(QObject* watched, QEvent* event)
+{
+    for (auto& [window, grid] : windows_) {
+        DocumentWindow* w = window;
+        if (!grid.strips || watched != w->view().viewport())
+            continue;
+        bool left = event->type() == QEvent::Leave;
+        if (!left) {
+            const DocumentView& v = w->view().view();
+            const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+            left = canvas.contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+        }
+        if (left)
+            grid.strips->PointerLeftStrips();
+        return;
+    }
 }
 
 } // namespace vlm

@@ -26,7 +26,8 @@ class EditCommands;
 class MainWindow;
 class Sandbox;
 
-class GridCommands : public QObject {
+class GridCommands : public QObject
+{
 public:
     // Builds the menus and toggles into `main` next to the editing
     // commands; the main window owns the result.
@@ -78,7 +79,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct WindowGrid {
+    struct WindowGrid
+    {
         Sandbox* sandbox = nullptr;
         std::unique_ptr<GridStrips> strips;
     };
@@ -89,6 +91,7 @@ private:
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
     void requestHint(int page);
+    void pointerMoved(QObject* watched, QEvent* event);
 
     MainWindow& main_;
     EditCommands& edit_;
@@ -106,7 +109,7 @@ private:
     QAction* speed_ = nullptr;
     QToolButton* gridButton_ = nullptr;
     QToolButton* snapButton_ = nullptr;
-    std::map<const DocumentWindow*, WindowGrid> windows_;
+    std::map<DocumentWindow*, WindowGrid> windows_;
     DocumentWindow* active_ = nullptr;
 };
 

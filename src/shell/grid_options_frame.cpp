@@ -24,9 +24,12 @@ QString Text(const char16_t* s)
 QString DensityUnitName(std::int32_t unit)
 {
     switch (unit) {
-    case UnitPixels: return Text(texts::kDensityPixels);
-    case UnitMillimeters: return Text(texts::kDensityMillimeters);
-    default: return Text(texts::kDensityInches);
+    case UnitPixels:
+        return Text(texts::kDensityPixels);
+    case UnitMillimeters:
+        return Text(texts::kDensityMillimeters);
+    default:
+        return Text(texts::kDensityInches);
     }
 }
 
@@ -39,13 +42,14 @@ GridOptionsFrame::GridOptionsFrame(defaults_t options, std::function<void(const 
     auto* outer = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     outer->addLayout(groups);
-    const QString densityCaption =
-        Text(texts::kGridDensity) + QStringLiteral(" (") + DensityUnitName(options_.unit) + QStringLiteral(")");
+    const QString densityCaption = Text(texts::kGridDensity) + QStringLiteral(" (") +
+                                   DensityUnitName(options_.unit) + QStringLiteral(")");
     for (int dir = 0; dir < 2; ++dir) {
         const bool h = dir == 0;
         auto* group = new QGroupBox(Text(h ? texts::kGroupHorizontal : texts::kGroupVertical), this);
         auto* column = new QVBoxLayout(group);
-        std::uint8_t* flags[3] = {h ? &options_.gridH : &options_.gridV, h ? &options_.anchorsH : &options_.anchorsV,
+        std::uint8_t* flags[3] = {h ? &options_.gridH : &options_.gridV,
+                                  h ? &options_.anchorsH : &options_.anchorsV,
                                   h ? &options_.snapH : &options_.snapV};
         const char16_t* captions[3] = {texts::kShowGridlines, texts::kShowAnchors, texts::kSnapToGrid};
         for (int i = 0; i < 3; ++i) {
@@ -64,7 +68,8 @@ GridOptionsFrame::GridOptionsFrame(defaults_t options, std::function<void(const 
         GridBlock& block = options_.block(options_.unit);
         std::u16string& text = block.texts[h ? GridSpacingX : GridSpacingY];
         field->setText(QString::fromStdU16String(text));
-        connect(field, &QLineEdit::textChanged, this, [&text](const QString& t) { text = t.toStdU16String(); });
+        connect(field, &QLineEdit::textChanged, this,
+                [&text](const QString& t) { text = t.toStdU16String(); });
         column->addWidget(label);
         column->addWidget(field);
         column->addStretch(1);

@@ -15,7 +15,8 @@ class QLineEdit;
 
 namespace vlm {
 
-class GridOptionsFrame : public QWidget {
+class GridOptionsFrame : public QWidget
+{
 public:
     // `save` receives the working copy when "Save" is clicked; `close` then
     // (and on "Cancel") hides the popup.

@@ -14,12 +14,13 @@ class QLabel;
 
 namespace vlm {
 
-class SpeedFrame : public QWidget {
+class SpeedFrame : public QWidget
+{
 public:
     // `apply` receives the three choices when "Apply" is clicked; `close`
     // then (and on "Cancel") hides the popup.
-    SpeedFrame(SpeedOptions options, std::function<void(const SpeedOptions&)> apply, std::function<void()> close,
-               QWidget* parent = nullptr);
+    SpeedFrame(SpeedOptions options, std::function<void(const SpeedOptions&)> apply,
+               std::function<void()> close, QWidget* parent = nullptr);
 
     QCheckBox* pictures() const { return boxes_[0]; }
     QCheckBox* shadows() const { return boxes_[1]; }

@@ -53,8 +53,9 @@ inline constexpr const char16_t* kSpeedGuide =
     u"for you PC to re-paint the items on your screen.";
 inline constexpr const char16_t* kSpeedPicturesGuide =
     u"The software shows only the outlines of your clips when this option is unchecked.";
-inline constexpr const char16_t* kSpeedShadowsGuide = u"The software does not paint the shadows when this option is unchecked.";
-inline constexpr const char16_t* kSpeed3DGuide =
-    u"The software does not make the 3-D effect on the surface of your graphics when this option is unchecked.";
+inline constexpr const char16_t* kSpeedShadowsGuide =
+    u"The software does not paint the shadows when this option is unchecked.";
+inline constexpr const char16_t* kSpeed3DGuide = u"The software does not make the 3-D effect on the surface "
+                                                 u"of your graphics when this option is unchecked.";
 
 } // namespace vlm::texts

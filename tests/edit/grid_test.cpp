@@ -18,7 +18,8 @@ namespace {
 // A pixel document whose design area starts at (50, 40) on the canvas, so
 // grid positions (canvas origin) and Item points (design area) differ by
 // that much; 400 x 300 pixels, a line every 25.
-struct GridWindow {
+struct GridWindow
+{
     GridWindow()
     {
         DocumentDefaults defaults;
@@ -66,11 +67,13 @@ struct GridWindow {
     Item* current(const Item& item)
     {
         for (Item& it : doc.items)
-            if (IsLive(it) && (it.rec.d.sequence == item.rec.d.sequence || it.rec.d.predecessor == item.rec.d.sequence))
+            if (IsLive(it) &&
+                (it.rec.d.sequence == item.rec.d.sequence || it.rec.d.predecessor == item.rec.d.sequence))
                 return &it;
         return nullptr;
     }
-    static CanvasMouse At(QPoint p, MouseButton button = MouseButton::None, bool held = false, bool shift = false)
+    static CanvasMouse At(QPoint p, MouseButton button = MouseButton::None, bool held = false,
+                          bool shift = false)
     {
         CanvasMouse m;
         m.x = p.x();
@@ -81,9 +84,15 @@ struct GridWindow {
         return m;
     }
     void hover(QPoint p) { box->background1MouseMove(At(p)); }
-    void press(QPoint p, bool shift = false) { box->background1MouseDown(At(p, MouseButton::Left, true, shift)); }
+    void press(QPoint p, bool shift = false)
+    {
+        box->background1MouseDown(At(p, MouseButton::Left, true, shift));
+    }
     void drag(QPoint p) { box->background1MouseMove(At(p, MouseButton::None, true)); }
-    void release(QPoint p, bool shift = false) { box->background1MouseUp(At(p, MouseButton::Left, false, shift)); }
+    void release(QPoint p, bool shift = false)
+    {
+        box->background1MouseUp(At(p, MouseButton::Left, false, shift));
+    }
 
     Document doc;
     Settings settings;
@@ -98,7 +107,8 @@ TEST(GridEdit, MenuChoicesSetBothBytesOfTheirPair)
 {
     GridWindow w;
     HeaderFields& h = w.h();
-    const struct {
+    const struct
+    {
         GridFeature feature;
         std::uint8_t HeaderFields::*horizontal;
         std::uint8_t HeaderFields::*vertical;
@@ -127,7 +137,7 @@ TEST(Snap, NearestLineFirstOnATieDirectionsApartGridShownOrNot)
     w.grid().horizontalGridLines.clear();
     h.snapH = 1;
     h.snapV = 1;
-    h.gridH = h.gridV = 0; // snapping does not need the lines shown
+    h.gridH = h.gridV = 0;                                         // snapping does not need the lines shown
     EXPECT_EQ(SnapPoint(w.doc.items, {124, 77}), QPoint(100, 77)); // no horizontal line: y stays
     EXPECT_EQ(SnapPoint(w.doc.items, {126, 77}), QPoint(150, 77));
     EXPECT_EQ(SnapPoint(w.doc.items, {125, 77}), QPoint(100, 77));
@@ -168,8 +178,8 @@ TEST(Snap, AnEdgePointDragPullsNearlyPlacedNodesOntoTheirLines)
     ApplyDrag(w.doc.items, DragSettingsOf(*w.view), {40, 200}, {63, 203}, true, -1, true);
     Item& moved = *w.current(tri);
     EXPECT_EQ(VertexPoint(moved.vertices[0]), QPoint(75, 203)); // the dragged point lands on the nearer line
-    EXPECT_EQ(moved.vertices[1].x, 100); // 1 pixel off, below 7 % of 25: pulled on
-    EXPECT_EQ(moved.vertices[2].x, 152); // 2 pixels off: left alone
+    EXPECT_EQ(moved.vertices[1].x, 100);                        // 1 pixel off, below 7 % of 25: pulled on
+    EXPECT_EQ(moved.vertices[2].x, 152);                        // 2 pixels off: left alone
 }
 
 TEST(GridStrips, HoverHighlightsDeleteRemovesShiftClickAdds)
@@ -192,6 +202,9 @@ TEST(GridStrips, HoverHighlightsDeleteRemovesShiftClickAdds)
     EXPECT_FALSE(HighlightedGridLine(w.doc.items, GridHorizontal));
 
     EXPECT_FALSE(w.strips->DeleteHighlightedAnchor()); // nothing highlighted: Delete is the Items'
+    w.hover({75, 5});
+    w.strips->PointerLeftStrips(); // onto the canvas: the highlight goes
+    EXPECT_FALSE(w.strips->DeleteHighlightedAnchor());
     w.hover({75, 5});
     EXPECT_TRUE(w.strips->DeleteHighlightedAnchor());
     EXPECT_EQ(w.positions(GridVertical)[1], 100);

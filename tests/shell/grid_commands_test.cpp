@@ -23,7 +23,8 @@ using Answer = Prompts::Answer;
 
 // The main window with the editing and the grid commands, as the program
 // starts it, and the hint pages asked for.
-struct GridShellTest : ShellTest {
+struct GridShellTest : ShellTest
+{
     EditCommands* edit = nullptr;
     GridCommands* grid = nullptr;
     std::vector<int> hints;
@@ -49,7 +50,9 @@ struct GridShellTest : ShellTest {
     {
         std::vector<int> on;
         for (int c = 0; c < 4; ++c) {
-            QAction* a = which == 0 ? grid->gridEntry(c) : which == 1 ? grid->anchorsEntry(c) : grid->snapEntry(c);
+            QAction* a = which == 0   ? grid->gridEntry(c)
+                         : which == 1 ? grid->anchorsEntry(c)
+                                      : grid->snapEntry(c);
             if (a->isChecked())
                 on.push_back(c);
         }
@@ -98,8 +101,9 @@ TEST_F(GridShellTest, MenusAndTogglesSetTheFlagsAndFollowTheActiveDocument)
     grid->resetEntry(2)->trigger();
     EXPECT_EQ(gridVersions(m), before + 1);
     ASSERT_EQ(prompts.asked.size(), 2u);
-    EXPECT_EQ(prompts.asked[0].text, QStringLiteral("Make the distances between the gridlines equal?\n"
-                                                    "(Use 'Tools|Grid|Customize...' to set the default distance)."));
+    EXPECT_EQ(prompts.asked[0].text,
+              QStringLiteral("Make the distances between the gridlines equal?\n"
+                             "(Use 'Tools|Grid|Customize...' to set the default distance)."));
 
     // A line drawn with two clicks ends on grid positions.
     edit->ChooseTool(98, true);
@@ -123,7 +127,8 @@ TEST_F(GridShellTest, MenusAndTogglesSetTheFlagsAndFollowTheActiveDocument)
     auto onGrid = [&](GridOrientation o, int v) {
         const int off = o == GridVertical ? GridOffsetX(header(m)) : GridOffsetY(header(m));
         const auto& all = GridLinesOf(*lines, o);
-        return std::any_of(all.begin(), all.end(), [&](const GridLine& g) { return GridLinePosition(o, g) == v + off; });
+        return std::any_of(all.begin(), all.end(),
+                           [&](const GridLine& g) { return GridLinePosition(o, g) == v + off; });
     };
     EXPECT_TRUE(onGrid(GridVertical, line->rec.d.x1) && onGrid(GridVertical, line->rec.d.x2));
     EXPECT_TRUE(onGrid(GridHorizontal, line->rec.d.y1) && onGrid(GridHorizontal, line->rec.d.y2));
