@@ -33,6 +33,23 @@ QString DensityUnitName(std::int32_t unit)
     }
 }
 
+void AddFrameButtons(QWidget* frame, QBoxLayout* layout, const char16_t* confirm,
+                     std::function<void()> onConfirm, std::function<void()> onCancel)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* confirmButton = new QPushButton(Text(confirm), frame);
+    auto* cancelButton = new QPushButton(Text(texts::kButtonCancel), frame);
+    confirmButton->setAccessibleName(confirmButton->text());
+    cancelButton->setAccessibleName(cancelButton->text());
+    confirmButton->setDefault(true);
+    buttons->addWidget(confirmButton);
+    buttons->addWidget(cancelButton);
+    layout->addLayout(buttons);
+    QObject::connect(confirmButton, &QPushButton::clicked, frame, std::move(onConfirm));
+    QObject::connect(cancelButton, &QPushButton::clicked, frame, std::move(onCancel));
+}
+
 GridOptionsFrame::GridOptionsFrame(defaults_t options, std::function<void(const defaults_t&)> save,
                                    std::function<void()> close, QWidget* parent)
     : QWidget(parent), options_(std::move(options)), save_(std::move(save)), close_(std::move(close))
@@ -77,21 +94,12 @@ GridOptionsFrame::GridOptionsFrame(defaults_t options, std::function<void(const 
         groups->addWidget(group);
     }
     outer->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* saveButton = new QPushButton(Text(texts::kButtonSave), this);
-    auto* cancelButton = new QPushButton(Text(texts::kButtonCancel), this);
-    saveButton->setAccessibleName(saveButton->text());
-    cancelButton->setAccessibleName(cancelButton->text());
-    saveButton->setDefault(true);
-    buttons->addWidget(saveButton);
-    buttons->addWidget(cancelButton);
-    outer->addLayout(buttons);
-    connect(saveButton, &QPushButton::clicked, this, [this] { Save(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] {
-        if (close_)
-            close_();
-    });
+    AddFrameButtons(
+        this, outer, texts::kButtonSave, [this] { Save(); },
+        [this] {
+            if (close_)
+                close_();
+        });
 }
 
 void GridOptionsFrame::Save()

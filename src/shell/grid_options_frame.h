@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QLineEdit;
 
@@ -42,5 +43,10 @@ private:
 
 // "Pixels", "Millimeters" or "Inches".
 QString DensityUnitName(std::int32_t unit);
+
+// The button row of an option frame: `confirm` ("Save", "Apply") and
+// "Cancel", right-aligned at the bottom of `layout`.
+void AddFrameButtons(QWidget* frame, QBoxLayout* layout, const char16_t* confirm,
+                     std::function<void()> onConfirm, std::function<void()> onCancel);
 
 } // namespace vlm

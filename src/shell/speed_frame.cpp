@@ -1,12 +1,11 @@
 #include "shell/speed_frame.h"
 
+#include "shell/grid_options_frame.h"
 #include "texts/grid_texts.h"
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vlm {
@@ -45,21 +44,12 @@ SpeedFrame::SpeedFrame(SpeedOptions options, std::function<void(const SpeedOptio
     guidance_->setAccessibleName(guidance_->text());
     outer->addWidget(guidance_);
     outer->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* applyButton = new QPushButton(Text(texts::kButtonApply), this);
-    auto* cancelButton = new QPushButton(Text(texts::kButtonCancel), this);
-    applyButton->setAccessibleName(applyButton->text());
-    cancelButton->setAccessibleName(cancelButton->text());
-    applyButton->setDefault(true);
-    buttons->addWidget(applyButton);
-    buttons->addWidget(cancelButton);
-    outer->addLayout(buttons);
-    connect(applyButton, &QPushButton::clicked, this, [this] { Apply(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] {
-        if (close_)
-            close_();
-    });
+    AddFrameButtons(
+        this, outer, texts::kButtonApply, [this] { Apply(); },
+        [this] {
+            if (close_)
+                close_();
+        });
 }
 
 void SpeedFrame::Apply()
