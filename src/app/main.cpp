@@ -7,6 +7,7 @@
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
 #include "shell/edit_commands.h"
+#include "shell/grid_commands.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
@@ -49,7 +50,8 @@ int main(int argc, char** argv)
     auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
-    new vlm::EditCommands(*w); // the main window owns it
+    auto* edit = new vlm::EditCommands(*w); // the main window owns it
+    new vlm::GridCommands(*w, *edit);       // and this one too
     new vlm::PageSetupCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;

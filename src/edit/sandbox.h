@@ -85,6 +85,9 @@ public:
     // The snap rule: a document point to the point it snaps to. None snaps
     // nothing.
     void setSnap(std::function<QPoint(QPoint)> snap) { snap_ = std::move(snap); }
+    // The anchor strips and the rulers go to the grid's handlers (GridStrips);
+    // without them they are ignored.
+    void setStripInput(CanvasInput* strips) { strips_ = strips; }
 
     Document& document() { return document_; }
     DocumentView& view() { return view_; }
@@ -100,6 +103,51 @@ public:
     void Image1MouseDown(const CanvasMouse& m) override;
     void Image1MouseMove(const CanvasMouse& m) override;
     void Image1MouseUp(const CanvasMouse& m) override;
+    void background1MouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseDown(m);
+    }
+    void background1MouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseMove(m);
+    }
+    void background1MouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->background1MouseUp(m);
+    }
+    void rulerXMouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseDown(m);
+    }
+    void rulerXMouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseMove(m);
+    }
+    void rulerXMouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerXMouseUp(m);
+    }
+    void rulerYMouseDown(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseDown(m);
+    }
+    void rulerYMouseMove(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseMove(m);
+    }
+    void rulerYMouseUp(const CanvasMouse& m) override
+    {
+        if (strips_)
+            strips_->rulerYMouseUp(m);
+    }
 
     // PressHoldDelay fired: a press still held counts as the first click.
     void PressHoldDelayTimer();
@@ -186,6 +234,7 @@ private:
     SandboxHooks hooks_;
     PointerInput* pointer_ = nullptr;
     std::function<QPoint(QPoint)> snap_;
+    CanvasInput* strips_ = nullptr;
 
     int toolMode_ = ToolMode::Pointer;
     int clickCount_ = 0;

@@ -102,12 +102,14 @@ Grid GridOf(const ItemList& list, bool snap)
     if (!snap || !header || !lines)
         return grid;
     const HeaderFields& h = header->rec.h;
+    // Lines stand in canvas-origin pixels, Items in design-area pixels.
+    const std::int64_t ox = GridOffsetX(h), oy = GridOffsetY(h);
     for (const GridLine& g : lines->verticalGridLines)
         if (!g.deleted)
-            grid.xs.push_back(GridLinePosition(GridVertical, g));
+            grid.xs.push_back(Clamp32(GridLinePosition(GridVertical, g) - ox));
     for (const GridLine& g : lines->horizontalGridLines)
         if (!g.deleted)
-            grid.ys.push_back(GridLinePosition(GridHorizontal, g));
+            grid.ys.push_back(Clamp32(GridLinePosition(GridHorizontal, g) - oy));
     grid.snapX = h.snapH != 0 && !grid.xs.empty();
     grid.snapY = h.snapV != 0 && !grid.ys.empty();
     grid.densityX = h.gridSpacingX * h.pixelsPerUnitX;

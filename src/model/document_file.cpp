@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <system_error>
+#include <vector>
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
@@ -211,9 +212,22 @@ bool WriteDocument(const std::string& fileName, ItemList& list)
         if (it.rec.d.kind == KindClip && it.rec.d.hidden == 0)
             picturesInUse.insert(+it.rec.d.pictureId);
 
+    // The header and the grid in use lead the file, whatever grid versions
+    // an edit appended behind the Items.
+    Item* grid = FindVisibleByKind(list, KindGridLines);
+    std::vector<Item*> order;
+    order.reserve(list.size());
+    order.push_back(header);
+    if (grid)
+        order.push_back(grid);
+    for (Item& it : list)
+        if (&it != header && &it != grid)
+            order.push_back(&it);
+
     FileWriter out(f.get());
     bool ok = true;
-    for (Item& it : list) {
+    for (Item* record : order) {
+        Item& it = *record;
         it.rec.d.signature = kSignature;
         if (it.rec.d.kind == KindDocumentHeader)
             it.rec.h.formatVersion = kFormatVersion;

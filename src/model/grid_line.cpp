@@ -46,11 +46,12 @@ namespace {
 // header must not allocate without bound.
 constexpr std::int64_t kMaxGridLines = 10000;
 
-struct AxisGeometry {
-    std::int64_t offset;  // page edge, pixels at 100 %
-    std::int64_t step;    // one spacing in pixels
-    std::int64_t extent;  // page length in pixels
-    std::int64_t count;   // lines of equal distances
+struct AxisGeometry
+{
+    std::int64_t offset; // page edge, pixels at 100 %
+    std::int64_t step;   // one spacing in pixels
+    std::int64_t extent; // page length in pixels
+    std::int64_t count;  // lines of equal distances
 };
 
 AxisGeometry AxisOf(const HeaderFields& h, GridOrientation o)
@@ -135,7 +136,8 @@ void ExtendGridLines(Item& grid, const HeaderFields& h, GridOrientation orientat
 void ShiftGridLines(Item& grid, GridOrientation orientation, std::int32_t delta)
 {
     for (GridLine& line : GridLinesOf(grid, orientation)) {
-        GridLine moved = MakeGridLine(orientation, Clamp32(std::int64_t{GridLinePosition(orientation, line)} + delta));
+        GridLine moved =
+            MakeGridLine(orientation, Clamp32(std::int64_t{GridLinePosition(orientation, line)} + delta));
         moved.deleted = line.deleted;
         line = std::move(moved);
     }

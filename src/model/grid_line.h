@@ -23,12 +23,13 @@ enum GridOrientation : std::int32_t {
     GridHorizontal = 2, // a horizontal line at a y position
 };
 
-struct GridLine {
-    std::uint32_t highlighted = 0;          // 255 while the pointer rests on the anchor; never stored
-    std::uint8_t deleted = 0;               // 1: deleted by the user, kept for undo, never drawn or saved
-    std::int32_t anchorRect[4] = {};        // left, top, right, bottom, document pixels
-    std::int32_t anchorImageRect[4] = {};   // 0, 0, picture width, picture height
-    std::vector<std::uint8_t> background;   // canvas pixels saved under the drawn anchor
+struct GridLine
+{
+    std::uint32_t highlighted = 0;        // 255 while the pointer rests on the anchor; never stored
+    std::uint8_t deleted = 0;             // 1: deleted by the user, kept for undo, never drawn or saved
+    std::int32_t anchorRect[4] = {};      // left, top, right, bottom, document pixels
+    std::int32_t anchorImageRect[4] = {}; // 0, 0, picture width, picture height
+    std::vector<std::uint8_t> background; // canvas pixels saved under the drawn anchor
 };
 
 // A fresh, visible, unhighlighted line whose anchor is centred on `position`.

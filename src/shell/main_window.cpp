@@ -178,6 +178,11 @@ MainWindow::~MainWindow()
     SaveSettings(settings_, store_);
 }
 
+Prompts& MainWindow::prompts()
+{
+    return *prompts_;
+}
+
 void MainWindow::buildLayout()
 {
     menus_.build(menuBar());

@@ -140,6 +140,8 @@ public:
     PopupWindow& narrowWindow() { return *popupY_; }
     ShellHooks& hooks() { return hooks_; }
     DocumentFiles& files() { return files_; }
+    // The questions of the commands built on the shell go through here.
+    Prompts& prompts();
     // The document windows, the active (front-most) one first.
     const std::vector<DocumentWindow*>& documentWindows() const { return windows_; }
     DocumentWindow* activeWindow() const { return active_; }

@@ -94,4 +94,8 @@ inline constexpr const char16_t* kWordPolygon = u"polygon";
 inline constexpr const char16_t* kWordEllipse = u"ellipse";
 inline constexpr const char16_t* kWordSpline = u"spline";
 
+// The read-out while a page end is dragged on a ruler; the length follows.
+inline constexpr const char16_t* kRulerWidth = u"Width: ";
+inline constexpr const char16_t* kRulerHeight = u"Height: ";
+
 } // namespace vlm::texts

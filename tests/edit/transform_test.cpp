@@ -342,7 +342,10 @@ TEST(DragSelection, DraggedEndsAndNodesLandOnTheGridWhereItSnaps)
     grid->horizontalGridLines = {MakeGridLine(GridHorizontal, 120)};
     header->rec.h.snapH = 1;
     header->rec.h.snapV = 0;
-    const std::int32_t x150 = GridLinePosition(GridVertical, grid->verticalGridLines[0]);
+    // Lines count from the canvas origin, Items from the page's corner.
+    const std::int32_t ox = GridOffsetX(header->rec.h);
+    ASSERT_GT(ox, 0);
+    const std::int32_t x150 = GridLinePosition(GridVertical, grid->verticalGridLines[0]) - ox;
 
     Item& l = f.line({100, 100}, {200, 100});
     Item& tri = f.shape(KindTriangle, {{300, 300}, {400, 300}, {350, 200}});
@@ -352,7 +355,7 @@ TEST(DragSelection, DraggedEndsAndNodesLandOnTheGridWhereItSnaps)
 
     f.select({&tri});
     f.drag({350, 200}, {262, 190});
-    EXPECT_EQ(NodeOf(f.current(tri), 2).x(), GridLinePosition(GridVertical, grid->verticalGridLines[1]));
+    EXPECT_EQ(NodeOf(f.current(tri), 2).x(), GridLinePosition(GridVertical, grid->verticalGridLines[1]) - ox);
     EXPECT_EQ(NodeOf(f.current(tri), 2).y(), 190);
 }
 

@@ -35,6 +35,14 @@ bool SameStoredFields(const Item& a, const Item& b)
     return true;
 }
 
+std::vector<std::int32_t> KindsOf(const ItemList& list)
+{
+    std::vector<std::int32_t> kinds;
+    for (const Item& it : list)
+        kinds.push_back(it.rec.d.kind);
+    return kinds;
+}
+
 class DocumentFile : public ::testing::Test {
 protected:
     test::TempDir dir;
@@ -141,11 +149,31 @@ TEST_F(DocumentFile, OnlyTheVisibleStateIsWritten)
     Document back;
     RecordingPrompts prompts;
     ASSERT_TRUE(ReadDocument(path, back.items, prompts));
-    std::vector<std::int32_t> kinds;
-    for (const Item& it : back.items)
-        kinds.push_back(it.rec.d.kind);
-    EXPECT_EQ(kinds, (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindPicture, KindClip, -1}));
+    EXPECT_EQ(KindsOf(back.items), (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindPicture, KindClip, -1}));
     EXPECT_EQ(+PictureById(back.items, 2)->rec.d.pictureId, 2);
+}
+
+TEST_F(DocumentFile, TheGridInUseFollowsTheHeaderEvenWhenAnEditAppendedIt)
+{
+    Document doc = test::EmptyDocument();
+    ItemList& list = doc.items;
+    test::Placed(list, KindLine, 0, 0, 9, 9);
+    // A grid edit hides the grid and appends its new version behind the Items.
+    Item& first = *FindVisibleByKind(list, KindGridLines);
+    Item& next = *CopyItem(list, &first);
+    first.rec.d.hidden = 255;
+    next.horizontalGridLines = {MakeGridLine(GridHorizontal, 77)};
+
+    const std::string path = dir.file("grid-order.vlmr");
+    ASSERT_TRUE(WriteDocument(path, list));
+    Document back;
+    RecordingPrompts prompts;
+    ASSERT_TRUE(ReadDocument(path, back.items, prompts));
+    EXPECT_EQ(KindsOf(back.items), (std::vector<std::int32_t>{KindDocumentHeader, KindGridLines, KindLine}));
+    const Item* grid = FindVisibleByKind(back.items, KindGridLines);
+    ASSERT_TRUE(grid);
+    ASSERT_EQ(grid->horizontalGridLines.size(), 1u);
+    EXPECT_EQ(GridLinePosition(GridHorizontal, grid->horizontalGridLines[0]), 77);
 }
 
 TEST_F(DocumentFile, FilesWithHistoryKeepTheirNumbers)

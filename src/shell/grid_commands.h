@@ -1,0 +1,116 @@
+#pragma once
+
+// The grid commands of the main window: the Tools menu ("Grid", "Anchors",
+// "Snap", "Speed"), "File" -> "Grid and Snap", the toolbar's "Gridlines" and
+// "Snap" toggles, the Grid and Snap and the Speed options in the popup
+// windows, and for every document window its GridStrips (Anchor strips,
+// ruler ends) and the snap rule of its Sandbox.
+
+#include "edit/grid_strips.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <map>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QToolButton;
+
+namespace vlm {
+
+class DocumentWindow;
+class EditCommands;
+class MainWindow;
+class Sandbox;
+
+class GridCommands : public QObject
+{
+public:
+    // Builds the menus and toggles into `main` next to the editing
+    // commands; the main window owns the result.
+    GridCommands(MainWindow& main, EditCommands& edit);
+    ~GridCommands() override;
+
+    GridStrips* stripsOf(DocumentWindow* window);
+    GridStrips* activeStrips();
+
+    // The menu entries (choice 0 None .. 3 Both) on the active document.
+    void SetGridCommand(int choice);
+    void SetAnchorsCommand(int choice);
+    void SetSnapCommand(int choice);
+    // "Reset": asks, then equal distances unless the answer is No.
+    void ResetCommand(ViewDirection directions);
+    // "Grid and Snap" for the current file (the active document) or for new
+    // files; "Customize..." opens the former.
+    void OpenGridOptions(bool currentFile);
+    void CustomizeCommand();
+    void OpenSpeed();
+    // The toolbar toggles.
+    void GridToggled(bool on);
+    void SnapToggled(bool on);
+
+    // The Delete key's first try on the active document: true when a
+    // highlighted Anchor was deleted. Keys reach it through a filter of
+    // this class (see grid_commands.cpp) until the keyboard commands call it.
+    bool DeleteHighlightedAnchor();
+
+    // The checks, enabling and toggles follow the active document (or the
+    // grid defaults without one).
+    void updateChecks();
+
+    QMenu* toolsMenu() const { return tools_; }
+    QMenu* gridMenu() const { return grid_; }
+    QMenu* resetMenu() const { return reset_; }
+    QMenu* anchorsMenu() const { return anchors_; }
+    QMenu* snapMenu() const { return snap_; }
+    QAction* gridEntry(int choice) const { return gridEntries_[choice]; }
+    QAction* anchorsEntry(int choice) const { return anchorsEntries_[choice]; }
+    QAction* snapEntry(int choice) const { return snapEntries_[choice]; }
+    QAction* resetEntry(int n) const { return resetEntries_[n]; } // 0 H, 1 V, 2 Both
+    QAction* customizeEntry() const { return customize_; }
+    QAction* speedEntry() const { return speed_; }
+    QToolButton* gridButton() const { return gridButton_; }
+    QToolButton* snapButton() const { return snapButton_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct WindowGrid
+    {
+        Sandbox* sandbox = nullptr;
+        std::unique_ptr<GridStrips> strips;
+    };
+
+    void buildMenus();
+    void buildToggles();
+    void connectHooks();
+    void documentOpened(DocumentWindow& window);
+    void documentClosing(DocumentWindow& window);
+    void requestHint(int page);
+    void pointerMoved(QObject* watched, QEvent* event);
+
+    MainWindow& main_;
+    EditCommands& edit_;
+    QPointer<EditCommands> editAlive_;
+    QMenu* tools_ = nullptr;
+    QMenu* grid_ = nullptr;
+    QMenu* reset_ = nullptr;
+    QMenu* anchors_ = nullptr;
+    QMenu* snap_ = nullptr;
+    std::array<QAction*, 4> gridEntries_{};
+    std::array<QAction*, 4> anchorsEntries_{};
+    std::array<QAction*, 4> snapEntries_{};
+    std::array<QAction*, 3> resetEntries_{};
+    QAction* customize_ = nullptr;
+    QAction* speed_ = nullptr;
+    QToolButton* gridButton_ = nullptr;
+    QToolButton* snapButton_ = nullptr;
+    std::map<DocumentWindow*, WindowGrid> windows_;
+    DocumentWindow* active_ = nullptr;
+};
+
+} // namespace vlm
