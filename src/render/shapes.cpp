@@ -1,6 +1,7 @@
 #include "render/shapes.h"
 
 #include "platform/canvas.h"
+#include "render/dense_outline.h"
 #include "render/draw_item.h"
 #include "render/patterned_line.h"
 #include "render/pens.h"
@@ -205,27 +206,37 @@ void DrawEllipse(Canvas& canvas, const DrawContext& ctx, const Item& item)
     canvas.strokeAndFillPath(path);
 }
 
+namespace {
+
+// A polygon or star with its pen and brush; corners that cannot change a
+// pixel are left out first, so a million of them cost what the pixels do.
+void DrawCorners(Canvas& canvas, const DrawContext& ctx, const Item& item, std::vector<QPoint> pts)
+{
+    if (pts.empty())
+        return;
+    const int pen = item.rec.d.fillColor == kFillSolid ? 1 : OutlineWidth(ctx, item);
+    ThinOutClosedOutline(pts, canvas.width(), canvas.height(), pen);
+    SetShapePenAndBrush(canvas, ctx, item);
+    canvas.polygon(pts);
+}
+
+} // namespace
+
 void DrawPolygon(Canvas& canvas, const DrawContext& ctx, const Item& item)
 {
     if (item.vertices.size() < 2)
         return;
-    const std::vector<QPoint> pts = PolygonVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), item.rec.d.sides);
-    if (pts.empty())
-        return;
-    SetShapePenAndBrush(canvas, ctx, item);
-    canvas.polygon(pts);
+    DrawCorners(canvas, ctx, item,
+                PolygonVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), item.rec.d.sides));
 }
 
 void DrawStar(Canvas& canvas, const DrawContext& ctx, const Item& item)
 {
     if (item.vertices.size() < 3)
         return;
-    const std::vector<QPoint> pts = StarVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1),
-                                                 VertexAt(ctx, item, 2), item.rec.d.sides);
-    if (pts.empty())
-        return;
-    SetShapePenAndBrush(canvas, ctx, item);
-    canvas.polygon(pts);
+    DrawCorners(canvas, ctx, item,
+                StarVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), VertexAt(ctx, item, 2),
+                             item.rec.d.sides));
 }
 
 void DrawPie(Canvas& canvas, const DrawContext& ctx, const Item& item)
