@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace vlm {
@@ -163,26 +164,49 @@ void EditCommands::buildToolbar()
             if (!a->text().front().isLetter())
                 b->setAccessibleName(Text(entry.hint));
         }
-        QObject::connect(a, &QAction::triggered, this, [this, number, code] {
-            switch (number) {
-            case 6: UndoCommand(true); break;
-            case 7: RedoCommand(true); break;
-            case 8: RepaintCommand(); break;
-            case 9: ChooseTool(PanelCode::Insert, true); break;
-            case 27:
-                press(27);
-                main_.RunDeferred(PanelCode::Picture);
-                break;
-            case 18: ChooseTool(code, false); break;
-            case 12: PlaceBehindCommand(); break;
-            case 13: PlaceOnTopCommand(); break;
-            default: ChooseTool(code, true); break;
+        // Assistive tools toggle a tool button rather than click it, which
+        // checks its action without triggering it: the toggle runs the
+        // command then, and the trigger that follows a click does not again.
+        QObject::connect(a, &QAction::toggled, this, [this, number](bool on) {
+            if (!on || pressing_)
+                return;
+            toggledJustNow_ = number;
+            QTimer::singleShot(0, this, [this] { toggledJustNow_ = 0; });
+            runButton(number);
+        });
+        QObject::connect(a, &QAction::triggered, this, [this, number] {
+            if (toggledJustNow_ == number) {
+                toggledJustNow_ = 0;
+                return;
             }
+            runButton(number);
         });
     }
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
         box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
     press(9);
+}
+
+void EditCommands::runButton(int number)
+{
+    int code = 0;
+    for (const ButtonSpec& b : kButtons)
+        if (b.number == number)
+            code = b.panelCode;
+    switch (number) {
+    case 6: UndoCommand(true); break;
+    case 7: RedoCommand(true); break;
+    case 8: RepaintCommand(); break;
+    case 9: ChooseTool(PanelCode::Insert, true); break;
+    case 27:
+        press(27);
+        main_.RunDeferred(PanelCode::Picture);
+        break;
+    case 18: ChooseTool(code, false); break;
+    case 12: PlaceBehindCommand(); break;
+    case 13: PlaceOnTopCommand(); break;
+    default: ChooseTool(code, true); break;
+    }
 }
 
 void EditCommands::connectHooks()
@@ -360,8 +384,11 @@ bool EditCommands::FirstSelectedIsOpen() const
 
 void EditCommands::press(int number)
 {
-    if (QAction* a = buttonAction(number); a && a->isCheckable())
+    if (QAction* a = buttonAction(number); a && a->isCheckable()) {
+        pressing_ = true;
         a->setChecked(true);
+        pressing_ = false;
+    }
 }
 
 QAction* EditCommands::buttonAction(int number) const

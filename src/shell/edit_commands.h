@@ -83,6 +83,8 @@ private:
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
     void press(int button);
+    // What a toolbar button does when pressed.
+    void runButton(int number);
     // The first selected Item of the active window is an open spline or curve.
     bool FirstSelectedIsOpen() const;
 
@@ -96,6 +98,8 @@ private:
     std::map<int, QWidget*> panels_;
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
     DocumentWindow* active_ = nullptr;
+    bool pressing_ = false;  // the program presses a button: no command
+    int toggledJustNow_ = 0; // the button whose toggle has run its command
 };
 
 } // namespace vlm
