@@ -7,7 +7,9 @@
 #include "model/item_record.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "render/dense_outline.h"
 #include "render/draw_item.h"
+#include "render/shapes.h"
 
 #include <QGuiApplication>
 
@@ -77,3 +79,21 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
+namespace {
+
+// The corners alone: built, brought to the canvas and thinned out.
+void ThinningAMillionSpikes(benchmark::State& state)
+{
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        std::vector<QPoint> pts = StarVertices({400, 300}, {400, 50}, {550, 300}, 1024000);
+        ThinOutClosedOutline(pts, 800, 600, 4);
+        kept = pts.size();
+        benchmark::DoNotOptimize(pts.data());
+    }
+    state.counters["kept"] = static_cast<double>(kept);
+}
+BENCHMARK(ThinningAMillionSpikes)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,6 +1,8 @@
 #include "render/dense_outline.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <cstddef>
 
 namespace vlm {
@@ -76,6 +78,12 @@ void ThinOutClosedOutline(std::vector<QPoint>& points, int width, int height, in
     CutRuns(points, [right](QPoint p) { return p.x() > right; });
     CutRuns(points, [top](QPoint p) { return p.y() < top; });
     CutRuns(points, [bottom](QPoint p) { return p.y() > bottom; });
+}
+
+bool SpikesDenserThanPixels(double innerRadius, double outerRadius, int spikes)
+{
+    const double rim = 2.0 * std::numbers::pi * std::max(std::abs(innerRadius), std::abs(outerRadius));
+    return spikes > 0 && rim < spikes;
 }
 
 } // namespace vlm

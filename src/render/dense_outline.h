@@ -25,4 +25,9 @@ namespace vlm {
 //   straight cut stays out of sight and leaves the fill inside as it was.
 void ThinOutClosedOutline(std::vector<QPoint>& points, int width, int height, int penWidth);
 
+// Whether a star's spikes stand closer than a pixel on its outer rim (radii
+// in canvas pixels). Its outline then covers the whole band between the two
+// radii, and the star looks like that band and the disc inside it.
+bool SpikesDenserThanPixels(double innerRadius, double outerRadius, int spikes);
+
 } // namespace vlm

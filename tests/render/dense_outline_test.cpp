@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "item_fixtures.h"
 #include "platform/canvas.h"
 #include "render/dense_outline.h"
 #include "render/shapes.h"
 
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace vlm {
@@ -74,6 +77,40 @@ TEST(DenseOutline, CornersFarBeyondTheCanvasGoButTheVisiblePartStays)
         EXPECT_TRUE(Draw(thin, pen, true).image() == Draw(star, pen, true).image()) << pen;
         EXPECT_TRUE(Draw(thin, pen, false).image() == Draw(star, pen, false).image()) << pen;
     }
+}
+
+TEST(DenseOutline, AStarDenserThanThePixelsLooksAsItsFullDrawingDoes)
+{
+    // 5,000 spikes round a 60-pixel rim: a dozen to every pixel.
+    struct Case {
+        std::int32_t fill;
+        double weight; // 1 mm is 4 pixels
+        QPoint inner;
+    };
+    const Case cases[] = {{kBlue, 1.0, {100, 70}}, {-1, 0.0, {100, 70}}, {-2, 1.0, {100, 70}}, {kBlue, 1.0, {100, 5}}};
+    for (const Case& c : cases) {
+        auto star = test::MakeShape(KindStar, {{100, 100}, {100, 40}, c.inner}, c.fill, c.weight, kRed);
+        star->rec.d.sides = 5000;
+        ASSERT_TRUE(SpikesDenserThanPixels(30, 60, 5000));
+        const Bitmap fast = test::Render(*star, {}, 200, 200);
+        Bitmap full(200, 200);
+        {
+            Canvas canvas(full);
+            SetShapePenAndBrush(canvas, DrawContext{}, *star);
+            canvas.polygon(StarVertices({100, 100}, {100, 40}, c.inner, 5000));
+        }
+        int ink = 0, differ = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                ink += full.pixel(x, y) != RGBRef(255, 255, 255) ? 1 : 0;
+                differ += full.pixel(x, y) != fast.pixel(x, y) ? 1 : 0;
+            }
+        ASSERT_GT(ink, 2000);
+        // Only along the two rims, by a pixel or so.
+        const double rims = 2.0 * std::numbers::pi * (60.0 + std::abs(100.0 - c.inner.y()));
+        EXPECT_LT(differ, 1.5 * rims) << c.fill << " " << c.weight;
+    }
+    EXPECT_FALSE(SpikesDenserThanPixels(30, 60, 300));
 }
 
 } // namespace
