@@ -58,10 +58,22 @@ void Draw(benchmark::State& state, std::int32_t kind, int corners, double zoom, 
     }
 }
 
-void StarOfAMillionSpikes(benchmark::State& s) { Draw(s, KindStar, 1024000, s.range(0) / 100.0, RGBRef(255, 255, 0)); }
-void ClearStarOfAMillionSpikes(benchmark::State& s) { Draw(s, KindStar, 1024000, s.range(0) / 100.0, -1); }
-void PolygonOfAMillionSides(benchmark::State& s) { Draw(s, KindPolygon, 1024000, s.range(0) / 100.0, -1); }
-void FivePointedStar(benchmark::State& s) { Draw(s, KindStar, 5, s.range(0) / 100.0, RGBRef(255, 255, 0)); }
+void StarOfAMillionSpikes(benchmark::State& s)
+{
+    Draw(s, KindStar, 1024000, s.range(0) / 100.0, RGBRef(255, 255, 0));
+}
+void ClearStarOfAMillionSpikes(benchmark::State& s)
+{
+    Draw(s, KindStar, 1024000, s.range(0) / 100.0, -1);
+}
+void PolygonOfAMillionSides(benchmark::State& s)
+{
+    Draw(s, KindPolygon, 1024000, s.range(0) / 100.0, -1);
+}
+void FivePointedStar(benchmark::State& s)
+{
+    Draw(s, KindStar, 5, s.range(0) / 100.0, RGBRef(255, 255, 0));
+}
 
 BENCHMARK(StarOfAMillionSpikes)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(ClearStarOfAMillionSpikes)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);

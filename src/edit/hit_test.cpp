@@ -212,7 +212,8 @@ int PictureDistance(const Item& item, QPoint p)
 // more than a fraction of a pixel from the curve.
 void AppendBezier(std::vector<QPointF>& out, QPointF a, QPointF c1, QPointF c2, QPointF b)
 {
-    const double hull = std::hypot(c1.x() - a.x(), c1.y() - a.y()) + std::hypot(c2.x() - c1.x(), c2.y() - c1.y()) +
+    const double hull = std::hypot(c1.x() - a.x(), c1.y() - a.y()) +
+                        std::hypot(c2.x() - c1.x(), c2.y() - c1.y()) +
                         std::hypot(b.x() - c2.x(), b.y() - c2.y());
     const int steps = static_cast<int>(std::clamp(std::ceil(hull / 2.0), 8.0, 4096.0));
     for (int i = 1; i <= steps; ++i) {
@@ -296,8 +297,9 @@ int HitDistance(const Item& item, QPoint p, QPoint canvas, const HitView& view, 
         return item.vertices.size() < 3 ? kNoHit : AfterPen(EllipseDistance(item, p), item, view);
     case KindPie:
     case KindArc:
-        return item.vertices.size() < 3 ? kNoHit
-                                        : AfterPen(ArcDistance(item, p, Reach(limit, HalfPen(item, view))), item, view);
+        return item.vertices.size() < 3
+                   ? kNoHit
+                   : AfterPen(ArcDistance(item, p, Reach(limit, HalfPen(item, view))), item, view);
     case KindClip:
         return PictureDistance(item, p);
     default:

@@ -265,7 +265,9 @@ void CentredBox(Item& item, const TextSettings& text, int markerSize, double zoo
     }
     case KindStar:
         // The inner points are the odd corners, the first one right after the tip.
-        BoxAround(d, c, std::max(Round(Distance(c, second)), v.size() > 2 ? Round(Distance(c, VertexPoint(v[2]))) : 0));
+        BoxAround(
+            d, c,
+            std::max(Round(Distance(c, second)), v.size() > 2 ? Round(Distance(c, VertexPoint(v[2]))) : 0));
         break;
     case KindPie:
         if (v.size() >= 3) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstddef>
+#include <numbers>
 
 namespace vlm {
 
@@ -30,8 +30,7 @@ void DropRepeats(std::vector<QPoint>& points)
 
 // Keeps the first and last corner of every run of at least three corners
 // for which `beyond` holds.
-template <typename Beyond>
-void CutRuns(std::vector<QPoint>& points, Beyond beyond)
+template <typename Beyond> void CutRuns(std::vector<QPoint>& points, Beyond beyond)
 {
     const std::size_t count = points.size();
     if (count < 4)

@@ -234,7 +234,8 @@ namespace {
 
 // A star whose spikes stand closer than the pixels: its outline covers the
 // band between its radii, widened by the pen, and the fill the disc inside.
-void DrawDenseStar(Canvas& canvas, const DrawContext& ctx, const Item& item, QPoint c, double inner, double outer)
+void DrawDenseStar(Canvas& canvas, const DrawContext& ctx, const Item& item, QPoint c, double inner,
+                   double outer)
 {
     const std::int32_t fill = item.rec.d.fillColor;
     const ColorRef line = ctx.paint(item.rec.d.lineColor);
@@ -244,7 +245,8 @@ void DrawDenseStar(Canvas& canvas, const DrawContext& ctx, const Item& item, QPo
         const int k = Round(r);
         // A pen is drawn about the box edge; a fill stays inside the box.
         const int extra = asPen ? 0 : 1;
-        canvas.ellipse(Offset(c.x(), -k), Offset(c.y(), -k), Offset(c.x(), k + extra), Offset(c.y(), k + extra));
+        canvas.ellipse(Offset(c.x(), -k), Offset(c.y(), -k), Offset(c.x(), k + extra),
+                       Offset(c.y(), k + extra));
     };
     if (fill != kFillClear) {
         canvas.setNullPen();

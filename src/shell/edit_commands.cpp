@@ -13,8 +13,8 @@
 #include <QBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace vlm {

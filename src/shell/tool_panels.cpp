@@ -122,7 +122,8 @@ ToolGuidance SelectionGuidanceFor(int code, bool openShape)
 {
     using namespace texts;
     const QString title = Text(kFineTune);
-    const std::vector<QString> selecting = {Text(kGuideShiftSelects), Text(kGuideCtrlArea), Text(kGuideShiftCtrlArea)};
+    const std::vector<QString> selecting = {Text(kGuideShiftSelects), Text(kGuideCtrlArea),
+                                            Text(kGuideShiftCtrlArea)};
     auto withChange = [&selecting] {
         std::vector<QString> lines{Text(kGuideChangeSelected)};
         lines.insert(lines.end(), selecting.begin(), selecting.end());

@@ -95,7 +95,8 @@ inline constexpr const char16_t* kGuideCtrlArea =
     u"Hold down the Ctrl key and move the mouse to select items inside an area.";
 inline constexpr const char16_t* kGuideShiftCtrlArea =
     u"Hold down the Shift and Ctrl keys to select items partially within an area.";
-inline constexpr const char16_t* kGuideAddPoints = u"Press Ctrl-A to add more points at the end of the perimeter.";
+inline constexpr const char16_t* kGuideAddPoints =
+    u"Press Ctrl-A to add more points at the end of the perimeter.";
 inline constexpr const char16_t* kGuideDragPoints = u"Drag the points on the perimeter to change the shape.";
 inline constexpr const char16_t* kGuideDeletePoint =
     u"Or, place the cursor over an edge point and press Ctrl-D to delete the point.";

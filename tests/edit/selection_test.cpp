@@ -251,12 +251,14 @@ TEST(HitDistance, WithoutALimitEveryDistanceIsWorkedOut)
     Item& arc = f.shape(KindArc, {{300, 300}, {400, 300}, {300, 200}});
     const HitView hv = HitViewOf(f);
     EXPECT_EQ(HitDistance(curve, {200, 400}, f.canvas({200, 400}), hv), 100);
-    EXPECT_NEAR(HitDistance(arc, {300, 700}, f.canvas({300, 700}), hv), std::hypot(100.0, 400.0), 2.0); // by the start
+    EXPECT_NEAR(HitDistance(arc, {300, 700}, f.canvas({300, 700}), hv), std::hypot(100.0, 400.0),
+                2.0); // by the start
 }
 
 TEST(AreaSelect, ShiftCtrlAcrossARoundOutlineSelectsItWhereverItIsCrossed)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         PixelRect area;
         bool selected;
@@ -274,7 +276,8 @@ TEST(AreaSelect, ShiftCtrlAcrossARoundOutlineSelectsItWhereverItIsCrossed)
         {"pie, beside its arc", {200, 620, 220, 640}, false},
         {"arc, middle", {770, 520, 790, 540}, true},
     };
-    const std::pair<const char*, Item*> items[] = {{"circle", &circle}, {"ellipse", &ellipse}, {"pie", &pie}, {"arc", &arc}};
+    const std::pair<const char*, Item*> items[] = {
+        {"circle", &circle}, {"ellipse", &ellipse}, {"pie", &pie}, {"arc", &arc}};
     for (const Case& c : cases) {
         f.select({});
         AreaSelect(*f.view, c.area, true);

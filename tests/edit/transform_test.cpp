@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "edit/creation.h"
+#include "edit/item_geometry.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
-#include "edit/item_geometry.h"
 #include "model/rounding.h"
 #include "render/shapes.h"
 #include "selection_fixture.h"
@@ -428,7 +428,8 @@ TEST(DragSelection, AfterADragTheBoxFollowsTheCreationRuleOfEachKind)
 
     // A Ctrl area just around the moved pie selects it.
     f.select({});
-    AreaSelect(*f.view, {expected.left - 1, expected.top - 1, expected.right + 1, expected.bottom + 1}, false);
+    AreaSelect(*f.view, {expected.left - 1, expected.top - 1, expected.right + 1, expected.bottom + 1},
+               false);
     EXPECT_TRUE(f.current(pie).rec.d.selected);
 }
 

@@ -45,7 +45,8 @@ TEST(DenseOutline, CornersAPixelApartAreAllKept)
 
 TEST(DenseOutline, AMillionSpikesComeDownToTheirPixelsAndDrawTheSame)
 {
-    struct Case {
+    struct Case
+    {
         int spikes;
         int pen;
         bool filled;
@@ -82,12 +83,14 @@ TEST(DenseOutline, CornersFarBeyondTheCanvasGoButTheVisiblePartStays)
 TEST(DenseOutline, AStarDenserThanThePixelsLooksAsItsFullDrawingDoes)
 {
     // 5,000 spikes round a 60-pixel rim: a dozen to every pixel.
-    struct Case {
+    struct Case
+    {
         std::int32_t fill;
         double weight; // 1 mm is 4 pixels
         QPoint inner;
     };
-    const Case cases[] = {{kBlue, 1.0, {100, 70}}, {-1, 0.0, {100, 70}}, {-2, 1.0, {100, 70}}, {kBlue, 1.0, {100, 5}}};
+    const Case cases[] = {
+        {kBlue, 1.0, {100, 70}}, {-1, 0.0, {100, 70}}, {-2, 1.0, {100, 70}}, {kBlue, 1.0, {100, 5}}};
     for (const Case& c : cases) {
         auto star = test::MakeShape(KindStar, {{100, 100}, {100, 40}, c.inner}, c.fill, c.weight, kRed);
         star->rec.d.sides = 5000;

@@ -167,7 +167,8 @@ TEST_F(EditShellTest, ARepaintBringsTheSelectionMarkersBack)
 }
 
 // The buttons of the toolbar in the order they stand.
-const int kToolbarButtons[] = {6, 7, 8, 9, 27, 18, 17, 28, 29, 30, 21, 22, 23, 24, 31, 25, 26, 32, 33, 34, 13, 12};
+const int kToolbarButtons[] = {6,  7,  8,  9,  27, 18, 17, 28, 29, 30, 21,
+                               22, 23, 24, 31, 25, 26, 32, 33, 34, 13, 12};
 
 TEST_F(EditShellTest, AtTheDefaultSizeEveryButtonIsInTheRowOrInItsExtensionMenu)
 {
@@ -190,7 +191,8 @@ TEST_F(EditShellTest, AtTheDefaultSizeEveryButtonIsInTheRowOrInItsExtensionMenu)
             QAction* action = edit->buttonAction(number);
             const bool inMenu = more && action->isVisible() && more->actions().contains(action);
             const bool wanted = selected || (number != 12 && number != 13);
-            EXPECT_EQ(inRow || inMenu, wanted) << "button " << number << (selected ? " with a selection" : "");
+            EXPECT_EQ(inRow || inMenu, wanted)
+                << "button " << number << (selected ? " with a selection" : "");
             if (inMenu) { // an entry the menu can show
                 EXPECT_FALSE(action->text().isEmpty()) << number;
             }

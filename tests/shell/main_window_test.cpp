@@ -10,12 +10,12 @@
 #include "texts/file_texts.h"
 #include "texts/shell_texts.h"
 
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
