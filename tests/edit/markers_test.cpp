@@ -191,7 +191,8 @@ TEST(MarkerSet, CornersOnOneCanvasPointShareOneMarker)
     std::vector<QPoint> at;
     for (const PlacedMarker& m : set)
         at.push_back(m.at);
-    std::sort(at.begin(), at.end(), [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
+    std::sort(at.begin(), at.end(),
+              [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
     EXPECT_EQ(std::adjacent_find(at.begin(), at.end()), at.end());
     // The first corner on a point keeps its code: the tip is corner 1.
     f.select({&star});
