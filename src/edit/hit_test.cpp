@@ -4,11 +4,13 @@
 #include "model/geometry.h"
 #include "model/rounding.h"
 #include "render/pens.h"
+#include "render/shapes.h"
 #include "render/splines.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace vlm {
 
@@ -16,15 +18,29 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
+// Half the weight of a line or outline in document pixels, as its distance
+// rule takes it off (nothing for weights of a pixel or less).
+int WeightAllowance(const Item& item, const HitView& view)
+{
+    const double mm = item.rec.d.weight;
+    const double px = std::isfinite(mm) ? mm * view.text.metrics.pxPerMmX : 0.0;
+    const int w = std::abs(px) < 1e9 ? Round(px) : 0;
+    return w > 1 ? w / 2 : 0;
+}
+
 // Lines and outlines count from their edge, not their middle: half the
 // weight comes off, but a click never gets nearer than 1.
 int WithWeight(int t, const Item& item, const HitView& view)
 {
-    const double mm = item.rec.d.weight;
-    const int w = std::isfinite(mm) ? Round(mm * view.text.metrics.pxPerMmX) : 0;
-    if (w > 1)
-        t = std::max(1, t - w / 2);
-    return t;
+    const int allowance = WeightAllowance(item, view);
+    return allowance > 0 ? std::max(1, t - allowance) : t;
+}
+
+// How far from the drawn middle a point may lie and still come within
+// `limit` once `allowance` is taken off; unbounded for no limit.
+double Reach(int limit, int allowance)
+{
+    return limit == kNoHit ? HUGE_VAL : double(limit) + double(allowance) + 1.0;
 }
 
 int FootTo(QPointF p, QPointF a, QPointF b)
@@ -100,6 +116,7 @@ int OutlineDistance(const Item& item, QPoint p, const HitView& view, int limit)
         return kNoHit;
     const bool closed = d.shapeVariant == 1 || d.shapeVariant == 2;
     const QPointF pf = ToF(p);
+    const double reach = Reach(limit, WeightAllowance(item, view));
     int best = kNoHit;
     const std::size_t n = v.size();
     const std::size_t segments = closed ? n - first : n - first - 1;
@@ -112,11 +129,11 @@ int OutlineDistance(const Item& item, QPoint p, const HitView& view, int limit)
         if (d.kind == KindCurve && n > 2) {
             const QPointF c1(a.controlA[0], a.controlA[1]), c2(a.controlB[0], a.controlB[1]);
             // The curve stays inside the hull of its four points.
-            const double lo = std::min({a.x, b.x, a.controlA[0], a.controlB[0]}) - limit - 1.0;
-            const double hi = std::max({a.x, b.x, a.controlA[0], a.controlB[0]}) + limit + 1.0;
-            const double top = std::min({a.y, b.y, a.controlA[1], a.controlB[1]}) - limit - 1.0;
-            const double bottom = std::max({a.y, b.y, a.controlA[1], a.controlB[1]}) + limit + 1.0;
-            if (limit != kNoHit && (pf.x() < lo || pf.x() > hi || pf.y() < top || pf.y() > bottom))
+            const double lo = std::min({a.x, b.x, a.controlA[0], a.controlB[0]}) - reach;
+            const double hi = std::max({a.x, b.x, a.controlA[0], a.controlB[0]}) + reach;
+            const double top = std::min({a.y, b.y, a.controlA[1], a.controlB[1]}) - reach;
+            const double bottom = std::max({a.y, b.y, a.controlA[1], a.controlB[1]}) + reach;
+            if (pf.x() < lo || pf.x() > hi || pf.y() < top || pf.y() > bottom)
                 continue;
             t = Round(BezierDistance(pf, ToF(VertexPoint(a)), c1, c2, ToF(VertexPoint(b))));
         } else {
@@ -149,7 +166,7 @@ int EllipseDistance(const Item& item, QPoint p)
     return Round(std::min(diff * diff, 2.0e9));
 }
 
-int ArcDistance(const Item& item, QPoint p, int limit)
+int ArcDistance(const Item& item, QPoint p, double reach)
 {
     const QPointF c = ToF(VertexPoint(item.vertices[0]));
     const QPointF s = ToF(VertexPoint(item.vertices[1]));
@@ -161,7 +178,7 @@ int ArcDistance(const Item& item, QPoint p, int limit)
         best = std::min(FootTo(pf, c, s), FootTo(pf, c, e));
     // No sample can be nearer than the circle through them.
     const double radial = std::abs(std::hypot(pf.x() - c.x(), pf.y() - c.y()) - r);
-    if (limit != kNoHit && radial > limit + 1.0)
+    if (radial > reach)
         return best;
     const ArcAngles arc = ArcOf(c, s, e);
     const double alpha = arc.start, extent = arc.sweep;
@@ -189,6 +206,65 @@ int PictureDistance(const Item& item, QPoint p)
     for (int i = 0; i < 4; ++i)
         best = std::min(best, FootTo(pf, corners[i], corners[(i + 1) % 4]));
     return best;
+}
+
+// A cubic Bezier segment as a polyline fine enough that no piece strays
+// more than a fraction of a pixel from the curve.
+void AppendBezier(std::vector<QPointF>& out, QPointF a, QPointF c1, QPointF c2, QPointF b)
+{
+    const double hull = std::hypot(c1.x() - a.x(), c1.y() - a.y()) +
+                        std::hypot(c2.x() - c1.x(), c2.y() - c1.y()) +
+                        std::hypot(b.x() - c2.x(), b.y() - c2.y());
+    const int steps = static_cast<int>(std::clamp(std::ceil(hull / 2.0), 8.0, 4096.0));
+    for (int i = 1; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps, u = 1.0 - t;
+        out.push_back(u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b);
+    }
+}
+
+// The outline of a circle, ellipse, pie or arc as it is drawn, as a polyline.
+std::vector<QPointF> RoundOutline(const Item& item)
+{
+    const auto& v = item.vertices;
+    std::vector<QPointF> out;
+    if (v.size() < 2)
+        return out;
+    const QPoint c = VertexPoint(v[0]), first = VertexPoint(v[1]);
+    switch (item.rec.d.kind) {
+    case KindCircle:
+    case KindEllipse: {
+        QPoint side;
+        if (item.rec.d.kind == KindEllipse && v.size() >= 3) {
+            side = VertexPoint(v[2]);
+        } else {
+            // The circle's radius a quarter turn on from its rim point.
+            const QPoint r = first - c;
+            side = c + QPoint(r.y(), -r.x());
+        }
+        const std::vector<QPoint> b = EllipseBezier(c, first, side);
+        if (b.empty())
+            return out;
+        out.push_back(ToF(b[0]));
+        for (std::size_t i = 0; i + 3 < b.size(); i += 3)
+            AppendBezier(out, ToF(b[i]), ToF(b[i + 1]), ToF(b[i + 2]), ToF(b[i + 3]));
+        return out;
+    }
+    case KindPie:
+    case KindArc: {
+        if (v.size() < 3)
+            return out;
+        const bool pie = item.rec.d.kind == KindPie;
+        if (pie)
+            out.push_back(ToF(c));
+        for (QPoint p : ArcPoints(c, first, VertexPoint(v[2])))
+            out.push_back(ToF(p));
+        if (pie)
+            out.push_back(ToF(c));
+        return out;
+    }
+    default:
+        return out;
+    }
 }
 
 int AfterPen(int t, const Item& item, const HitView& view)
@@ -221,7 +297,9 @@ int HitDistance(const Item& item, QPoint p, QPoint canvas, const HitView& view, 
         return item.vertices.size() < 3 ? kNoHit : AfterPen(EllipseDistance(item, p), item, view);
     case KindPie:
     case KindArc:
-        return item.vertices.size() < 3 ? kNoHit : AfterPen(ArcDistance(item, p, limit), item, view);
+        return item.vertices.size() < 3
+                   ? kNoHit
+                   : AfterPen(ArcDistance(item, p, Reach(limit, HalfPen(item, view))), item, view);
     case KindClip:
         return PictureDistance(item, p);
     default:
@@ -268,6 +346,16 @@ bool PartlyInsideArea(const Item& item, const PixelRect& area, const TextSetting
         const auto c = PictureCorners(item);
         for (int i = 0; i < 4; ++i)
             if (crosses(c[i], c[(i + 1) % 4]))
+                return true;
+        return false;
+    }
+    const std::int32_t k = d.kind;
+    if (k == KindCircle || k == KindEllipse || k == KindPie || k == KindArc) {
+        // By the outline as drawn: the stored nodes of these kinds are no
+        // outline (a circle's lie on one quarter of it).
+        const std::vector<QPointF> outline = RoundOutline(item);
+        for (std::size_t i = 0; i + 1 < outline.size(); ++i)
+            if (crosses(outline[i], outline[i + 1]))
                 return true;
         return false;
     }

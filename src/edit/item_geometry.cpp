@@ -1,8 +1,11 @@
 #include "edit/item_geometry.h"
 
+#include "edit/creation.h"
 #include "model/geometry.h"
 #include "model/item_list.h"
 #include "model/rounding.h"
+#include "render/pens.h"
+#include "render/polar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -237,7 +240,56 @@ double EllipseMinor(const Item& item)
     return len == 0.0 ? Length(t - c) : std::abs(Cross(c, a, t)) / len;
 }
 
-void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
+namespace {
+
+void BoxAround(DrawingFields& d, QPoint c, int half)
+{
+    d.left = Offset(c.x(), -half);
+    d.top = Offset(c.y(), -half);
+    d.right = Offset(c.x(), half);
+    d.bottom = Offset(c.y(), half);
+}
+
+// The box of the kinds built round a centre, as their creation makes it.
+void CentredBox(Item& item, const TextSettings& text, int markerSize, double zoom)
+{
+    DrawingFields& d = item.rec.d;
+    const auto& v = item.vertices;
+    const QPoint c = VertexPoint(v[0]), second = VertexPoint(v[1]);
+    switch (d.kind) {
+    case KindEllipse: {
+        const int half = std::max(Round(Distance(c, second) + 1), Round(EllipseMinor(item) + 1));
+        BoxAround(d, c, half);
+        d.angle = DirectionOf(c, second);
+        break;
+    }
+    case KindStar:
+        // The inner points are the odd corners, the first one right after the tip.
+        BoxAround(
+            d, c,
+            std::max(Round(Distance(c, second)), v.size() > 2 ? Round(Distance(c, VertexPoint(v[2]))) : 0));
+        break;
+    case KindPie:
+        if (v.size() >= 3) {
+            const int outline = PenWidthAtZoom(zoom, d.weight, text.metrics);
+            const Box b = PieBox(c, second, VertexPoint(v[2]), std::max(markerSize / 2, outline));
+            d.left = b.left;
+            d.top = b.top;
+            d.right = b.right;
+            d.bottom = b.bottom;
+            break;
+        }
+        BoxAround(d, c, Round(Distance(c, second)));
+        break;
+    default: // circle, polygon, arc
+        BoxAround(d, c, Round(Distance(c, second)));
+        break;
+    }
+}
+
+} // namespace
+
+void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize, double zoom)
 {
     DrawingFields& d = item.rec.d;
     const auto& v = item.vertices;
@@ -245,6 +297,7 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
     case KindText:
         d.angle = Direction(d.x1, d.y1, d.x2, d.y2);
         UpdateTextBox(item, text);
+        d.length = Round(std::hypot(double(d.width), double(d.height)));
         RealsFromIntegers(item, text.metrics);
         return;
     case KindGroup:
@@ -262,23 +315,18 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
         break;
     case KindCircle:
     case KindEllipse:
+    case KindPolygon:
+    case KindStar:
     case KindPie:
-    case KindArc: {
+    case KindArc:
         if (v.size() < 2)
             return;
-        const QPointF c = NodeAt(item, 0, false);
-        double r = Length(NodeAt(item, 1, false) - c);
-        if (d.kind == KindEllipse)
-            r = std::max(r, EllipseMinor(item));
-        if (d.kind == KindPie || d.kind == KindArc)
-            r += std::max(markerSize / 2, +d.penWidth);
-        BoxOver(d, c.x() - r, c.y() - r, c.x() + r, c.y() + r);
+        CentredBox(item, text, markerSize, zoom);
         d.x1 = d.left;
         d.y1 = d.top;
         d.x2 = d.right;
         d.y2 = d.bottom;
         break;
-    }
     default: {
         if (v.empty())
             return;
@@ -306,8 +354,11 @@ void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize)
     }
     d.width = Clamp32(std::int64_t{d.right} - d.left);
     d.height = Clamp32(std::int64_t{d.bottom} - d.top);
-    d.length = Round(std::hypot(double(d.width), double(d.height)));
-    // Only a line draws along its angle; other kinds keep what they were made with.
+    // An ellipse keeps the length of its first axis, as made.
+    d.length = d.kind == KindEllipse ? Round(2 * Distance(VertexPoint(v[0]), VertexPoint(v[1])))
+                                     : Round(std::hypot(double(d.width), double(d.height)));
+    // Lines draw along their angle and ellipses along their first axis; the
+    // other kinds keep what they were made with.
     if (d.kind == KindLine)
         d.angle = Direction(d.x1, d.y1, d.x2, d.y2);
     RealsFromIntegers(item, text.metrics);

@@ -74,10 +74,11 @@ std::array<QPointF, 4> SavedPictureCorners(const Item& item);
 // Second half-axis of an ellipse: the distance of node 3 from the first axis.
 double EllipseMinor(const Item& item);
 
-// After the points of an Item moved: its box, first and second point where
-// they follow the nodes, size, length, angle and real coordinates. Texts
-// also get their text box.
-void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize);
+// After the points of an Item moved: its box (by the rules its creation
+// follows; a pie's allows for its outline at `zoom`), first and second point
+// where they follow the nodes, size, length, angle and real coordinates.
+// Texts also get their text box.
+void RecomputeGeometry(Item& item, const TextSettings& text, int markerSize, double zoom = 1.0);
 
 // The current geometry becomes the saved one a drag computes from.
 void SaveDragOrigin(Item& item);

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <unordered_set>
 
 namespace vlm {
 
@@ -180,8 +182,16 @@ std::vector<PlacedMarker> MarkerSet(const Item& item, const DocumentView& view, 
         for (const Vertex& n : v)
             nodes.push_back(OnCanvas(view, VertexPoint(n)));
         const std::size_t first = FirstEdgeNode(d.kind);
-        for (std::size_t i = first; i < nodes.size(); ++i)
-            b.square(-static_cast<std::int32_t>(i - first + 1), nodes[i]);
+        // A node on the same canvas point as an earlier one would only hide
+        // behind it: the earlier one wins every press there. Leaving it out
+        // keeps a shape of a million corners to the Markers its pixels hold.
+        std::unordered_set<std::uint64_t> taken;
+        for (std::size_t i = first; i < nodes.size(); ++i) {
+            const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(nodes[i].x())} << 32) |
+                                      static_cast<std::uint32_t>(nodes[i].y());
+            if (taken.insert(key).second)
+                b.square(-static_cast<std::int32_t>(i - first + 1), nodes[i]);
+        }
         std::optional<QPoint> topMiddle;
         if (AxisAligned(item)) {
             const QPoint n1 = nodes[0], n2 = nodes[1], n3 = nodes[2];

@@ -149,9 +149,14 @@ int AreaSelect(DocumentView& view, const PixelRect& documentRect, bool partial)
     const TextSettings text = TextSettingsOf(view.drawContext());
     bool changed = false;
     for (Item& item : view.document().items) {
-        if (!IsLive(item) || !IsAreaSelectable(item.rec.d.kind))
+        if (!IsLive(item))
             continue;
-        const bool pass = partial ? PartlyInsideArea(item, area, text) : InsideArea(item, area);
+        // Group records are never selected by an area, so one left selected
+        // by an earlier click goes with its Markers.
+        const bool group = item.rec.d.kind == KindGroup;
+        if (!group && !IsAreaSelectable(item.rec.d.kind))
+            continue;
+        const bool pass = !group && (partial ? PartlyInsideArea(item, area, text) : InsideArea(item, area));
         const bool was = item.rec.d.selected != 0;
         if (pass == was)
             continue;

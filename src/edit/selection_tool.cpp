@@ -137,11 +137,8 @@ void SelectionTool::mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifier
 {
     State& s = *s_;
     s.pendingClick = false;
-    if (s.mode == SelectionMode::PastePlacement) {
-        DragSelection(s.view, s.press, canvasPoint, true, MarkerCode::Centre, true);
-        s.finish();
-        return;
-    }
+    // A press while pasted Items are being placed does nothing: they follow
+    // the pointer until the release.
     if (s.mode != SelectionMode::Pointer)
         return;
     s.press = canvasPoint;
@@ -162,7 +159,7 @@ void SelectionTool::mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifier
     // Dragging a group by its centre moves every member, whatever its kind
     // would make of the centre code.
     if (hit->item->rec.d.kind == KindGroup && s.code == MarkerCode::GroupCentre)
-        s.code = MarkerCode::Centre;
+        s.code = kMoveGroupCode;
     if (KindSpecificMode(hit->mode) && !IsUniformSelection(s.document.items))
         s.code = MarkerCode::Centre;
     s.view.BeginSelectionEdit(false);
@@ -206,7 +203,7 @@ void SelectionTool::mouseUp(QPoint canvasPoint, Qt::KeyboardModifiers modifiers)
         s.setMode(SelectionMode::Pointer);
         return;
     }
-    if (s.dragging() && s.mode != SelectionMode::PastePlacement) {
+    if (s.dragging()) {
         DragSelection(s.view, s.press, canvasPoint, true, s.code, true);
         s.finish();
         return;
@@ -262,7 +259,7 @@ void SelectionTool::cancel()
         if (!IsSelectedLive(item))
             continue;
         RestoreDragOrigin(item);
-        RecomputeGeometry(item, settings.text, settings.markerSize);
+        RecomputeGeometry(item, settings.text, settings.markerSize, settings.zoom);
     }
     s.finish();
 }

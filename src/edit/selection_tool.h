@@ -62,10 +62,10 @@ public:
     bool busy() const { return toolMode() != SelectionMode::Pointer; }
 
     // Canvas events. `mouseDown` in ToolMode 0 hit-tests the Markers (Ctrl
-    // starts an area selection instead); in paste placement it ends the
-    // placement. `mouseMove` drags, stretches the area or, when idle, sets the
-    // hover cursor. `mouseUp` finishes a drag or an area selection, and
-    // click-selects when the press started neither.
+    // starts an area selection instead); in any other mode it does nothing.
+    // `mouseMove` drags, stretches the area or, when idle, sets the hover
+    // cursor. `mouseUp` finishes a drag, a paste placement or an area
+    // selection, and click-selects when the press started none of them.
     void mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
     void mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
     void mouseUp(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
@@ -75,7 +75,7 @@ public:
     Qt::CursorShape hover(QPoint canvasPoint);
 
     // After a paste: the selected Items follow the pointer, moved by their
-    // centre, until the next click.
+    // centre, until the next click ends on its release.
     void beginPastePlacement(QPoint canvasPoint);
 
     // Abandons a running gesture as it stands (Esc, the window losing the

@@ -125,6 +125,7 @@ struct Step {
     QPoint ds;      // snapped pointer - press
     std::int32_t code = 0;
     bool final = false;
+    int selectedItems = 0; // selected Items other than group records
     const Grid* grid = nullptr;
     const DragSettings* settings = nullptr;
 };
@@ -139,6 +140,12 @@ void MoveVertices(Item& item, QPoint d)
             n.controlB[i] = n.savedControlB[i] + (i == 0 ? d.x() : d.y());
         }
     }
+}
+
+// Every node and control point back where the drag began.
+void ResetVertices(Item& item)
+{
+    MoveVertices(item, QPoint());
 }
 
 void MoveEnds(Item& item, QPoint d)
@@ -334,10 +341,12 @@ void DragCircle(Item& item, const Step& s)
 {
     if (item.vertices.size() < 2)
         return;
-    if (s.code == 7 || s.code == 3)
+    if (s.code == 7 || s.code == 3) {
         MoveVertices(item, s.d);
-    else if (s.code == 1)
+    } else if (s.code == 1) {
+        ResetVertices(item);
         PlaceCircleRim(item, s.pointer);
+    }
 }
 
 double SavedMinor(const Item& item)
@@ -363,6 +372,7 @@ void DragEllipse(Item& item, const Step& s)
         const double r = Dist(c, ToF(s.pointer));
         if (r < 2.0)
             return;
+        ResetVertices(item);
         if (r >= 16.0) {
             const double angle = DirF(c, ToF(s.pointer));
             SetNode(item, 1, s.pointer);
@@ -373,6 +383,7 @@ void DragEllipse(Item& item, const Step& s)
         return;
     }
     case 2:
+        ResetVertices(item);
         SetNode(item, 2, s.pointer);
         return;
     case 5:
@@ -409,6 +420,7 @@ void DragPieOrArc(Item& item, const Step& s)
         return;
     case 3: {
         const double r = Dist(c, ToF(s.pointer));
+        ResetVertices(item);
         SetNode(item, 1, RoundPoint(Polar(c, DirF(c, start), r)));
         SetNode(item, 2, RoundPoint(Polar(c, DirF(c, ToF(s.pointer)), r)));
         return;
@@ -427,6 +439,7 @@ void DragPieOrArc(Item& item, const Step& s)
         return;
     }
     case 2: {
+        ResetVertices(item);
         SetNode(item, 1, s.pointer);
         SetNode(item, 2, RoundPoint(Polar(c, DirF(c, end), Dist(c, ToF(s.pointer)))));
         return;
@@ -689,6 +702,12 @@ void DragPicture(Item& item, const Step& s)
     const double t = std::min(+d.reference[1], +d.reference[3]), b = std::max(+d.reference[1], +d.reference[3]);
     const QPointF p = ToF(s.pointer);
     const int code = s.code;
+    if ((code == 7 || code == 3) && s.selectedItems > 1) {
+        // With other Items it moves as they do: centring every picture on
+        // the pointer would stack them all on one spot.
+        MoveEnds(item, s.d);
+        return;
+    }
     if (code == 7 || code == 3) {
         const QPointF c = ItemCentre(item, true);
         QPoint move = RoundPoint(p - c);
@@ -805,9 +824,33 @@ void RotateGroups(ItemList& list, const std::vector<Item*>& selected, const Step
     }
 }
 
+// A group dragged by its centre: every member moves by the pointer's
+// offset, the kinds with nodes and the lines and texts by its snapped
+// offset, whatever their own kind would make of the code.
+void MoveWithGroup(Item& item, const Step& s)
+{
+    switch (item.rec.d.kind) {
+    case KindClip:
+        MoveEnds(item, s.d);
+        return;
+    case KindLine:
+    case KindText:
+    case KindGroup:
+        MoveEnds(item, s.ds);
+        return;
+    default:
+        MoveVertices(item, s.ds);
+        return;
+    }
+}
+
 void DragItem(Item& item, const Step& s)
 {
     const std::int32_t kind = item.rec.d.kind;
+    if (s.code == kMoveGroupCode) {
+        MoveWithGroup(item, s);
+        return;
+    }
     switch (kind) {
     case KindLine:
     case KindText:
@@ -880,8 +923,10 @@ void ApplyDrag(ItemList& list, const DragSettings& settings, QPoint press, QPoin
     s.settings = &settings;
     std::vector<Item*> selected;
     for (Item& item : list)
-        if (IsSelectedLive(item))
+        if (IsSelectedLive(item)) {
             selected.push_back(&item);
+            s.selectedItems += item.rec.d.kind != KindGroup ? 1 : 0;
+        }
     if (code == 500) {
         // A group turns while the pointer moves; the release keeps the last turn.
         if (!final)
@@ -893,7 +938,7 @@ void ApplyDrag(ItemList& list, const DragSettings& settings, QPoint press, QPoin
     for (Item* item : selected) {
         if (final)
             Finalise(*item);
-        RecomputeGeometry(*item, settings.text, settings.markerSize);
+        RecomputeGeometry(*item, settings.text, settings.markerSize, settings.zoom);
         if (final)
             SaveDragOrigin(*item);
     }

@@ -22,6 +22,10 @@ struct DragSettings {
     int markerSize = 8;
 };
 
+// The code a drag of a group's centre Marker works with: every member moves
+// with the pointer, whatever its own kind would make of Marker 3.
+inline constexpr std::int32_t kMoveGroupCode = 3003;
+
 // One step of a drag in document pixels: `press` is where it began,
 // `pointer` where the pointer is now; `snap` lets the grid's snap directions
 // pull points; `final` is the step on release, which also finalises each

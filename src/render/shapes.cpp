@@ -1,6 +1,7 @@
 #include "render/shapes.h"
 
 #include "platform/canvas.h"
+#include "render/dense_outline.h"
 #include "render/draw_item.h"
 #include "render/patterned_line.h"
 #include "render/pens.h"
@@ -205,27 +206,74 @@ void DrawEllipse(Canvas& canvas, const DrawContext& ctx, const Item& item)
     canvas.strokeAndFillPath(path);
 }
 
+namespace {
+
+// A polygon or star with its pen and brush; corners that cannot change a
+// pixel are left out first, so a million of them cost what the pixels do.
+void DrawCorners(Canvas& canvas, const DrawContext& ctx, const Item& item, std::vector<QPoint> pts)
+{
+    if (pts.empty())
+        return;
+    const int pen = item.rec.d.fillColor == kFillSolid ? 1 : OutlineWidth(ctx, item);
+    ThinOutClosedOutline(pts, canvas.width(), canvas.height(), pen);
+    SetShapePenAndBrush(canvas, ctx, item);
+    canvas.polygon(pts);
+}
+
+} // namespace
+
 void DrawPolygon(Canvas& canvas, const DrawContext& ctx, const Item& item)
 {
     if (item.vertices.size() < 2)
         return;
-    const std::vector<QPoint> pts = PolygonVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), item.rec.d.sides);
-    if (pts.empty())
-        return;
-    SetShapePenAndBrush(canvas, ctx, item);
-    canvas.polygon(pts);
+    DrawCorners(canvas, ctx, item,
+                PolygonVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), item.rec.d.sides));
 }
+
+namespace {
+
+// A star whose spikes stand closer than the pixels: its outline covers the
+// band between its radii, widened by the pen, and the fill the disc inside.
+void DrawDenseStar(Canvas& canvas, const DrawContext& ctx, const Item& item, QPoint c, double inner,
+                   double outer)
+{
+    const std::int32_t fill = item.rec.d.fillColor;
+    const ColorRef line = ctx.paint(item.rec.d.lineColor);
+    const int pen = fill == kFillSolid ? 1 : std::max(1, OutlineWidth(ctx, item));
+    const double lo = std::min(inner, outer), hi = std::max(inner, outer);
+    auto box = [&canvas, c](double r, bool asPen) {
+        const int k = Round(r);
+        // A pen is drawn about the box edge; a fill stays inside the box.
+        const int extra = asPen ? 0 : 1;
+        canvas.ellipse(Offset(c.x(), -k), Offset(c.y(), -k), Offset(c.x(), k + extra),
+                       Offset(c.y(), k + extra));
+    };
+    if (fill != kFillClear) {
+        canvas.setNullPen();
+        canvas.setSolidBrush(fill == kFillSolid ? line : ctx.paint(fill));
+        box(lo, false);
+    }
+    canvas.setHollowBrush();
+    canvas.setPen(line, std::min(Canvas::kMaxPenWidth, Round(hi - lo) + pen));
+    box((lo + hi) / 2.0, true);
+}
+
+} // namespace
 
 void DrawStar(Canvas& canvas, const DrawContext& ctx, const Item& item)
 {
     if (item.vertices.size() < 3)
         return;
-    const std::vector<QPoint> pts = StarVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1),
-                                                 VertexAt(ctx, item, 2), item.rec.d.sides);
-    if (pts.empty())
+    const QPoint c = VertexAt(ctx, item, 0);
+    const double outer = Distance(c, VertexAt(ctx, item, 1)), inner = Distance(c, VertexAt(ctx, item, 2));
+    const int spikes = item.rec.d.sides;
+    if (spikes >= kMinSides && spikes <= kMaxSides && SpikesDenserThanPixels(inner, outer, spikes)) {
+        DrawDenseStar(canvas, ctx, item, c, inner, outer);
         return;
-    SetShapePenAndBrush(canvas, ctx, item);
-    canvas.polygon(pts);
+    }
+    DrawCorners(canvas, ctx, item,
+                StarVertices(VertexAt(ctx, item, 0), VertexAt(ctx, item, 1), VertexAt(ctx, item, 2),
+                             item.rec.d.sides));
 }
 
 void DrawPie(Canvas& canvas, const DrawContext& ctx, const Item& item)

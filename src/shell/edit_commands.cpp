@@ -9,10 +9,11 @@
 #include "texts/edit_texts.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -132,51 +133,80 @@ void EditCommands::buildToolbar()
 {
     QWidget* frame = main_.zoomControls().parentWidget();
     // A tool bar rather than a plain row: when the window is narrower than all
-    // the buttons, the ones that do not fit move behind its extension button
-    // instead of widening the main window past its size.
+    // the buttons, the ones that do not fit move into the menu of its
+    // extension button instead of widening the main window past its size.
+    // The buttons are actions so that the menu can show them.
     auto* row = new QToolBar(frame);
     row->setMovable(false);
     row->setFloatable(false);
     row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    tools_ = new QButtonGroup(row);
+    tools_ = new QActionGroup(row);
     tools_->setExclusive(true);
     for (const ButtonSpec& entry : kButtons) {
         if (entry.number == 0) {
             row->addSeparator();
             continue;
         }
-        auto* b = new QToolButton(row);
-        b->setText(Text(entry.label));
-        b->setToolTip(Text(entry.hint));
-        b->setAutoRaise(true);
-        row->addWidget(b);
-        buttons_[entry.number] = b;
+        auto* a = new QAction(Text(entry.label), row);
+        a->setToolTip(Text(entry.hint));
+        a->setData(entry.number);
+        row->addAction(a);
+        buttons_[entry.number] = a;
         const int number = entry.number;
         const int code = entry.panelCode;
         if (code != 0) {
-            b->setCheckable(true);
-            tools_->addButton(b, number);
+            a->setCheckable(true);
+            tools_->addAction(a);
         }
-        QObject::connect(b, &QToolButton::clicked, this, [this, number, code] {
-            switch (number) {
-            case 6: UndoCommand(true); break;
-            case 7: RedoCommand(true); break;
-            case 8: RepaintCommand(); break;
-            case 9: ChooseTool(PanelCode::Insert, true); break;
-            case 27:
-                press(27);
-                main_.RunDeferred(PanelCode::Picture);
-                break;
-            case 18: ChooseTool(code, false); break;
-            case 12: PlaceBehindCommand(); break;
-            case 13: PlaceOnTopCommand(); break;
-            default: ChooseTool(code, true); break;
+        if (QToolButton* b = button(number)) {
+            b->setAutoRaise(true);
+            // A button showing a sign is named by its hint.
+            if (!a->text().front().isLetter())
+                b->setAccessibleName(Text(entry.hint));
+        }
+        // Assistive tools toggle a tool button rather than click it, which
+        // checks its action without triggering it: the toggle runs the
+        // command then, and the trigger that follows a click does not again.
+        QObject::connect(a, &QAction::toggled, this, [this, number](bool on) {
+            if (!on || pressing_)
+                return;
+            toggledJustNow_ = number;
+            QTimer::singleShot(0, this, [this] { toggledJustNow_ = 0; });
+            runButton(number);
+        });
+        QObject::connect(a, &QAction::triggered, this, [this, number] {
+            if (toggledJustNow_ == number) {
+                toggledJustNow_ = 0;
+                return;
             }
+            runButton(number);
         });
     }
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
         box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
     press(9);
+}
+
+void EditCommands::runButton(int number)
+{
+    int code = 0;
+    for (const ButtonSpec& b : kButtons)
+        if (b.number == number)
+            code = b.panelCode;
+    switch (number) {
+    case 6: UndoCommand(true); break;
+    case 7: RedoCommand(true); break;
+    case 8: RepaintCommand(); break;
+    case 9: ChooseTool(PanelCode::Insert, true); break;
+    case 27:
+        press(27);
+        main_.RunDeferred(PanelCode::Picture);
+        break;
+    case 18: ChooseTool(code, false); break;
+    case 12: PlaceBehindCommand(); break;
+    case 13: PlaceOnTopCommand(); break;
+    default: ChooseTool(code, true); break;
+    }
 }
 
 void EditCommands::connectHooks()
@@ -206,6 +236,15 @@ void EditCommands::connectHooks()
             previousClosing(w);
         documentClosing(w);
     };
+    // The picture insertion, when there is one, and then the insert panel
+    // with the pointer tool again.
+    auto previousFrameCommand = std::move(hooks.runFrameCommand);
+    hooks.runFrameCommand = [this, previousFrameCommand](int code) {
+        if (previousFrameCommand)
+            previousFrameCommand(code);
+        if (code == PanelCode::Picture)
+            ChooseTool(PanelCode::Insert, false);
+    };
     auto previousActivated = std::move(hooks.documentActivated);
     hooks.documentActivated = [this, previousActivated](DocumentWindow* w) {
         documentActivated(w);
@@ -230,7 +269,7 @@ QWidget* EditCommands::makePanel(int code)
                 if (main_.hooks().openPageSetup)
                     main_.hooks().openPageSetup();
             });
-    } else if (!ToolGuidanceFor(code).title.isEmpty()) {
+    } else if (!PanelGuidanceFor(code).title.isEmpty()) {
         panel = new ToolPanel(code);
     }
     if (panel)
@@ -319,9 +358,13 @@ void EditCommands::documentActivated(DocumentWindow* window)
 
 void EditCommands::panelShown(int code)
 {
-    if (auto* panel = dynamic_cast<ToolPanel*>(main_.leftColumn().currentPanelWidget()))
-        if (panel->panelCode() != code && !ToolGuidanceFor(code).title.isEmpty())
-            panel->setPanelCode(code);
+    if (auto* panel = dynamic_cast<ToolPanel*>(main_.leftColumn().currentPanelWidget())) {
+        // A panel for the selection says what is selected now, so it is
+        // filled again even when its code stays.
+        const bool forSelection = !SelectionGuidanceFor(code).title.isEmpty();
+        if ((panel->panelCode() != code && !ToolGuidanceFor(code).title.isEmpty()) || forSelection)
+            panel->setPanelCode(code, forSelection && FirstSelectedIsOpen());
+    }
     const int mode = ToolModeForPanel(code);
     if (mode >= 0 || code == PanelCode::EndTextEditing) {
         if (Sandbox* box = activeSandbox())
@@ -334,33 +377,63 @@ void EditCommands::panelShown(int code)
     updateSelectionButtons();
 }
 
-void EditCommands::press(int number)
+bool EditCommands::FirstSelectedIsOpen() const
 {
-    if (QAbstractButton* b = tools_->button(number))
-        b->setChecked(true);
+    if (!active_)
+        return false;
+    for (const Item& it : active_->document().items)
+        if (IsSelectedLive(it) && it.rec.d.kind != KindGroup)
+            return it.rec.d.shapeVariant == 0;
+    return false;
 }
 
-QToolButton* EditCommands::button(int number) const
+void EditCommands::press(int number)
+{
+    if (QAction* a = buttonAction(number); a && a->isCheckable()) {
+        pressing_ = true;
+        a->setChecked(true);
+        pressing_ = false;
+    }
+}
+
+QAction* EditCommands::buttonAction(int number) const
 {
     auto found = buttons_.find(number);
     return found == buttons_.end() ? nullptr : found->second;
 }
 
-int EditCommands::pressedButton() const { return tools_->checkedId(); }
+QToolButton* EditCommands::button(int number) const
+{
+    QAction* a = buttonAction(number);
+    if (!a)
+        return nullptr;
+    for (QObject* w : a->associatedObjects())
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            return b;
+    return nullptr;
+}
+
+int EditCommands::pressedButton() const
+{
+    const QAction* a = tools_->checkedAction();
+    return a ? a->data().toInt() : -1;
+}
 
 void EditCommands::setUndoCommands(bool canUndo, bool canRedo)
 {
     undo_->setEnabled(canUndo);
     redo_->setEnabled(canRedo);
-    button(6)->setEnabled(canUndo);
-    button(7)->setEnabled(canRedo);
+    buttonAction(6)->setEnabled(canUndo);
+    buttonAction(7)->setEnabled(canRedo);
 }
 
 void EditCommands::updateSelectionButtons()
 {
+    // The actions, not their buttons: the tool bar shows and hides its
+    // buttons by their actions.
     const bool selected = active_ && AnySelected(active_->document());
-    button(12)->setVisible(selected);
-    button(13)->setVisible(selected);
+    buttonAction(12)->setVisible(selected);
+    buttonAction(13)->setVisible(selected);
 }
 
 // ---- Commands ----

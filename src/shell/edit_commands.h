@@ -16,7 +16,7 @@
 #include <memory>
 
 class QAction;
-class QButtonGroup;
+class QActionGroup;
 class QMenu;
 class QToolButton;
 
@@ -66,6 +66,9 @@ public:
     QAction* clearAction() const { return clear_; }
     QMenu* insertMenu() const { return insert_; }
     QToolButton* button(int number) const;
+    // The toolbar entry of a button: it stands for the button in the row and,
+    // when the row is too narrow, in the row's extension menu.
+    QAction* buttonAction(int number) const;
     int pressedButton() const;
 
 private:
@@ -80,17 +83,23 @@ private:
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
     void press(int button);
+    // What a toolbar button does when pressed.
+    void runButton(int number);
+    // The first selected Item of the active window is an open spline or curve.
+    bool FirstSelectedIsOpen() const;
 
     MainWindow& main_;
     QMenu* insert_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;
-    QButtonGroup* tools_ = nullptr;
-    std::map<int, QToolButton*> buttons_;
+    QActionGroup* tools_ = nullptr;
+    std::map<int, QAction*> buttons_;
     std::map<int, QWidget*> panels_;
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
     DocumentWindow* active_ = nullptr;
+    bool pressing_ = false;  // the program presses a button: no command
+    int toggledJustNow_ = 0; // the button whose toggle has run its command
 };
 
 } // namespace vlm

@@ -15,6 +15,7 @@
 #include "shell/recent_files.h"
 #include "shell/recovery.h"
 #include "shell/view_widget.h"
+#include "shell/window_placement.h"
 #include "shell/zoom_controls.h"
 #include "texts/shell_texts.h"
 
@@ -331,6 +332,7 @@ DocumentWindow* MainWindow::openDocument(const QString& fileName, bool quietErro
         window = new DocumentWindow(*this, settings_.screen, ViewSettingsFrom(settings_));
         window->view().view().hooks().progressiveDone = [this] { timer(3).start(); };
         mdiArea_->addSubWindow(window);
+        KeepUsefulRestoredSize(*window);
         windows_.insert(windows_.begin(), window);
         if (maximize)
             window->setWindowState(Qt::WindowMaximized);

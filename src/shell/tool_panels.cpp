@@ -119,6 +119,44 @@ ToolGuidance ToolGuidanceFor(int code)
     }
 }
 
+ToolGuidance SelectionGuidanceFor(int code, bool openShape)
+{
+    using namespace texts;
+    const QString title = Text(kFineTune);
+    const std::vector<QString> selecting = {Text(kGuideShiftSelects), Text(kGuideCtrlArea),
+                                            Text(kGuideShiftCtrlArea)};
+    auto withChange = [&selecting] {
+        std::vector<QString> lines{Text(kGuideChangeSelected)};
+        lines.insert(lines.end(), selecting.begin(), selecting.end());
+        return lines;
+    };
+    switch (code) {
+    case 59:
+        return {title, {Text(kGuideJoinItems), Text(kGuideSplitGroup), Text(kGuideShiftSelects)}};
+    case PanelCode::LineFineTune:
+    case PanelCode::TextFineTune:
+    case 401:
+        return {title, withChange()};
+    case 209: // splines and curves, open or closed
+    case 210:
+    case 211:
+    case 212:
+        return {title,
+                {Text(kGuideChangeSelected), Text(openShape ? kGuideAddPoints : kGuideDragPoints),
+                 Text(kGuideDeletePoint), Text(kGuideInsertPoint)}};
+    default:
+        if (code >= 200 && code <= 299 && code != 297 && code != 298)
+            return {title, withChange()};
+        return {};
+    }
+}
+
+ToolGuidance PanelGuidanceFor(int code, bool openShape)
+{
+    ToolGuidance g = ToolGuidanceFor(code);
+    return g.title.isEmpty() ? SelectionGuidanceFor(code, openShape) : g;
+}
+
 const std::vector<InsertRow>& InsertRows()
 {
     using namespace texts;
@@ -144,10 +182,10 @@ ToolPanel::ToolPanel(int panelCode, QWidget* parent) : QWidget(parent), code_(pa
     setPanelCode(panelCode);
 }
 
-void ToolPanel::setPanelCode(int panelCode)
+void ToolPanel::setPanelCode(int panelCode, bool openShape)
 {
     code_ = panelCode;
-    const ToolGuidance guidance = ToolGuidanceFor(panelCode);
+    const ToolGuidance guidance = PanelGuidanceFor(panelCode, openShape);
     title_->setText(guidance.title);
     for (QLabel* label : lines_)
         delete label;

@@ -2,7 +2,8 @@
 
 // The panels of the left column that choose a tool: the insert panel with
 // one row per kind, and, for each creation tool, a panel with the tool's
-// title and the guidance lines that say how to draw with it.
+// title and the guidance lines that say how to draw with it. The same panel
+// shows the title and guidance for a selection.
 
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,14 @@ struct ToolGuidance {
 };
 ToolGuidance ToolGuidanceFor(int panelCode);
 
+// The title and guidance of a panel shown for the selection (fine-tune
+// codes 59, 99, 200..299, 301 and 401); `openShape` says whether the spline
+// or curve selected is open. An empty title for any other code.
+ToolGuidance SelectionGuidanceFor(int panelCode, bool openShape = false);
+
+// Whichever of the two a PanelCode has.
+ToolGuidance PanelGuidanceFor(int panelCode, bool openShape = false);
+
 // `text` with every occurrence of `word` replaced by `name`.
 QString ReplaceWord(const QString& text, const QString& word, const QString& name);
 
@@ -36,8 +45,10 @@ class ToolPanel : public QWidget {
 public:
     ToolPanel(int panelCode, QWidget* parent = nullptr);
     int panelCode() const { return code_; }
-    // The codes of one range share this panel; it follows the code shown.
-    void setPanelCode(int panelCode);
+    // The codes of one range share this panel; it follows the code shown,
+    // a creation tool's or the selection's (`openShape` as for
+    // SelectionGuidanceFor).
+    void setPanelCode(int panelCode, bool openShape = false);
     // The line panel shows its first guidance line (with the hold-down hint)
     // until the first click, then its second.
     void setGuidanceStep(int step);

@@ -87,6 +87,26 @@ inline constexpr const char16_t* kGuideTextStart = u"Click where you want the te
 inline constexpr const char16_t* kGuideTextBox =
     u"To make a text box, hold down the mouse button, move the mouse, and release the button.";
 
+// The panels of the selection.
+inline constexpr const char16_t* kFineTune = u"Fine-tune";
+inline constexpr const char16_t* kGuideChangeSelected = u"Change how you want the selected item drawn.";
+inline constexpr const char16_t* kGuideShiftSelects = u"Hold down the Shift key to select more items.";
+inline constexpr const char16_t* kGuideCtrlArea =
+    u"Hold down the Ctrl key and move the mouse to select items inside an area.";
+inline constexpr const char16_t* kGuideShiftCtrlArea =
+    u"Hold down the Shift and Ctrl keys to select items partially within an area.";
+inline constexpr const char16_t* kGuideAddPoints =
+    u"Press Ctrl-A to add more points at the end of the perimeter.";
+inline constexpr const char16_t* kGuideDragPoints = u"Drag the points on the perimeter to change the shape.";
+inline constexpr const char16_t* kGuideDeletePoint =
+    u"Or, place the cursor over an edge point and press Ctrl-D to delete the point.";
+inline constexpr const char16_t* kGuideInsertPoint =
+    u"Or, place the cursor on the edge line and press Ctrl-I to insert a point.";
+inline constexpr const char16_t* kGuideJoinItems =
+    u"Click on the Join items button to create a single object comprised of the selected items.";
+inline constexpr const char16_t* kGuideSplitGroup =
+    u"Click on the Split group button to separate the group members into individual items.";
+
 // The template words.
 inline constexpr const char16_t* kWordLine = u"line";
 inline constexpr const char16_t* kWordCircle = u"circle";

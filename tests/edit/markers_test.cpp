@@ -2,9 +2,12 @@
 
 #include "edit/markers.h"
 #include "edit/selection.h"
+#include "render/shapes.h"
 #include "selection_fixture.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace vlm {
 namespace {
@@ -164,6 +167,38 @@ TEST(Markers, ShiftClicksLeaveTheCanvasAsAFullPlacementWould)
     }
     (void)b;
     (void)c;
+}
+
+TEST(MarkerSet, CornersOnOneCanvasPointShareOneMarker)
+{
+    SelectionFixture f;
+    Item& star = f.shape(KindStar, {});
+    const int spikes = 100000;
+    star.rec.d.sides = spikes;
+    std::vector<QPoint> nodes{{300, 300}, {300, 240}};
+    for (QPoint p : StarVertices({300, 300}, {300, 240}, {330, 300}, spikes))
+        nodes.push_back(p);
+    for (QPoint p : nodes) {
+        Vertex v;
+        v.x = p.x();
+        v.y = p.y();
+        star.vertices.push_back(v);
+    }
+    f.finish(star);
+    const std::vector<PlacedMarker> set = MarkerSet(star, *f.view, false);
+    // About one per pixel round the two rims, not one per corner.
+    EXPECT_LT(set.size(), 2000u);
+    std::vector<QPoint> at;
+    for (const PlacedMarker& m : set)
+        at.push_back(m.at);
+    std::sort(at.begin(), at.end(),
+              [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
+    EXPECT_EQ(std::adjacent_find(at.begin(), at.end()), at.end());
+    // The first corner on a point keeps its code: the tip is corner 1.
+    f.select({&star});
+    const auto hit = MarkerHitTest(*f.view, f.canvas({300, 240}));
+    ASSERT_TRUE(hit.has_value());
+    EXPECT_EQ(hit->code, -1);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "edit/hit_test.h"
 #include "edit/selection.h"
+#include "model/rounding.h"
 #include "selection_fixture.h"
+
+#include <cmath>
+#include <string>
 
 namespace vlm {
 namespace {
@@ -197,6 +202,110 @@ TEST(SelectionPanel, FollowsTheKindsOfTheSelection)
         f.select(c.selected);
         EXPECT_EQ(SelectionPanelCode(f.doc.items, false), c.panel) << c.selected.size();
     }
+}
+
+HitView HitViewOf(const SelectionFixture& f)
+{
+    HitView hv;
+    hv.zoom = f.view->zoom();
+    hv.text = TextSettingsOf(f.view->drawContext());
+    return hv;
+}
+
+Item& Weighted(SelectionFixture& f, Item& item, double mm)
+{
+    SetWeight(item, mm, f.doc.items.metrics());
+    return f.finish(item);
+}
+
+TEST(HitDistance, ThickOutlinesAreHitInTheBandTheirWeightAdds)
+{
+    // 2.7 mm is 10 pixels at 96 dpi: 5 of them come off on either side.
+    SelectionFixture f;
+    Item& arc = Weighted(f, f.shape(KindArc, {{300, 300}, {400, 300}, {300, 200}}), 2.7);
+    Item& circle = Weighted(f, f.shape(KindCircle, {{700, 300}, {800, 300}}), 2.7);
+    Item& pie = Weighted(f, f.shape(KindPie, {{300, 600}, {400, 600}, {300, 500}}), 2.7);
+    Item& curve = Weighted(f, f.shape(KindCurve, {{500, 600}, {600, 600}, {700, 600}}, -1, 0), 2.7);
+    const HitView hv = HitViewOf(f);
+    const double out = 115.0 / std::sqrt(2.0); // 15 pixels outside the rim at 45 degrees
+    const QPoint arcClick(300 + Round(out), 300 - Round(out));
+    const QPoint pieClick(300 + Round(out), 600 - Round(out));
+    EXPECT_EQ(HitDistance(circle, {815, 300}, f.canvas({815, 300}), hv, 10), 10);
+    EXPECT_EQ(HitDistance(arc, arcClick, f.canvas(arcClick), hv, 10), 10);
+    EXPECT_EQ(HitDistance(pie, pieClick, f.canvas(pieClick), hv, 10), 10);
+    EXPECT_EQ(HitDistance(curve, {600, 615}, f.canvas({600, 615}), hv, 10), 10);
+
+    // At the tolerance a thick arc ties with a hairline beneath it and wins
+    // by being on top.
+    const QPoint below = arcClick + QPoint(0, 10);
+    Item& hairline = f.line(below - QPoint(50, 0), below + QPoint(50, 0));
+    SetStackOrder(f.doc.items, arc, MaxStackOrder(f.doc.items) + 1);
+    EXPECT_EQ(ItemAtClick(*f.view, f.canvas(arcClick)), &arc);
+    EXPECT_NE(ItemAtClick(*f.view, f.canvas(arcClick)), &hairline);
+}
+
+TEST(HitDistance, WithoutALimitEveryDistanceIsWorkedOut)
+{
+    SelectionFixture f;
+    Item& curve = f.shape(KindCurve, {{100, 300}, {200, 300}, {300, 300}}, -1, 0);
+    Item& arc = f.shape(KindArc, {{300, 300}, {400, 300}, {300, 200}});
+    const HitView hv = HitViewOf(f);
+    EXPECT_EQ(HitDistance(curve, {200, 400}, f.canvas({200, 400}), hv), 100);
+    EXPECT_NEAR(HitDistance(arc, {300, 700}, f.canvas({300, 700}), hv), std::hypot(100.0, 400.0),
+                2.0); // by the start
+}
+
+TEST(AreaSelect, ShiftCtrlAcrossARoundOutlineSelectsItWhereverItIsCrossed)
+{
+    struct Case
+    {
+        const char* what;
+        PixelRect area;
+        bool selected;
+    };
+    SelectionFixture f;
+    Item& circle = f.shape(KindCircle, {{300, 300}, {400, 300}, {400, 200}, {300, 200}});
+    Item& ellipse = f.shape(KindEllipse, {{700, 300}, {800, 300}, {700, 250}});
+    Item& pie = f.shape(KindPie, {{300, 600}, {400, 600}, {300, 500}});
+    Item& arc = f.shape(KindArc, {{700, 600}, {800, 600}, {700, 500}});
+    const Case cases[] = {
+        {"circle, left rim", {180, 280, 220, 320}, true},
+        {"circle, inside", {260, 260, 340, 340}, false},
+        {"ellipse, bottom rim", {680, 330, 720, 370}, true},
+        {"pie, middle of its arc", {370, 520, 390, 540}, true},
+        {"pie, beside its arc", {200, 620, 220, 640}, false},
+        {"arc, middle", {770, 520, 790, 540}, true},
+    };
+    const std::pair<const char*, Item*> items[] = {
+        {"circle", &circle}, {"ellipse", &ellipse}, {"pie", &pie}, {"arc", &arc}};
+    for (const Case& c : cases) {
+        f.select({});
+        AreaSelect(*f.view, c.area, true);
+        const std::string what = c.what;
+        for (const auto& [name, item] : items) {
+            if (what.rfind(name, 0) == 0) {
+                EXPECT_EQ(item->rec.d.selected != 0, c.selected) << c.what;
+            }
+        }
+    }
+}
+
+TEST(AreaSelect, AGroupRecordLeavesTheSelectionWithItsMembers)
+{
+    SelectionFixture f;
+    Item& a = f.line({100, 100}, {300, 100});
+    Item& b = f.line({100, 200}, {300, 200});
+    Item& g = f.group(1, {200, 150}, {&a, &b});
+    f.click({250, 103});
+    ASSERT_TRUE(a.rec.d.selected && b.rec.d.selected && g.rec.d.selected);
+    const auto mods = Qt::ControlModifier | Qt::ShiftModifier;
+    f.tool->mouseDown(f.canvas({500, 500}), mods);
+    f.tool->mouseMove(f.canvas({600, 600}), mods);
+    f.tool->mouseUp(f.canvas({600, 600}), mods);
+    EXPECT_FALSE(a.rec.d.selected || b.rec.d.selected);
+    EXPECT_FALSE(g.rec.d.selected);
+    // Nothing is left to grab at the group's centre.
+    EXPECT_FALSE(MarkerHitTest(*f.view, f.canvas({200, 150})).has_value());
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "edit/creation.h"
+#include "edit/item_geometry.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
-#include "edit/item_geometry.h"
 #include "model/rounding.h"
+#include "render/shapes.h"
 #include "selection_fixture.h"
 
 #include <cmath>
@@ -374,6 +376,122 @@ TEST(PastePlacement, PastedItemsFollowThePointerUntilTheNextClick)
     EXPECT_EQ(NodeOf(sq, 2), QPoint(550, 400));
     EXPECT_EQ(sq.vertices[2].savedX, 550);
     EXPECT_TRUE(sq.rec.d.selected); // the click placed them, it selected nothing else
+}
+
+TEST(DragSelection, AnEllipseAxisDraggedFarThenNearComputesFromTheSavedNodes)
+{
+    SelectionFixture f;
+    Item& e = f.shape(KindEllipse, {{500, 200}, {600, 200}, {500, 160}}); // a = 100, b = 40
+    f.select({&e});
+    f.tool->mouseDown(f.canvas({600, 200}), Qt::NoModifier);
+    f.tool->mouseMove(f.canvas({500, 100}), Qt::NoModifier); // far: the axis turns
+    f.tool->mouseMove(f.canvas({510, 195}), Qt::NoModifier); // near: only the length changes
+    f.tool->mouseUp(f.canvas({510, 195}), Qt::NoModifier);
+    const Item& now = f.current(e);
+    // The first half axis became 11 along the saved direction, the second
+    // stayed 40; the release made the longer one first.
+    const double major = std::hypot(NodeOf(now, 1).x() - 500.0, NodeOf(now, 1).y() - 200.0);
+    EXPECT_NEAR(major, 40.0, 1.0);
+    EXPECT_NEAR(EllipseMinor(now), 11.0, 1.0);
+    EXPECT_NEAR(+now.rec.d.angle, kPi / 2, 0.05); // the direction of the new first axis
+}
+
+TEST(DragSelection, AfterADragTheBoxFollowsTheCreationRuleOfEachKind)
+{
+    SelectionFixture f;
+    Item& pie = f.shape(KindPie, {{300, 300}, {400, 300}, {300, 200}});
+    Item& arc = f.shape(KindArc, {{700, 300}, {800, 300}, {700, 200}});
+    Item& ellipse = f.shape(KindEllipse, {{300, 600}, {400, 600}, {300, 550}});
+    std::vector<QPoint> pentagon{{700, 600}, {800, 600}};
+    for (QPoint p : PolygonVertices({700, 600}, {800, 600}, 5))
+        pentagon.push_back(p);
+    Item& polygon = f.shape(KindPolygon, {});
+    polygon.rec.d.sides = 5;
+    for (QPoint p : pentagon) {
+        Vertex v;
+        v.x = p.x();
+        v.y = p.y();
+        polygon.vertices.push_back(v);
+    }
+    f.finish(polygon);
+    const QPoint d(10, 20);
+    auto moved = [&](Item& item, QPoint centre) -> const DrawingFields& {
+        f.select({&item});
+        f.drag(centre, centre + d);
+        return f.current(item).rec.d;
+    };
+    auto box = [](const DrawingFields& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; };
+
+    const DrawingFields& p = moved(pie, {347, 253}); // Marker 7 at 2r/3 on the mid-angle
+    const Box expected = PieBox(QPoint(300, 300) + d, QPoint(400, 300) + d, QPoint(300, 200) + d, 4);
+    EXPECT_EQ(box(p), (PixelRect{expected.left, expected.top, expected.right, expected.bottom}));
+    EXPECT_EQ(box(moved(arc, {771, 229})), (PixelRect{610, 220, 810, 420}));
+    EXPECT_EQ(box(moved(ellipse, {300, 600})), (PixelRect{209, 519, 411, 721}));
+    EXPECT_EQ(box(moved(polygon, {700, 600})), (PixelRect{610, 520, 810, 720}));
+
+    // A Ctrl area just around the moved pie selects it.
+    f.select({});
+    AreaSelect(*f.view, {expected.left - 1, expected.top - 1, expected.right + 1, expected.bottom + 1},
+               false);
+    EXPECT_TRUE(f.current(pie).rec.d.selected);
+}
+
+TEST(DragSelection, ATextKeepsItsDiagonalAfterADrag)
+{
+    SelectionFixture f;
+    Item& t = f.text(u"Short", {100, 300}, {200, 300});
+    f.select({&t});
+    f.drag({200, 300}, {300, 300});
+    const DrawingFields& d = f.current(t).rec.d;
+    ASSERT_GT(d.width, 150);
+    EXPECT_EQ(+d.length, Round(std::hypot(double(d.width), double(d.height))));
+}
+
+TEST(DragSelection, PicturesMoveByThePointerOffsetWithOtherItems)
+{
+    // A group of two pictures dragged by its centre.
+    {
+        SelectionFixture f;
+        Item& a = f.picture({100, 100}, {300, 200}, 200, 100);
+        Item& b = f.picture({400, 100}, {500, 300}, 100, 200);
+        Item& g = f.group(1, {300, 400}, {&a, &b});
+        f.select({&a, &b, &g});
+        f.drag({300, 400}, {320, 430});
+        const DrawingFields& an = f.current(a).rec.d;
+        const DrawingFields& bn = f.current(b).rec.d;
+        EXPECT_EQ((PixelRect{an.x1, an.y1, an.x2, an.y2}), (PixelRect{120, 130, 320, 230}));
+        EXPECT_EQ((PixelRect{bn.x1, bn.y1, bn.x2, bn.y2}), (PixelRect{420, 130, 520, 330}));
+        EXPECT_EQ(QPoint(f.current(g).rec.d.x1, f.current(g).rec.d.y1), QPoint(320, 430));
+    }
+    // Two loose pictures and a line, moved by the line's midpoint: nothing
+    // lands on the pointer.
+    {
+        SelectionFixture f;
+        Item& a = f.picture({100, 100}, {300, 200}, 200, 100);
+        Item& b = f.picture({400, 100}, {500, 300}, 100, 200);
+        Item& l = f.line({100, 500}, {300, 500});
+        f.select({&a, &b, &l});
+        f.drag({200, 500}, {230, 510});
+        const DrawingFields& an = f.current(a).rec.d;
+        const DrawingFields& bn = f.current(b).rec.d;
+        EXPECT_EQ((PixelRect{an.x1, an.y1, an.x2, an.y2}), (PixelRect{130, 110, 330, 210}));
+        EXPECT_EQ((PixelRect{bn.x1, bn.y1, bn.x2, bn.y2}), (PixelRect{430, 110, 530, 310}));
+    }
+}
+
+TEST(PastePlacement, APressAndDragCarriesThePastedItemsUntilTheRelease)
+{
+    SelectionFixture f;
+    Item& sq = f.shape(KindSquare, {{100, 200}, {200, 200}, {200, 100}, {100, 100}});
+    f.select({&sq});
+    f.tool->beginPastePlacement(f.canvas({400, 400}));
+    f.tool->mouseDown(f.canvas({500, 450}), Qt::NoModifier);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::PastePlacement);
+    f.tool->mouseMove(f.canvas({520, 470}), Qt::NoModifier);
+    f.tool->mouseUp(f.canvas({520, 470}), Qt::NoModifier);
+    EXPECT_EQ(f.tool->toolMode(), SelectionMode::Pointer);
+    EXPECT_EQ(NodeOf(sq, 0), QPoint(470, 520));
+    EXPECT_EQ(sq.vertices[0].savedX, 470);
 }
 
 } // namespace

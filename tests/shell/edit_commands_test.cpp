@@ -6,6 +6,10 @@
 #include "shell/view_widget.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace vlm::test {
@@ -107,10 +111,10 @@ TEST_F(EditShellTest, TheStackingButtonsShowOnlyWithASelection)
     click(*box, 10, 10);
     click(*box, 40, 10);
     edit->updateSelectionButtons();
-    EXPECT_TRUE(edit->button(12)->isHidden());
+    EXPECT_FALSE(edit->buttonAction(12)->isVisible());
     SelectLast(m.activeWindow()->document().items);
     edit->updateSelectionButtons();
-    EXPECT_FALSE(edit->button(12)->isHidden());
+    EXPECT_TRUE(edit->buttonAction(12)->isVisible());
     edit->button(12)->click();
     EXPECT_TRUE(edit->undoAction()->isEnabled());
 }
@@ -160,6 +164,95 @@ TEST_F(EditShellTest, ARepaintBringsTheSelectionMarkersBack)
     EXPECT_TRUE(view.markers().items().empty()) << "a full repaint drops the Markers";
     view.MarkerTimer();
     EXPECT_FALSE(view.markers().items().empty()) << "the marker timer places them again";
+}
+
+// The buttons of the toolbar in the order they stand.
+const int kToolbarButtons[] = {6,  7,  8,  9,  27, 18, 17, 28, 29, 30, 21,
+                               22, 23, 24, 31, 25, 26, 32, 33, 34, 13, 12};
+
+TEST_F(EditShellTest, AtTheDefaultSizeEveryButtonIsInTheRowOrInItsExtensionMenu)
+{
+    MainWindow& m = startEditing();
+    m.Timer2Timer();
+    m.show();
+    ASSERT_EQ(m.width(), MainWindow::kClientWidth);
+    auto reachable = [&](bool selected) {
+        edit->updateSelectionButtons();
+        QCoreApplication::processEvents();
+        auto* row = qobject_cast<QToolBar*>(edit->button(6)->parentWidget());
+        ASSERT_NE(row, nullptr);
+        QMenu* more = nullptr;
+        if (auto* extension = row->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            if (extension->isVisible())
+                more = extension->menu();
+        for (int number : kToolbarButtons) {
+            const bool inRow = edit->button(number)->isVisible();
+            // A menu leaves out the actions that are not visible.
+            QAction* action = edit->buttonAction(number);
+            const bool inMenu = more && action->isVisible() && more->actions().contains(action);
+            const bool wanted = selected || (number != 12 && number != 13);
+            EXPECT_EQ(inRow || inMenu, wanted)
+                << "button " << number << (selected ? " with a selection" : "");
+            if (inMenu) { // an entry the menu can show
+                EXPECT_FALSE(action->text().isEmpty()) << number;
+            }
+        }
+    };
+    reachable(false);
+    Item& line = NewItem(m.activeWindow()->document().items, KindLine);
+    line.rec.d.selected = 255;
+    reachable(true);
+}
+
+TEST_F(EditShellTest, TheLeftColumnFollowsTheSelectionNotTheLastTool)
+{
+    MainWindow& m = startEditing();
+    m.Timer2Timer();
+    edit->ChooseTool(102, true); // a rectangle
+    Sandbox* box = edit->activeSandbox();
+    click(*box, 20, 20);
+    click(*box, 120, 20);
+    click(*box, 120, 80);
+    edit->ChooseTool(112, true); // the oblong tool, then the pointer again
+    edit->ChooseTool(PanelCode::Insert, true);
+    click(*box, 70, 20); // on the rectangle's first side
+    EXPECT_EQ(m.currentPanel(), 202);
+    auto* panel = dynamic_cast<ToolPanel*>(m.leftColumn().currentPanelWidget());
+    ASSERT_NE(panel, nullptr);
+    const ToolGuidance expected = SelectionGuidanceFor(202);
+    EXPECT_EQ(expected.title, QStringLiteral("Fine-tune"));
+    ASSERT_EQ(panel->lineLabels().size(), expected.lines.size());
+    for (std::size_t i = 0; i < expected.lines.size(); ++i)
+        EXPECT_EQ(panel->lineLabels()[i]->text(), expected.lines[i]);
+    EXPECT_EQ(panel->findChild<QLabel*>()->text(), expected.title);
+    EXPECT_EQ(edit->pressedButton(), 9);
+
+    // An open spline says how to add points, a closed one how to drag them.
+    EXPECT_EQ(SelectionGuidanceFor(209, true).lines[1],
+              QStringLiteral("Press Ctrl-A to add more points at the end of the perimeter."));
+    EXPECT_EQ(SelectionGuidanceFor(209, false).lines[1],
+              QStringLiteral("Drag the points on the perimeter to change the shape."));
+    EXPECT_TRUE(SelectionGuidanceFor(105).title.isEmpty());
+}
+
+TEST_F(EditShellTest, InsertPictureLeavesThePointerPressedAndTheInsertPanelShown)
+{
+    MainWindow& m = startEditing();
+    m.Timer2Timer();
+    for (bool fromMenu : {false, true}) {
+        edit->ChooseTool(98, true);
+        ASSERT_EQ(edit->pressedButton(), 17);
+        if (fromMenu) {
+            edit->insertMenu()->actions().front()->trigger(); // "Picture"
+        } else {
+            edit->button(27)->toggle(); // as assistive tools press it
+            EXPECT_EQ(edit->pressedButton(), 27);
+        }
+        m.Timer1Timer();
+        EXPECT_EQ(edit->pressedButton(), 9) << fromMenu;
+        EXPECT_EQ(m.currentPanel(), PanelCode::Insert) << fromMenu;
+        EXPECT_EQ(edit->activeSandbox()->toolMode(), ToolMode::Pointer) << fromMenu;
+    }
 }
 
 TEST(ToolPanels, TheGuidanceNamesTheKindInEveryTemplate)

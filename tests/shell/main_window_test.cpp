@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 
 #include "render/units.h"
+#include "shell/document_window.h"
 #include "shell/first_time_setup.h"
 #include "shell/left_column.h"
 #include "shell/popup_window.h"
@@ -9,10 +10,12 @@
 #include "texts/file_texts.h"
 #include "texts/shell_texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -421,6 +424,37 @@ TEST_F(ShellTest, LayoutOfTheMainWindow)
     EXPECT_EQ(m.width(), MainWindow::kClientWidth);
     EXPECT_FALSE(m.menus().exportMenu->menuAction()->isVisible());
     EXPECT_FALSE(m.menus().screenshot->isVisible());
+}
+
+TEST_F(ShellTest, RestoringAMaximisedDocumentGivesEveryWindowRoomToWork)
+{
+    MainWindow& m = start();
+    m.show();
+    m.Timer2Timer();
+    m.NewCommand();
+    m.NewCommand();
+    ASSERT_EQ(m.documentWindows().size(), 3u);
+    ASSERT_TRUE(m.activeWindow()->isMaximized());
+    QCoreApplication::processEvents();
+    m.activeWindow()->showNormal();
+    QCoreApplication::processEvents();
+    QMdiArea* area = m.activeWindow()->mdiArea();
+    ASSERT_NE(area, nullptr);
+    const QSize room = area->viewport()->size();
+    std::vector<QPoint> corners;
+    for (DocumentWindow* w : m.documentWindows()) {
+        if (w->isMaximized() || w->isMinimized())
+            continue;
+        EXPECT_GE(w->width(), room.width() / 2);
+        EXPECT_GE(w->height(), room.height() / 2);
+        EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(w->geometry()));
+        corners.push_back(w->pos());
+    }
+    ASSERT_FALSE(corners.empty());
+    // Cascaded: no two restored windows on the same spot.
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        for (std::size_t j = i + 1; j < corners.size(); ++j)
+            EXPECT_NE(corners[i], corners[j]);
 }
 
 } // namespace
