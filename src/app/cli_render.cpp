@@ -5,7 +5,9 @@
 #include "model/item_list.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "pictures/picture_services.h"
 #include "render/draw_item.h"
+#include "render/picture_render.h"
 #include "texts/render_item_texts.h"
 
 #include <QGuiApplication>
@@ -92,6 +94,9 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
     dc.items = &doc.items;
     const std::uint8_t light = header->rec.h.lightDirection;
     dc.lightDirection = light <= 3 ? light : 0;
+    // Clips at full quality, as a window shows them once they are painted.
+    const PictureEffects effects(PictureServicesInstance());
+    dc.effects = &effects;
     {
         Canvas canvas(page);
         PaintItems(canvas, dc, doc.items);

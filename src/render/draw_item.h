@@ -51,6 +51,8 @@ struct DrawContext {
     int anchorWidth = 7;
     int anchorHeight = 7;
     ColorRef guideColor = RGBRef(255, 0, 0);
+    // What shows in the gaps of dotted outlines (pictures' substitutes).
+    ColorRef guideBackColor = RGBRef(255, 255, 0);
     ColorRef textFrameColor = RGBRef(192, 192, 192);
 
     // When set, every colour of the Item (line, fill, text) is drawn in this

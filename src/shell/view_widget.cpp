@@ -1,6 +1,7 @@
 #include "shell/view_widget.h"
 
 #include "output/resample.h"
+#include "pictures/picture_services.h"
 
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -189,6 +190,9 @@ ViewWidget::ViewWidget(Document& document, const ViewSettings& settings, QWidget
 {
     view_ = std::make_unique<DocumentView>(document, settings, host_.get());
     view_->hooks().stretch = [](const Bitmap& source, Bitmap& destination) { resample(source, destination, 4); };
+    // Clips are drawn with the program's decoders and resampler.
+    static const PictureEffects effects(PictureServicesInstance());
+    view_->setEffects(&effects);
 
     corner1_ = new ViewPane(*this, ViewPane::Part::Corner);
     rulerX_ = new ViewPane(*this, ViewPane::Part::RulerX);
