@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "render/draw_item.h"
+#include "render/raster_effects.h"
 #include "texts/render_item_texts.h"
 
 #include <QGuiApplication>
@@ -92,6 +93,9 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
     dc.items = &doc.items;
     const std::uint8_t light = header->rec.h.lightDirection;
     dc.lightDirection = light <= 3 ? light : 0;
+    // A rendering shows the design with every effect on.
+    const RasterEffects effects;
+    dc.effects = &effects;
     {
         Canvas canvas(page);
         PaintItems(canvas, dc, doc.items);

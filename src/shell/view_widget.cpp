@@ -1,6 +1,6 @@
 #include "shell/view_widget.h"
 
-#include "output/resample.h"
+#include "render/resample.h"
 
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -187,7 +187,9 @@ private:
 ViewWidget::ViewWidget(Document& document, const ViewSettings& settings, QWidget* parent)
     : QWidget(parent), host_(std::make_unique<Host>(*this))
 {
+    effects_ = std::make_unique<RasterEffects>();
     view_ = std::make_unique<DocumentView>(document, settings, host_.get());
+    view_->setEffects(effects_.get());
     view_->hooks().stretch = [](const Bitmap& source, Bitmap& destination) { resample(source, destination, 4); };
 
     corner1_ = new ViewPane(*this, ViewPane::Part::Corner);
