@@ -8,6 +8,7 @@
 #include "pictures/picture_services.h"
 #include "render/draw_item.h"
 #include "render/picture_render.h"
+#include "render/raster_effects.h"
 #include "texts/render_item_texts.h"
 
 #include <QGuiApplication>
@@ -94,8 +95,9 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
     dc.items = &doc.items;
     const std::uint8_t light = header->rec.h.lightDirection;
     dc.lightDirection = light <= 3 ? light : 0;
-    // Clips at full quality, as a window shows them once they are painted.
-    const PictureEffects effects(PictureServicesInstance());
+    // A rendering shows the design with every effect on, and Clips at full
+    // quality as a window shows them once they are painted.
+    const RasterEffects effects(PictureRendererFor(PictureServicesInstance()));
     dc.effects = &effects;
     {
         Canvas canvas(page);

@@ -1,6 +1,5 @@
 #include "pictures/picture_services.h"
 
-#include "output/resample.h"
 #include "pictures/color_effects.h"
 #include "pictures/picture_decoders.h"
 #include "pictures/prepare_picture.h"
@@ -34,11 +33,6 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
     last_ = Last{hash, picture.pictureData.size(), format, mirrorX, mirrorY, quarterTurn,
                  reduction, out};
     return out;
-}
-
-void StandardPictureServices::resample(const Bitmap& source, Bitmap& destination, int filter) const
-{
-    vlm::resample(source, destination, filter);
 }
 
 void StandardPictureServices::applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the renderers need from this layer to draw Clips: the decoders,
-// preparePicture, the program's resampler and the colour effects, behind
-// the renderer's PictureServices.
+// preparePicture and the colour effects, behind the renderer's
+// PictureServices.
 
 #include "render/picture_render.h"
 
@@ -16,7 +16,6 @@ class StandardPictureServices : public PictureServices
 public:
     PreparedPicture prepare(const Item& picture, int mirrorX, int mirrorY, int quarterTurn,
                             int maxReduction) const override;
-    void resample(const Bitmap& source, Bitmap& destination, int filter) const override;
     void applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const override;
 
 private:

@@ -4,6 +4,7 @@
 #include "model/rounding.h"
 #include "platform/canvas.h"
 #include "render/pens.h"
+#include "render/resample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,7 +147,7 @@ void DrawRotated(Canvas& canvas, const Bitmap& framed, QPoint at, QSize size, do
 Bitmap Finish(const Bitmap& crop, int w, int h, const DrawingFields& d, const PictureServices& services)
 {
     Bitmap target(w, h);
-    services.resample(crop, target, 6);
+    resample(crop, target, 6);
     const std::int32_t s = d.colorEffects[0], c = d.colorEffects[1], l = d.colorEffects[2];
     if (s != 0 || c != 0 || l != 0)
         services.applyColorEffects(target, s, c, l);
@@ -326,27 +327,12 @@ void DrawPicture(Canvas& canvas, const DrawContext& ctx, Item& clip, PictureMode
         RenderPicture(canvas, ctx, clip, services);
 }
 
-void PictureEffects::drawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item,
-                                const TextLinePlacement* line) const
+std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)> PictureRendererFor(
+    const PictureServices& services)
 {
-    if (base_)
-        base_->drawShadow(canvas, ctx, item, line);
-}
-
-bool PictureEffects::drawShaded(Canvas& canvas, const DrawContext& ctx, const Item& item, int level,
-                                const TextLinePlacement* line) const
-{
-    return base_ && base_->drawShaded(canvas, ctx, item, level, line);
-}
-
-void PictureEffects::drawPicture(Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) const
-{
-    DrawPicture(canvas, ctx, item, mode, services_);
-}
-
-const BandShader* PictureEffects::bandShader() const
-{
-    return base_ ? base_->bandShader() : nullptr;
+    return [&services](Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) {
+        DrawPicture(canvas, ctx, item, mode, services);
+    };
 }
 
 } // namespace vlm

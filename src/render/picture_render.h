@@ -5,9 +5,9 @@
 // rotation), the render cache kept inside the Clip, and the outlines drawn in
 // its place while dragging, after a zoom change or with pictures switched off.
 //
-// Decoding, rescaling and the colour effects are not rendering: they come in
-// through PictureServices, which the pictures layer implements with the
-// program's decoders and its resampler. The renderer takes only decisions.
+// Decoding and the colour effects belong to the pictures layer, above this
+// one: they come in through PictureServices, which that layer implements
+// with the program's decoders.
 
 #include "model/item.h"
 #include "platform/bitmap.h"
@@ -15,6 +15,8 @@
 
 #include <QPoint>
 #include <QRect>
+
+#include <functional>
 
 namespace vlm {
 
@@ -37,8 +39,6 @@ public:
     // can do that cheaply. A failed decode gives a null bitmap.
     virtual PreparedPicture prepare(const Item& picture, int mirrorX, int mirrorY, int quarterTurn,
                                     int maxReduction) const = 0;
-    // Rescales `source` to the size of `destination`.
-    virtual void resample(const Bitmap& source, Bitmap& destination, int filter) const = 0;
     // Saturation, contrast and lightness, in place.
     virtual void applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const = 0;
 };
@@ -83,25 +83,8 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
 // `full` pixels of the full-size picture are shown: 8, 4, 2 or 1.
 int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
 
-// An ItemEffects that draws pictures with `services` and hands shadows,
-// shaded bodies and band shading to `base` (when there is one).
-class PictureEffects : public ItemEffects
-{
-public:
-    explicit PictureEffects(const PictureServices& services, const ItemEffects* base = nullptr)
-        : services_(services), base_(base)
-    {
-    }
-    void drawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item,
-                    const TextLinePlacement* line) const override;
-    bool drawShaded(Canvas& canvas, const DrawContext& ctx, const Item& item, int level,
-                    const TextLinePlacement* line) const override;
-    void drawPicture(Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) const override;
-    const BandShader* bandShader() const override;
-
-private:
-    const PictureServices& services_;
-    const ItemEffects* base_;
-};
+// DrawPicture with `services`, as the shadows-and-shading effects call it.
+std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)> PictureRendererFor(
+    const PictureServices& services);
 
 } // namespace vlm
