@@ -180,48 +180,30 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
             dc.selectObject(ih);
         return;
     }
-    case U_EMR_CREATEPEN: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Pen;
-        o.pen = Player::MakePen(r.u32(12), r.i32(16), r.u32(24));
-        dc.setObject(r.u32(8), std::move(o));
-        return;
-    }
+    case U_EMR_CREATEPEN: dc.setObject(r.u32(8), GdiObject::Pen(Player::MakePen(r.u32(12), r.i32(16), r.u32(24)))); return;
     case U_EMR_EXTCREATEPEN: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Pen;
         const bool nullBrush = r.u32(36) == 1;
-        o.pen = nullBrush ? QPen(Qt::NoPen) : Player::MakePen(r.u32(28), r.u32(32), r.u32(40));
-        dc.setObject(r.u32(8), std::move(o));
+        const QPen pen = nullBrush ? QPen(Qt::NoPen) : Player::MakePen(r.u32(28), r.u32(32), r.u32(40));
+        dc.setObject(r.u32(8), GdiObject::Pen(pen));
         return;
     }
-    case U_EMR_CREATEBRUSHINDIRECT: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Brush;
-        o.brush = Player::MakeBrush(r.u32(12), r.u32(16), r.u32(20));
-        dc.setObject(r.u32(8), std::move(o));
+    case U_EMR_CREATEBRUSHINDIRECT:
+        dc.setObject(r.u32(8), GdiObject::Brush(Player::MakeBrush(r.u32(12), r.u32(16), r.u32(20))));
         return;
-    }
     case U_EMR_CREATEMONOBRUSH:
-    case U_EMR_CREATEDIBPATTERNBRUSHPT: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Brush;
-        const QImage pattern = RecordImage(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28));
-        o.brush = pattern.isNull() ? QBrush(Qt::gray) : QBrush(pattern);
-        dc.setObject(r.u32(8), std::move(o));
+    case U_EMR_CREATEDIBPATTERNBRUSHPT:
+        dc.setObject(r.u32(8), GdiObject::Pattern(RecordImage(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28))));
         return;
-    }
     case U_EMR_EXTCREATEFONTINDIRECTW: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Font;
-        o.font.height = r.i32(12);
-        o.font.escapement = r.i32(20);
-        o.font.weight = r.i32(28);
-        o.font.italic = r.holds(32, 1, 1) && r.p[32];
-        o.font.underline = r.holds(33, 1, 1) && r.p[33];
-        o.font.strikeout = r.holds(34, 1, 1) && r.p[34];
-        o.font.face = FaceName(r, 40);
-        dc.setObject(r.u32(8), std::move(o));
+        LogFont font;
+        font.height = r.i32(12);
+        font.escapement = r.i32(20);
+        font.weight = r.i32(28);
+        font.italic = r.holds(32, 1, 1) && r.p[32];
+        font.underline = r.holds(33, 1, 1) && r.p[33];
+        font.strikeout = r.holds(34, 1, 1) && r.p[34];
+        font.face = FaceName(r, 40);
+        dc.setObject(r.u32(8), GdiObject::Font(font));
         return;
     }
     case U_EMR_DELETEOBJECT: dc.deleteObject(r.u32(8)); return;

@@ -47,6 +47,15 @@ struct GdiObject {
     QPen pen;
     QBrush brush;
     LogFont font;
+
+    static GdiObject Pen(const QPen& pen) { return {Kind::Pen, pen, {}, {}}; }
+    static GdiObject Brush(const QBrush& brush) { return {Kind::Brush, {}, brush, {}}; }
+    static GdiObject Font(const LogFont& font) { return {Kind::Font, {}, {}, font}; }
+    // A pattern brush from a picture; grey when the picture is damaged.
+    static GdiObject Pattern(const QImage& pattern)
+    {
+        return Brush(pattern.isNull() ? QBrush(Qt::gray) : QBrush(pattern));
+    }
 };
 
 enum class ArcKind { Arc, Chord, Pie };

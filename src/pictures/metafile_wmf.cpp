@@ -146,53 +146,32 @@ void PlayRecord(Player& dc, const Record& r)
     }
     case U_WMR_SELECTOBJECT: dc.selectObject(r.uw(0)); return;
     case U_WMR_DELETEOBJECT: dc.deleteObject(r.uw(0)); return;
-    case U_WMR_CREATEPENINDIRECT: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Pen;
-        o.pen = Player::MakePen(r.uw(0), r.w(1), r.u32(3));
-        Create(dc, std::move(o));
+    case U_WMR_CREATEPENINDIRECT: Create(dc, GdiObject::Pen(Player::MakePen(r.uw(0), r.w(1), r.u32(3)))); return;
+    case U_WMR_CREATEBRUSHINDIRECT:
+        Create(dc, GdiObject::Brush(Player::MakeBrush(r.uw(0), r.u32(1), r.uw(3))));
         return;
-    }
-    case U_WMR_CREATEBRUSHINDIRECT: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Brush;
-        o.brush = Player::MakeBrush(r.uw(0), r.u32(1), r.uw(3));
-        Create(dc, std::move(o));
-        return;
-    }
-    case U_WMR_DIBCREATEPATTERNBRUSH: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Brush;
-        const QImage pattern = PackedDibToImage(r.at(2), r.bytesFrom(2));
-        o.brush = pattern.isNull() ? QBrush(Qt::gray) : QBrush(pattern);
-        Create(dc, std::move(o));
-        return;
-    }
+    case U_WMR_DIBCREATEPATTERNBRUSH: Create(dc, GdiObject::Pattern(PackedDibToImage(r.at(2), r.bytesFrom(2)))); return;
     case U_WMR_CREATEFONTINDIRECT: {
-        GdiObject o;
-        o.kind = GdiObject::Kind::Font;
-        o.font.height = r.w(0);
-        o.font.escapement = r.w(2);
-        o.font.weight = r.w(4);
+        LogFont font;
+        font.height = r.w(0);
+        font.escapement = r.w(2);
+        font.weight = r.w(4);
         if (r.words() >= 9) {
-            o.font.italic = r.at(5)[0] != 0;
-            o.font.underline = r.at(5)[1] != 0;
-            o.font.strikeout = r.at(6)[0] != 0;
+            font.italic = r.at(5)[0] != 0;
+            font.underline = r.at(5)[1] != 0;
+            font.strikeout = r.at(6)[0] != 0;
         }
         if (r.words() > 9)
-            o.font.face = Latin1(r.at(9), std::min<std::size_t>(32, r.bytesFrom(9)));
-        Create(dc, std::move(o));
+            font.face = Latin1(r.at(9), std::min<std::size_t>(32, r.bytesFrom(9)));
+        Create(dc, GdiObject::Font(font));
         return;
     }
     case U_WMR_CREATEPALETTE:
     case U_WMR_CREATEPATTERNBRUSH:
-    case U_WMR_CREATEREGION: {
+    case U_WMR_CREATEREGION:
         // They take a slot in the object table all the same.
-        GdiObject o;
-        o.kind = GdiObject::Kind::Other;
-        Create(dc, std::move(o));
+        Create(dc, GdiObject{GdiObject::Kind::Other, {}, {}, {}});
         return;
-    }
     case U_WMR_DIBBITBLT:
     case U_WMR_DIBSTRETCHBLT: {
         const bool stretch = f == U_WMR_DIBSTRETCHBLT;
