@@ -101,6 +101,21 @@ TEST(MetafileDecoder, PlaysAnEnhancedMetafileAtItsNaturalSize)
     EXPECT_EQ(b.pixel(86, 22), RGBRef(0, 255, 0));
 }
 
+TEST(MetafileDecoder, ClipsInASavedStateFillsPathsAndWritesText)
+{
+    const Bitmap b = DecodeMetafile(test::EmfPathsClipAndText());
+    ASSERT_EQ(b.width(), 100);
+    EXPECT_EQ(b.pixel(40, 45), RGBRef(0, 0, 255));
+    EXPECT_EQ(b.pixel(55, 45), RGBRef(255, 255, 255)); // outside the clip
+    EXPECT_EQ(b.pixel(85, 15), RGBRef(0, 255, 0));     // the restored state draws anywhere
+    EXPECT_EQ(b.pixel(65, 35), RGBRef(255, 255, 255));
+    int black = 0;
+    for (int y = 2; y < 25; ++y)
+        for (int x = 2; x < 40; ++x)
+            black += b.pixel(x, y) == RGBRef(0, 0, 0);
+    EXPECT_GT(black, 10);
+}
+
 TEST(MetafileDecoder, PlaysAWindowsMetafileOntoItsWindow)
 {
     const Bitmap b = DecodeMetafile(test::WmfBytes());
@@ -155,6 +170,7 @@ TEST(DamagedPictures, EveryDecoderFailsSafely)
     Corrupt(test::EmfBytes(), PictureFormatMetafile, 6);
     Corrupt(test::WmfBytes(), PictureFormatMetafile, 7);
     Corrupt(test::WmfBytes(false), PictureFormatMetafile, 8);
+    Corrupt(test::EmfPathsClipAndText(), PictureFormatMetafile, 9);
 }
 
 TEST(DamagedPictures, TruncatedJpegFails)

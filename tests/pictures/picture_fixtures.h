@@ -122,6 +122,39 @@ inline Bytes EmfBytes()
     return w.bytes;
 }
 
+// 100 x 50 pixels again: a blue rectangle over the whole picture clipped to
+// its left half inside a saved state, then a green triangle filled from a
+// path and the text "XX" in black at (2, 2).
+inline Bytes EmfPathsClipAndText()
+{
+    Writer w;
+    const Bytes header = EmfBytes();
+    w.bytes.assign(header.begin(), header.begin() + 88);
+    w.put({39, 24, 1, 0, 0xFF0000, 0}); // blue
+    w.put({39, 24, 2, 0, 0x00FF00, 0}); // green
+    w.put({37, 12, 0x80000008});
+    w.put({37, 12, 1});
+    w.put({33, 8});
+    w.put({30, 24, 0, 0, 50, 50});
+    w.put({43, 24, 0, 0, 100, 50});
+    w.put({34, 12, 0xFFFFFFFF});
+    w.put({37, 12, 2});
+    w.put({59, 8});
+    w.put({27, 16, 60, 10});
+    w.put({54, 16, 90, 10});
+    w.put({54, 16, 90, 40});
+    w.put({61, 8});
+    w.put({60, 8});
+    w.put({62, 24, 60, 10, 90, 40});
+    // Text: reference (2, 2), two characters, no rectangle.
+    w.put({84, 88, 2, 2, 40, 20, 1, 0, 0, 2, 2, 2, 76, 0, 0, 0, 0, 0, 80});
+    w.u16('X'), w.u16('X');
+    w.put({8, 8});
+    w.put({14, 20, 0, 16, 20});
+    w.set32(48, static_cast<std::uint32_t>(w.bytes.size()));
+    return w.bytes;
+}
+
 // 96 x 48 pixels: a placeable header (1000 x 500 units at 1000 per inch), a
 // green rectangle (100, 100)-(500, 400) without outline.
 inline Bytes WmfBytes(bool placeable = true)
