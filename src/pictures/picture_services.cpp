@@ -4,6 +4,7 @@
 #include "pictures/picture_decoders.h"
 #include "pictures/prepare_picture.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -17,8 +18,14 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
     const std::int32_t format = picture.rec.d.clipShape;
     // Only JPEG decodes smaller; for the others every reduction is full size.
     const int reduction = format == PictureFormatJpeg ? maxReduction : 1;
-    const std::size_t hash = std::hash<std::string_view>{}(std::string_view(
-        reinterpret_cast<const char*>(picture.pictureData.data()), picture.pictureData.size()));
+    // The bytes' ends and length stand for them: hashing whole pictures on
+    // every paint would cost more than it saves.
+    const std::vector<std::uint8_t>& data = picture.pictureData;
+    const std::size_t sample = std::min<std::size_t>(data.size(), 4096);
+    const auto* bytes = reinterpret_cast<const char*>(data.data());
+    const std::size_t hash = std::hash<std::string_view>{}(std::string_view(bytes, sample)) ^
+                             (std::hash<std::string_view>{}(std::string_view(bytes + data.size() - sample, sample)) << 1) ^
+                             static_cast<std::size_t>(picture.rec.d.pictureId);
     std::lock_guard lock(mutex_);
     if (last_.hash == hash && last_.size == picture.pictureData.size() &&
         last_.format == format && last_.mirrorX == mirrorX && last_.mirrorY == mirrorY &&

@@ -196,10 +196,9 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
     const std::int64_t b = std::clamp<std::int64_t>(FloorDiv(sb + k - 1, k), 0, source.height());
     if (r - l <= 2 || b - t <= 2)
         return;
-    const Bitmap crop = Copy(source, QRect(int(l), int(t), int(r - l), int(b - t)));
-    Bitmap picture2 = Finish(crop, tw, th, d, services);
-
-    Bitmap framed = std::move(picture2);
+    const QRect cropRect(int(l), int(t), int(r - l), int(b - t));
+    const bool whole = cropRect == source.image().rect();
+    Bitmap framed = Finish(whole ? source : Copy(source, cropRect), tw, th, d, services);
     if (c > 0) {
         Bitmap grown(tw + 2 * c, th + 2 * c);
         RectFrame(grown, ctx, clip, c);
