@@ -40,13 +40,15 @@ Bitmap Photo(unsigned seed)
         std::uint32_t* row = b.row(y);
         for (int x = 0; x < kPictureW; ++x) {
             const int n = static_cast<int>(random() % 24);
-            row[x] = Bitmap::toArgb(RGBRef((x / 16 + n) & 0xff, (y / 12 + n) & 0xff, ((x + y) / 28 + n) & 0xff));
+            row[x] =
+                Bitmap::toArgb(RGBRef((x / 16 + n) & 0xff, (y / 12 + n) & 0xff, ((x + y) / 28 + n) & 0xff));
         }
     }
     return b;
 }
 
-struct Page {
+struct Page
+{
     ItemList items;
     std::vector<Item*> clips;
     std::vector<Item*> boxes;

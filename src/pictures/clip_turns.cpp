@@ -16,7 +16,8 @@ bool QuarterTurned(const DrawingFields& d)
 
 // The turned picture's size in picture pixels; nothing when the placement
 // scale is 0 and the source rectangle cannot follow.
-struct PictureExtent {
+struct PictureExtent
+{
     bool known = false;
     std::int64_t w = 0, h = 0;
 };

@@ -11,7 +11,8 @@ namespace vlm {
 
 namespace {
 
-struct Reader {
+struct Reader
+{
     std::span<const std::uint8_t> bytes;
     std::size_t at = 0;
 };
@@ -19,13 +20,15 @@ struct Reader {
 int ReadBytes(GifFileType* gif, GifByteType* to, int want)
 {
     auto* r = static_cast<Reader*>(gif->UserData);
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(want, 0)), r->bytes.size() - r->at);
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(want, 0)), r->bytes.size() - r->at);
     std::memcpy(to, r->bytes.data() + r->at, n);
     r->at += n;
     return static_cast<int>(n);
 }
 
-struct GifCloser {
+struct GifCloser
+{
     void operator()(GifFileType* gif) const
     {
         int error = 0;

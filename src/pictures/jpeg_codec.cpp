@@ -16,7 +16,8 @@ namespace {
 // file claiming far more pixels than that is not decoded at all.
 constexpr std::int64_t kMaxPixelsPerByte = 4096;
 
-struct ErrorManager {
+struct ErrorManager
+{
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     bool truncated = false;
@@ -37,7 +38,8 @@ void OnMessage(j_common_ptr info, int level)
 
 void Silent(j_common_ptr) {}
 
-struct Decoder {
+struct Decoder
+{
     jpeg_decompress_struct info;
     ErrorManager err;
     bool cmyk = false;

@@ -19,7 +19,8 @@ constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 constexpr std::uint32_t kStockBit = 0x80000000u;
 
 // One record; every read outside it gives 0.
-struct Record {
+struct Record
+{
     const std::uint8_t* p;
     std::uint32_t n;
     std::uint32_t u32(std::uint32_t off) const
@@ -116,12 +117,23 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
             return;
         const std::vector<QPointF> pts = Points(r, 28, count, small);
         switch (small ? type - U_EMR_POLYBEZIER16 + U_EMR_POLYBEZIER : type) {
-        case U_EMR_POLYBEZIER: dc.polyBezier(pts, false); break;
-        case U_EMR_POLYGON: dc.polygon(pts); break;
-        case U_EMR_POLYLINE: dc.polyline(pts, false); break;
-        case U_EMR_POLYBEZIERTO: dc.polyBezier(pts, true); break;
-        case U_EMR_POLYLINETO: dc.polyline(pts, true); break;
-        default: break;
+        case U_EMR_POLYBEZIER:
+            dc.polyBezier(pts, false);
+            break;
+        case U_EMR_POLYGON:
+            dc.polygon(pts);
+            break;
+        case U_EMR_POLYLINE:
+            dc.polyline(pts, false);
+            break;
+        case U_EMR_POLYBEZIERTO:
+            dc.polyBezier(pts, true);
+            break;
+        case U_EMR_POLYLINETO:
+            dc.polyline(pts, true);
+            break;
+        default:
+            break;
         }
         return;
     }
@@ -151,27 +163,69 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
                 dc.polyline(s, false);
         return;
     }
-    case U_EMR_SETWINDOWEXTEX: dc.setWindowExt(QSizeF(r.i32(8), r.i32(12))); return;
-    case U_EMR_SETWINDOWORGEX: dc.setWindowOrg(r.point(8)); return;
-    case U_EMR_SETVIEWPORTEXTEX: dc.setViewportExt(QSizeF(r.i32(8), r.i32(12))); return;
-    case U_EMR_SETVIEWPORTORGEX: dc.setViewportOrg(r.point(8)); return;
-    case U_EMR_SCALEVIEWPORTEXTEX: dc.scaleViewportExt(r.i32(8), r.i32(12), r.i32(16), r.i32(20)); return;
-    case U_EMR_SCALEWINDOWEXTEX: dc.scaleWindowExt(r.i32(8), r.i32(12), r.i32(16), r.i32(20)); return;
-    case U_EMR_SETPIXELV: dc.setPixel(r.point(8), r.u32(16)); return;
-    case U_EMR_SETMAPMODE: dc.setMapMode(r.i32(8)); return;
-    case U_EMR_SETBKMODE: dc.setBkMode(r.i32(8)); return;
-    case U_EMR_SETPOLYFILLMODE: dc.setPolyFillMode(r.i32(8)); return;
-    case U_EMR_SETTEXTALIGN: dc.setTextAlign(r.u32(8)); return;
-    case U_EMR_SETTEXTCOLOR: dc.setTextColor(r.u32(8)); return;
-    case U_EMR_SETBKCOLOR: dc.setBkColor(r.u32(8)); return;
-    case U_EMR_MOVETOEX: dc.moveTo(r.point(8)); return;
-    case U_EMR_LINETO: dc.lineTo(r.point(8)); return;
-    case U_EMR_EXCLUDECLIPRECT: dc.excludeClip(r.rect(8)); return;
-    case U_EMR_INTERSECTCLIPRECT: dc.intersectClip(r.rect(8)); return;
-    case U_EMR_SAVEDC: dc.save(); return;
-    case U_EMR_RESTOREDC: dc.restore(r.i32(8)); return;
-    case U_EMR_SETWORLDTRANSFORM: dc.setWorldTransform(Xform(r, 8)); return;
-    case U_EMR_MODIFYWORLDTRANSFORM: dc.modifyWorldTransform(Xform(r, 8), r.i32(32)); return;
+    case U_EMR_SETWINDOWEXTEX:
+        dc.setWindowExt(QSizeF(r.i32(8), r.i32(12)));
+        return;
+    case U_EMR_SETWINDOWORGEX:
+        dc.setWindowOrg(r.point(8));
+        return;
+    case U_EMR_SETVIEWPORTEXTEX:
+        dc.setViewportExt(QSizeF(r.i32(8), r.i32(12)));
+        return;
+    case U_EMR_SETVIEWPORTORGEX:
+        dc.setViewportOrg(r.point(8));
+        return;
+    case U_EMR_SCALEVIEWPORTEXTEX:
+        dc.scaleViewportExt(r.i32(8), r.i32(12), r.i32(16), r.i32(20));
+        return;
+    case U_EMR_SCALEWINDOWEXTEX:
+        dc.scaleWindowExt(r.i32(8), r.i32(12), r.i32(16), r.i32(20));
+        return;
+    case U_EMR_SETPIXELV:
+        dc.setPixel(r.point(8), r.u32(16));
+        return;
+    case U_EMR_SETMAPMODE:
+        dc.setMapMode(r.i32(8));
+        return;
+    case U_EMR_SETBKMODE:
+        dc.setBkMode(r.i32(8));
+        return;
+    case U_EMR_SETPOLYFILLMODE:
+        dc.setPolyFillMode(r.i32(8));
+        return;
+    case U_EMR_SETTEXTALIGN:
+        dc.setTextAlign(r.u32(8));
+        return;
+    case U_EMR_SETTEXTCOLOR:
+        dc.setTextColor(r.u32(8));
+        return;
+    case U_EMR_SETBKCOLOR:
+        dc.setBkColor(r.u32(8));
+        return;
+    case U_EMR_MOVETOEX:
+        dc.moveTo(r.point(8));
+        return;
+    case U_EMR_LINETO:
+        dc.lineTo(r.point(8));
+        return;
+    case U_EMR_EXCLUDECLIPRECT:
+        dc.excludeClip(r.rect(8));
+        return;
+    case U_EMR_INTERSECTCLIPRECT:
+        dc.intersectClip(r.rect(8));
+        return;
+    case U_EMR_SAVEDC:
+        dc.save();
+        return;
+    case U_EMR_RESTOREDC:
+        dc.restore(r.i32(8));
+        return;
+    case U_EMR_SETWORLDTRANSFORM:
+        dc.setWorldTransform(Xform(r, 8));
+        return;
+    case U_EMR_MODIFYWORLDTRANSFORM:
+        dc.modifyWorldTransform(Xform(r, 8), r.i32(32));
+        return;
     case U_EMR_SELECTOBJECT: {
         const std::uint32_t ih = r.u32(8);
         if (ih & kStockBit)
@@ -180,7 +234,9 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
             dc.selectObject(ih);
         return;
     }
-    case U_EMR_CREATEPEN: dc.setObject(r.u32(8), GdiObject::Pen(Player::MakePen(r.u32(12), r.i32(16), r.u32(24)))); return;
+    case U_EMR_CREATEPEN:
+        dc.setObject(r.u32(8), GdiObject::Pen(Player::MakePen(r.u32(12), r.i32(16), r.u32(24))));
+        return;
     case U_EMR_EXTCREATEPEN: {
         const bool nullBrush = r.u32(36) == 1;
         const QPen pen = nullBrush ? QPen(Qt::NoPen) : Player::MakePen(r.u32(28), r.u32(32), r.u32(40));
@@ -192,7 +248,8 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
         return;
     case U_EMR_CREATEMONOBRUSH:
     case U_EMR_CREATEDIBPATTERNBRUSHPT:
-        dc.setObject(r.u32(8), GdiObject::Pattern(RecordImage(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28))));
+        dc.setObject(r.u32(8),
+                     GdiObject::Pattern(RecordImage(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28))));
         return;
     case U_EMR_EXTCREATEFONTINDIRECTW: {
         LogFont font;
@@ -206,22 +263,54 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
         dc.setObject(r.u32(8), GdiObject::Font(font));
         return;
     }
-    case U_EMR_DELETEOBJECT: dc.deleteObject(r.u32(8)); return;
-    case U_EMR_ELLIPSE: dc.ellipse(r.rect(8)); return;
-    case U_EMR_RECTANGLE: dc.rectangle(r.rect(8)); return;
-    case U_EMR_ROUNDRECT: dc.roundRect(r.rect(8), QSizeF(r.i32(24), r.i32(28))); return;
-    case U_EMR_ARC: dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Arc, false); return;
-    case U_EMR_ARCTO: dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Arc, true); return;
-    case U_EMR_CHORD: dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Chord, false); return;
-    case U_EMR_PIE: dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Pie, false); return;
-    case U_EMR_BEGINPATH: dc.beginPath(); return;
-    case U_EMR_ENDPATH: dc.endPath(); return;
-    case U_EMR_CLOSEFIGURE: dc.closeFigure(); return;
-    case U_EMR_FILLPATH: dc.fillPath(true, false); return;
-    case U_EMR_STROKEANDFILLPATH: dc.fillPath(true, true); return;
-    case U_EMR_STROKEPATH: dc.fillPath(false, true); return;
-    case U_EMR_ABORTPATH: dc.abortPath(); return;
-    case U_EMR_SELECTCLIPPATH: dc.selectClipPath(r.i32(8)); return;
+    case U_EMR_DELETEOBJECT:
+        dc.deleteObject(r.u32(8));
+        return;
+    case U_EMR_ELLIPSE:
+        dc.ellipse(r.rect(8));
+        return;
+    case U_EMR_RECTANGLE:
+        dc.rectangle(r.rect(8));
+        return;
+    case U_EMR_ROUNDRECT:
+        dc.roundRect(r.rect(8), QSizeF(r.i32(24), r.i32(28)));
+        return;
+    case U_EMR_ARC:
+        dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Arc, false);
+        return;
+    case U_EMR_ARCTO:
+        dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Arc, true);
+        return;
+    case U_EMR_CHORD:
+        dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Chord, false);
+        return;
+    case U_EMR_PIE:
+        dc.arc(r.rect(8), r.point(24), r.point(32), ArcKind::Pie, false);
+        return;
+    case U_EMR_BEGINPATH:
+        dc.beginPath();
+        return;
+    case U_EMR_ENDPATH:
+        dc.endPath();
+        return;
+    case U_EMR_CLOSEFIGURE:
+        dc.closeFigure();
+        return;
+    case U_EMR_FILLPATH:
+        dc.fillPath(true, false);
+        return;
+    case U_EMR_STROKEANDFILLPATH:
+        dc.fillPath(true, true);
+        return;
+    case U_EMR_STROKEPATH:
+        dc.fillPath(false, true);
+        return;
+    case U_EMR_ABORTPATH:
+        dc.abortPath();
+        return;
+    case U_EMR_SELECTCLIPPATH:
+        dc.selectClipPath(r.i32(8));
+        return;
     case U_EMR_EXTSELECTCLIPRGN: {
         const std::uint32_t size = r.u32(8);
         std::vector<QRect> rects;
@@ -325,8 +414,9 @@ Bitmap PlayEmf(std::span<const std::uint8_t> bytes)
     QTransform toBitmap;
     if (deviceKnown && width >= 1 && height >= 1) {
         const double devPerMmX = devX / mmX, devPerMmY = devY / mmY;
-        toBitmap = QTransform::fromTranslate(-frame.left() / 100.0 * devPerMmX, -frame.top() / 100.0 * devPerMmY) *
-                   QTransform::fromScale(pxPerMm / devPerMmX, pxPerMm / devPerMmY);
+        toBitmap =
+            QTransform::fromTranslate(-frame.left() / 100.0 * devPerMmX, -frame.top() / 100.0 * devPerMmY) *
+            QTransform::fromScale(pxPerMm / devPerMmX, pxPerMm / devPerMmY);
     } else {
         const QRectF bounds = h.rect(8);
         width = bounds.right() - bounds.left() + 1;

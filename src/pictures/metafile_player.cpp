@@ -42,11 +42,21 @@ GdiObject Stock(std::uint32_t n)
         o.brush = QBrush(c);
     };
     switch (n) {
-    case 0: brush(Qt::white); break;
-    case 1: brush(QColor(0xC0, 0xC0, 0xC0)); break;
-    case 2: brush(QColor(0x80, 0x80, 0x80)); break;
-    case 3: brush(QColor(0x40, 0x40, 0x40)); break;
-    case 4: brush(Qt::black); break;
+    case 0:
+        brush(Qt::white);
+        break;
+    case 1:
+        brush(QColor(0xC0, 0xC0, 0xC0));
+        break;
+    case 2:
+        brush(QColor(0x80, 0x80, 0x80));
+        break;
+    case 3:
+        brush(QColor(0x40, 0x40, 0x40));
+        break;
+    case 4:
+        brush(Qt::black);
+        break;
     case 5:
         o.kind = GdiObject::Kind::Brush;
         o.brush = Qt::NoBrush;
@@ -93,21 +103,43 @@ QPen Player::MakePen(std::uint32_t style, double width, std::uint32_t color)
     pen.setWidthF(width);
     pen.setCosmetic(width <= 1);
     switch (kind) {
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
-    default: pen.setStyle(Qt::SolidLine); break;
+    case 1:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case 2:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case 3:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case 4:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        pen.setStyle(Qt::SolidLine);
+        break;
     }
     switch (style & 0xF00) {
-    case 0x100: pen.setCapStyle(Qt::SquareCap); break;
-    case 0x200: pen.setCapStyle(Qt::FlatCap); break;
-    default: pen.setCapStyle(Qt::RoundCap); break;
+    case 0x100:
+        pen.setCapStyle(Qt::SquareCap);
+        break;
+    case 0x200:
+        pen.setCapStyle(Qt::FlatCap);
+        break;
+    default:
+        pen.setCapStyle(Qt::RoundCap);
+        break;
     }
     switch (style & 0xF000) {
-    case 0x1000: pen.setJoinStyle(Qt::BevelJoin); break;
-    case 0x2000: pen.setJoinStyle(Qt::MiterJoin); break;
-    default: pen.setJoinStyle(Qt::RoundJoin); break;
+    case 0x1000:
+        pen.setJoinStyle(Qt::BevelJoin);
+        break;
+    case 0x2000:
+        pen.setJoinStyle(Qt::MiterJoin);
+        break;
+    default:
+        pen.setJoinStyle(Qt::RoundJoin);
+        break;
     }
     return pen;
 }
@@ -118,8 +150,9 @@ QBrush Player::MakeBrush(std::uint32_t style, std::uint32_t color, std::uint32_t
     case 1: // BS_NULL
         return QBrush(Qt::NoBrush);
     case 2: { // BS_HATCHED
-        static constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                                      Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        static constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,
+                                                      Qt::FDiagPattern, Qt::BDiagPattern,
+                                                      Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(ColorOf(color), hatch < 6 ? kHatches[hatch] : Qt::SolidPattern);
     }
     default:
@@ -150,10 +183,17 @@ void Player::selectObject(std::uint32_t index)
         return;
     const GdiObject& o = objects_[index];
     switch (o.kind) {
-    case GdiObject::Kind::Pen: s_.pen = o.pen; break;
-    case GdiObject::Kind::Brush: s_.brush = o.brush; break;
-    case GdiObject::Kind::Font: s_.font = o.font; break;
-    default: break;
+    case GdiObject::Kind::Pen:
+        s_.pen = o.pen;
+        break;
+    case GdiObject::Kind::Brush:
+        s_.brush = o.brush;
+        break;
+    case GdiObject::Kind::Font:
+        s_.font = o.font;
+        break;
+    default:
+        break;
     }
 }
 
@@ -161,10 +201,17 @@ void Player::selectStock(std::uint32_t stock)
 {
     const GdiObject o = Stock(stock);
     switch (o.kind) {
-    case GdiObject::Kind::Pen: s_.pen = o.pen; break;
-    case GdiObject::Kind::Brush: s_.brush = o.brush; break;
-    case GdiObject::Kind::Font: s_.font = o.font; break;
-    default: break;
+    case GdiObject::Kind::Pen:
+        s_.pen = o.pen;
+        break;
+    case GdiObject::Kind::Brush:
+        s_.brush = o.brush;
+        break;
+    case GdiObject::Kind::Font:
+        s_.font = o.font;
+        break;
+    default:
+        break;
     }
 }
 
@@ -209,11 +256,20 @@ void Player::setDeviceResolution(double pxPerMmX, double pxPerMmY)
 void Player::modifyWorldTransform(const QTransform& t, int mode)
 {
     switch (mode) {
-    case 1: s_.world = QTransform(); break;
-    case 2: s_.world = t * s_.world; break;
-    case 3: s_.world = s_.world * t; break;
-    case 4: s_.world = t; break;
-    default: break;
+    case 1:
+        s_.world = QTransform();
+        break;
+    case 2:
+        s_.world = t * s_.world;
+        break;
+    case 3:
+        s_.world = s_.world * t;
+        break;
+    case 4:
+        s_.world = t;
+        break;
+    default:
+        break;
     }
 }
 
@@ -221,12 +277,22 @@ QTransform Player::page() const
 {
     double sx = 1, sy = 1;
     switch (s_.mapMode) {
-    case 2: sx = pxPerMmX_ * 0.1, sy = -pxPerMmY_ * 0.1; break;     // 0.1 mm
-    case 3: sx = pxPerMmX_ * 0.01, sy = -pxPerMmY_ * 0.01; break;   // 0.01 mm
-    case 4: sx = pxPerMmX_ * 0.254, sy = -pxPerMmY_ * 0.254; break; // 0.01 inch
-    case 5: sx = pxPerMmX_ * 0.0254, sy = -pxPerMmY_ * 0.0254; break;
-    case 6: sx = pxPerMmX_ * 25.4 / 1440, sy = -pxPerMmY_ * 25.4 / 1440; break; // twips
-    case 7: { // isotropic: the smaller scale both ways, each with its own sign
+    case 2:
+        sx = pxPerMmX_ * 0.1, sy = -pxPerMmY_ * 0.1;
+        break; // 0.1 mm
+    case 3:
+        sx = pxPerMmX_ * 0.01, sy = -pxPerMmY_ * 0.01;
+        break; // 0.01 mm
+    case 4:
+        sx = pxPerMmX_ * 0.254, sy = -pxPerMmY_ * 0.254;
+        break; // 0.01 inch
+    case 5:
+        sx = pxPerMmX_ * 0.0254, sy = -pxPerMmY_ * 0.0254;
+        break;
+    case 6:
+        sx = pxPerMmX_ * 25.4 / 1440, sy = -pxPerMmY_ * 25.4 / 1440;
+        break; // twips
+    case 7: {  // isotropic: the smaller scale both ways, each with its own sign
         const double ax = s_.vpExt.width() / s_.winExt.width(), ay = s_.vpExt.height() / s_.winExt.height();
         const double m = std::min(std::abs(ax), std::abs(ay));
         sx = std::copysign(m, ax);
@@ -237,7 +303,8 @@ QTransform Player::page() const
         sx = s_.vpExt.width() / s_.winExt.width();
         sy = s_.vpExt.height() / s_.winExt.height();
         break;
-    default: break;
+    default:
+        break;
     }
     return QTransform(sx, 0, 0, sy, s_.vpOrg.x() - s_.winOrg.x() * sx, s_.vpOrg.y() - s_.winOrg.y() * sy);
 }
@@ -308,10 +375,18 @@ void Player::selectClipRegion(const std::vector<QRect>& deviceRects, int mode)
         region += toBitmap_.mapRect(QRectF(r)).toAlignedRect();
     const QRegion current = s_.clip ? *s_.clip : QRegion(target_.rect());
     switch (mode) {
-    case 1: s_.clip = current.intersected(region); break; // and
-    case 2: s_.clip = current.united(region); break;      // or
-    case 3: s_.clip = current.xored(region); break;
-    case 4: s_.clip = current.subtracted(region); break;
+    case 1:
+        s_.clip = current.intersected(region);
+        break; // and
+    case 2:
+        s_.clip = current.united(region);
+        break; // or
+    case 3:
+        s_.clip = current.xored(region);
+        break;
+    case 4:
+        s_.clip = current.subtracted(region);
+        break;
     default: // copy
         if (deviceRects.empty())
             s_.clip.reset();
@@ -476,7 +551,9 @@ void Player::arc(const QRectF& box, QPointF start, QPointF end, ArcKind kind, bo
     // which is the other way round when the mapping turns y upward.
     const QPointF c = r.center();
     const bool yUp = full().m22() < 0;
-    auto angleOf = [&](QPointF p) { return std::atan2(-(p.y() - c.y()), p.x() - c.x()) * 180 / std::numbers::pi; };
+    auto angleOf = [&](QPointF p) {
+        return std::atan2(-(p.y() - c.y()), p.x() - c.x()) * 180 / std::numbers::pi;
+    };
     const double a0 = angleOf(start), a1 = angleOf(end);
     auto positive = [](double d) {
         d = std::fmod(d, 360.0);
@@ -541,7 +618,8 @@ void Player::fillPath(bool fill, bool stroke)
     draw(p, fill, stroke);
 }
 
-void Player::textOut(QPointF reference, const QString& text, std::uint32_t options, const std::optional<QRectF>& box)
+void Player::textOut(QPointF reference, const QString& text, std::uint32_t options,
+                     const std::optional<QRectF>& box)
 {
     if (inPath_)
         return;
@@ -563,7 +641,8 @@ void Player::textOut(QPointF reference, const QString& text, std::uint32_t optio
         return;
     QFont font(s_.font.face.isEmpty() ? QStringLiteral("Arial") : s_.font.face);
     font.setPixelSize(std::clamp(static_cast<int>(std::lround(px)), 1, kMaxFontPixels));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(s_.font.weight == 0 ? 400 : s_.font.weight, 100, 900)));
+    font.setWeight(
+        static_cast<QFont::Weight>(std::clamp(s_.font.weight == 0 ? 400 : s_.font.weight, 100, 900)));
     font.setItalic(s_.font.italic);
     font.setUnderline(s_.font.underline);
     font.setStrikeOut(s_.font.strikeout);
@@ -573,14 +652,24 @@ void Player::textOut(QPointF reference, const QString& text, std::uint32_t optio
     const double width = metrics.horizontalAdvance(text);
     double dx = 0, dy = 0;
     switch (s_.textAlign & 6) {
-    case 6: dx = -width / 2; break;
-    case 2: dx = -width; break;
-    default: break;
+    case 6:
+        dx = -width / 2;
+        break;
+    case 2:
+        dx = -width;
+        break;
+    default:
+        break;
     }
     switch (s_.textAlign & 24) {
-    case 24: break; // baseline
-    case 8: dy = -metrics.descent(); break;
-    default: dy = metrics.ascent(); break;
+    case 24:
+        break; // baseline
+    case 8:
+        dy = -metrics.descent();
+        break;
+    default:
+        dy = metrics.ascent();
+        break;
     }
     painter_.resetTransform();
     painter_.translate(at);
@@ -612,10 +701,17 @@ void Player::drawImage(const QImage& image, const QRectF& dest, const QRectF& so
         src.moveTop(picture.height() - src.bottom());
     painter_.setTransform(full());
     switch (rop) {
-    case 0x008800C6: painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-    case 0x00EE0086: painter_.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
-    case 0x00660046: painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    default: break;
+    case 0x008800C6:
+        painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        break;
+    case 0x00EE0086:
+        painter_.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        break;
+    case 0x00660046:
+        painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+    default:
+        break;
     }
     painter_.drawImage(dest.normalized(), picture, src);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -627,17 +723,23 @@ void Player::patBlt(const QRectF& dest, std::uint32_t rop)
         return;
     painter_.setTransform(full());
     switch (rop) {
-    case 0x00000042: painter_.fillRect(dest.normalized(), Qt::black); break;
-    case 0x00FF0062: painter_.fillRect(dest.normalized(), Qt::white); break;
+    case 0x00000042:
+        painter_.fillRect(dest.normalized(), Qt::black);
+        break;
+    case 0x00FF0062:
+        painter_.fillRect(dest.normalized(), Qt::white);
+        break;
     case 0x00F00021:
         if (s_.brush.style() != Qt::NoBrush)
             painter_.fillRect(dest.normalized(), s_.brush);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits, std::size_t bitsSize)
+QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits,
+                  std::size_t bitsSize)
 {
     if (!info || infoSize < 12)
         return {};
@@ -664,7 +766,8 @@ QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uin
         return {};
     file.resize(static_cast<qsizetype>(total));
     char* p = file.data();
-    const std::uint32_t size32 = static_cast<std::uint32_t>(total), offset = 14 + static_cast<std::uint32_t>(infoSize);
+    const std::uint32_t size32 = static_cast<std::uint32_t>(total),
+                        offset = 14 + static_cast<std::uint32_t>(infoSize);
     p[0] = 'B';
     p[1] = 'M';
     std::memcpy(p + 2, &size32, 4);

@@ -32,7 +32,8 @@ inline QColor ColorOf(std::uint32_t colorRef)
     return QColor(colorRef & 0xff, (colorRef >> 8) & 0xff, (colorRef >> 16) & 0xff);
 }
 
-struct LogFont {
+struct LogFont
+{
     int height = 0;
     int escapement = 0; // tenths of a degree
     int weight = 400;
@@ -42,7 +43,8 @@ struct LogFont {
     QString face;
 };
 
-struct GdiObject {
+struct GdiObject
+{
     enum class Kind { None, Pen, Brush, Font, Other } kind = Kind::None;
     QPen pen;
     QBrush brush;
@@ -135,7 +137,8 @@ public:
     void fillPath(bool fill, bool stroke);
 
     // Text at `reference` (logical), with the current font and alignment.
-    void textOut(QPointF reference, const QString& text, std::uint32_t options, const std::optional<QRectF>& box);
+    void textOut(QPointF reference, const QString& text, std::uint32_t options,
+                 const std::optional<QRectF>& box);
     // A picture stretched from `source` (its pixels) onto `dest` (logical).
     void drawImage(const QImage& image, const QRectF& dest, const QRectF& source, std::uint32_t rop);
     // A raster operation without source (PATCOPY, BLACKNESS, WHITENESS).
@@ -145,7 +148,8 @@ public:
     bool spendPoints(std::int64_t n);
 
 private:
-    struct State {
+    struct State
+    {
         QPen pen;
         QBrush brush;
         LogFont font;
@@ -184,7 +188,8 @@ private:
 
 // A device-independent bitmap (a BITMAPINFO followed by its pixels) as an
 // image; null when it is damaged or larger than the decoding limit.
-QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits, std::size_t bitsSize);
+QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits,
+                  std::size_t bitsSize);
 // The same for a packed one: the header, its colour table and the pixels in
 // one run of `size` bytes.
 QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);

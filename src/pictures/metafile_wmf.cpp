@@ -20,7 +20,8 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 
 // One record: 16-bit words of parameters after the 6-byte head; every read
 // outside it gives 0.
-struct Record {
+struct Record
+{
     const std::uint8_t* p;
     std::uint32_t n; // bytes
     std::uint8_t function() const { return p[4]; }
@@ -38,7 +39,10 @@ struct Record {
     std::uint32_t u32(std::uint32_t i) const { return uw(i) | (std::uint32_t{uw(i + 1)} << 16); }
     QPointF yx(std::uint32_t i) const { return QPointF(w(i + 1), w(i)); }
     // Bottom, right, top, left.
-    QRectF rect(std::uint32_t i) const { return QRectF(QPointF(w(i + 3), w(i + 2)), QPointF(w(i + 1), w(i))); }
+    QRectF rect(std::uint32_t i) const
+    {
+        return QRectF(QPointF(w(i + 3), w(i + 2)), QPointF(w(i + 1), w(i)));
+    }
     std::uint32_t words() const { return (n - 6) / 2; }
     const std::uint8_t* at(std::uint32_t i) const { return p + 6 + 2 * i; }
     std::size_t bytesFrom(std::uint32_t i) const { return 6 + 2ull * i <= n ? n - 6 - 2 * i : 0; }
@@ -72,29 +76,75 @@ void PlayRecord(Player& dc, const Record& r)
 {
     const std::uint8_t f = r.function();
     switch (f) {
-    case U_WMR_SETBKCOLOR: dc.setBkColor(r.u32(0)); return;
-    case U_WMR_SETBKMODE: dc.setBkMode(r.w(0)); return;
-    case U_WMR_SETPOLYFILLMODE: dc.setPolyFillMode(r.w(0)); return;
-    case U_WMR_SETTEXTALIGN: dc.setTextAlign(r.uw(0)); return;
-    case U_WMR_SETTEXTCOLOR: dc.setTextColor(r.u32(0)); return;
-    case U_WMR_SETWINDOWORG: dc.setWindowOrg(r.yx(0)); return;
-    case U_WMR_SETWINDOWEXT: dc.setWindowExt(QSizeF(r.w(1), r.w(0))); return;
-    case U_WMR_OFFSETWINDOWORG: dc.offsetWindowOrg(r.yx(0)); return;
-    case U_WMR_SCALEWINDOWEXT: dc.scaleWindowExt(r.w(3), r.w(2), r.w(1), r.w(0)); return;
-    case U_WMR_LINETO: dc.lineTo(r.yx(0)); return;
-    case U_WMR_MOVETO: dc.moveTo(r.yx(0)); return;
-    case U_WMR_EXCLUDECLIPRECT: dc.excludeClip(r.rect(0)); return;
-    case U_WMR_INTERSECTCLIPRECT: dc.intersectClip(r.rect(0)); return;
-    case U_WMR_ARC: dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Arc, false); return;
-    case U_WMR_PIE: dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Pie, false); return;
-    case U_WMR_CHORD: dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Chord, false); return;
-    case U_WMR_ELLIPSE: dc.ellipse(r.rect(0)); return;
-    case U_WMR_RECTANGLE: dc.rectangle(r.rect(0)); return;
-    case U_WMR_ROUNDRECT: dc.roundRect(r.rect(2), QSizeF(r.w(1), r.w(0))); return;
-    case U_WMR_PATBLT: dc.patBlt(QRectF(r.w(5), r.w(4), r.w(3), r.w(2)), r.u32(0)); return;
-    case U_WMR_SAVEDC: dc.save(); return;
-    case U_WMR_RESTOREDC: dc.restore(r.w(0)); return;
-    case U_WMR_SETPIXEL: dc.setPixel(r.yx(2), r.u32(0)); return;
+    case U_WMR_SETBKCOLOR:
+        dc.setBkColor(r.u32(0));
+        return;
+    case U_WMR_SETBKMODE:
+        dc.setBkMode(r.w(0));
+        return;
+    case U_WMR_SETPOLYFILLMODE:
+        dc.setPolyFillMode(r.w(0));
+        return;
+    case U_WMR_SETTEXTALIGN:
+        dc.setTextAlign(r.uw(0));
+        return;
+    case U_WMR_SETTEXTCOLOR:
+        dc.setTextColor(r.u32(0));
+        return;
+    case U_WMR_SETWINDOWORG:
+        dc.setWindowOrg(r.yx(0));
+        return;
+    case U_WMR_SETWINDOWEXT:
+        dc.setWindowExt(QSizeF(r.w(1), r.w(0)));
+        return;
+    case U_WMR_OFFSETWINDOWORG:
+        dc.offsetWindowOrg(r.yx(0));
+        return;
+    case U_WMR_SCALEWINDOWEXT:
+        dc.scaleWindowExt(r.w(3), r.w(2), r.w(1), r.w(0));
+        return;
+    case U_WMR_LINETO:
+        dc.lineTo(r.yx(0));
+        return;
+    case U_WMR_MOVETO:
+        dc.moveTo(r.yx(0));
+        return;
+    case U_WMR_EXCLUDECLIPRECT:
+        dc.excludeClip(r.rect(0));
+        return;
+    case U_WMR_INTERSECTCLIPRECT:
+        dc.intersectClip(r.rect(0));
+        return;
+    case U_WMR_ARC:
+        dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Arc, false);
+        return;
+    case U_WMR_PIE:
+        dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Pie, false);
+        return;
+    case U_WMR_CHORD:
+        dc.arc(r.rect(4), r.yx(2), r.yx(0), ArcKind::Chord, false);
+        return;
+    case U_WMR_ELLIPSE:
+        dc.ellipse(r.rect(0));
+        return;
+    case U_WMR_RECTANGLE:
+        dc.rectangle(r.rect(0));
+        return;
+    case U_WMR_ROUNDRECT:
+        dc.roundRect(r.rect(2), QSizeF(r.w(1), r.w(0)));
+        return;
+    case U_WMR_PATBLT:
+        dc.patBlt(QRectF(r.w(5), r.w(4), r.w(3), r.w(2)), r.u32(0));
+        return;
+    case U_WMR_SAVEDC:
+        dc.save();
+        return;
+    case U_WMR_RESTOREDC:
+        dc.restore(r.w(0));
+        return;
+    case U_WMR_SETPIXEL:
+        dc.setPixel(r.yx(2), r.u32(0));
+        return;
     case U_WMR_POLYGON:
     case U_WMR_POLYLINE: {
         const std::uint32_t count = r.uw(0);
@@ -144,13 +194,21 @@ void PlayRecord(Player& dc, const Record& r)
         dc.textOut(r.yx(0), text, options, box);
         return;
     }
-    case U_WMR_SELECTOBJECT: dc.selectObject(r.uw(0)); return;
-    case U_WMR_DELETEOBJECT: dc.deleteObject(r.uw(0)); return;
-    case U_WMR_CREATEPENINDIRECT: Create(dc, GdiObject::Pen(Player::MakePen(r.uw(0), r.w(1), r.u32(3)))); return;
+    case U_WMR_SELECTOBJECT:
+        dc.selectObject(r.uw(0));
+        return;
+    case U_WMR_DELETEOBJECT:
+        dc.deleteObject(r.uw(0));
+        return;
+    case U_WMR_CREATEPENINDIRECT:
+        Create(dc, GdiObject::Pen(Player::MakePen(r.uw(0), r.w(1), r.u32(3))));
+        return;
     case U_WMR_CREATEBRUSHINDIRECT:
         Create(dc, GdiObject::Brush(Player::MakeBrush(r.uw(0), r.u32(1), r.uw(3))));
         return;
-    case U_WMR_DIBCREATEPATTERNBRUSH: Create(dc, GdiObject::Pattern(PackedDibToImage(r.at(2), r.bytesFrom(2)))); return;
+    case U_WMR_DIBCREATEPATTERNBRUSH:
+        Create(dc, GdiObject::Pattern(PackedDibToImage(r.at(2), r.bytesFrom(2))));
+        return;
     case U_WMR_CREATEFONTINDIRECT: {
         LogFont font;
         font.height = r.w(0);
@@ -186,10 +244,12 @@ void PlayRecord(Player& dc, const Record& r)
         }
         if (stretch) {
             const QImage image = PackedDibToImage(r.at(10), r.bytesFrom(10));
-            dc.drawImage(image, QRectF(r.w(9), r.w(8), r.w(7), r.w(6)), QRectF(r.w(5), r.w(4), r.w(3), r.w(2)), rop);
+            dc.drawImage(image, QRectF(r.w(9), r.w(8), r.w(7), r.w(6)),
+                         QRectF(r.w(5), r.w(4), r.w(3), r.w(2)), rop);
         } else {
             const QImage image = PackedDibToImage(r.at(7), r.bytesFrom(7));
-            dc.drawImage(image, QRectF(r.w(6), r.w(5), r.w(4), r.w(3)), QRectF(r.w(2), r.w(1), r.w(4), r.w(3)), rop);
+            dc.drawImage(image, QRectF(r.w(6), r.w(5), r.w(4), r.w(3)),
+                         QRectF(r.w(2), r.w(1), r.w(4), r.w(3)), rop);
         }
         return;
     }
@@ -214,7 +274,8 @@ void PlayRecord(Player& dc, const Record& r)
 }
 
 // Walks the records after the headers; `visit` returns false to stop.
-template <typename F> void EachRecord(const std::uint8_t* data, std::size_t size, std::size_t start, F&& visit)
+template <typename F>
+void EachRecord(const std::uint8_t* data, std::size_t size, std::size_t start, F&& visit)
 {
     const char* limit = reinterpret_cast<const char*>(data + size);
     std::size_t off = start;

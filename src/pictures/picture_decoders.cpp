@@ -74,12 +74,18 @@ PictureFormat PictureFormatForName(std::u16string_view fileName)
 const char* PictureFormatName(int format)
 {
     switch (format) {
-    case PictureFormatGif: return "GIF";
-    case PictureFormatBmp: return "BMP";
-    case PictureFormatIco: return "ICO";
-    case PictureFormatJpeg: return "JPEG";
-    case PictureFormatMetafile: return "metafile";
-    default: return "unknown";
+    case PictureFormatGif:
+        return "GIF";
+    case PictureFormatBmp:
+        return "BMP";
+    case PictureFormatIco:
+        return "ICO";
+    case PictureFormatJpeg:
+        return "JPEG";
+    case PictureFormatMetafile:
+        return "metafile";
+    default:
+        return "unknown";
     }
 }
 
@@ -110,11 +116,16 @@ DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, in
         const int k = reduction == 2 || reduction == 4 || reduction == 8 ? reduction : 1;
         return {DecodeJpeg(bytes, k), k};
     }
-    case PictureFormatGif: return {DecodeGif(bytes), 1};
-    case PictureFormatBmp: return {DecodeBmp(bytes), 1};
-    case PictureFormatIco: return {DecodeIco(bytes), 1};
-    case PictureFormatMetafile: return {DecodeMetafile(bytes), 1};
-    default: return {};
+    case PictureFormatGif:
+        return {DecodeGif(bytes), 1};
+    case PictureFormatBmp:
+        return {DecodeBmp(bytes), 1};
+    case PictureFormatIco:
+        return {DecodeIco(bytes), 1};
+    case PictureFormatMetafile:
+        return {DecodeMetafile(bytes), 1};
+    default:
+        return {};
     }
 }
 

@@ -34,7 +34,8 @@ PictureFormat PictureFormatForName(std::u16string_view fileName);
 // The format's name as `info` shows it ("JPEG", ..., "unknown").
 const char* PictureFormatName(int format);
 
-struct DecodedPicture {
+struct DecodedPicture
+{
     Bitmap bitmap;
     int reduction = 1; // the picture was decoded at 1 / reduction of its size
 };

@@ -10,8 +10,8 @@
 
 namespace vlm {
 
-PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirrorX, int mirrorY, int quarterTurn,
-                                                 int maxReduction) const
+PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirrorX, int mirrorY,
+                                                 int quarterTurn, int maxReduction) const
 {
     if (picture.rec.d.kind != KindPicture || picture.pictureData.empty())
         return {};
@@ -23,13 +23,14 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
     const std::vector<std::uint8_t>& data = picture.pictureData;
     const std::size_t sample = std::min<std::size_t>(data.size(), 4096);
     const auto* bytes = reinterpret_cast<const char*>(data.data());
-    const std::size_t hash = std::hash<std::string_view>{}(std::string_view(bytes, sample)) ^
-                             (std::hash<std::string_view>{}(std::string_view(bytes + data.size() - sample, sample)) << 1) ^
-                             static_cast<std::size_t>(picture.rec.d.pictureId);
+    const std::size_t hash =
+        std::hash<std::string_view>{}(std::string_view(bytes, sample)) ^
+        (std::hash<std::string_view>{}(std::string_view(bytes + data.size() - sample, sample)) << 1) ^
+        static_cast<std::size_t>(picture.rec.d.pictureId);
     std::lock_guard lock(mutex_);
-    if (last_.hash == hash && last_.size == picture.pictureData.size() &&
-        last_.format == format && last_.mirrorX == mirrorX && last_.mirrorY == mirrorY &&
-        last_.turn == quarterTurn && last_.reduction == reduction)
+    if (last_.hash == hash && last_.size == picture.pictureData.size() && last_.format == format &&
+        last_.mirrorX == mirrorX && last_.mirrorY == mirrorY && last_.turn == quarterTurn &&
+        last_.reduction == reduction)
         return last_.prepared;
     DecodedPicture decoded = DecodePicture(picture.pictureData, format, reduction);
     PreparedPicture out;
@@ -37,12 +38,12 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
         out.bitmap = preparePicture(std::move(decoded.bitmap), mirrorX, mirrorY, quarterTurn);
         out.reduction = decoded.reduction;
     }
-    last_ = Last{hash, picture.pictureData.size(), format, mirrorX, mirrorY, quarterTurn,
-                 reduction, out};
+    last_ = Last{hash, picture.pictureData.size(), format, mirrorX, mirrorY, quarterTurn, reduction, out};
     return out;
 }
 
-void StandardPictureServices::applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const
+void StandardPictureServices::applyColorEffects(Bitmap& bitmap, int saturation, int contrast,
+                                                int lightness) const
 {
     vlm::applyColorEffects(bitmap, saturation, contrast, lightness);
 }

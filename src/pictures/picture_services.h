@@ -21,7 +21,8 @@ public:
 private:
     // The last picture prepared: Clips cut from one picture (the usual
     // case) are decoded once per paint rather than once each.
-    struct Last {
+    struct Last
+    {
         std::size_t hash = 0; // of the bytes: a freed picture's address may be reused
         std::size_t size = 0;
         std::int32_t format = 0;

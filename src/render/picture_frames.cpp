@@ -18,10 +18,14 @@ constexpr double kPi = std::numbers::pi;
 double FrameLightAngle(int lightDirection)
 {
     switch (lightDirection) {
-    case 1: return 7 * kPi / 4;
-    case 2: return 3 * kPi / 4;
-    case 3: return 5 * kPi / 4;
-    default: return kPi / 4;
+    case 1:
+        return 7 * kPi / 4;
+    case 2:
+        return 3 * kPi / 4;
+    case 3:
+        return 5 * kPi / 4;
+    default:
+        return kPi / 4;
     }
 }
 

@@ -29,7 +29,8 @@ std::vector<QPoint> Corners(const QRect& box, int grow, double angle)
     const double cy = (box.top() + box.top() + box.height()) / 2.0;
     const double c = std::cos(angle), s = std::sin(angle);
     std::vector<QPoint> out;
-    for (const auto& [x, y] : std::array<std::pair<double, double>, 5>{{{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}}) {
+    for (const auto& [x, y] :
+         std::array<std::pair<double, double>, 5>{{{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}}) {
         const double dx = x - cx, dy = y - cy;
         out.emplace_back(Round(cx + dx * c + dy * s), Round(cy - dx * s + dy * c));
     }
@@ -37,7 +38,8 @@ std::vector<QPoint> Corners(const QRect& box, int grow, double angle)
 }
 
 // A dotted 1-pixel line whose gaps show `back`; a null back draws it solid.
-void Outline(Canvas& canvas, const std::vector<QPoint>& points, bool bezier, ColorRef pen, const ColorRef* back)
+void Outline(Canvas& canvas, const std::vector<QPoint>& points, bool bezier, ColorRef pen,
+             const ColorRef* back)
 {
     auto draw = [&] {
         if (bezier)
@@ -99,9 +101,9 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
         return;
     const DrawingFields& d = clip.rec.d;
     const ColorRef back = ctx.guideBackColor;
-    const ColorRef pen = ctx.paint(mode == PictureMode::Quick ? ctx.guideColor
+    const ColorRef pen = ctx.paint(mode == PictureMode::Quick  ? ctx.guideColor
                                    : mode == PictureMode::Fast ? kSilver
-                                                                : kBlack);
+                                                               : kBlack);
     const ColorRef* behind = mode == PictureMode::Fast ? nullptr : &back;
     const int frame = FrameWidth(ctx, clip);
     const bool second = mode == PictureMode::Quick && frame > 2;
@@ -113,10 +115,12 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
         for (const int radius : {r, second ? r + frame : -1}) {
             if (radius < 0)
                 continue;
-            Outline(canvas, EllipseBezier(c, c + QPoint(radius, 0), c - QPoint(0, radius)), true, pen, behind);
+            Outline(canvas, EllipseBezier(c, c + QPoint(radius, 0), c - QPoint(0, radius)), true, pen,
+                    behind);
         }
         if (d.rotation != 0.0) {
-            const QPoint end(c.x() + Round(std::sin(d.rotation) * r), c.y() + Round(std::cos(d.rotation) * r));
+            const QPoint end(c.x() + Round(std::sin(d.rotation) * r),
+                             c.y() + Round(std::cos(d.rotation) * r));
             Outline(canvas, {c, end}, false, pen, behind);
         }
         return;

@@ -35,7 +35,8 @@ bool Affordable(std::int64_t w, std::int64_t h)
 
 // ---------------------------------------------------------------- cache
 
-struct CachedRendering {
+struct CachedRendering
+{
     Bitmap bitmap; // shares the cache record's bytes
     QPoint offset;
     QSize rotatedSize;
@@ -87,7 +88,8 @@ QRect CanvasBox(const DrawContext& ctx, const DrawingFields& d)
 
 // The circle of a round Clip on the canvas: its bounding square's corner at
 // the bounding box's minimum, and its radius.
-struct CanvasCircle {
+struct CanvasCircle
+{
     QPoint centre;
     QPoint corner;
     int radius = 0;
@@ -182,7 +184,8 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
         return;
 
     const int reduction = ReductionFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
-    const PreparedPicture prepared = services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    const PreparedPicture prepared =
+        services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
     const Bitmap& source = prepared.bitmap;
     if (source.width() < 2 || source.height() < 2)
         return;
@@ -230,12 +233,14 @@ void RenderRound(Canvas& canvas, const DrawContext& ctx, Item& clip, const Pictu
     const int n = 2 * std::min(circle.radius, DrawContext::kCanvasReach / 2);
     if (!picture || n <= 2 || !Affordable(n, n))
         return;
-    const double rho = std::hypot(double(d.sourceRect[2]) - d.sourceRect[0], double(d.sourceRect[3]) - d.sourceRect[1]);
+    const double rho =
+        std::hypot(double(d.sourceRect[2]) - d.sourceRect[0], double(d.sourceRect[3]) - d.sourceRect[1]);
     const std::int64_t rs = Round(rho);
     if (2 * rs <= 2 || !Affordable(2 * rs, 2 * rs))
         return;
     const int reduction = ReductionFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
-    const PreparedPicture prepared = services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    const PreparedPicture prepared =
+        services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
     const Bitmap& source = prepared.bitmap;
     if (source.width() < 2 || source.height() < 2)
         return;
@@ -326,8 +331,8 @@ void DrawPicture(Canvas& canvas, const DrawContext& ctx, Item& clip, PictureMode
         RenderPicture(canvas, ctx, clip, services);
 }
 
-std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)> PictureRendererFor(
-    const PictureServices& services)
+std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)>
+PictureRendererFor(const PictureServices& services)
 {
     return [&services](Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) {
         DrawPicture(canvas, ctx, item, mode, services);

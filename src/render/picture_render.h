@@ -25,7 +25,8 @@ class Canvas;
 // A Clip's source picture, decoded and turned and mirrored by the Clip's
 // quarter-turn and signs. `reduction` (1, 2, 4 or 8) tells that the picture
 // was decoded at that fraction of its size.
-struct PreparedPicture {
+struct PreparedPicture
+{
     Bitmap bitmap;
     int reduction = 1;
 };
@@ -84,7 +85,7 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
 int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
 
 // DrawPicture with `services`, as the shadows-and-shading effects call it.
-std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)> PictureRendererFor(
-    const PictureServices& services);
+std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)>
+PictureRendererFor(const PictureServices& services);
 
 } // namespace vlm

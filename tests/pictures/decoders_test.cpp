@@ -13,7 +13,8 @@ using test::Bytes;
 
 int Distance(ColorRef a, ColorRef b)
 {
-    return std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) + std::abs(BlueOf(a) - BlueOf(b));
+    return std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) +
+           std::abs(BlueOf(a) - BlueOf(b));
 }
 
 TEST(PictureFormats, ComeFromTheExtension)
@@ -34,8 +35,8 @@ TEST(JpegDecoder, DecodesAtEachScaleAndSavesAgain)
     const Bitmap source = test::Gradient(64, 48);
     const Bytes jpeg = EncodeJpeg(source);
     ASSERT_FALSE(jpeg.empty());
-    for (const auto& [k, w, h] : {std::tuple{1, 64, 48}, std::tuple{2, 32, 24}, std::tuple{4, 16, 12},
-                                  std::tuple{8, 8, 6}}) {
+    for (const auto& [k, w, h] :
+         {std::tuple{1, 64, 48}, std::tuple{2, 32, 24}, std::tuple{4, 16, 12}, std::tuple{8, 8, 6}}) {
         const DecodedPicture d = DecodePicture(jpeg, PictureFormatJpeg, k);
         ASSERT_EQ(d.bitmap.width(), w) << k;
         ASSERT_EQ(d.bitmap.height(), h) << k;

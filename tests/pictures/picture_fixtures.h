@@ -68,7 +68,8 @@ inline Bytes GifBytes(bool interlaced)
 }
 
 // Little-endian writer for metafile records.
-struct Writer {
+struct Writer
+{
     Bytes bytes;
     void u16(std::uint32_t v)
     {
@@ -171,8 +172,8 @@ inline Bytes WmfBytes(bool placeable = true)
     }
     const std::size_t head = w.bytes.size();
     w.put16({1, 9, 0x0300, 0, 0, 2, 0, 0, 0});
-    w.put16({5, 0, 0x020B, 0, 0});                // window origin
-    w.put16({5, 0, 0x020C, 500, 1000});           // window extent
+    w.put16({5, 0, 0x020B, 0, 0});                 // window origin
+    w.put16({5, 0, 0x020C, 500, 1000});            // window extent
     w.put16({7, 0, 0x02FC, 0, 0xFF00, 0x0000, 0}); // green solid brush
     w.put16({4, 0, 0x012D, 0});
     w.put16({8, 0, 0x02FA, 5, 0, 0, 0, 0}); // null pen

@@ -55,7 +55,8 @@ public:
     mutable int lastReduction = 0;
 };
 
-struct Scene {
+struct Scene
+{
     ItemList list;
     Item* picture = nullptr;
     DrawContext ctx;
