@@ -72,12 +72,12 @@ std::vector<QPointF> Points(const Record& r, std::uint32_t off, std::uint32_t co
     return pts;
 }
 
-QImage RecordImage(const Record& r, std::uint32_t offBmi, std::uint32_t cbBmi, std::uint32_t offBits,
-                   std::uint32_t cbBits)
+QImage RecordImage(Player& dc, const Record& r, std::uint32_t offBmi, std::uint32_t cbBmi,
+                   std::uint32_t offBits, std::uint32_t cbBits)
 {
     if (cbBmi == 0 || !r.holds(offBmi, cbBmi, 1) || !r.holds(offBits, cbBits, 1))
         return {};
-    return DibToImage(r.at(offBmi), cbBmi, r.at(offBits), cbBits);
+    return DibToImage(r.at(offBmi), cbBmi, r.at(offBits), cbBits, dc.imageBudget());
 }
 
 QString FaceName(const Record& r, std::uint32_t off)
@@ -249,7 +249,7 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
     case U_EMR_CREATEMONOBRUSH:
     case U_EMR_CREATEDIBPATTERNBRUSHPT:
         dc.setObject(r.u32(8),
-                     GdiObject::Pattern(RecordImage(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28))));
+                     GdiObject::Pattern(RecordImage(dc, r, r.u32(16), r.u32(20), r.u32(24), r.u32(28))));
         return;
     case U_EMR_EXTCREATEFONTINDIRECTW: {
         LogFont font;
@@ -334,13 +334,13 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
             dc.patBlt(dest, rop);
             return;
         }
-        const QImage image = RecordImage(r, r.u32(84), r.u32(88), r.u32(92), r.u32(96));
+        const QImage image = RecordImage(dc, r, r.u32(84), r.u32(88), r.u32(92), r.u32(96));
         const QSizeF src = type == U_EMR_BITBLT ? dest.size() : QSizeF(r.i32(100), r.i32(104));
         dc.drawImage(image, dest, QRectF(QPointF(r.i32(44), r.i32(48)), src), rop);
         return;
     }
     case U_EMR_STRETCHDIBITS: {
-        const QImage image = RecordImage(r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
+        const QImage image = RecordImage(dc, r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
         const QRectF dest(r.i32(24), r.i32(28), r.i32(72), r.i32(76));
         const QRectF src(r.i32(32), r.i32(36), r.i32(40), r.i32(44));
         // Source rows count from the bitmap's bottom.
@@ -349,7 +349,7 @@ void PlayRecord(Player& dc, const Record& r, std::uint32_t type)
         return;
     }
     case U_EMR_SETDIBITSTODEVICE: {
-        const QImage image = RecordImage(r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
+        const QImage image = RecordImage(dc, r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
         const QRectF src(r.i32(32), r.i32(36), r.i32(40), r.i32(44));
         const QRectF flipped(src.x(), image.height() - src.y() - src.height(), src.width(), src.height());
         dc.drawImage(image, QRectF(QPointF(r.i32(24), r.i32(28)), src.size()), flipped, 0x00CC0020);

@@ -630,6 +630,7 @@ void Player::textOut(QPointF reference, const QString& text, std::uint32_t optio
     }
     if (text.isEmpty())
         return;
+    const QString shown = text.left(kMaxTextChars);
     // The font's height in device pixels along the y axis of the mapping.
     const double yScale = std::hypot(t.m21(), t.m22());
     double px = std::abs(s_.font.height) * yScale;
@@ -649,7 +650,7 @@ void Player::textOut(QPointF reference, const QString& text, std::uint32_t optio
     font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetricsF metrics(font);
     const QPointF at = (s_.textAlign & 1) ? t.map(s_.position) : t.map(reference);
-    const double width = metrics.horizontalAdvance(text);
+    const double width = metrics.horizontalAdvance(shown);
     double dx = 0, dy = 0;
     switch (s_.textAlign & 6) {
     case 6:
@@ -678,7 +679,7 @@ void Player::textOut(QPointF reference, const QString& text, std::uint32_t optio
         painter_.fillRect(QRectF(dx, dy - metrics.ascent(), width, metrics.height()), s_.bkColor);
     painter_.setFont(font);
     painter_.setPen(s_.textColor);
-    painter_.drawText(QPointF(dx, dy), text);
+    painter_.drawText(QPointF(dx, dy), shown);
     if (s_.textAlign & 1) {
         const QPointF advance = painter_.transform().map(QPointF(dx + width, dy));
         s_.position = t.inverted().map(advance);
@@ -739,7 +740,7 @@ void Player::patBlt(const QRectF& dest, std::uint32_t rop)
 }
 
 QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits,
-                  std::size_t bitsSize)
+                  std::size_t bitsSize, std::int64_t& budget)
 {
     if (!info || infoSize < 12)
         return {};
@@ -756,8 +757,10 @@ QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uin
         width = static_cast<std::int32_t>(Read32(info + 4));
         height = static_cast<std::int32_t>(Read32(info + 8));
     }
-    if (width < 1 || height == 0 || width * std::abs(height) > kMaxDecodedPixels)
+    const std::int64_t pixels = width * std::abs(height);
+    if (width < 1 || height == 0 || pixels > kMaxDecodedPixels || pixels > budget)
         return {};
+    budget -= pixels;
     // A BMP file is a file header, this header and colour table, and the
     // pixels: hand the reader exactly that.
     QByteArray file;
@@ -788,7 +791,7 @@ QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uin
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size)
+QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size, std::int64_t& budget)
 {
     if (!dib || size < 12)
         return {};
@@ -811,7 +814,7 @@ QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size)
     }
     if (infoSize > size)
         return {};
-    return DibToImage(dib, infoSize, dib + infoSize, size - infoSize);
+    return DibToImage(dib, infoSize, dib + infoSize, size - infoSize, budget);
 }
 
 } // namespace vlm::metafile

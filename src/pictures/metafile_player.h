@@ -22,9 +22,13 @@ namespace vlm::metafile {
 
 // Limits on what one metafile may ask for; past them it is played no further.
 inline constexpr std::int64_t kMaxRecords = 1'000'000;
-inline constexpr std::int64_t kMaxPoints = 20'000'000;
+inline constexpr std::int64_t kMaxPoints = 5'000'000;
+// Pixels of all the pictures inside one metafile together.
+inline constexpr std::int64_t kMaxImagePixels = 200'000'000;
+// Characters of one text record that are drawn.
+inline constexpr int kMaxTextChars = 65536;
 inline constexpr int kMaxSavedStates = 1024;
-inline constexpr int kMaxClipOperations = 10'000;
+inline constexpr int kMaxClipOperations = 4096;
 inline constexpr int kMaxObjects = 65536;
 
 inline QColor ColorOf(std::uint32_t colorRef)
@@ -146,6 +150,8 @@ public:
 
     // Budget for points; false once the file has asked for too many.
     bool spendPoints(std::int64_t n);
+    // What is left of kMaxImagePixels for the pictures still to come.
+    std::int64_t& imageBudget() { return imagePixels_; }
 
 private:
     struct State
@@ -184,14 +190,16 @@ private:
     bool inPath_ = false;
     int clipOperations_ = 0;
     std::int64_t points_ = 0;
+    std::int64_t imagePixels_ = kMaxImagePixels;
 };
 
 // A device-independent bitmap (a BITMAPINFO followed by its pixels) as an
-// image; null when it is damaged or larger than the decoding limit.
+// image; null when it is damaged, larger than the decoding limit or than
+// what is left of `budget` (which it then takes its pixels from).
 QImage DibToImage(const std::uint8_t* info, std::size_t infoSize, const std::uint8_t* bits,
-                  std::size_t bitsSize);
+                  std::size_t bitsSize, std::int64_t& budget);
 // The same for a packed one: the header, its colour table and the pixels in
 // one run of `size` bytes.
-QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);
+QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size, std::int64_t& budget);
 
 } // namespace vlm::metafile

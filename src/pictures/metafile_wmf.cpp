@@ -207,7 +207,7 @@ void PlayRecord(Player& dc, const Record& r)
         Create(dc, GdiObject::Brush(Player::MakeBrush(r.uw(0), r.u32(1), r.uw(3))));
         return;
     case U_WMR_DIBCREATEPATTERNBRUSH:
-        Create(dc, GdiObject::Pattern(PackedDibToImage(r.at(2), r.bytesFrom(2))));
+        Create(dc, GdiObject::Pattern(PackedDibToImage(r.at(2), r.bytesFrom(2), dc.imageBudget())));
         return;
     case U_WMR_CREATEFONTINDIRECT: {
         LogFont font;
@@ -243,25 +243,25 @@ void PlayRecord(Player& dc, const Record& r)
             return;
         }
         if (stretch) {
-            const QImage image = PackedDibToImage(r.at(10), r.bytesFrom(10));
+            const QImage image = PackedDibToImage(r.at(10), r.bytesFrom(10), dc.imageBudget());
             dc.drawImage(image, QRectF(r.w(9), r.w(8), r.w(7), r.w(6)),
                          QRectF(r.w(5), r.w(4), r.w(3), r.w(2)), rop);
         } else {
-            const QImage image = PackedDibToImage(r.at(7), r.bytesFrom(7));
+            const QImage image = PackedDibToImage(r.at(7), r.bytesFrom(7), dc.imageBudget());
             dc.drawImage(image, QRectF(r.w(6), r.w(5), r.w(4), r.w(3)),
                          QRectF(r.w(2), r.w(1), r.w(4), r.w(3)), rop);
         }
         return;
     }
     case U_WMR_STRETCHDIB: {
-        const QImage image = PackedDibToImage(r.at(11), r.bytesFrom(11));
+        const QImage image = PackedDibToImage(r.at(11), r.bytesFrom(11), dc.imageBudget());
         const QRectF src(r.w(6), r.w(5), r.w(4), r.w(3));
         const QRectF flipped(src.x(), image.height() - src.y() - src.height(), src.width(), src.height());
         dc.drawImage(image, QRectF(r.w(10), r.w(9), r.w(8), r.w(7)), flipped, r.u32(0));
         return;
     }
     case U_WMR_SETDIBTODEV: {
-        const QImage image = PackedDibToImage(r.at(9), r.bytesFrom(9));
+        const QImage image = PackedDibToImage(r.at(9), r.bytesFrom(9), dc.imageBudget());
         const QRectF src(r.w(4), r.w(3), r.w(6), r.w(5));
         const QRectF flipped(src.x(), image.height() - src.y() - src.height(), src.width(), src.height());
         dc.drawImage(image, QRectF(QPointF(r.w(8), r.w(7)), src.size()), flipped, 0x00CC0020);

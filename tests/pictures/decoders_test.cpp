@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "picture_fixtures.h"
+#include "pictures/metafile_player.h"
 
 #include <QPainter>
 
@@ -115,6 +116,18 @@ TEST(MetafileDecoder, ClipsInASavedStateFillsPathsAndWritesText)
         for (int x = 2; x < 40; ++x)
             black += b.pixel(x, y) == RGBRef(0, 0, 0);
     EXPECT_GT(black, 10);
+}
+
+TEST(MetafileDecoder, PicturesInsideShareOnePixelBudget)
+{
+    const Bytes dib = test::TinyDib();
+    std::int64_t budget = 6;
+    const QImage first = metafile::PackedDibToImage(dib.data(), dib.size(), budget);
+    ASSERT_EQ(first.width(), 2);
+    EXPECT_EQ(first.pixel(0, 0), QColor(255, 0, 0).rgb());
+    EXPECT_EQ(budget, 2);
+    EXPECT_TRUE(metafile::PackedDibToImage(dib.data(), dib.size(), budget).isNull());
+    EXPECT_EQ(budget, 2);
 }
 
 TEST(MetafileDecoder, PlaysAWindowsMetafileOntoItsWindow)
