@@ -102,45 +102,15 @@ QPen Player::MakePen(std::uint32_t style, double width, std::uint32_t color)
     QPen pen(ColorOf(color));
     pen.setWidthF(width);
     pen.setCosmetic(width <= 1);
-    switch (kind) {
-    case 1:
-        pen.setStyle(Qt::DashLine);
-        break;
-    case 2:
-        pen.setStyle(Qt::DotLine);
-        break;
-    case 3:
-        pen.setStyle(Qt::DashDotLine);
-        break;
-    case 4:
-        pen.setStyle(Qt::DashDotDotLine);
-        break;
-    default:
-        pen.setStyle(Qt::SolidLine);
-        break;
-    }
-    switch (style & 0xF00) {
-    case 0x100:
-        pen.setCapStyle(Qt::SquareCap);
-        break;
-    case 0x200:
-        pen.setCapStyle(Qt::FlatCap);
-        break;
-    default:
-        pen.setCapStyle(Qt::RoundCap);
-        break;
-    }
-    switch (style & 0xF000) {
-    case 0x1000:
-        pen.setJoinStyle(Qt::BevelJoin);
-        break;
-    case 0x2000:
-        pen.setJoinStyle(Qt::MiterJoin);
-        break;
-    default:
-        pen.setJoinStyle(Qt::RoundJoin);
-        break;
-    }
+    static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                               Qt::DashDotDotLine};
+    pen.setStyle(kind < 5 ? kStyles[kind] : Qt::SolidLine);
+    // End caps and joins: round unless the style asks for another.
+    static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+    const std::uint32_t cap = (style >> 8) & 0xF, join = (style >> 12) & 0xF;
+    pen.setCapStyle(cap < 3 ? kCaps[cap] : Qt::RoundCap);
+    pen.setJoinStyle(join < 3 ? kJoins[join] : Qt::RoundJoin);
     return pen;
 }
 

@@ -17,16 +17,8 @@ constexpr double kPi = std::numbers::pi;
 // The light's angle for the frames, by light direction.
 double FrameLightAngle(int lightDirection)
 {
-    switch (lightDirection) {
-    case 1:
-        return 7 * kPi / 4;
-    case 2:
-        return 3 * kPi / 4;
-    case 3:
-        return 5 * kPi / 4;
-    default:
-        return kPi / 4;
-    }
+    static constexpr double kAngles[4] = {kPi / 4, 7 * kPi / 4, 3 * kPi / 4, 5 * kPi / 4};
+    return kAngles[lightDirection >= 0 && lightDirection <= 3 ? lightDirection : 0];
 }
 
 std::vector<std::uint32_t> FrameRamp(const DrawContext& ctx, const Item& clip, int c)

@@ -160,6 +160,17 @@ Bitmap Finish(const Bitmap& crop, int w, int h, const DrawingFields& d, const Pi
     return target;
 }
 
+// The Clip's picture turned and mirrored; null when it does not decode or
+// is narrower or lower than 2 pixels.
+PreparedPicture Prepare(const PictureServices& services, const Item& picture, const DrawingFields& d,
+                        int reduction)
+{
+    PreparedPicture p = services.prepare(picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    if (p.bitmap.width() < 2 || p.bitmap.height() < 2)
+        p.bitmap = Bitmap();
+    return p;
+}
+
 std::int64_t FloorDiv(std::int64_t a, int b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
@@ -184,10 +195,9 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
         return;
 
     const int reduction = ReductionFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
-    const PreparedPicture prepared =
-        services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    const PreparedPicture prepared = Prepare(services, *picture, d, reduction);
     const Bitmap& source = prepared.bitmap;
-    if (source.width() < 2 || source.height() < 2)
+    if (source.isNull())
         return;
     // The crop, at the decoded scale and within the prepared picture: a
     // whole-picture clip of an odd-sized picture turned a quarter reaches one
@@ -239,10 +249,9 @@ void RenderRound(Canvas& canvas, const DrawContext& ctx, Item& clip, const Pictu
     if (2 * rs <= 2 || !Affordable(2 * rs, 2 * rs))
         return;
     const int reduction = ReductionFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
-    const PreparedPicture prepared =
-        services.prepare(*picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    const PreparedPicture prepared = Prepare(services, *picture, d, reduction);
     const Bitmap& source = prepared.bitmap;
-    if (source.width() < 2 || source.height() < 2)
+    if (source.isNull())
         return;
     const int k = std::max(1, prepared.reduction);
     const int side = Clamp32((2 * rs + k - 1) / k);
