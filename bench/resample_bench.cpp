@@ -2,7 +2,7 @@
 // --write-images=DIR to write the benchmark pictures as PPM files, which
 // pillow_resample.py times Pillow on.
 
-#include "output/resample.h"
+#include "render/resample.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,6 +2,11 @@
 #include "app/cli_inspect.h"
 #include "app/cli_texts.h"
 
+#include "model/document_file.h"
+#include "model/item_list.h"
+#include "pictures/picture_decoders.h"
+
+#include <QString>
 
 #include <cstring>
 #include <optional>
@@ -99,6 +104,48 @@ void PrintHeader(std::ostream& out, const HeaderFields& h)
         << p(DimColumnGap) << ", folds row " << int{h.rowFold} << " column " << int{h.columnFold} << '\n';
 }
 
+// Reads everything, whatever the file's state: info only looks.
+class QuietPrompts final : public FilePrompts {
+public:
+    bool askOpenInvalidFile() override { return true; }
+    void warnNewerVersion() override {}
+    void reportReadError(const std::string&) override {}
+};
+
+// Each Picture record: its number, format, size and file name, and the
+// Clips that show it.
+void PrintPictures(const Context& ctx, const std::string& path)
+{
+    ItemList items(ctx.screen);
+    QuietPrompts prompts;
+    if (!ReadDocument(path, items, prompts))
+        return;
+    for (const Item& picture : items) {
+        const DrawingFields& d = picture.rec.d;
+        if (d.kind != KindPicture)
+            continue;
+        ctx.out << "picture " << d.pictureId << ": " << PictureFormatName(d.clipShape);
+        const Bitmap decoded = DecodePicture(picture.pictureData, d.clipShape).bitmap;
+        if (decoded.isNull())
+            ctx.out << texts::kPictureUndecodable;
+        else
+            ctx.out << ' ' << decoded.width() << " x " << decoded.height();
+        ctx.out << ", " << picture.pictureData.size() << "B, \"" << QString::fromStdU16String(picture.text).toStdString()
+                << '"';
+        bool any = false;
+        for (const Item& clip : items) {
+            if (clip.rec.d.kind != KindClip || clip.rec.d.pictureId != d.pictureId)
+                continue;
+            ctx.out << (any ? ", " : texts::kPictureUsedBy) << "seq " << clip.rec.d.sequence
+                    << (clip.rec.d.hidden ? " (hidden)" : "");
+            any = true;
+        }
+        if (!any)
+            ctx.out << texts::kPictureUnused;
+        ctx.out << '\n';
+    }
+}
+
 } // namespace
 
 int RunInfo(const Context& ctx, const std::vector<std::string>& args)
@@ -117,6 +164,7 @@ int RunInfo(const Context& ctx, const std::vector<std::string>& args)
         PrintHeader(ctx.out, *header);
     else
         ctx.out << texts::kNoHeader << '\n';
+    PrintPictures(ctx, args[0]);
     return ExitOk;
 }
 

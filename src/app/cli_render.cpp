@@ -5,7 +5,10 @@
 #include "model/item_list.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "pictures/picture_services.h"
 #include "render/draw_item.h"
+#include "render/picture_render.h"
+#include "render/raster_effects.h"
 #include "texts/render_item_texts.h"
 
 #include <QGuiApplication>
@@ -92,6 +95,10 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
     dc.items = &doc.items;
     const std::uint8_t light = header->rec.h.lightDirection;
     dc.lightDirection = light <= 3 ? light : 0;
+    // A rendering shows the design with every effect on, and Clips at full
+    // quality as a window shows them once they are painted.
+    const RasterEffects effects(PictureRendererFor(PictureServicesInstance()));
+    dc.effects = &effects;
     {
         Canvas canvas(page);
         PaintItems(canvas, dc, doc.items);

@@ -12,7 +12,8 @@ inline constexpr const char* kHelp =
     "Commands:\n"
     "  info FILE        one line per record (index, offset, role, kind, sequence,\n"
     "                   edit step, points, blobs), then the page header: unit,\n"
-    "                   zoom, design area and page setup\n"
+    "                   zoom, design area and page setup, then each picture\n"
+    "                   (number, format, size, file name) and the clips using it\n"
     "  check FILE       lists the structural problems of the file\n"
     "  resave IN OUT    opens IN as Vellumora does and saves it as OUT\n"
     "  render IN OUT    paints the design area of IN as Vellumora shows it, at\n"
@@ -76,5 +77,8 @@ inline constexpr const char* kFindings[] = {
 // info
 inline constexpr const char* kUnitNames[] = {"Pixels", "Millimeters", "Inches"};
 inline constexpr const char* kNoHeader = "page header: none";
+inline constexpr const char* kPictureUndecodable = " (does not decode)";
+inline constexpr const char* kPictureUsedBy = "; clips ";
+inline constexpr const char* kPictureUnused = "; no clip uses it";
 
 } // namespace vlm::cli::texts

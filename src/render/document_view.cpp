@@ -117,6 +117,7 @@ DrawContext DocumentView::drawContext() const
     ctx.anchorWidth = settings_.anchorWidth;
     ctx.anchorHeight = settings_.anchorHeight;
     ctx.guideColor = settings_.guidePenColor;
+    ctx.guideBackColor = settings_.guideBackColor;
     ctx.effects = effects_;
     return ctx;
 }

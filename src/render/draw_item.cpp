@@ -73,6 +73,19 @@ FlatRenderer FlatRendererOf(std::int32_t kind)
 
 } // namespace
 
+void DrawFlatBody(Canvas& canvas, const DrawContext& ctx, const Item& item)
+{
+    if (item.rec.d.role != RoleDrawing)
+        return;
+    const std::int32_t kind = item.rec.d.kind;
+    if (kind == KindText)
+        DrawText(canvas, ctx, item, 0, false);
+    else if (kind == KindLine)
+        DrawLine(canvas, ctx, item, 0);
+    else if (const FlatRenderer flat = FlatRendererOf(kind))
+        flat(canvas, ctx, item);
+}
+
 void DrawItem(Canvas& canvas, const DrawContext& ctx, Item& item, bool quick)
 {
     // Only drawing records are painted; a header or a pattern record that

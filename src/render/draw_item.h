@@ -51,17 +51,25 @@ struct DrawContext {
     int anchorWidth = 7;
     int anchorHeight = 7;
     ColorRef guideColor = RGBRef(255, 0, 0);
+    // What shows in the gaps of dotted outlines (pictures' substitutes).
+    ColorRef guideBackColor = RGBRef(255, 255, 0);
     ColorRef textFrameColor = RGBRef(192, 192, 192);
 
     // When set, every colour of the Item (line, fill, text) is drawn in this
     // one colour instead; a shadow casts the Item's shape this way.
     std::optional<ColorRef> substituteColor;
+    // When set, fill colours (not "Solid", which is the line colour) are
+    // drawn in this colour instead, even over substituteColor: the shading
+    // masks tell outline and fill apart this way.
+    std::optional<ColorRef> substituteFill;
 
     // Shadows, shaded bodies and pictures; null draws without them.
     const ItemEffects* effects = nullptr;
 
     // A colour of the Item as drawn: itself, or the substitute.
     ColorRef paint(ColorRef c) const { return substituteColor.value_or(c); }
+    // A fill colour as drawn.
+    ColorRef paintFill(ColorRef c) const { return substituteFill ? *substituteFill : paint(c); }
 
     // Document to canvas pixels. Points of damaged records are kept within
     // kCanvasReach, so that geometry built on them cannot overflow.
@@ -110,6 +118,11 @@ public:
     // The shading of line dashes 4 pixels wide and more; null draws them flat.
     virtual const BandShader* bandShader() const { return nullptr; }
 };
+
+// The Item's body with the flat renderer of its kind, without shadow and
+// without shading: what a shadow casts and what a shading mask is made of.
+// Texts draw all their lines; Clips and kinds that are not drawn draw nothing.
+void DrawFlatBody(Canvas& canvas, const DrawContext& ctx, const Item& item);
 
 // Draws one Item. `quick` leaves out the shadow and the shading (used while
 // Items are dragged). Kinds that are not drawn (groups, bookkeeping records)

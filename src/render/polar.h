@@ -40,4 +40,51 @@ inline QPoint PolarPoint(QPoint c, double angle, double r)
             Clamp32(std::int64_t{c.y()} - Round(std::sin(angle) * r))};
 }
 
+// The foot of the perpendicular from a point onto the line through c and a,
+// rounded to a pixel. Near vertical and near horizontal lines take the exact
+// axis instead of a slope that would divide by almost nothing. Made once per
+// line, asked for many points.
+class PerpendicularFootOnto
+{
+public:
+    PerpendicularFootOnto(QPoint c, QPoint a)
+    {
+        const double dx = static_cast<double>(c.x()) - a.x();
+        const double dy = static_cast<double>(c.y()) - a.y();
+        cx_ = c.x();
+        cy_ = c.y();
+        if (std::abs(dx) <= 2) {
+            kind_ = Kind::Vertical;
+            return;
+        }
+        m_ = dy / dx;
+        if (std::abs(dy) < 1 || std::abs(m_) < 0.0001) {
+            kind_ = Kind::Horizontal;
+            return;
+        }
+        mp_ = -1.0 / m_;
+        intercept_ = cy_ - m_ * cx_;
+    }
+
+    QPoint operator()(QPoint t) const { return (*this)(static_cast<double>(t.x()), static_cast<double>(t.y())); }
+    QPoint operator()(double tx, double ty) const
+    {
+        switch (kind_) {
+        case Kind::Vertical:
+            return {Round(cx_), Round(ty)};
+        case Kind::Horizontal:
+            return {Round(tx), Round(cy_)};
+        default: {
+            const double x = ((ty - tx * mp_) - intercept_) / (m_ - mp_);
+            return {Round(x), Round(intercept_ + m_ * x)};
+        }
+        }
+    }
+
+private:
+    enum class Kind { Vertical, Horizontal, Slanted };
+    Kind kind_ = Kind::Slanted;
+    double cx_ = 0.0, cy_ = 0.0, m_ = 0.0, mp_ = 0.0, intercept_ = 0.0;
+};
+
 } // namespace vlm

@@ -24,22 +24,9 @@ constexpr double kHalfKappa = 0.27614237;
 // One arc point per 0.9 degrees of sweep.
 constexpr double kArcStep = kPi / 200.0;
 
-// The foot of the perpendicular from t onto the line through c and a. Near
-// vertical and near horizontal axes take the exact axis instead of a slope
-// that would divide by almost nothing.
 QPoint PerpendicularFoot(QPoint c, QPoint a, QPoint t)
 {
-    const double dx = static_cast<double>(c.x()) - a.x();
-    const double dy = static_cast<double>(c.y()) - a.y();
-    if (std::abs(dx) <= 2)
-        return {c.x(), t.y()};
-    const double m = dy / dx;
-    if (std::abs(dy) < 1 || std::abs(m) < 0.0001)
-        return {t.x(), c.y()};
-    const double mp = -1.0 / m;
-    const double intercept = c.y() - m * c.x();
-    const double x = ((t.y() - t.x() * mp) - intercept) / (m - mp);
-    return {Round(x), Round(intercept + m * x)};
+    return PerpendicularFootOnto(c, a)(t);
 }
 
 } // namespace
@@ -148,7 +135,7 @@ void SetShapePenAndBrush(Canvas& canvas, const DrawContext& ctx, const Item& ite
     if (fill == kFillClear)
         canvas.setHollowBrush();
     else
-        canvas.setSolidBrush(ctx.paint(fill));
+        canvas.setSolidBrush(ctx.paintFill(fill));
     canvas.setPen(line, OutlineWidth(ctx, item));
 }
 
@@ -167,7 +154,7 @@ void DrawLine(Canvas& canvas, const DrawContext& ctx, const Item& item, int surf
     const DrawingFields& d = item.rec.d;
     LineStroke stroke;
     stroke.lineColor = ctx.paint(d.lineColor);
-    stroke.fill = (d.fillColor == kFillSolid || d.fillColor == kFillClear) ? d.fillColor : ctx.paint(d.fillColor);
+    stroke.fill = (d.fillColor == kFillSolid || d.fillColor == kFillClear) ? d.fillColor : ctx.paintFill(d.fillColor);
     stroke.widthPx = LineWidthAtZoom(ctx.zoom, d.penWidth);
     stroke.outlinePx = PenWidthAtZoom(ctx.zoom, d.outlineWeight, ctx.metrics);
     stroke.weightMm = d.weight;

@@ -2,6 +2,7 @@
 
 #include "model/rounding.h"
 #include "render/pens.h"
+#include "render/shadows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,35 +72,12 @@ PixelRect PaintExtent(const Item& item, const ScreenMetrics& metrics)
     return w > 1 ? Grown(box, w) : box;
 }
 
-int ShadowReachOf(const Item& item, const ScreenMetrics& metrics)
-{
-    const DrawingFields& d = item.rec.d;
-    int r = Round(Round(d.shadowElevation / 8.5) / 96.0 * metrics.dpiY) + d.shadowFade;
-    if (d.kind == KindClip && d.framed)
-        r -= PenWidthAtZoom(1.0, SaneWeight(d.weight), metrics);
-    return r;
-}
-
 PixelRect RepaintExtent(const Item& item, const ScreenMetrics& metrics, int lightDirection)
 {
     PixelRect e = BoxOf(item);
     if (item.rec.d.framed)
         e = Grown(e, PenWidthAtZoom(1.0, SaneWeight(item.rec.d.weight), metrics));
-    const int reach = ShadowReachOf(item, metrics);
-    if (reach >= 1) {
-        // Light 0 falls from the upper left: the shadow lies right and below.
-        const bool towardsLeft = lightDirection == 1 || lightDirection == 3;
-        const bool towardsTop = lightDirection == 2 || lightDirection == 3;
-        if (towardsLeft)
-            e.left = Clamp32(std::int64_t{e.left} - reach);
-        else
-            e.right = Clamp32(std::int64_t{e.right} + reach);
-        if (towardsTop)
-            e.top = Clamp32(std::int64_t{e.top} - reach);
-        else
-            e.bottom = Clamp32(std::int64_t{e.bottom} + reach);
-    }
-    return e;
+    return GrownByShadowReach(e, item, metrics, lightDirection);
 }
 
 namespace {

@@ -29,12 +29,9 @@ bool HasShadow(const Item& item);
 PixelRect PaintExtent(const Item& item, const ScreenMetrics& metrics);
 
 // The Item's area for widening a partial repaint: the bounding box, grown by
-// the frame of a framed Item and by the reach of its shadow on the two sides
-// away from the light.
+// the frame of a framed Item and by its ShadowReach (shadows.h) on the two
+// sides away from the light.
 PixelRect RepaintExtent(const Item& item, const ScreenMetrics& metrics, int lightDirection);
-
-// How far a shadow reaches beyond the Item's box, in document pixels.
-int ShadowReachOf(const Item& item, const ScreenMetrics& metrics);
 
 // Whether the Item's outline meets the rectangle: a segment of a line or of
 // a point-list outline crossing or lying in it, or the rectangle lying inside

@@ -1,6 +1,8 @@
 #include "shell/view_widget.h"
 
-#include "output/resample.h"
+#include "pictures/picture_services.h"
+#include "render/picture_render.h"
+#include "render/resample.h"
 
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -187,7 +189,10 @@ private:
 ViewWidget::ViewWidget(Document& document, const ViewSettings& settings, QWidget* parent)
     : QWidget(parent), host_(std::make_unique<Host>(*this))
 {
+    // Clips are drawn with the program's decoders.
+    effects_ = std::make_unique<RasterEffects>(PictureRendererFor(PictureServicesInstance()));
     view_ = std::make_unique<DocumentView>(document, settings, host_.get());
+    view_->setEffects(effects_.get());
     view_->hooks().stretch = [](const Bitmap& source, Bitmap& destination) { resample(source, destination, 4); };
 
     corner1_ = new ViewPane(*this, ViewPane::Part::Corner);

@@ -7,6 +7,7 @@
 // view's one-shot timers and hands the mouse to the editing layer.
 
 #include "render/document_view.h"
+#include "render/raster_effects.h"
 #include "render/view_input.h"
 
 #include <QTimer>
@@ -78,6 +79,8 @@ private:
     void scrolled(ViewDirection direction, int position);
 
     std::unique_ptr<Host> host_;
+    // Shadows and the "Round" surface of the Items this window shows.
+    std::unique_ptr<RasterEffects> effects_;
     std::unique_ptr<DocumentView> view_;
     CanvasInput* input_ = nullptr;
 

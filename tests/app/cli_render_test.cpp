@@ -5,7 +5,10 @@
 #include "model/geometry.h"
 #include "model/rounding.h"
 #include "platform/bitmap.h"
+#include "render/resample.h"
 #include "render/splines.h"
+
+#include <QBuffer>
 
 #include <QImage>
 #include <QProcess>
@@ -47,12 +50,14 @@ private:
     std::filesystem::path path_;
 };
 
-int RunCli(const QStringList& args)
+int RunCli(const QStringList& args, QString* output = nullptr)
 {
     QProcess p;
     p.start(QStringLiteral(VLM_CLI_PATH), args);
     if (!p.waitForFinished(60000))
         return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(p.readAllStandardOutput());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
@@ -103,6 +108,30 @@ public:
         it.rec.d.textAngle = angle;
         it.rec.d.textColor = kBlue;
         it.rec.d.fontSize = 14;
+        return it;
+    }
+
+    // A Picture record holding `picture` as a BMP file, and a whole-picture
+    // Clip of it in the box.
+    Item& clip(std::int32_t pictureId, const Bitmap& picture, QPoint a, QPoint b)
+    {
+        if (!PictureById(doc.items, pictureId)) {
+            Item& p = NewItem(doc.items, KindPicture);
+            p.rec.d.pictureId = pictureId;
+            p.rec.d.clipShape = 2;
+            QByteArray data;
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            picture.image().save(&buffer, "BMP");
+            p.pictureData.assign(data.begin(), data.end());
+            SetText(p, u"C:\\pictures\\sample.bmp");
+        }
+        Item& it = add(KindClip);
+        setPoints(it, a, b);
+        RecomputeFromReals(it, doc.items.metrics());
+        it.rec.d.pictureId = pictureId;
+        it.rec.d.sourceRect[2] = picture.width();
+        it.rec.d.sourceRect[3] = picture.height();
         return it;
     }
 
@@ -232,6 +261,38 @@ TEST(CliRender, StackingOrderAndHiddenVersions)
     EXPECT_EQ(PixelAt(r.image, 175, 175), kRed);
     EXPECT_EQ(PixelAt(r.image, 225, 225), kBlue);
     EXPECT_EQ(PixelAt(r.image, 450, 450), kWhite);
+}
+
+TEST(CliRender, ClipsOfABitmapPixelForPixel)
+{
+    Folder folder;
+    SampleBuilder b;
+    Bitmap picture(20, 10);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            picture.setPixel(x, y, RGBRef(x * 12, y * 25, 200 - x * 5));
+    b.clip(5, picture, {100, 100}, {140, 120});
+    b.clip(5, picture, {200, 100}, {240, 120}).rec.d.scaleX = -1.0;
+    const Rendered r = Render(folder, b.doc, {});
+    ASSERT_EQ(r.exitCode, 0);
+    const Bitmap expected = resample(picture, 40, 20, 6);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            ASSERT_EQ(PixelAt(r.image, 100 + x, 100 + y), expected.pixel(x, y)) << x << ',' << y;
+            ASSERT_EQ(PixelAt(r.image, 239 - x, 100 + y), expected.pixel(x, y)) << x << ',' << y;
+        }
+    EXPECT_EQ(PixelAt(r.image, 99, 100), kWhite);
+    EXPECT_EQ(PixelAt(r.image, 140, 100), kWhite);
+
+    // info names the picture and the clips that show it.
+    QString out;
+    ASSERT_EQ(RunCli({QStringLiteral("info"), QString::fromStdString(folder.file("sample.vlmr"))}, &out), 0);
+    QString line;
+    for (const QString& l : out.split(QLatin1Char('\n')))
+        if (l.startsWith(QStringLiteral("picture 5: BMP 20 x 10")))
+            line = l;
+    EXPECT_TRUE(line.contains(QStringLiteral("\"C:\\pictures\\sample.bmp\""))) << out.toStdString();
+    EXPECT_EQ(line.count(QStringLiteral("seq ")), 2) << out.toStdString();
 }
 
 TEST(CliRender, Failures)

@@ -1,4 +1,4 @@
-#include "output/resample_kernels.h"
+#include "render/resample_kernels.h"
 
 #ifdef VLM_RESAMPLE_AVX2
 

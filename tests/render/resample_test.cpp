@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "output/resample.h"
-#include "output/resample_kernels.h"
+#include "render/resample.h"
+#include "render/resample_kernels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "output/resample.h"
+#include "render/resample.h"
 
 #include "model/rounding.h"
-#include "output/resample_kernels.h"
+#include "render/resample_kernels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,161 @@
+#include "pictures/picture_decoders.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace vlm {
+
+namespace {
+
+// A JPEG file needs at least a few bits for every 8 x 8 block it holds; a
+// file claiming far more pixels than that is not decoded at all.
+constexpr std::int64_t kMaxPixelsPerByte = 4096;
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool truncated = false;
+};
+
+[[noreturn]] void OnError(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+void OnMessage(j_common_ptr info, int level)
+{
+    // Warnings only; a file that ends early is a damaged file.
+    auto* err = reinterpret_cast<ErrorManager*>(info->err);
+    if (level < 0 && err->pub.msg_code == JWRN_JPEG_EOF)
+        err->truncated = true;
+}
+
+void Silent(j_common_ptr) {}
+
+struct Decoder
+{
+    jpeg_decompress_struct info;
+    ErrorManager err;
+    bool cmyk = false;
+};
+
+// Each step jumps back to its own frame on an error, so a longjmp never
+// skips a C++ destructor; the caller owns the bitmap.
+bool ReadHeader(Decoder& d, std::span<const std::uint8_t> bytes, int reduction)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    jpeg_mem_src(&d.info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    if (jpeg_read_header(&d.info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    const std::int64_t claimed = std::int64_t{d.info.image_width} * d.info.image_height;
+    if (claimed < 1 || claimed > kMaxDecodedPixels ||
+        claimed > static_cast<std::int64_t>(bytes.size()) * kMaxPixelsPerByte)
+        return false;
+    d.info.scale_num = 1;
+    d.info.scale_denom = static_cast<unsigned int>(reduction);
+    d.cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    d.info.out_color_space = d.cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    // Limits what progressive files may keep in memory at once.
+    d.info.mem->max_memory_to_use = 1024L * 1024 * 1024;
+    jpeg_start_decompress(&d.info);
+    return d.info.output_components == 4;
+}
+
+bool ReadPixels(Decoder& d, Bitmap& bitmap)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    while (d.info.output_scanline < d.info.output_height) {
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(bitmap.row(static_cast<int>(d.info.output_scanline)));
+        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
+            return false;
+        if (d.cmyk) {
+            // Adobe writes CMYK inverted: each byte is 255 - ink.
+            std::uint32_t* px = reinterpret_cast<std::uint32_t*>(row);
+            for (JDIMENSION x = 0; x < d.info.output_width; ++x) {
+                const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(px + x);
+                const unsigned c = p[0], m = p[1], y = p[2], k = p[3];
+                px[x] = 0xff000000u | ((c * k / 255) << 16) | ((m * k / 255) << 8) | (y * k / 255);
+            }
+        }
+        if (d.err.truncated)
+            return false;
+    }
+    jpeg_finish_decompress(&d.info);
+    return !d.err.truncated;
+}
+
+bool EncodeInto(const Bitmap& bitmap, int quality, unsigned char** buffer, unsigned long* size)
+{
+    jpeg_compress_struct info;
+    ErrorManager err;
+    info.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = OnError;
+    err.pub.output_message = Silent;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, buffer, size);
+    info.image_width = static_cast<JDIMENSION>(bitmap.width());
+    info.image_height = static_cast<JDIMENSION>(bitmap.height());
+    info.input_components = 4;
+    info.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(
+            reinterpret_cast<const JSAMPLE*>(bitmap.row(static_cast<int>(info.next_scanline))));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+} // namespace
+
+Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, int reduction)
+{
+    if (bytes.size() < 4 || (reduction != 1 && reduction != 2 && reduction != 4 && reduction != 8))
+        return {};
+    Decoder d;
+    d.info.err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = OnError;
+    d.err.pub.emit_message = OnMessage;
+    d.err.pub.output_message = Silent;
+    jpeg_create_decompress(&d.info);
+    Bitmap out;
+    if (ReadHeader(d, bytes, reduction)) {
+        out = Bitmap(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height));
+        if (out.isNull() || !ReadPixels(d, out))
+            out = Bitmap();
+    }
+    jpeg_destroy_decompress(&d.info);
+    return out;
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const Bitmap& bitmap, int quality)
+{
+    if (bitmap.isNull())
+        return {};
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    const bool ok = EncodeInto(bitmap, quality, &buffer, &size);
+    std::vector<std::uint8_t> out;
+    if (ok && buffer)
+        out.assign(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+} // namespace vlm

@@ -1,0 +1,143 @@
+#include "pictures/picture_decoders.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cctype>
+#include <string>
+
+namespace vlm {
+
+namespace {
+
+// Qt's readers refuse larger images themselves; this is their budget in MB.
+constexpr int kQtAllocationLimitMb = 512;
+
+std::string LowerExtension(std::u16string_view name)
+{
+    const std::size_t dot = name.find_last_of(u'.');
+    const std::size_t slash = name.find_last_of(u"/\\");
+    if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && slash > dot))
+        return {};
+    std::string ext;
+    for (char16_t ch : name.substr(dot + 1)) {
+        if (ch > 127)
+            return {};
+        ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    return ext;
+}
+
+QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format)
+{
+    if (bytes.empty())
+        return {};
+    // The bytes stay where they are; the buffer only reads them.
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(kQtAllocationLimitMb);
+    const QSize size = reader.size();
+    if (!size.isValid() || std::int64_t{size.width()} * size.height() > kMaxDecodedPixels)
+        return {};
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return {};
+    return image;
+}
+
+} // namespace
+
+PictureFormat PictureFormatForName(std::u16string_view fileName)
+{
+    const std::string ext = LowerExtension(fileName);
+    if (ext == "jpg" || ext == "jpeg")
+        return PictureFormatJpeg;
+    if (ext == "gif")
+        return PictureFormatGif;
+    if (ext == "bmp")
+        return PictureFormatBmp;
+    if (ext == "ico")
+        return PictureFormatIco;
+    if (ext == "emf" || ext == "wmf")
+        return PictureFormatMetafile;
+    return PictureFormatNone;
+}
+
+const char* PictureFormatName(int format)
+{
+    switch (format) {
+    case PictureFormatGif:
+        return "GIF";
+    case PictureFormatBmp:
+        return "BMP";
+    case PictureFormatIco:
+        return "ICO";
+    case PictureFormatJpeg:
+        return "JPEG";
+    case PictureFormatMetafile:
+        return "metafile";
+    default:
+        return "unknown";
+    }
+}
+
+Bitmap DecodeBmp(std::span<const std::uint8_t> bytes)
+{
+    QImage image = ReadWithQt(bytes, "bmp");
+    if (image.isNull())
+        return {};
+    return Bitmap(image.convertToFormat(QImage::Format_RGB32));
+}
+
+Bitmap DecodeIco(std::span<const std::uint8_t> bytes)
+{
+    const QImage icon = ReadWithQt(bytes, "ico");
+    if (icon.isNull())
+        return {};
+    Bitmap out(icon.width(), icon.height(), RGBRef(255, 255, 255));
+    QPainter painter(&out.image());
+    painter.drawImage(0, 0, icon);
+    painter.end();
+    return out;
+}
+
+DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, int reduction)
+{
+    switch (format) {
+    case PictureFormatJpeg: {
+        const int k = reduction == 2 || reduction == 4 || reduction == 8 ? reduction : 1;
+        return {DecodeJpeg(bytes, k), k};
+    }
+    case PictureFormatGif:
+        return {DecodeGif(bytes), 1};
+    case PictureFormatBmp:
+        return {DecodeBmp(bytes), 1};
+    case PictureFormatIco:
+        return {DecodeIco(bytes), 1};
+    case PictureFormatMetafile:
+        return {DecodeMetafile(bytes), 1};
+    default:
+        return {};
+    }
+}
+
+std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileBytes, int format)
+{
+    if (format == PictureFormatJpeg) {
+        const Bitmap full = DecodeJpeg(fileBytes, 1);
+        return full.isNull() ? std::vector<std::uint8_t>{} : EncodeJpeg(full);
+    }
+    if (DecodePicture(fileBytes, format).bitmap.isNull())
+        return {};
+    return {fileBytes.begin(), fileBytes.end()};
+}
+
+} // namespace vlm

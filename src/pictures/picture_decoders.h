@@ -1,0 +1,67 @@
+#pragma once
+
+// The decoders of the picture formats a document can hold. Each takes the
+// bytes of a Picture record exactly as they were stored and gives a 24-bit
+// bitmap, or a null bitmap when the bytes are not a picture of that format.
+// Every byte is outside data: a damaged, truncated or hostile file fails,
+// and no decoder allocates more than kMaxDecodedPixels pixels for it.
+
+#include "platform/bitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace vlm {
+
+// The Picture record's format codes.
+enum PictureFormat : int {
+    PictureFormatNone = 0,
+    PictureFormatGif = 1,
+    PictureFormatBmp = 2,
+    PictureFormatIco = 3,
+    PictureFormatJpeg = 4,
+    PictureFormatMetafile = 5,
+};
+
+inline constexpr std::int64_t kMaxDecodedPixels = 100'000'000;
+
+// The format a file name's extension stands for (compared without case);
+// PictureFormatNone for every other extension.
+PictureFormat PictureFormatForName(std::u16string_view fileName);
+
+// The format's name as `info` shows it ("JPEG", ..., "unknown").
+const char* PictureFormatName(int format);
+
+struct DecodedPicture
+{
+    Bitmap bitmap;
+    int reduction = 1; // the picture was decoded at 1 / reduction of its size
+};
+
+// Decodes with the format's decoder. `reduction` (1, 2, 4 or 8) asks for a
+// picture that much smaller; only JPEG honours it, every other format
+// decodes at full size and says so in the result.
+DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, int reduction = 1);
+
+// The single decoders.
+Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, int reduction = 1);
+// The first image; transparent pixels are white.
+Bitmap DecodeGif(std::span<const std::uint8_t> bytes);
+Bitmap DecodeBmp(std::span<const std::uint8_t> bytes);
+// The icon drawn onto a white 24-bit bitmap of its size.
+Bitmap DecodeIco(std::span<const std::uint8_t> bytes);
+// An enhanced or a Windows metafile, played onto a white bitmap of its
+// natural size.
+Bitmap DecodeMetafile(std::span<const std::uint8_t> bytes);
+
+// Baseline JPEG of the bitmap; empty when it cannot be written.
+std::vector<std::uint8_t> EncodeJpeg(const Bitmap& bitmap, int quality = 90);
+
+// The bytes a new Picture record stores for a file of `format`: a JPEG is
+// decoded and saved again at full size; the other formats keep their bytes.
+// Empty when the file does not decode.
+std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileBytes, int format);
+
+} // namespace vlm

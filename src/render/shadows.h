@@ -1,0 +1,95 @@
+#pragma once
+
+// Soft shadows: a darkened, blurred copy of an Item's shape cast away from
+// the light, as if the Item were lifted off the page, multiplied into the
+// canvas pixels below it. Each shadow is made in a small white bitmap around
+// the Item's box at the current zoom: the Item is drawn into it with its flat
+// renderer in the shadow colour (blue = the lightness), the bitmap is blurred
+// by scaling it down and back up, and its blue channel then scales the
+// canvas pixels under it.
+//
+// Every kind casts the shape its flat renderer draws: lines their dashes,
+// texts their glyphs, hollow shapes only their outline, Clips their framed
+// box or circle.
+
+#include "model/item.h"
+#include "model/screen_metrics.h"
+#include "platform/bitmap.h"
+#include "render/units.h"
+
+#include <QPoint>
+
+#include <cstdint>
+#include <vector>
+
+namespace vlm {
+
+class Canvas;
+struct DrawContext;
+struct TextLinePlacement;
+
+// How far the shadow lies from the Item, in canvas pixels, at `zoom`.
+int ShadowOffset(double zoom, int elevation, const ScreenMetrics& metrics);
+
+// The shadow's spread factor, 1..5: fade / 30 + 1.
+double ShadowSpread(int fade);
+
+// The colour a shadow is drawn in: red and green 0, blue the lightness.
+inline constexpr ColorRef ShadowColor(int lightness)
+{
+    return RGBRef(0, 0, lightness);
+}
+
+// The direction the shadow falls for a light direction: +1 or -1 per axis
+// (light 0 from the top left casts right and down).
+QPoint ShadowDirection(int lightDirection);
+
+// How far the shadow reaches beyond the Item's box, in document pixels; the
+// view grows repaint rectangles by it when it is at least 1.
+int ShadowReach(const Item& item, const ScreenMetrics& metrics);
+
+// `extent` grown by the Item's ShadowReach on the two sides away from the
+// light; unchanged when the reach is below 1.
+PixelRect GrownByShadowReach(const PixelRect& extent, const Item& item, const ScreenMetrics& metrics,
+                             int lightDirection);
+
+// Bitmaps the shadows work in, kept between Items so that a repaint does
+// not allocate two of them per Item. Not shared between threads.
+class ShadowScratch
+{
+public:
+    ShadowScratch();
+    ~ShadowScratch();
+    ShadowScratch(const ShadowScratch&) = delete;
+    ShadowScratch& operator=(const ShadowScratch&) = delete;
+
+    // A width x height bitmap over the kept memory of `slot` (0 or 1),
+    // filled with `fill` and with the resolution of `like`. Valid until the
+    // next call for the same slot.
+    Bitmap& take(int slot, int width, int height, ColorRef fill, const Bitmap& like);
+
+private:
+    struct Slot {
+        std::vector<std::uint32_t> memory;
+        Bitmap bitmap;
+    };
+    Slot slots_[2];
+};
+
+// Blurs a shadow bitmap for `fade`: down to Round(size * 10 / (fade + 10))
+// (at least 6 pixels) and back up with the B-spline filter of `resample`.
+// Nothing happens at fade 0 or when the bitmap is too small to shrink.
+void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
+
+// Multiplies the canvas under `shadow` (its top-left at `at` on the canvas)
+// by the shadow's blue channel / 255; pixels whose blue is 255 stay as they
+// are.
+void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at);
+
+// Draws the Item's shadow onto the canvas; for a text, the shadow of the one
+// line `line` when it is given, else of all its lines. Does nothing when the
+// elevation is 0, and for a Clip when the lightness is 0.
+void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
+                ShadowScratch& scratch);
+
+} // namespace vlm
