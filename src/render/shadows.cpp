@@ -122,7 +122,8 @@ int ShadowReach(const Item& item, const ScreenMetrics& metrics)
     int r = ElevationPixels(d.shadowElevation, metrics) + d.shadowFade;
     if (d.kind == KindClip && d.framed) {
         // A weight read from a damaged record may be anything.
-        const double mm = std::isfinite(d.weight) ? std::clamp(d.weight, 0.0, 10000.0) : 0.0;
+        const double weight = d.weight; // a copy: the record is packed
+        const double mm = std::isfinite(weight) ? std::clamp(weight, 0.0, 10000.0) : 0.0;
         r -= PenWidthAtZoom(1.0, mm, metrics);
     }
     return r;
