@@ -261,8 +261,9 @@ TEST(CliRender, DrawsShadowsAndRoundSurfaces)
         if (c.lightness == 255) {
             for (int y = 0; y < r.image.height(); y += 3)
                 for (int x = 0; x < r.image.width(); x += 3) {
-                    if (x < 100 || x > 160 || y < 100 || y > 160)
+                    if (x < 100 || x > 160 || y < 100 || y > 160) {
                         ASSERT_EQ(PixelAt(r.image, x, y), kWhite) << x << "," << y;
+                    }
                 }
         }
     }
