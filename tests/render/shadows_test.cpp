@@ -219,6 +219,20 @@ TEST(Shadows, NothingWithoutElevationAndClipsNeedALightness)
     EXPECT_EQ(bmp.pixel(60, 60), RGBRef(50, 50, 50));
 }
 
+TEST(Shadows, HugeItemsCastOnlyWhatTheCanvasCanShow)
+{
+    // A page-sized square at a large zoom, or a damaged record: the work
+    // bitmap is cut to the canvas instead of covering the whole shape.
+    auto item = MakeShape(KindSquare, {{-2000000, -2000000}, {150, -2000000}, {150, 150}, {-2000000, 150}}, -2, 0.0,
+                          kRed);
+    Shadow(*item, 85, 60, 0);
+    const Bitmap bmp = Draw(*item);
+    EXPECT_EQ(bmp.pixel(100, 100), kRed);
+    // The shadow's soft edge past the right and bottom edges.
+    EXPECT_LT(RedOf(bmp.pixel(155, 100)), 128);
+    EXPECT_LT(RedOf(bmp.pixel(100, 155)), 128);
+}
+
 TEST(Shadows, ReachGrowsRepaintsAwayFromTheLight)
 {
     ScreenMetrics m;
