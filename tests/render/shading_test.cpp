@@ -78,19 +78,7 @@ Bitmap Draw(Item& item, bool shaded, int light = 0)
 
 std::unique_ptr<Item> Line(int width)
 {
-    auto line = std::make_unique<Item>();
-    DrawingFields& d = line->rec.d;
-    d.role = RoleDrawing;
-    d.kind = KindLine;
-    d.x1 = 10;
-    d.y1 = 50;
-    d.x2 = 150;
-    d.y2 = 50;
-    d.penWidth = width;
-    d.weight = 1.0;
-    d.fillColor = -2;
-    d.lineColor = kDeep;
-    return line;
+    return test::MakeLine({10, 50}, {150, 50}, width, kDeep);
 }
 
 TEST(Shading, LinesAreShadedFromFourPixels)

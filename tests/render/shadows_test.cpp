@@ -160,19 +160,8 @@ TEST(Shadows, ClearShapesCastOnlyTheirOutline)
 
 TEST(Shadows, LinesCastTheirDashesAndTextsTheirGlyphs)
 {
-    auto line = std::make_unique<Item>();
-    DrawingFields& d = line->rec.d;
-    d.role = RoleDrawing;
-    d.kind = KindLine;
-    d.x1 = 10;
-    d.y1 = 40;
-    d.x2 = 150;
-    d.y2 = 40;
-    d.penWidth = 4;
-    d.pattern = 2; // dashed
-    d.weight = 1.0;
-    d.fillColor = -2;
-    d.lineColor = kRed;
+    auto line = test::MakeLine({10, 40}, {150, 40}, 4, kRed);
+    line->rec.d.pattern = 2; // dashed
     Shadow(*line, 85, 0, 0);
     const Bitmap bmp = Draw(*line);
     int dark = 0, light = 0;
