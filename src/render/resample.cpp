@@ -419,27 +419,33 @@ struct PassPlan {
 // repaint does not weigh the same filter again for every Item.
 std::shared_ptr<PassPlan> planFor(int n, int m, int filter)
 {
-    // A few hundred plans of short passes are a few megabytes; longer passes
-    // are rarely repeated and are made afresh.
-    constexpr std::size_t kKept = 512;
+    // Plans of short passes only, and no more than 16 MB of them (enough for
+    // the shadows of a busy page at 200 %): longer passes rarely repeat.
     constexpr int kLongestKept = 1024;
-    if (n > kLongestKept || m > kLongestKept) {
+    constexpr std::size_t kKeptBytes = std::size_t{16} << 20;
+    auto make = [&] {
         auto plan = std::make_shared<PassPlan>();
         plan->c = buildContributors(n, m, filter);
         plan->planMargins();
         return plan;
-    }
+    };
+    if (n > kLongestKept || m > kLongestKept)
+        return make();
     const std::uint64_t key = (static_cast<std::uint64_t>(n) << 32) | (static_cast<std::uint64_t>(m) << 8) |
                               static_cast<std::uint64_t>(filter & 0xff);
     thread_local std::unordered_map<std::uint64_t, std::shared_ptr<PassPlan>> kept;
+    thread_local std::size_t keptBytes = 0;
     if (const auto it = kept.find(key); it != kept.end())
         return it->second;
-    if (kept.size() >= kKept)
+    auto plan = make();
+    // The vector kernels' layouts made later take about twice the weights.
+    const std::size_t bytes = 3 * (plan->c.weights.size() + 8 * plan->c.count.size()) * sizeof(std::int32_t);
+    if (keptBytes + bytes > kKeptBytes) {
         kept.clear();
-    auto plan = std::make_shared<PassPlan>();
-    plan->c = buildContributors(n, m, filter);
-    plan->planMargins();
+        keptBytes = 0;
+    }
     kept.emplace(key, plan);
+    keptBytes += bytes;
     return plan;
 }
 

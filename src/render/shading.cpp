@@ -95,7 +95,7 @@ const std::vector<double>& RampScale(int length, int v)
     const std::uint64_t key = (static_cast<std::uint64_t>(length) << 8) | static_cast<std::uint64_t>(v);
     if (const auto it = kept.find(key); it != kept.end())
         return it->second;
-    if (kept.size() >= 1024)
+    if (kept.size() >= 256)
         kept.clear();
     return kept.emplace(key, MakeRampScale(length, v)).first->second;
 }
@@ -111,10 +111,11 @@ std::vector<ColorRef> ShadingRamp(int length, int level, ColorRef colour)
     const int spread = std::max({std::abs(r - b), std::abs(r - g), std::abs(g - b)});
     const double lift = Round((1.0 - (r + g + b) / 765.0) * (1.0 - spread / 255.0) * 0.75 * (255 - v));
     // Long ramps come only from huge shapes; their scales are not kept.
+    constexpr int kLongestKept = 2048;
     std::vector<double> once;
-    if (length > 8192)
+    if (length > kLongestKept)
         once = MakeRampScale(length, v);
-    const std::vector<double>& scale = length > 8192 ? once : RampScale(length, v);
+    const std::vector<double>& scale = length > kLongestKept ? once : RampScale(length, v);
     std::vector<ColorRef> ramp(static_cast<std::size_t>(length));
     for (std::size_t row = 0; row < ramp.size(); ++row) {
         const double k = scale[row];
