@@ -190,32 +190,33 @@ void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at)
     const int y1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.y()) + shadow.height(), target.height()));
     if (x0 >= x1 || y0 >= y1)
         return;
-    // Most of a shadow bitmap is white margin: the canvas under it is not
-    // even read, four pixels at a time.
-    const auto darken = [](std::uint32_t shade, std::uint32_t& p) {
-        const std::uint32_t f = 255u - (shade & 0xffu);
-        p = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
-            Darken(p & 0xffu, f);
-    };
+    // Most of a shadow bitmap is white margin: on each row only the stretch
+    // between the first and the last shaded pixel is worked on, branch-free
+    // (white leaves a pixel as it is), so the canvas around it is not even read.
     for (int y = y0; y < y1; ++y) {
         const std::uint32_t* s = shadow.row(y - at.y()) - at.x();
+        int lo = x0;
+        while (lo < x1 && (s[lo] & 0xffu) == 0xffu)
+            ++lo;
+        if (lo == x1)
+            continue;
+        int hi = x1 - 1;
+        while ((s[hi] & 0xffu) == 0xffu)
+            --hi;
         std::uint32_t* out = target.row(y);
         // The canvas rows under a shadow are rarely in the cache: ask for the
-        // next one while this one is worked on.
-        if (y + 1 < y1) {
-            const std::uint32_t* next = target.row(y + 1);
-            for (int x = x0; x < x1; x += 16)
+        // next ones while this one is worked on.
+        for (int ahead = y + 1; ahead <= y + 2 && ahead < y1; ++ahead) {
+            const std::uint32_t* next = target.row(ahead);
+            for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
-        int x = x0;
-        for (; x + 4 <= x1; x += 4) {
-            if ((s[x] & s[x + 1] & s[x + 2] & s[x + 3] & 0xffu) == 0xffu)
-                continue;
-            for (int k = x; k < x + 4; ++k)
-                darken(s[k], out[k]);
+        for (int x = lo; x <= hi; ++x) {
+            const std::uint32_t f = 255u - (s[x] & 0xffu);
+            const std::uint32_t p = out[x];
+            out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
+                     Darken(p & 0xffu, f);
         }
-        for (; x < x1; ++x)
-            darken(s[x], out[x]);
     }
 }
 
