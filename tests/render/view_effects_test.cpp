@@ -66,6 +66,19 @@ TEST_F(ViewEffects, TheFirstPassAfterAZoomIsPlainAndTheRefinementAddsThem)
     EXPECT_FALSE(flatAt(2.0));
 }
 
+TEST_F(ViewEffects, TheRefinementShowsTheShadowBeyondTheBox)
+{
+    struct Shown : RecordingHost {
+        QRect all;
+        void canvasChanged(const QRect& r) override { all |= r; }
+    } shown;
+    view->setHost(&shown);
+    view->BeginRefine();
+    while (view->RefineStep()) {
+    }
+    EXPECT_TRUE(shown.all.contains(QPoint(85, 85))) << shown.all.right() << "," << shown.all.bottom();
+}
+
 TEST_F(ViewEffects, SpeedOptionsTurnEachOff)
 {
     SpeedOptions options;
