@@ -792,7 +792,10 @@ bool DocumentView::drawPassItem(Pass& pass)
             Canvas c(canvas_);
             DrawItem(c, ctx, *item, false);
         }
-        const QRect area = toCanvasRect(PaintExtent(*item, settings_.metrics));
+        // The shadow the pass has just drawn shows beyond the Item's box.
+        const PixelRect extent = Unite(PaintExtent(*item, settings_.metrics),
+                                       RepaintExtent(*item, settings_.metrics, ctx.lightDirection));
+        const QRect area = toCanvasRect(extent);
         canvasChanged(area.adjusted(-2, -2, 2, 2));
         if (pass.next <= top)
             return true;
