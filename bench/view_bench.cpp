@@ -1,24 +1,34 @@
 // The document view painting a busy page: a full repaint of 2,000 mixed
-// Items at 100 % and 200 %, and the partial repaint an edit of a small area
-// costs in the same document.
+// Items at 100 % and 200 %, the partial repaint an edit of a small area
+// costs in the same document, and the floor a full repaint is measured
+// against: the same page's figures drawn straight with QPainter.
 
 #include "model/document.h"
 #include "model/geometry.h"
 #include "model/item.h"
 #include "model/item_list.h"
+#include "model/rounding.h"
+#include "platform/canvas.h"
+#include "platform/font.h"
 #include "render/document_view.h"
+#include "render/pens.h"
 #include "render/splines.h"
 #include "render/text_render.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,7 +39,8 @@ constexpr int kPageW = 1600;
 constexpr int kPageH = 1200;
 
 // The same page every run.
-struct Random {
+struct Random
+{
     std::mt19937 engine{20240611u};
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine); }
@@ -88,7 +99,8 @@ void Fill(Document& doc, const ViewSettings& settings)
             f.angle = Direction(f.x1, f.y1, f.x2, f.y2);
             f.penWidth = r.between(1, 4);
             f.fillColor = -2;
-            Box(*item, std::min(f.x1, f.x2), std::min(f.y1, f.y2), std::max(f.x1, f.x2), std::max(f.y1, f.y2));
+            Box(*item, std::min(f.x1, f.x2), std::min(f.y1, f.y2), std::max(f.x1, f.x2),
+                std::max(f.y1, f.y2));
             break;
         }
         case 1:
@@ -144,7 +156,8 @@ void Fill(Document& doc, const ViewSettings& settings)
     }
 }
 
-struct Scene {
+struct Scene
+{
     Document doc;
     std::unique_ptr<DocumentView> view;
 
@@ -167,6 +180,138 @@ void RepaintAll(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAll)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// One figure of the page as QPainter draws it, made before the clock runs.
+struct Figure
+{
+    enum Kind { Line, Polygon, Curve, Text } kind = Line;
+    QPen pen;
+    QBrush brush;
+    QPolygon points;
+    QPainterPath path;
+    const QFont* font = nullptr;
+    QString text;
+};
+
+// The floor of a full repaint: the figures RepaintAll draws for the same page
+// and window, drawn straight with QPainter at the same sizes and colours,
+// antialiasing off and every font made once. Only Items whose box meets the
+// canvas are kept, so the floor culls for free.
+class Floor
+{
+public:
+    explicit Floor(const Scene& scene)
+    {
+        const DocumentView& view = *scene.view;
+        const DrawContext ctx = view.drawContext();
+        canvas_ = Bitmap(view.canvas().width(), view.canvas().height());
+        const QRect visible(0, 0, canvas_.width(), canvas_.height());
+        TextSettings text;
+        text.metrics = ctx.metrics;
+        const std::int32_t top = MaxStackOrder(scene.doc.items);
+        for (Item* item : scene.doc.items.withStackOrderIn(1, top)) {
+            const DrawingFields& d = item->rec.d;
+            const QRect box(ctx.toCanvas(d.left, d.top), ctx.toCanvas(d.right, d.bottom));
+            if (!box.normalized().adjusted(-8, -8, 8, 8).intersects(visible))
+                continue;
+            Figure f;
+            const QColor line = QColor::fromRgb(Bitmap::toArgb(d.lineColor));
+            switch (d.kind) {
+            case KindLine:
+                f.kind = Figure::Line;
+                f.pen = QPen(line, LineWidthAtZoom(ctx.zoom, d.penWidth));
+                f.points << ctx.toCanvas(d.x1, d.y1) << ctx.toCanvas(d.x2, d.y2);
+                break;
+            case KindRectangle:
+            case KindTriangle:
+                f.kind = Figure::Polygon;
+                f.pen = QPen(line, PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
+                if (d.fillColor >= 0)
+                    f.brush = QBrush(QColor::fromRgb(Bitmap::toArgb(d.fillColor)));
+                for (const Vertex& v : item->vertices)
+                    f.points << ctx.toCanvas(v.x, v.y);
+                break;
+            case KindCurve: {
+                f.kind = Figure::Curve;
+                f.pen = QPen(line, 0);
+                const std::vector<QPoint> chain = CurveBezierPoints(ctx, *item);
+                f.path = Path::bezierChain(chain, false).qt();
+                break;
+            }
+            case KindText: {
+                f.kind = Figure::Text;
+                f.pen = QPen(QColor::fromRgb(Bitmap::toArgb(d.textColor)));
+                f.font = fontOfSize(*item, Round(ctx.zoom * d.fontSize), text);
+                if (!f.font)
+                    continue;
+                f.points << ctx.toCanvas(d.x1, d.y1);
+                f.text = QString::fromStdU16String(LineOf(*item, 1));
+                break;
+            }
+            default:
+                continue;
+            }
+            figures_.push_back(std::move(f));
+        }
+    }
+
+    void paint()
+    {
+        QPainter p(&canvas_.image());
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.fillRect(QRect(0, 0, canvas_.width(), canvas_.height()), Qt::white);
+        for (const Figure& f : figures_) {
+            p.setPen(f.pen);
+            switch (f.kind) {
+            case Figure::Line:
+                p.drawLine(f.points[0], f.points[1]);
+                break;
+            case Figure::Polygon:
+                p.setBrush(f.brush);
+                p.drawPolygon(f.points);
+                break;
+            case Figure::Curve:
+                p.setBrush(Qt::NoBrush);
+                p.drawPath(f.path);
+                break;
+            case Figure::Text:
+                p.setFont(*f.font);
+                p.drawText(f.points[0], f.text);
+                break;
+            }
+        }
+    }
+
+    std::size_t size() const { return figures_.size(); }
+
+private:
+    const QFont* fontOfSize(const Item& item, int points, const TextSettings& text)
+    {
+        auto it = fonts_.find(points);
+        if (it == fonts_.end()) {
+            std::optional<Font> font = MakeFont(item, points, true, text);
+            if (!font)
+                return nullptr;
+            it = fonts_.emplace(points, font->qfont()).first;
+        }
+        return &it->second;
+    }
+
+    Bitmap canvas_;
+    std::vector<Figure> figures_;
+    std::map<int, QFont> fonts_;
+};
+
+void RepaintFloor(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0);
+    Floor floor(scene);
+    for (auto _ : state)
+        floor.paint();
+    state.counters["figures"] = static_cast<double>(floor.size());
+}
+BENCHMARK(RepaintFloor)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void RepaintRect40(benchmark::State& state)
 {
