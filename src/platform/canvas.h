@@ -27,6 +27,7 @@
 #include <QRect>
 #include <QString>
 
+#include <cstdint>
 #include <span>
 
 namespace vlm {
@@ -110,6 +111,9 @@ private:
     QPainter painter_;
     PenKind penKind_ = PenKind::Thin;
     ColorRef penColor_ = 0;
+    // The bitmap's words the painter draws into, row by row.
+    std::uint32_t* pixels_ = nullptr;
+    qsizetype stride_ = 0;
 };
 
 } // namespace vlm

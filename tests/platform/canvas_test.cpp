@@ -4,6 +4,8 @@
 #include "test_pixels.h"
 
 #include <cstdlib>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,73 @@ TEST(Canvas, ThinLinesOfAnyLengthCostOnlyTheirVisiblePixels)
     EXPECT_EQ(bmp.pixel(30, 20), kWhite);
     EXPECT_EQ(bmp.pixel(7, 7), kBlack); // the diagonal, walked from the far end
     EXPECT_EQ(bmp.pixel(7, 8), kWhite);
+}
+
+// The rule for one segment, pixel by pixel: step i of n along the major axis
+// is offset by i * m / n rounded half away from the start, the final step is
+// left out, dots are 3 on, 3 off counted from the polyline's start.
+void ReferencePolyline(Bitmap& bmp, const std::vector<QPoint>& pts, bool dotted, ColorRef colour)
+{
+    long long phase = 0;
+    for (std::size_t k = 1; k < pts.size(); ++k) {
+        const QPoint a = pts[k - 1], b = pts[k];
+        const long long dx = b.x() - a.x(), dy = b.y() - a.y();
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
+        const long long m = xMajor ? std::llabs(dy) : std::llabs(dx);
+        const int sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+        const int sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+        for (long long i = 0; i < n; ++i) {
+            const long long off = (2 * i * m + n) / (2 * n);
+            const long long x = a.x() + (xMajor ? sMaj * i : sMin * off);
+            const long long y = a.y() + (xMajor ? sMin * off : sMaj * i);
+            if ((!dotted || (phase + i) % 6 < 3) && x >= 0 && y >= 0 && x < bmp.width() && y < bmp.height())
+                bmp.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
+        }
+        phase += n;
+    }
+}
+
+TEST(Canvas, ThinPolylinesFollowTheStepRuleInsideAndAcrossTheBitmapEdges)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-45, 85);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<QPoint> pts;
+        const int count = 2 + round % 5;
+        for (int k = 0; k < count; ++k)
+            pts.emplace_back(coordinate(random), coordinate(random));
+        const bool dotted = round % 3 == 0;
+        Bitmap drawn(40, 30), expected(40, 30);
+        {
+            Canvas c(drawn);
+            c.setPen(kBlack, round % 2, dotted ? PenStyle::Dotted : PenStyle::Solid);
+            c.polyline(pts);
+        }
+        ReferencePolyline(expected, pts, dotted, kBlack);
+        ASSERT_EQ(Picture(drawn, 0, 0, 40, 30), Picture(expected, 0, 0, 40, 30)) << "round " << round;
+    }
+}
+
+TEST(Canvas, ThinStrokesAndPaintedFiguresKeepTheirDrawingOrder)
+{
+    Bitmap bmp(12, 5);
+    {
+        Canvas c(bmp);
+        c.setPen(kBlack);
+        c.line({0, 2}, {12, 2});
+        c.fillRect(QRect(3, 0, 3, 5), kRed); // over the first line
+        c.setPen(kWhite);
+        c.line({4, 0}, {4, 5}); // over the fill
+    }
+    const std::map<ColorRef, char> legend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
+    EXPECT_EQ(Picture(bmp, 0, 0, 12, 5, legend), (Rows{
+                                                     "...r.r......",
+                                                     "...r.r......",
+                                                     "###r.r######",
+                                                     "...r.r......",
+                                                     "...r.r......",
+                                                 }));
 }
 
 TEST(Canvas, PolygonCoversItsVerticesWithAPenAndOneLessWithout)
