@@ -39,8 +39,7 @@ constexpr int kPageW = 1600;
 constexpr int kPageH = 1200;
 
 // The same page every run.
-struct Random
-{
+struct Random {
     std::mt19937 engine{20240611u};
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine); }
@@ -99,8 +98,7 @@ void Fill(Document& doc, const ViewSettings& settings)
             f.angle = Direction(f.x1, f.y1, f.x2, f.y2);
             f.penWidth = r.between(1, 4);
             f.fillColor = -2;
-            Box(*item, std::min(f.x1, f.x2), std::min(f.y1, f.y2), std::max(f.x1, f.x2),
-                std::max(f.y1, f.y2));
+            Box(*item, std::min(f.x1, f.x2), std::min(f.y1, f.y2), std::max(f.x1, f.x2), std::max(f.y1, f.y2));
             break;
         }
         case 1:
@@ -156,8 +154,7 @@ void Fill(Document& doc, const ViewSettings& settings)
     }
 }
 
-struct Scene
-{
+struct Scene {
     Document doc;
     std::unique_ptr<DocumentView> view;
 
@@ -180,6 +177,15 @@ void RepaintAll(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAll)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A pen as the canvas uses it: one pixel up to width 1, round ends and joins
+// above.
+QPen Pen(const QColor& colour, int width, Qt::PenCapStyle cap = Qt::RoundCap)
+{
+    if (width <= 1)
+        return QPen(colour, 0);
+    return QPen(colour, width, Qt::SolidLine, cap, Qt::RoundJoin);
+}
 
 // One figure of the page as QPainter draws it, made before the clock runs.
 struct Figure
@@ -219,13 +225,14 @@ public:
             switch (d.kind) {
             case KindLine:
                 f.kind = Figure::Line;
-                f.pen = QPen(line, LineWidthAtZoom(ctx.zoom, d.penWidth));
+                // A wide line is a band with square ends.
+                f.pen = Pen(line, LineWidthAtZoom(ctx.zoom, d.penWidth), Qt::FlatCap);
                 f.points << ctx.toCanvas(d.x1, d.y1) << ctx.toCanvas(d.x2, d.y2);
                 break;
             case KindRectangle:
             case KindTriangle:
                 f.kind = Figure::Polygon;
-                f.pen = QPen(line, PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
+                f.pen = Pen(line, d.fillColor == -2 ? 1 : PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
                 if (d.fillColor >= 0)
                     f.brush = QBrush(QColor::fromRgb(Bitmap::toArgb(d.fillColor)));
                 for (const Vertex& v : item->vertices)
@@ -233,7 +240,7 @@ public:
                 break;
             case KindCurve: {
                 f.kind = Figure::Curve;
-                f.pen = QPen(line, 0);
+                f.pen = Pen(line, PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
                 const std::vector<QPoint> chain = CurveBezierPoints(ctx, *item);
                 f.path = Path::bezierChain(chain, false).qt();
                 break;

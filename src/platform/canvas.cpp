@@ -405,17 +405,25 @@ void Canvas::drawText(const Font& font, QPoint reference, const QString& text, C
 {
     if (!painter_.isActive() || text.isEmpty())
         return;
-    painter_.save();
+    // Only the pen is the figures' own; font, text smoothing and transform
+    // are set for every text and nothing else draws with them.
+    const QPen pen = painter_.pen();
     painter_.setFont(font.qfont());
     painter_.setPen(ToQColor(color));
-    painter_.setRenderHint(QPainter::TextAntialiasing, font.qfont().styleStrategy() & QFont::PreferAntialias);
-    painter_.translate(reference);
-    // Escapement turns counter-clockwise on a y-up page; Qt turns clockwise on
-    // a y-down one.
-    if (font.escapement() % 3600 != 0)
+    const bool smooth = font.qfont().styleStrategy() & QFont::PreferAntialias;
+    if (painter_.testRenderHint(QPainter::TextAntialiasing) != smooth)
+        painter_.setRenderHint(QPainter::TextAntialiasing, smooth);
+    if (font.escapement() % 3600 != 0) {
+        // Escapement turns counter-clockwise on a y-up page; Qt turns
+        // clockwise on a y-down one.
+        painter_.translate(reference);
         painter_.rotate(-font.escapement() / 10.0);
-    painter_.drawText(QPoint(0, font.ascent()), text);
-    painter_.restore();
+        painter_.drawText(QPoint(0, font.ascent()), text);
+        painter_.resetTransform();
+    } else {
+        painter_.drawText(QPointF(reference) + QPointF(0, font.ascent()), text);
+    }
+    painter_.setPen(pen);
 }
 
 } // namespace vlm

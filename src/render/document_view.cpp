@@ -118,6 +118,7 @@ DrawContext DocumentView::drawContext() const
     ctx.anchorHeight = settings_.anchorHeight;
     ctx.guideColor = settings_.guidePenColor;
     ctx.effects = effects_;
+    ctx.fonts = &fonts_;
     return ctx;
 }
 

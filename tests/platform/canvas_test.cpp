@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
+#include "platform/font.h"
 #include "test_pixels.h"
 
 #include <cstdlib>
@@ -389,6 +390,31 @@ TEST(Canvas, BezierChainAndPathsFollowTheBrushAndPen)
     EXPECT_EQ(open.pixel(5, 15), kBlack);  // starts on its first point
     EXPECT_EQ(open.pixel(25, 15), kWhite); // and leaves the last unset
     EXPECT_EQ(open.pixel(15, 25), kWhite);
+}
+
+TEST(Canvas, TextLeavesThePenAndThePositionOfLaterFiguresAlone)
+{
+    FontRequest request;
+    request.faceName = QStringLiteral("Arial");
+    request.sizePoints = 12;
+    const std::optional<Font> flat = Font::make(request, 96);
+    request.escapement = 900;
+    const std::optional<Font> turned = Font::make(request, 96);
+    ASSERT_TRUE(flat && turned);
+    for (const Font* font : {&*flat, &*turned}) {
+        Bitmap bmp(60, 60);
+        {
+            Canvas c(bmp);
+            c.setPen(kRed, 5);
+            c.setHollowBrush();
+            c.drawText(*font, QPoint(30, 30), QStringLiteral("x"), kBlack);
+            c.line({5, 50}, {25, 50}); // still the wide red pen, on the page's own axes
+            c.ellipse(40, 40, 56, 56);
+        }
+        EXPECT_EQ(bmp.pixel(15, 48), kRed) << font->escapement();
+        EXPECT_EQ(bmp.pixel(15, 52), kRed) << font->escapement();
+        EXPECT_EQ(bmp.pixel(48, 40), kRed) << font->escapement();
+    }
 }
 
 TEST(Canvas, NullBitmapAndDegenerateInputDrawNothingAndDoNotCrash)
