@@ -266,12 +266,14 @@ void Canvas::thinOutline(const QPainterPath& path)
 
 void Canvas::fillOnly(const QPainterPath& path)
 {
-    if (painter_.brush().style() == Qt::NoBrush)
+    if (!hasBrush())
         return;
-    painter_.save();
+    // The pen alone is put aside: saving the painter's whole state would
+    // cost more than many a small fill.
+    const QPen pen = painter_.pen();
     painter_.setPen(Qt::NoPen);
     painter_.drawPath(path);
-    painter_.restore();
+    painter_.setPen(pen);
 }
 
 void Canvas::polyline(std::span<const QPoint> points)
@@ -300,6 +302,10 @@ void Canvas::polygon(std::span<const QPoint> points)
     }
     // The fill keeps to the inside (right and bottom edges excluded) and the
     // closed thin outline then covers every edge, vertices included.
+    if (!hasBrush()) {
+        thinPolyline(points, true);
+        return;
+    }
     QPolygon poly(static_cast<int>(points.size()));
     std::copy(points.begin(), points.end(), poly.begin());
     QPainterPath area;
@@ -343,10 +349,10 @@ void Canvas::strokePath(const Path& path)
         thinOutline(path.qt());
         return;
     }
-    painter_.save();
+    const QBrush brush = painter_.brush();
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPath(path.qt());
-    painter_.restore();
+    painter_.setBrush(brush);
 }
 
 void Canvas::fillPath(const Path& path)

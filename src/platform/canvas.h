@@ -101,6 +101,7 @@ public:
 
 private:
     bool thinPen() const { return penKind_ == PenKind::Thin || penKind_ == PenKind::Dotted; }
+    bool hasBrush() const { return painter_.brush().style() != Qt::NoBrush; }
     void thinPolyline(std::span<const QPoint> points, bool closed);
     void thinOutline(const QPainterPath& path);
     void fillOnly(const QPainterPath& path);
