@@ -22,6 +22,9 @@ constexpr ColorRef kBlack = RGBRef(0, 0, 0);
 constexpr ColorRef kRed = RGBRef(255, 0, 0);
 constexpr ColorRef kWhite = RGBRef(255, 255, 255);
 
+// White, black and red as picture characters.
+const std::map<ColorRef, char> kLegend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
+
 TEST(Canvas, ThinPolylineLeavesItsFinalPixelUnsetAtWidthZeroAndOne)
 {
     for (int width : {0, 1}) {
@@ -148,14 +151,13 @@ TEST(Canvas, ThinStrokesAndPaintedFiguresKeepTheirDrawingOrder)
         c.setPen(kWhite);
         c.line({4, 0}, {4, 5}); // over the fill
     }
-    const std::map<ColorRef, char> legend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
-    EXPECT_EQ(Picture(bmp, 0, 0, 12, 5, legend), (Rows{
-                                                     "...r.r......",
-                                                     "...r.r......",
-                                                     "###r.r######",
-                                                     "...r.r......",
-                                                     "...r.r......",
-                                                 }));
+    EXPECT_EQ(Picture(bmp, 0, 0, 12, 5, kLegend), (Rows{
+                                                      "...r.r......",
+                                                      "...r.r......",
+                                                      "###r.r######",
+                                                      "...r.r......",
+                                                      "...r.r......",
+                                                  }));
 }
 
 TEST(Canvas, PolygonCoversItsVerticesWithAPenAndOneLessWithout)
@@ -327,15 +329,14 @@ TEST(Canvas, CopyRectClipsToBothBitmapsAndHandlesOverlap)
         // outside the canvas: only the overlap of both is copied, in place.
         c.copyRect(src, QRect(-2, -2, 5, 5), QPoint(3, 3));
     }
-    const std::map<ColorRef, char> legend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
-    EXPECT_EQ(Picture(dst, 0, 0, 6, 6, legend), (Rows{
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    ".....r",
-                                                }));
+    EXPECT_EQ(Picture(dst, 0, 0, 6, 6, kLegend), (Rows{
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     ".....r",
+                                                 }));
 
     Bitmap self(6, 1);
     for (int x = 0; x < 6; ++x)
