@@ -1,26 +1,37 @@
 // The document view painting a busy page: a full repaint of 2,000 mixed
 // Items at 100 % and 200 %, the same with every Item given the "Medium"
-// shadow and with every closed shape given the "Round" surface, and the
-// partial repaint an edit of a small area costs in the same document.
+// shadow and with every closed shape given the "Round" surface, the
+// partial repaint an edit of a small area costs in the same document, and
+// the floor a full repaint is measured against: the same page's figures
+// drawn straight with QPainter.
 
 #include "model/document.h"
 #include "model/geometry.h"
 #include "model/item.h"
 #include "model/item_list.h"
+#include "model/rounding.h"
+#include "platform/canvas.h"
+#include "platform/font.h"
 #include "render/document_view.h"
 #include "render/raster_effects.h"
+#include "render/pens.h"
 #include "render/splines.h"
 #include "render/text_render.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -204,6 +215,148 @@ void RepaintAllRoundSurface(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAllRoundSurface)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A pen as the canvas uses it: one pixel up to width 1, round ends and joins
+// above.
+QPen Pen(const QColor& colour, int width, Qt::PenCapStyle cap = Qt::RoundCap)
+{
+    if (width <= 1)
+        return QPen(colour, 0);
+    return QPen(colour, width, Qt::SolidLine, cap, Qt::RoundJoin);
+}
+
+// One figure of the page as QPainter draws it, made before the clock runs.
+struct Figure
+{
+    enum Kind { Line, Polygon, Curve, Text } kind = Line;
+    QPen pen;
+    QBrush brush;
+    QPolygon points;
+    QPainterPath path;
+    const QFont* font = nullptr;
+    QString text;
+};
+
+// The floor of a full repaint: the figures RepaintAll draws for the same page
+// and window, drawn straight with QPainter at the same sizes and colours,
+// antialiasing off and every font made once. Only Items whose box meets the
+// canvas are kept, so the floor culls for free.
+class Floor
+{
+public:
+    explicit Floor(const Scene& scene)
+    {
+        const DocumentView& view = *scene.view;
+        const DrawContext ctx = view.drawContext();
+        canvas_ = Bitmap(view.canvas().width(), view.canvas().height());
+        const QRect visible(0, 0, canvas_.width(), canvas_.height());
+        TextSettings text;
+        text.metrics = ctx.metrics;
+        const std::int32_t top = MaxStackOrder(scene.doc.items);
+        for (Item* item : scene.doc.items.withStackOrderIn(1, top)) {
+            const DrawingFields& d = item->rec.d;
+            const QRect box(ctx.toCanvas(d.left, d.top), ctx.toCanvas(d.right, d.bottom));
+            if (!box.normalized().adjusted(-8, -8, 8, 8).intersects(visible))
+                continue;
+            Figure f;
+            const QColor line = QColor::fromRgb(Bitmap::toArgb(d.lineColor));
+            switch (d.kind) {
+            case KindLine:
+                f.kind = Figure::Line;
+                // A wide line is a band with square ends.
+                f.pen = Pen(line, LineWidthAtZoom(ctx.zoom, d.penWidth), Qt::FlatCap);
+                f.points << ctx.toCanvas(d.x1, d.y1) << ctx.toCanvas(d.x2, d.y2);
+                break;
+            case KindRectangle:
+            case KindTriangle:
+                f.kind = Figure::Polygon;
+                f.pen = Pen(line, d.fillColor == -2 ? 1 : PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
+                if (d.fillColor >= 0)
+                    f.brush = QBrush(QColor::fromRgb(Bitmap::toArgb(d.fillColor)));
+                for (const Vertex& v : item->vertices)
+                    f.points << ctx.toCanvas(v.x, v.y);
+                break;
+            case KindCurve: {
+                f.kind = Figure::Curve;
+                f.pen = Pen(line, PenWidthAtZoom(ctx.zoom, d.weight, ctx.metrics));
+                const std::vector<QPoint> chain = CurveBezierPoints(ctx, *item);
+                f.path = Path::bezierChain(chain, false).qt();
+                break;
+            }
+            case KindText: {
+                f.kind = Figure::Text;
+                f.pen = QPen(QColor::fromRgb(Bitmap::toArgb(d.textColor)));
+                f.font = fontOfSize(*item, Round(ctx.zoom * d.fontSize), text);
+                if (!f.font)
+                    continue;
+                f.points << ctx.toCanvas(d.x1, d.y1);
+                f.text = QString::fromStdU16String(LineOf(*item, 1));
+                break;
+            }
+            default:
+                continue;
+            }
+            figures_.push_back(std::move(f));
+        }
+    }
+
+    void paint()
+    {
+        QPainter p(&canvas_.image());
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.fillRect(QRect(0, 0, canvas_.width(), canvas_.height()), Qt::white);
+        for (const Figure& f : figures_) {
+            p.setPen(f.pen);
+            switch (f.kind) {
+            case Figure::Line:
+                p.drawLine(f.points[0], f.points[1]);
+                break;
+            case Figure::Polygon:
+                p.setBrush(f.brush);
+                p.drawPolygon(f.points);
+                break;
+            case Figure::Curve:
+                p.setBrush(Qt::NoBrush);
+                p.drawPath(f.path);
+                break;
+            case Figure::Text:
+                p.setFont(*f.font);
+                p.drawText(f.points[0], f.text);
+                break;
+            }
+        }
+    }
+
+    std::size_t size() const { return figures_.size(); }
+
+private:
+    const QFont* fontOfSize(const Item& item, int points, const TextSettings& text)
+    {
+        auto it = fonts_.find(points);
+        if (it == fonts_.end()) {
+            std::optional<Font> font = MakeFont(item, points, true, text);
+            if (!font)
+                return nullptr;
+            it = fonts_.emplace(points, font->qfont()).first;
+        }
+        return &it->second;
+    }
+
+    Bitmap canvas_;
+    std::vector<Figure> figures_;
+    std::map<int, QFont> fonts_;
+};
+
+void RepaintFloor(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0);
+    Floor floor(scene);
+    for (auto _ : state)
+        floor.paint();
+    state.counters["figures"] = static_cast<double>(floor.size());
+}
+BENCHMARK(RepaintFloor)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void RepaintRect40(benchmark::State& state)
 {

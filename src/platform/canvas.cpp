@@ -24,46 +24,64 @@ QColor ToQColor(ColorRef c)
 constexpr std::int64_t kDotOn = 3;
 constexpr std::int64_t kDotPeriod = 6;
 
-// The pixels of a one-pixel line from a to b, a included and b excluded: n
+// The steps of a one-pixel line from a to b, a included and b excluded: n
 // steps along the major axis, the minor offset of step i being i * m / n
-// rounded with halves away from the start. `visit` receives each pixel that
-// lies in `clip` with its step index; steps outside are skipped without being
-// visited, so a line of any length costs only its visible pixels.
-template <class Visit> void ThinLinePixels(QPoint a, QPoint b, const QRect& clip, Visit&& visit)
+// rounded with halves away from the start. Only the steps lo..hi put a pixel
+// inside the clip; a line of any length costs only those.
+struct ThinSteps
 {
-    using i128 = __int128;
+    bool xMajor = true;
+    std::int64_t n = 0;
+    std::int64_t m = 0;
+    std::int64_t sMaj = 1; // +1 or -1
+    std::int64_t sMin = 1;
+    std::int64_t lo = 0;
+    std::int64_t hi = -1;
+
+    // The minor offset of step i; 128 bits, as 2 * i * m needs up to 65.
+    std::int64_t offset(std::int64_t i) const
+    {
+        using i128 = __int128;
+        return static_cast<std::int64_t>((i128{2} * i * m + n) / (i128{2} * n));
+    }
+};
+
+// Fills `steps` for the line and the clip; false when no step is visible.
+bool VisibleThinSteps(QPoint a, QPoint b, const QRect& clip, ThinSteps& steps)
+{
     const std::int64_t dx = std::int64_t{b.x()} - a.x();
     const std::int64_t dy = std::int64_t{b.y()} - a.y();
-    const bool xMajor = std::abs(dx) >= std::abs(dy);
-    const std::int64_t n = xMajor ? std::abs(dx) : std::abs(dy);
-    const std::int64_t m = xMajor ? std::abs(dy) : std::abs(dx);
-    if (n == 0 || clip.isEmpty())
-        return;
-    const std::int64_t sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const std::int64_t sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const std::int64_t maj0 = xMajor ? a.x() : a.y();
-    const std::int64_t min0 = xMajor ? a.y() : a.x();
-    const std::int64_t majLo = xMajor ? clip.left() : clip.top();
-    const std::int64_t majHi = xMajor ? clip.right() : clip.bottom();
-    const std::int64_t minLo = xMajor ? clip.top() : clip.left();
-    const std::int64_t minHi = xMajor ? clip.bottom() : clip.right();
+    ThinSteps& s = steps;
+    s.xMajor = std::abs(dx) >= std::abs(dy);
+    s.n = s.xMajor ? std::abs(dx) : std::abs(dy);
+    s.m = s.xMajor ? std::abs(dy) : std::abs(dx);
+    if (s.n == 0 || clip.isEmpty())
+        return false;
+    s.sMaj = (s.xMajor ? dx : dy) < 0 ? -1 : 1;
+    s.sMin = (s.xMajor ? dy : dx) < 0 ? -1 : 1;
+    s.lo = 0;
+    s.hi = s.n - 1;
+    // Every pixel lies in the box of the two ends: with both inside, all are.
+    if (clip.contains(a) && clip.contains(b))
+        return true;
 
-    auto offset = [&](std::int64_t i) {
-        return static_cast<std::int64_t>((i128{2} * i * m + n) / (i128{2} * n));
-    };
+    const std::int64_t maj0 = s.xMajor ? a.x() : a.y();
+    const std::int64_t min0 = s.xMajor ? a.y() : a.x();
+    const std::int64_t majLo = s.xMajor ? clip.left() : clip.top();
+    const std::int64_t majHi = s.xMajor ? clip.right() : clip.bottom();
+    const std::int64_t minLo = s.xMajor ? clip.top() : clip.left();
+    const std::int64_t minHi = s.xMajor ? clip.bottom() : clip.right();
     // Steps whose major coordinate is inside the clip.
-    std::int64_t lo = sMaj > 0 ? majLo - maj0 : maj0 - majHi;
-    std::int64_t hi = sMaj > 0 ? majHi - maj0 : maj0 - majLo;
-    lo = std::max<std::int64_t>(lo, 0);
-    hi = std::min<std::int64_t>(hi, n - 1);
-    if (lo > hi)
-        return;
+    s.lo = std::max<std::int64_t>(s.sMaj > 0 ? majLo - maj0 : maj0 - majHi, 0);
+    s.hi = std::min<std::int64_t>(s.sMaj > 0 ? majHi - maj0 : maj0 - majLo, s.n - 1);
+    if (s.lo > s.hi)
+        return false;
     // The minor offset grows with i: narrow [lo, hi] to the steps whose minor
     // coordinate is inside too.
-    const std::int64_t offLo = sMin > 0 ? minLo - min0 : min0 - minHi;
-    const std::int64_t offHi = sMin > 0 ? minHi - min0 : min0 - minLo;
-    auto firstWith = [&](auto pred, std::int64_t from,
-                         std::int64_t to) { // first i in [from, to] with pred, or to + 1
+    const std::int64_t offLo = s.sMin > 0 ? minLo - min0 : min0 - minHi;
+    const std::int64_t offHi = s.sMin > 0 ? minHi - min0 : min0 - minLo;
+    auto firstWith = [](auto pred, std::int64_t from,
+                        std::int64_t to) { // first i in [from, to] with pred, or to + 1
         while (from <= to) {
             const std::int64_t mid = from + (to - from) / 2;
             if (pred(mid))
@@ -73,13 +91,9 @@ template <class Visit> void ThinLinePixels(QPoint a, QPoint b, const QRect& clip
         }
         return from;
     };
-    lo = firstWith([&](std::int64_t i) { return offset(i) >= offLo; }, lo, hi);
-    hi = firstWith([&](std::int64_t i) { return offset(i) > offHi; }, lo, hi) - 1;
-    for (std::int64_t i = lo; i <= hi; ++i) {
-        const std::int64_t maj = maj0 + sMaj * i;
-        const std::int64_t min = min0 + sMin * offset(i);
-        visit(i, static_cast<int>(xMajor ? maj : min), static_cast<int>(xMajor ? min : maj));
-    }
+    s.lo = firstWith([&](std::int64_t i) { return s.offset(i) >= offLo; }, s.lo, s.hi);
+    s.hi = firstWith([&](std::int64_t i) { return s.offset(i) > offHi; }, s.lo, s.hi) - 1;
+    return s.lo <= s.hi;
 }
 
 } // namespace
@@ -123,6 +137,10 @@ Canvas::Canvas(Bitmap& target) : target_(target)
     if (target_.isNull())
         return;
     painter_.begin(&target_.image());
+    // The painter draws into these very words; thin strokes are written
+    // straight into them.
+    pixels_ = reinterpret_cast<std::uint32_t*>(target_.image().bits());
+    stride_ = target_.image().bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -190,38 +208,42 @@ void Canvas::setHollowBrush()
 void Canvas::thinPolyline(std::span<const QPoint> points, bool closed)
 {
     const QRect clip(0, 0, width(), height());
-    const QColor colour = ToQColor(penColor_);
+    const std::uint32_t colour = Bitmap::toArgb(penColor_);
     const bool dotted = penKind_ == PenKind::Dotted;
-    // Pixels of one step direction are gathered into runs so that a straight
-    // stretch costs one fill.
-    QRect run;
-    QPoint last;
-    auto flush = [&] {
-        if (!run.isNull())
-            painter_.fillRect(run, colour);
-        run = QRect();
-    };
     std::int64_t phase = 0; // the dots run on across vertices
     const std::size_t count = points.size() + (closed ? 1 : 0);
     for (std::size_t k = 1; k < count; ++k) {
         const QPoint a = points[k - 1];
         const QPoint b = points[k % points.size()];
-        ThinLinePixels(a, b, clip, [&](std::int64_t i, int x, int y) {
-            if (dotted && (phase + i) % kDotPeriod >= kDotOn) {
-                flush();
-                return;
+        ThinSteps s;
+        if (VisibleThinSteps(a, b, clip, s)) {
+            // The offset of step i is floor((2 i m + n) / 2n): after one
+            // division for the first visible step, the remainder carries it on.
+            const std::int64_t den = 2 * s.n;
+            const std::int64_t rise = 2 * s.m;
+            std::int64_t q = s.offset(s.lo);
+            std::int64_t r = static_cast<std::int64_t>((__int128{2} * s.lo * s.m + s.n) - __int128{q} * den);
+            const std::int64_t x0 = a.x() + (s.xMajor ? s.sMaj * s.lo : s.sMin * q);
+            const std::int64_t y0 = a.y() + (s.xMajor ? s.sMin * q : s.sMaj * s.lo);
+            std::uint32_t* p = pixels_ + static_cast<qsizetype>(y0) * stride_ + static_cast<qsizetype>(x0);
+            const qsizetype alongMajor = s.xMajor ? s.sMaj : s.sMaj * stride_;
+            const qsizetype alongMinor = s.xMajor ? s.sMin * stride_ : s.sMin;
+            int dot = dotted ? static_cast<int>((phase + s.lo) % kDotPeriod) : 0;
+            for (std::int64_t i = s.lo;;) {
+                if (dot < kDotOn)
+                    *p = colour;
+                if (++i > s.hi)
+                    break;
+                if (dotted && ++dot == kDotPeriod)
+                    dot = 0;
+                p += alongMajor;
+                r += rise;
+                if (r >= den) {
+                    r -= den;
+                    p += alongMinor;
+                }
             }
-            const bool alongRow = y == last.y() && std::abs(x - last.x()) == 1 && run.height() == 1;
-            const bool alongColumn = x == last.x() && std::abs(y - last.y()) == 1 && run.width() == 1;
-            if (!run.isNull() && (alongRow || alongColumn)) {
-                run = run.united(QRect(x, y, 1, 1));
-            } else {
-                flush();
-                run = QRect(x, y, 1, 1);
-            }
-            last = QPoint(x, y);
-        });
-        flush();
+        }
         phase += std::max(std::abs(std::int64_t{b.x()} - a.x()), std::abs(std::int64_t{b.y()} - a.y()));
     }
 }
@@ -244,12 +266,14 @@ void Canvas::thinOutline(const QPainterPath& path)
 
 void Canvas::fillOnly(const QPainterPath& path)
 {
-    if (painter_.brush().style() == Qt::NoBrush)
+    if (!hasBrush())
         return;
-    painter_.save();
+    // The pen alone is put aside: saving the painter's whole state would
+    // cost more than many a small fill.
+    const QPen pen = painter_.pen();
     painter_.setPen(Qt::NoPen);
     painter_.drawPath(path);
-    painter_.restore();
+    painter_.setPen(pen);
 }
 
 void Canvas::polyline(std::span<const QPoint> points)
@@ -278,6 +302,10 @@ void Canvas::polygon(std::span<const QPoint> points)
     }
     // The fill keeps to the inside (right and bottom edges excluded) and the
     // closed thin outline then covers every edge, vertices included.
+    if (!hasBrush()) {
+        thinPolyline(points, true);
+        return;
+    }
     QPolygon poly(static_cast<int>(points.size()));
     std::copy(points.begin(), points.end(), poly.begin());
     QPainterPath area;
@@ -321,10 +349,10 @@ void Canvas::strokePath(const Path& path)
         thinOutline(path.qt());
         return;
     }
-    painter_.save();
+    const QBrush brush = painter_.brush();
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPath(path.qt());
-    painter_.restore();
+    painter_.setBrush(brush);
 }
 
 void Canvas::fillPath(const Path& path)
@@ -383,17 +411,25 @@ void Canvas::drawText(const Font& font, QPoint reference, const QString& text, C
 {
     if (!painter_.isActive() || text.isEmpty())
         return;
-    painter_.save();
+    // Only the pen is the figures' own; font, text smoothing and transform
+    // are set for every text and nothing else draws with them.
+    const QPen pen = painter_.pen();
     painter_.setFont(font.qfont());
     painter_.setPen(ToQColor(color));
-    painter_.setRenderHint(QPainter::TextAntialiasing, font.qfont().styleStrategy() & QFont::PreferAntialias);
-    painter_.translate(reference);
-    // Escapement turns counter-clockwise on a y-up page; Qt turns clockwise on
-    // a y-down one.
-    if (font.escapement() % 3600 != 0)
+    const bool smooth = font.qfont().styleStrategy() & QFont::PreferAntialias;
+    if (painter_.testRenderHint(QPainter::TextAntialiasing) != smooth)
+        painter_.setRenderHint(QPainter::TextAntialiasing, smooth);
+    if (font.escapement() % 3600 != 0) {
+        // Escapement turns counter-clockwise on a y-up page; Qt turns
+        // clockwise on a y-down one.
+        painter_.translate(reference);
         painter_.rotate(-font.escapement() / 10.0);
-    painter_.drawText(QPoint(0, font.ascent()), text);
-    painter_.restore();
+        painter_.drawText(QPoint(0, font.ascent()), text);
+        painter_.resetTransform();
+    } else {
+        painter_.drawText(QPointF(reference) + QPointF(0, font.ascent()), text);
+    }
+    painter_.setPen(pen);
 }
 
 } // namespace vlm

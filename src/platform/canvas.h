@@ -27,6 +27,7 @@
 #include <QRect>
 #include <QString>
 
+#include <cstdint>
 #include <span>
 
 namespace vlm {
@@ -100,6 +101,7 @@ public:
 
 private:
     bool thinPen() const { return penKind_ == PenKind::Thin || penKind_ == PenKind::Dotted; }
+    bool hasBrush() const { return painter_.brush().style() != Qt::NoBrush; }
     void thinPolyline(std::span<const QPoint> points, bool closed);
     void thinOutline(const QPainterPath& path);
     void fillOnly(const QPainterPath& path);
@@ -110,6 +112,9 @@ private:
     QPainter painter_;
     PenKind penKind_ = PenKind::Thin;
     ColorRef penColor_ = 0;
+    // The bitmap's words the painter draws into, row by row.
+    std::uint32_t* pixels_ = nullptr;
+    qsizetype stride_ = 0;
 };
 
 } // namespace vlm

@@ -3,6 +3,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHashFunctions>
+#include <QPointer>
 
 #include <algorithm>
 #include <cstdint>
@@ -52,7 +55,62 @@ std::int64_t PixelsOfPoints(int points, int dpi)
     return num >= 0 ? (2 * num + 72) / 144 : -((-2 * num + 72) / 144);
 }
 
+std::uint64_t fontListGeneration = 1;
+
+// Whether any font family is installed. The font database answers by listing
+// every family, so the answer is kept until the list changes.
+bool AnyFontInstalled()
+{
+    static std::uint64_t knownAt = 0;
+    static bool any = false;
+    const std::uint64_t now = FontListGeneration();
+    if (knownAt != now || knownAt == 0) {
+        any = !QFontDatabase::families().isEmpty();
+        // Without an application to tell us of changes, nothing is kept.
+        knownAt = qGuiApp ? now : 0;
+    }
+    return any;
+}
+
 } // namespace
+
+std::uint64_t FontListGeneration()
+{
+    // Follows the application that runs now; a new one may come with other
+    // fonts, so it starts a new generation too.
+    static QPointer<QGuiApplication> watched;
+    if (qGuiApp && watched != qGuiApp) {
+        watched = qGuiApp;
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp,
+                         [] { ++fontListGeneration; });
+        ++fontListGeneration;
+    }
+    return fontListGeneration;
+}
+
+std::size_t FontCache::KeyHash::operator()(const Key& key) const
+{
+    const FontRequest& r = key.request;
+    return qHashMulti(0, r.faceName, r.sizePoints, r.weight, r.italic, r.underline, r.strikeout, r.charset,
+                      r.escapement, r.quality, key.dpi);
+}
+
+std::optional<Font> FontCache::get(const FontRequest& request, int dpi)
+{
+    const std::uint64_t generation = FontListGeneration();
+    if (generation != generation_) {
+        fonts_.clear();
+        generation_ = generation;
+    }
+    Key key{request, dpi};
+    if (auto it = fonts_.find(key); it != fonts_.end())
+        return it->second;
+    if (fonts_.size() >= kMaxFonts)
+        fonts_.clear();
+    std::optional<Font> font = Font::make(request, dpi);
+    fonts_.emplace(std::move(key), font);
+    return font;
+}
 
 std::optional<Font> Font::make(const FontRequest& request, int dpi)
 {
@@ -61,7 +119,7 @@ std::optional<Font> Font::make(const FontRequest& request, int dpi)
     const std::int64_t px = PixelsOfPoints(request.sizePoints, dpi);
     if (px < 1 || px > kMaxPixelSize)
         return std::nullopt;
-    if (QFontDatabase::families().isEmpty())
+    if (!AnyFontInstalled())
         return std::nullopt;
 
     QFont f(request.faceName);

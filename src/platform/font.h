@@ -12,7 +12,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 namespace vlm {
 
@@ -27,6 +30,8 @@ struct FontRequest
     int charset = 0;    // a character-set number; only values above 0 steer the choice of face
     int escapement = 0; // tenths of a degree, counter-clockwise
     int quality = 2;    // 4 and 5 ask for smoothed glyphs, everything else draws them aliased
+
+    bool operator==(const FontRequest&) const = default;
 };
 
 class Font
@@ -74,5 +79,41 @@ private:
 // The installed font families, sorted, each once, without the system's
 // private faces.
 QStringList InstalledFontFamilies();
+
+// A number that changes whenever fonts are installed or removed while the
+// program runs.
+std::uint64_t FontListGeneration();
+
+// Fonts made once per request and resolution and handed out again. Making a
+// font resolves its face and measures it, which costs more than drawing a
+// short text with it; a window repainting many texts asks for the same few
+// fonts over and over. Everything kept is dropped when the installed fonts
+// change, so the cache answers exactly what Font::make would.
+class FontCache
+{
+public:
+    // Beyond this many fonts the cache starts over.
+    static constexpr std::size_t kMaxFonts = 512;
+
+    // What Font::make(request, dpi) makes (nothing when it makes none).
+    std::optional<Font> get(const FontRequest& request, int dpi);
+    std::size_t size() const { return fonts_.size(); }
+    void clear() { fonts_.clear(); }
+
+private:
+    struct Key
+    {
+        FontRequest request;
+        int dpi = 0;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash
+    {
+        std::size_t operator()(const Key& key) const;
+    };
+
+    std::unordered_map<Key, std::optional<Font>, KeyHash> fonts_;
+    std::uint64_t generation_ = 0;
+};
 
 } // namespace vlm

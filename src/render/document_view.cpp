@@ -119,6 +119,7 @@ DrawContext DocumentView::drawContext() const
     ctx.guideColor = settings_.guidePenColor;
     ctx.guideBackColor = settings_.guideBackColor;
     ctx.effects = effects_;
+    ctx.fonts = &fonts_;
     return ctx;
 }
 

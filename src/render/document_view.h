@@ -10,6 +10,7 @@
 
 #include "model/document.h"
 #include "platform/bitmap.h"
+#include "platform/font.h"
 #include "render/draw_item.h"
 #include "render/units.h"
 #include "render/view_layout.h"
@@ -242,6 +243,8 @@ private:
     ViewHost* host_ = nullptr;
     ViewHooks hooks_;
     const ItemEffects* effects_ = nullptr;
+    // Lent to every drawing through its context.
+    mutable FontCache fonts_;
 
     QSize client_;
     int scrollBarThickness_ = 0;

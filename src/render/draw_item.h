@@ -25,6 +25,7 @@ namespace vlm {
 class BandShader;
 class Canvas;
 class Font;
+class FontCache;
 class ItemEffects;
 
 // Everything about the window (or the output bitmap) an Item is drawn for.
@@ -65,6 +66,10 @@ struct DrawContext {
 
     // Shadows, shaded bodies and pictures; null draws without them.
     const ItemEffects* effects = nullptr;
+
+    // The fonts of the window's texts, kept across repaints; null makes
+    // every font anew.
+    FontCache* fonts = nullptr;
 
     // A colour of the Item as drawn: itself, or the substitute.
     ColorRef paint(ColorRef c) const { return substituteColor.value_or(c); }

@@ -99,7 +99,7 @@ bool MayReachCanvas(const Canvas& canvas, QPoint start, int width, const Font& f
 
 TextSettings TextSettingsOf(const DrawContext& ctx)
 {
-    return TextSettings{ctx.metrics, ctx.fontQuality, ctx.anchorWidth, ctx.anchorHeight};
+    return TextSettings{ctx.metrics, ctx.fontQuality, ctx.anchorWidth, ctx.anchorHeight, ctx.fonts};
 }
 
 std::optional<Font> MakeFont(const Item& item, int sizePoints, bool forDrawing, const TextSettings& settings)
@@ -120,7 +120,7 @@ std::optional<Font> MakeFont(const Item& item, int sizePoints, bool forDrawing, 
     const double dpi = settings.metrics.dpiY;
     if (!(dpi >= 1.0 && dpi <= 100000.0))
         return std::nullopt;
-    return Font::make(request, Round(dpi));
+    return settings.fonts ? settings.fonts->get(request, Round(dpi)) : Font::make(request, Round(dpi));
 }
 
 int LineHeight(const Item& item, const TextSettings& settings)
@@ -187,10 +187,14 @@ void DrawText(Canvas& canvas, const DrawContext& ctx, const Item& item, int surf
 
     QPoint p = ctx.toCanvas(item.rec.d.x1, item.rec.d.y1);
     const QPoint lineStep = PolarPoint(QPoint(0, 0), up, lineHeight * zoom);
+    const int justification = item.rec.d.justification;
+    // Only centred and right-justified lines move by their width.
+    const bool offsetByWidth = justification == 2 || justification == 3;
     for (std::size_t k = lines.size(); k >= 1; --k) {
         if (drawing && measuring) {
-            const int width = Round(zoom * DocumentWidth(*measuring, lines[k - 1], zoom));
-            const double offset = JustificationOffset(item.rec.d.justification, boxWidth, width);
+            const auto measure = [&] { return Round(zoom * DocumentWidth(*measuring, lines[k - 1], zoom)); };
+            int width = offsetByWidth ? measure() : 0;
+            const double offset = offsetByWidth ? JustificationOffset(justification, boxWidth, width) : 0.0;
             TextLinePlacement line;
             line.line = static_cast<int>(k);
             line.text = ToQString(lines[k - 1]);
@@ -200,8 +204,12 @@ void DrawText(Canvas& canvas, const DrawContext& ctx, const Item& item, int surf
             line.font = &*drawing;
             if (shadow && ctx.effects)
                 ctx.effects->drawShadow(canvas, ctx, item, &line);
-            // A long text's lines far off the canvas cost nothing.
-            const bool visible = MayReachCanvas(canvas, line.baseline, width, *drawing);
+            // A long text's lines far off the canvas cost nothing. A wider
+            // line only reaches further, so a line that may reach the canvas
+            // as if it had no width needs no measuring to tell.
+            bool visible = MayReachCanvas(canvas, line.baseline, width, *drawing);
+            if (!visible && !offsetByWidth)
+                visible = MayReachCanvas(canvas, line.baseline, width = measure(), *drawing);
             if (visible && (!shaded || !ctx.effects->drawShaded(canvas, ctx, item, surfaceLevel, &line)))
                 canvas.drawText(*drawing, line.reference, line.text, colour);
         }

@@ -28,6 +28,8 @@ struct TextSettings {
     int fontQuality = 2;
     int anchorWidth = 7;
     int anchorHeight = 7;
+    // Where fonts are kept between texts and repaints; null makes each anew.
+    FontCache* fonts = nullptr;
 };
 TextSettings TextSettingsOf(const DrawContext& ctx);
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
+#include "platform/font.h"
 #include "test_pixels.h"
 
 #include <cstdlib>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,9 @@ using Rows = std::vector<std::string>;
 constexpr ColorRef kBlack = RGBRef(0, 0, 0);
 constexpr ColorRef kRed = RGBRef(255, 0, 0);
 constexpr ColorRef kWhite = RGBRef(255, 255, 255);
+
+// White, black and red as picture characters.
+const std::map<ColorRef, char> kLegend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
 
 TEST(Canvas, ThinPolylineLeavesItsFinalPixelUnsetAtWidthZeroAndOne)
 {
@@ -86,6 +92,72 @@ TEST(Canvas, ThinLinesOfAnyLengthCostOnlyTheirVisiblePixels)
     EXPECT_EQ(bmp.pixel(30, 20), kWhite);
     EXPECT_EQ(bmp.pixel(7, 7), kBlack); // the diagonal, walked from the far end
     EXPECT_EQ(bmp.pixel(7, 8), kWhite);
+}
+
+// The rule for one segment, pixel by pixel: step i of n along the major axis
+// is offset by i * m / n rounded half away from the start, the final step is
+// left out, dots are 3 on, 3 off counted from the polyline's start.
+void ReferencePolyline(Bitmap& bmp, const std::vector<QPoint>& pts, bool dotted, ColorRef colour)
+{
+    long long phase = 0;
+    for (std::size_t k = 1; k < pts.size(); ++k) {
+        const QPoint a = pts[k - 1], b = pts[k];
+        const long long dx = b.x() - a.x(), dy = b.y() - a.y();
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
+        const long long m = xMajor ? std::llabs(dy) : std::llabs(dx);
+        const int sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+        const int sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+        for (long long i = 0; i < n; ++i) {
+            const long long off = (2 * i * m + n) / (2 * n);
+            const long long x = a.x() + (xMajor ? sMaj * i : sMin * off);
+            const long long y = a.y() + (xMajor ? sMin * off : sMaj * i);
+            if ((!dotted || (phase + i) % 6 < 3) && x >= 0 && y >= 0 && x < bmp.width() && y < bmp.height())
+                bmp.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
+        }
+        phase += n;
+    }
+}
+
+TEST(Canvas, ThinPolylinesFollowTheStepRuleInsideAndAcrossTheBitmapEdges)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-45, 85);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<QPoint> pts;
+        const int count = 2 + round % 5;
+        for (int k = 0; k < count; ++k)
+            pts.emplace_back(coordinate(random), coordinate(random));
+        const bool dotted = round % 3 == 0;
+        Bitmap drawn(40, 30), expected(40, 30);
+        {
+            Canvas c(drawn);
+            c.setPen(kBlack, round % 2, dotted ? PenStyle::Dotted : PenStyle::Solid);
+            c.polyline(pts);
+        }
+        ReferencePolyline(expected, pts, dotted, kBlack);
+        ASSERT_EQ(Picture(drawn, 0, 0, 40, 30), Picture(expected, 0, 0, 40, 30)) << "round " << round;
+    }
+}
+
+TEST(Canvas, ThinStrokesAndPaintedFiguresKeepTheirDrawingOrder)
+{
+    Bitmap bmp(12, 5);
+    {
+        Canvas c(bmp);
+        c.setPen(kBlack);
+        c.line({0, 2}, {12, 2});
+        c.fillRect(QRect(3, 0, 3, 5), kRed); // over the first line
+        c.setPen(kWhite);
+        c.line({4, 0}, {4, 5}); // over the fill
+    }
+    EXPECT_EQ(Picture(bmp, 0, 0, 12, 5, kLegend), (Rows{
+                                                      "...r.r......",
+                                                      "...r.r......",
+                                                      "###r.r######",
+                                                      "...r.r......",
+                                                      "...r.r......",
+                                                  }));
 }
 
 TEST(Canvas, PolygonCoversItsVerticesWithAPenAndOneLessWithout)
@@ -257,15 +329,14 @@ TEST(Canvas, CopyRectClipsToBothBitmapsAndHandlesOverlap)
         // outside the canvas: only the overlap of both is copied, in place.
         c.copyRect(src, QRect(-2, -2, 5, 5), QPoint(3, 3));
     }
-    const std::map<ColorRef, char> legend{{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}};
-    EXPECT_EQ(Picture(dst, 0, 0, 6, 6, legend), (Rows{
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    "......",
-                                                    ".....r",
-                                                }));
+    EXPECT_EQ(Picture(dst, 0, 0, 6, 6, kLegend), (Rows{
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     "......",
+                                                     ".....r",
+                                                 }));
 
     Bitmap self(6, 1);
     for (int x = 0; x < 6; ++x)
@@ -320,6 +391,31 @@ TEST(Canvas, BezierChainAndPathsFollowTheBrushAndPen)
     EXPECT_EQ(open.pixel(5, 15), kBlack);  // starts on its first point
     EXPECT_EQ(open.pixel(25, 15), kWhite); // and leaves the last unset
     EXPECT_EQ(open.pixel(15, 25), kWhite);
+}
+
+TEST(Canvas, TextLeavesThePenAndThePositionOfLaterFiguresAlone)
+{
+    FontRequest request;
+    request.faceName = QStringLiteral("Arial");
+    request.sizePoints = 12;
+    const std::optional<Font> flat = Font::make(request, 96);
+    request.escapement = 900;
+    const std::optional<Font> turned = Font::make(request, 96);
+    ASSERT_TRUE(flat && turned);
+    for (const Font* font : {&*flat, &*turned}) {
+        Bitmap bmp(60, 60);
+        {
+            Canvas c(bmp);
+            c.setPen(kRed, 5);
+            c.setHollowBrush();
+            c.drawText(*font, QPoint(30, 30), QStringLiteral("x"), kBlack);
+            c.line({5, 50}, {25, 50}); // still the wide red pen, on the page's own axes
+            c.ellipse(40, 40, 56, 56);
+        }
+        EXPECT_EQ(bmp.pixel(15, 48), kRed) << font->escapement();
+        EXPECT_EQ(bmp.pixel(15, 52), kRed) << font->escapement();
+        EXPECT_EQ(bmp.pixel(48, 40), kRed) << font->escapement();
+    }
 }
 
 TEST(Canvas, NullBitmapAndDegenerateInputDrawNothingAndDoNotCrash)

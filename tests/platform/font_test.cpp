@@ -195,6 +195,61 @@ TEST(Font, InstalledFamiliesAreSortedOnceEach)
         EXPECT_LT(families[i - 1].compare(families[i], Qt::CaseInsensitive), 0) << families[i].toStdString();
 }
 
+TEST(FontCache, AnswersWhatMakeAnswersOncePerRequestAndResolution)
+{
+    FontCache cache;
+    FontRequest bold = Arial(12);
+    bold.weight = 700;
+    FontRequest turned = Arial(12);
+    turned.escapement = 450;
+    const QString text = QStringLiteral("Wide load");
+    for (int round = 0; round < 3; ++round) {
+        for (const FontRequest& r : {Arial(12), bold, turned, Arial(0)}) {
+            for (int dpi : {96, 120}) {
+                const std::optional<Font> cached = cache.get(r, dpi);
+                const std::optional<Font> made = Font::make(r, dpi);
+                ASSERT_EQ(cached.has_value(), made.has_value());
+                if (!made)
+                    continue;
+                EXPECT_EQ(cached->pixelSize(), made->pixelSize());
+                EXPECT_EQ(cached->ascent(), made->ascent());
+                EXPECT_EQ(cached->escapement(), made->escapement());
+                EXPECT_EQ(cached->textWidth(text), made->textWidth(text));
+                EXPECT_EQ(cached->qfont(), made->qfont());
+            }
+        }
+        EXPECT_EQ(cache.size(), 8u); // fonts that cannot be made are remembered too
+    }
+}
+
+TEST(FontCache, StartsOverWhenFull)
+{
+    FontCache cache;
+    for (int points = 1; points <= static_cast<int>(FontCache::kMaxFonts) + 10; ++points)
+        ASSERT_TRUE(cache.get(Arial(points), 96).has_value()) << points;
+    EXPECT_LE(cache.size(), FontCache::kMaxFonts);
+    EXPECT_EQ(cache.get(Arial(3), 96)->pixelSize(), 4);
+}
+
+TEST(FontCache, ForgetsItsFontsWhenFontsAreInstalledOrRemoved)
+{
+    FontCache cache;
+    ASSERT_TRUE(cache.get(Arial(12), 96).has_value());
+    ASSERT_TRUE(cache.get(Arial(14), 96).has_value());
+    const std::uint64_t before = FontListGeneration();
+    const int id =
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+    ASSERT_NE(id, -1);
+    const std::uint64_t added = FontListGeneration();
+    EXPECT_NE(added, before);
+    ASSERT_TRUE(cache.get(Arial(12), 96).has_value());
+    EXPECT_EQ(cache.size(), 1u); // the earlier fonts were dropped
+    QFontDatabase::removeApplicationFont(id);
+    EXPECT_NE(FontListGeneration(), added);
+    EXPECT_EQ(cache.get(Arial(12), 96)->family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(cache.size(), 1u);
+}
+
 TEST(Screen, OffscreenReportsNinetySixDpi)
 {
     EXPECT_EQ(Screen::logicalDpiX(), 96.0);

@@ -5,6 +5,7 @@
 #include "render/text_render.h"
 #include "test_pixels.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,50 @@ TEST(Text, LinesReachingInFromOffTheCanvasAreDrawn)
     for (const Case& c : cases) {
         auto text = MakeText(words, c.start, c.end, 1, c.angle);
         EXPECT_NE(InkExtent(Render(*text)), Extent{}) << c.angle;
+    }
+}
+
+TEST(Text, TextsDrawnWithKeptFontsMatchTextsWithFontsOfTheirOwn)
+{
+    // Each case differs from the first in one thing a font is made from;
+    // drawn in turns through one cache, each must still get its own font.
+    const std::u16string words = u"Kept fonts\u07ECsecond line";
+    std::vector<std::unique_ptr<Item>> texts;
+    texts.push_back(MakeText(words, {10, 80}, {150, 80}));
+    texts.push_back(MakeText(words, {10, 80}, {150, 80}, 2));
+    texts.push_back(MakeText(words, {10, 80}, {150, 80}, 3));
+    texts.push_back(MakeText(words, {40, 150}, {150, 40}, 1, 450));
+    texts.push_back(MakeText(words, {10, 80}, {150, 80}, 1, 0, 16));
+    for (int k = 0; k < 4; ++k) {
+        texts.push_back(MakeText(words, {10, 80}, {150, 80}));
+        DrawingFields& d = texts.back()->rec.d;
+        if (k == 0)
+            d.underline = 1;
+        else if (k == 1)
+            d.strikeout = 1;
+        else if (k == 2)
+            d.italic = 1;
+        else
+            d.fontWeight = 700;
+    }
+    auto render = [](Item& text, FontCache* fonts, double zoom, int quality) {
+        DrawContext ctx;
+        ctx.zoom = zoom;
+        ctx.fontQuality = quality;
+        ctx.fonts = fonts;
+        return Render(text, ctx, 200, 200);
+    };
+    FontCache fonts;
+    for (int round = 0; round < 2; ++round) {
+        for (double zoom : {1.0, 0.5}) {
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const int quality = i % 3 == 0 ? 4 : 2;
+                const Bitmap kept = render(*texts[i], &fonts, zoom, quality);
+                const Bitmap own = render(*texts[i], nullptr, zoom, quality);
+                ASSERT_NE(InkExtent(own), Extent{});
+                ASSERT_TRUE(kept.image() == own.image()) << "text " << i << " at " << zoom;
+            }
+        }
     }
 }
 
