@@ -6,6 +6,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
+#include "shell/clipboard_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
@@ -48,7 +49,8 @@ int main(int argc, char** argv)
     auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
-    new vlm::EditCommands(*w); // the main window owns it
+    auto* edit = new vlm::EditCommands(*w); // the main window owns it
+    new vlm::ClipboardCommands(*w, *edit);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <numbers>
 
 namespace vlm {
@@ -199,6 +200,8 @@ void Sandbox::Image1MouseDown(const CanvasMouse& m)
         return;
     const Pointer p = preprocess(m.x, m.y, true);
     pressPoint_ = p.document;
+    pressCanvas_ = p.canvas;
+    outlined_ = QRect(p.canvas, QSize(0, 0));
 
     if (m.ctrl && !pointerOwnsEvents()) {
         leaveCreation();
@@ -277,6 +280,9 @@ void Sandbox::Image1MouseMove(const CanvasMouse& m)
         return;
     const Pointer p = preprocess(m.x, m.y, true);
     if (pointerOwnsEvents()) {
+        if (toolMode() == ToolMode::AreaSelection)
+            outlined_ = QRect(QPoint(std::min(pressCanvas_.x(), p.canvas.x()), std::min(pressCanvas_.y(), p.canvas.y())),
+                              QSize(std::abs(p.canvas.x() - pressCanvas_.x()), std::abs(p.canvas.y() - pressCanvas_.y())));
         if (pointer_)
             pointer_->mouseMove(p.canvas, ModifiersOf(m));
         return;
@@ -488,6 +494,12 @@ bool Sandbox::CommitPointList()
     commitItem([&](ItemList& l) -> Item& { return BuildPointShape(l, ctx, kind, variant, nodes); },
                hintPageAfterCreation());
     return true;
+}
+
+void Sandbox::FinishTyping()
+{
+    if (toolMode_ == ToolMode::Text || toolMode_ == ToolMode::TextEdit)
+        leaveCreation();
 }
 
 Item* Sandbox::CommitTypedText(int firstCharWidth)

@@ -19,6 +19,7 @@
 #include "settings/settings.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QTimer>
 #include <Qt>
 
@@ -123,6 +124,13 @@ public:
     // this after moving the last node to the click): false when there is no
     // figure to commit.
     bool CommitPointList();
+    // Text being typed or edited in place is finished (before a command
+    // that copies or pastes).
+    void FinishTyping();
+
+    // The area last outlined with the area selection, normalised, in canvas
+    // pixels; any press on the canvas collapses it to the press point.
+    QRect outlinedArea() const { return outlined_; }
 
     // ---- Creation state ----
     int clickCount() const { return clickCount_; }
@@ -196,6 +204,8 @@ private:
     std::vector<QPoint> creationPoints_;
     bool ignoreUntilPress_ = false;
     bool holdArmed_ = false;
+    QPoint pressCanvas_;
+    QRect outlined_;
 
     SaveUnder preview_;
     ItemList scratch_; // the preview Item, rebuilt every frame

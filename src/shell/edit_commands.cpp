@@ -112,7 +112,7 @@ void EditCommands::buildMenus()
     }
     bar->insertMenu(before, insert_);
 
-    auto* edit = new QMenu(Text(texts::kMenuEdit), bar);
+    auto* edit = edit_ = new QMenu(Text(texts::kMenuEdit), bar);
     undo_ = edit->addAction(Text(texts::kMenuUndo));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_ = edit->addAction(Text(texts::kMenuRedo));
@@ -134,7 +134,7 @@ void EditCommands::buildToolbar()
     // A tool bar rather than a plain row: when the window is narrower than all
     // the buttons, the ones that do not fit move behind its extension button
     // instead of widening the main window past its size.
-    auto* row = new QToolBar(frame);
+    auto* row = toolbar_ = new QToolBar(frame);
     row->setMovable(false);
     row->setFloatable(false);
     row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -242,6 +242,12 @@ Sandbox* EditCommands::sandboxOf(const DocumentWindow* window) const
 }
 
 Sandbox* EditCommands::activeSandbox() const { return sandboxOf(active_); }
+
+SelectionTool* EditCommands::pointerOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : &found->second->pointer->tool();
+}
 
 void EditCommands::documentOpened(DocumentWindow& window)
 {
@@ -356,6 +362,8 @@ void EditCommands::updateSelectionButtons()
     const bool selected = active_ && AnySelected(active_->document());
     button(12)->setVisible(selected);
     button(13)->setVisible(selected);
+    if (selectionChanged)
+        selectionChanged();
 }
 
 // ---- Commands ----

@@ -18,6 +18,7 @@
 class QAction;
 class QButtonGroup;
 class QMenu;
+class QToolBar;
 class QToolButton;
 
 namespace vlm {
@@ -40,6 +41,8 @@ public:
     // The active document window's Sandbox, or null.
     Sandbox* activeSandbox() const;
     Sandbox* sandboxOf(const DocumentWindow* window) const;
+    // The pointer tool of a document window, or null.
+    SelectionTool* pointerOf(const DocumentWindow* window) const;
 
     // Toolbar and menu commands.
     void UndoCommand(bool showInsertPanel);
@@ -57,6 +60,10 @@ public:
     // The stacking buttons follow the selection of the active window.
     void updateSelectionButtons();
 
+    // After the selection-dependent buttons were updated: the commands that
+    // add their own buttons and menu items follow.
+    std::function<void()> selectionChanged;
+
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
     std::function<void(int page)> showHintPage;
@@ -65,6 +72,8 @@ public:
     QAction* redoAction() const { return redo_; }
     QAction* clearAction() const { return clear_; }
     QMenu* insertMenu() const { return insert_; }
+    QMenu* editMenu() const { return edit_; }
+    QToolBar* toolbar() const { return toolbar_; }
     QToolButton* button(int number) const;
     int pressedButton() const;
 
@@ -83,6 +92,8 @@ private:
 
     MainWindow& main_;
     QMenu* insert_ = nullptr;
+    QMenu* edit_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;
