@@ -8,6 +8,7 @@
 #include "platform/widgets/qt_prompts.h"
 #include "shell/clipboard_commands.h"
 #include "shell/edit_commands.h"
+#include "shell/key_routing.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/termination_signals.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     vlm::MainWindow* w = window.get();
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
     new vlm::ClipboardCommands(*w, *edit);
+    new vlm::KeyRouting(*w, *edit);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -194,6 +194,10 @@ void Sandbox::Image1MouseDown(const CanvasMouse& m)
     ignoreUntilPress_ = false;
     if (m.button != MouseButton::Left)
         return;
+    if (hooks_.pressFirst && hooks_.pressFirst({m.x, m.y})) {
+        ignoreUntilPress_ = true; // its release belongs to it too
+        return;
+    }
     // A solid being placed takes its points from releases only: its presses
     // must not start the hold timer that would end the figure.
     if (toolMode_ == ToolMode::Solid && clickCount_ > 0 && !m.ctrl)
@@ -279,6 +283,7 @@ void Sandbox::Image1MouseMove(const CanvasMouse& m)
     if (ignoreUntilPress_)
         return;
     const Pointer p = preprocess(m.x, m.y, true);
+    lastMove_ = p.document;
     if (pointerOwnsEvents()) {
         if (toolMode() == ToolMode::AreaSelection)
             outlined_ = QRect(QPoint(std::min(pressCanvas_.x(), p.canvas.x()), std::min(pressCanvas_.y(), p.canvas.y())),
@@ -287,7 +292,6 @@ void Sandbox::Image1MouseMove(const CanvasMouse& m)
             pointer_->mouseMove(p.canvas, ModifiersOf(m));
         return;
     }
-    lastMove_ = p.document;
     if (clickCount_ > 0)
         drawPreview(p.document);
 }
@@ -305,7 +309,18 @@ void Sandbox::Image1MouseUp(const CanvasMouse& m)
         return;
     }
     const Pointer p = preprocess(m.x, m.y, true);
+    lastMove_ = p.document;
     click(p.document, m.shift);
+}
+
+void Sandbox::Image1DblClick(const CanvasMouse& m)
+{
+    // A drag its second press began has no release to end it.
+    if (pointer_ && pointer_->toolMode() != ToolMode::Pointer && pointer_->toolMode() != ToolMode::PastePlacement)
+        pointer_->cancel();
+    ignoreUntilPress_ = true;
+    if (hooks_.doubleClick)
+        hooks_.doubleClick({m.x, m.y});
 }
 
 // ---- Creation sequences ----
@@ -482,8 +497,10 @@ bool Sandbox::CommitPointList()
         return false;
     if (toolMode_ == ToolMode::ContinueSpline || toolMode_ == ToolMode::ContinueCurve) {
         erasePreview();
+        const std::vector<QPoint> nodes = creationPoints_;
+        EndContinuation();
         if (hooks_.commitContinuation)
-            hooks_.commitContinuation();
+            hooks_.commitContinuation(nodes);
         resetCreation();
         return true;
     }
@@ -570,6 +587,8 @@ Item* Sandbox::buildFigure(ItemList& list, QPoint p)
         if (pts.empty())
             return nullptr;
         pts.back() = p;
+        if (mode == ToolMode::ContinueSpline || mode == ToolMode::ContinueCurve)
+            return &BuildPointShape(list, ctx, continuedKind_, continuedVariant_, pts);
         const std::int32_t kind = KindForToolMode(mode);
         const std::int32_t variant = kind == KindSpline ? settings_.polyshape : settings_.bpolyshape;
         return &BuildPointShape(list, ctx, kind, variant, pts);
@@ -692,6 +711,13 @@ void Sandbox::resetCreation()
 void Sandbox::leaveCreation()
 {
     erasePreview();
+    if (toolMode_ == ToolMode::ContinueSpline || toolMode_ == ToolMode::ContinueCurve) {
+        // The continued Item must not stay hidden behind a continuation that
+        // no longer runs.
+        EndContinuation();
+        if (hooks_.cancelContinuation)
+            hooks_.cancelContinuation();
+    }
     if ((toolMode_ == ToolMode::Text || toolMode_ == ToolMode::TextEdit) && hooks_.endTextEditing)
         hooks_.endTextEditing();
     resetCreation();

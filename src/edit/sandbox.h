@@ -61,8 +61,17 @@ struct SandboxHooks {
     std::function<void()> endTextEditing;
     // A ruler's pixels changed (the cursor lines).
     std::function<void()> rulersChanged;
-    // Shift + click while continuing a spline or curve (ToolModes 297, 298).
-    std::function<void()> commitContinuation;
+    // Shift + click, or Enter, while continuing a spline or curve (ToolModes
+    // 297, 298), with the nodes the continued Item is to get.
+    std::function<void(const std::vector<QPoint>& nodes)> commitContinuation;
+    // Tried first by every press on the canvas (the text caret): true when
+    // the press was taken.
+    std::function<bool(QPoint canvasPoint)> pressFirst;
+    // Backspace left too few points to go on continuing: the continued
+    // Item is to come back unchanged.
+    std::function<void()> cancelContinuation;
+    // A double-click on the canvas (canvas pixels).
+    std::function<void(QPoint canvasPoint)> doubleClick;
 };
 
 class Sandbox final : public CanvasInput {
@@ -89,6 +98,7 @@ public:
 
     Document& document() { return document_; }
     DocumentView& view() { return view_; }
+    Settings& settings() { return settings_; }
 
     // ---- Tool mode ----
     int toolMode() const;
@@ -101,6 +111,7 @@ public:
     void Image1MouseDown(const CanvasMouse& m) override;
     void Image1MouseMove(const CanvasMouse& m) override;
     void Image1MouseUp(const CanvasMouse& m) override;
+    void Image1DblClick(const CanvasMouse& m) override;
 
     // PressHoldDelay fired: a press still held counts as the first click.
     void PressHoldDelayTimer();
@@ -127,6 +138,34 @@ public:
     // Text being typed or edited in place is finished (before a command
     // that copies or pastes).
     void FinishTyping();
+
+    // ---- Keys of a figure under construction (sandbox_keys.cpp) ----
+    // Backspace in the spline tools and while continuing: the last turning
+    // point goes and the one before follows the pointer. False outside them.
+    bool RemoveTurningPoint();
+    // Enter there: the figure of the fixed turning points is committed
+    // (nothing with only the moving node).
+    bool FinishFigure();
+    // C in the open spline and curve tools with three fixed turning points
+    // or more: the figure is committed closed.
+    bool CloseFigure();
+    // Esc in a shape tool: the figure under construction goes.
+    bool CancelFigure();
+    // The first character typed after the text tool's click: the text is
+    // made there, measured with that character. Null when no start waited.
+    Item* StartTypedText(char32_t first);
+    // Esc while typing a new text: typing ends, the text stays.
+    bool EndTyping();
+    // The figure's points when continuing an open spline or curve (Ctrl-A):
+    // `nodes` with the moving node at `pointer` appended are previewed as
+    // `kind`/`variant`, and the window enters ToolMode 297 or 298.
+    void BeginContinuation(std::int32_t kind, std::int32_t variant, std::vector<QPoint> nodes, QPoint pointer);
+    // A double-click started editing the selected text in place (ToolMode 37).
+    void EnterInPlaceEdit();
+    // The continuation's preview comes off and its state ends (ToolMode 0).
+    void EndContinuation();
+    // The last pointer position over the canvas, in document pixels.
+    QPoint lastPointer() const { return lastMove_; }
 
     // The area last outlined with the area selection, normalised, in canvas
     // pixels; any press on the canvas collapses it to the press point.
@@ -206,6 +245,9 @@ private:
     bool holdArmed_ = false;
     QPoint pressCanvas_;
     QRect outlined_;
+    // While continuing: the continued Item's kind and shape value.
+    std::int32_t continuedKind_ = 0;
+    std::int32_t continuedVariant_ = 0;
 
     SaveUnder preview_;
     ItemList scratch_; // the preview Item, rebuilt every frame
