@@ -83,6 +83,7 @@ int PressedButtonFor(int code)
 struct EditCommands::WindowTools {
     std::unique_ptr<Sandbox> sandbox;
     std::unique_ptr<SelectionPointer> pointer;
+    std::unique_ptr<CanvasKeys> keys; // goes first: it holds hooks of the two above
 };
 
 EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
@@ -249,6 +250,12 @@ SelectionTool* EditCommands::pointerOf(const DocumentWindow* window) const
     return found == windows_.end() ? nullptr : &found->second->pointer->tool();
 }
 
+CanvasKeys* EditCommands::keysOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second->keys.get();
+}
+
 void EditCommands::documentOpened(DocumentWindow& window)
 {
     if (auto found = windows_.find(&window); found != windows_.end()) {
@@ -282,6 +289,8 @@ void EditCommands::documentOpened(DocumentWindow& window)
     pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
     pointerHooks.setCursor = [w](Qt::CursorShape shape) { w->view().viewport()->setCursor(shape); };
     tools->pointer = std::make_unique<SelectionPointer>(*tools->sandbox, pointerHooks);
+    tools->keys = std::make_unique<CanvasKeys>(*tools->sandbox, tools->pointer->tool(),
+                                               keyHooks ? keyHooks(window) : CanvasKeyHooks{});
     window.view().setCanvasInput(tools->sandbox.get());
     windows_[&window] = std::move(tools);
     if (active_ == &window)

@@ -6,6 +6,7 @@
 // insert panel and the creation tools' panels. Each document window gets its
 // Sandbox (tool modes, creation, history) and pointer tool here.
 
+#include "edit/keyboard.h"
 #include "edit/pointer_delegate.h"
 #include "edit/sandbox.h"
 
@@ -43,6 +44,10 @@ public:
     Sandbox* sandboxOf(const DocumentWindow* window) const;
     // The pointer tool of a document window, or null.
     SelectionTool* pointerOf(const DocumentWindow* window) const;
+    // The canvas keys of a document window, or null. They live and go with
+    // the window's Sandbox; `keyHooks` gives each new window's hooks.
+    CanvasKeys* keysOf(const DocumentWindow* window) const;
+    std::function<CanvasKeyHooks(DocumentWindow& window)> keyHooks;
 
     // Toolbar and menu commands.
     void UndoCommand(bool showInsertPanel);

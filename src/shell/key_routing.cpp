@@ -50,44 +50,51 @@ std::u32string CharactersOf(const QKeyEvent& event)
 
 class KeyRouting::WindowKeys final : public DocumentKeys {
 public:
-    WindowKeys(Sandbox& window, SelectionTool& pointer, CanvasKeyHooks hooks) : keys(window, pointer, std::move(hooks))
-    {
-    }
+    WindowKeys(EditCommands& edit, DocumentWindow& window) : edit_(edit), window_(window) {}
 
     bool keyDown(QKeyEvent& event) override
     {
+        CanvasKeys* keys = edit_.keysOf(&window_);
         const int vk = VirtualKeyOf(event.key());
-        return vk != 0 && keys.HandleKeyDown(vk);
+        return keys && vk != 0 && keys->HandleKeyDown(vk);
     }
 
     bool character(QKeyEvent& event) override
     {
+        CanvasKeys* keys = edit_.keysOf(&window_);
         bool taken = false;
-        for (char32_t c : CharactersOf(event))
-            taken = keys.HandleChar(c) || taken;
+        if (keys)
+            for (char32_t c : CharactersOf(event))
+                taken = keys->HandleChar(c) || taken;
         return taken;
     }
 
     bool takesFirst(QKeyEvent& event) override
     {
+        CanvasKeys* keys = edit_.keysOf(&window_);
         const std::u32string chars = CharactersOf(event);
         const bool printable = !chars.empty() && !(event.modifiers() & Qt::ControlModifier) && chars[0] >= 0x20;
-        return keys.TakesKeyFirst(VirtualKeyOf(event.key()), printable);
+        return keys && keys->TakesKeyFirst(VirtualKeyOf(event.key()), printable);
     }
 
     bool inputMethod(QInputMethodEvent& event) override
     {
+        CanvasKeys* keys = edit_.keysOf(&window_);
         bool taken = false;
-        for (char32_t c : CodePoints(event.commitString()))
-            taken = keys.HandleChar(c) || taken;
+        if (keys)
+            for (char32_t c : CodePoints(event.commitString()))
+                taken = keys->HandleChar(c) || taken;
         return taken;
     }
 
-    CanvasKeys keys;
+private:
+    EditCommands& edit_;
+    DocumentWindow& window_;
 };
 
 KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
 {
+    edit_.keyHooks = [this](DocumentWindow& w) { return hooksFor(w); };
     ShellHooks& hooks = main_.hooks();
     auto previousOpened = std::move(hooks.documentOpened);
     hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
@@ -107,8 +114,7 @@ KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), m
             previousActivated(w);
         if (!w)
             return;
-        if (!keysOf(w))
-            attach(*w);
+        attach(*w);
         if (CanvasKeys* keys = keysOf(w))
             keys->setKeyboardEnabled(true);
     };
@@ -118,25 +124,14 @@ KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), m
         attach(*w);
 }
 
-KeyRouting::~KeyRouting()
-{
-    for (auto& [window, keys] : windows_)
-        const_cast<DocumentWindow*>(window)->setKeys(nullptr);
-}
+// The document windows go before the commands of the main window do, so
+// the adapters never outlive a window that still points to them.
+KeyRouting::~KeyRouting() = default;
 
-CanvasKeys* KeyRouting::keysOf(const DocumentWindow* window) const
-{
-    auto found = windows_.find(window);
-    return found == windows_.end() ? nullptr : &found->second->keys;
-}
+CanvasKeys* KeyRouting::keysOf(const DocumentWindow* window) const { return edit_.keysOf(window); }
 
-void KeyRouting::attach(DocumentWindow& window)
+CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow& window)
 {
-    detach(window); // a window reused for another file gets its keys afresh
-    Sandbox* box = edit_.sandboxOf(&window);
-    SelectionTool* pointer = edit_.pointerOf(&window);
-    if (!box || !pointer)
-        return;
     DocumentWindow* w = &window;
     CanvasKeyHooks hooks;
     hooks.deleteHighlightedAnchor = [this, w] { return deleteHighlightedAnchor && deleteHighlightedAnchor(*w); };
@@ -157,7 +152,14 @@ void KeyRouting::attach(DocumentWindow& window)
         if (edit_.showHintPage)
             edit_.showHintPage(page);
     };
-    auto entry = std::make_unique<WindowKeys>(*box, *pointer, std::move(hooks));
+    return hooks;
+}
+
+void KeyRouting::attach(DocumentWindow& window)
+{
+    if (windows_.count(&window))
+        return;
+    auto entry = std::make_unique<WindowKeys>(edit_, window);
     window.setKeys(entry.get());
     // Text composed by an input method reaches the canvas too.
     window.view().viewport()->setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -179,8 +181,9 @@ bool KeyRouting::eventFilter(QObject* watched, QEvent* event)
     // A page in a popup window owns the keys until the window it was
     // opened from is active again.
     if (event->type() == QEvent::Show)
-        for (auto& [window, keys] : windows_)
-            keys->keys.setKeyboardEnabled(false);
+        for (auto& [window, adapter] : windows_)
+            if (CanvasKeys* keys = keysOf(window))
+                keys->setKeyboardEnabled(false);
     if (event->type() == QEvent::Hide)
         if (CanvasKeys* keys = keysOf(main_.activeWindow()))
             keys->setKeyboardEnabled(true);

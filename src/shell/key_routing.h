@@ -1,8 +1,9 @@
 #pragma once
 
 // Gives every document window its canvas keys: the editing layer's
-// CanvasKeys behind the DocumentKeys the main window's key hook offers each
-// key press, shortcut override and input-method text to. Qt's events become
+// CanvasKeys (kept with the window's Sandbox by EditCommands) behind the
+// DocumentKeys the main window's key hook offers each key press, shortcut
+// override and input-method text to. Qt's events become
 // the key codes and code points the commands use here and nowhere else. The
 // canvas keys pause while a popup window shows one of its pages.
 
@@ -42,6 +43,7 @@ protected:
 private:
     class WindowKeys;
 
+    CanvasKeyHooks hooksFor(DocumentWindow& window);
     void attach(DocumentWindow& window);
     void detach(DocumentWindow& window);
     void textGuidance(TextGuidance g);
