@@ -251,6 +251,40 @@ TEST(Typing, DeleteTakesAHighlightedAnchorFirstThenTheCaretThenTheSelection)
     EXPECT_EQ(k.deletions, 1);
 }
 
+TEST(Typing, ADoubleClickEditsInPlaceAndClicksPlaceTheCaret)
+{
+    Keys k(300);
+    k.click({100, 200});
+    k.type(U"abc");
+    k.key(Vk::Escape);
+    k.box->EnterToolMode(PanelCode::Insert);
+    SelectOnly(k.doc.items, &k.text());
+    const Item* typed = &k.text();
+
+    k.box->Image1DblClick(Keys::At({110, 195}));
+    ASSERT_TRUE(k.keys->doubleClickPending());
+    k.keys->DoubleClickDelayTimer();
+    EXPECT_EQ(k.box->toolMode(), ToolMode::TextEdit);
+    EXPECT_NE(&k.text(), typed) << "edited as a new version";
+    EXPECT_EQ(k.keys->caret(), (Caret{1, 4})) << "after the last character";
+
+    // Inside the box, left of the first character: after the first one.
+    const Item& t = k.text();
+    k.box->Image1MouseDown(Keys::At({t.rec.d.x1 + 1, t.rec.d.y1 - 4}));
+    k.box->Image1MouseUp(Keys::At({t.rec.d.x1 + 1, t.rec.d.y1 - 4}));
+    EXPECT_EQ(k.keys->caret(), (Caret{1, 2}));
+    EXPECT_EQ(k.box->toolMode(), ToolMode::TextEdit);
+    k.type(U"X");
+    EXPECT_EQ(k.text().text, u"aXbc");
+
+    // A press outside ends the editing; one Undo brings the text back.
+    k.click({400, 400});
+    EXPECT_EQ(k.box->toolMode(), ToolMode::Pointer);
+    EXPECT_FALSE(k.keys->caretBlinking());
+    ASSERT_TRUE(UndoLastAction(k.doc.items, k.box->historyCursor()));
+    EXPECT_EQ(k.text().text, u"abc");
+}
+
 TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
 {
     Keys k(PanelCode::Spline);
