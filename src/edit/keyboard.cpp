@@ -148,9 +148,9 @@ bool CanvasKeys::deleteSelection()
     return true;
 }
 
-bool CanvasKeys::TakesKeyFirst(int vk, bool printable) const
+bool CanvasKeys::TakesKeyFirst(int vk, bool printable, bool ctrl) const
 {
-    if (!keyboardEnabled_)
+    if (!keyboardEnabled_ || (ctrl && vk == Vk::C))
         return false;
     const int mode = window_.toolMode();
     const bool typing = (mode == ToolMode::Text && window_.clickCount() >= 1) || mode == ToolMode::TextEdit;

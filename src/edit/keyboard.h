@@ -85,8 +85,9 @@ public:
     // True when typing or Ctrl-A took the character.
     bool HandleChar(char32_t c);
     // Whether a key would act on the canvas now, before the menus' shortcuts
-    // get it (a figure being built, a text being typed).
-    bool TakesKeyFirst(int virtualKey, bool printable) const;
+    // get it (a figure being built, a text being typed). Ctrl with a letter
+    // stays the menus'.
+    bool TakesKeyFirst(int virtualKey, bool printable, bool ctrl) const;
 
     bool keyboardEnabled() const { return keyboardEnabled_; }
     void setKeyboardEnabled(bool on) { keyboardEnabled_ = on; }

@@ -74,7 +74,8 @@ public:
         CanvasKeys* keys = edit_.keysOf(&window_);
         const std::u32string chars = CharactersOf(event);
         const bool printable = !chars.empty() && !(event.modifiers() & Qt::ControlModifier) && chars[0] >= 0x20;
-        return keys && keys->TakesKeyFirst(VirtualKeyOf(event.key()), printable);
+        return keys && keys->TakesKeyFirst(VirtualKeyOf(event.key()), printable,
+                                           (event.modifiers() & Qt::ControlModifier) != 0);
     }
 
     bool inputMethod(QInputMethodEvent& event) override

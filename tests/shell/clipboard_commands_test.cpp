@@ -30,20 +30,6 @@ struct ClipboardShellTest : ShellTest {
         return m;
     }
 
-    static CanvasMouse At(int x, int y, bool ctrl = false)
-    {
-        CanvasMouse c;
-        c.x = x;
-        c.y = y;
-        c.ctrl = ctrl;
-        c.button = MouseButton::Left;
-        return c;
-    }
-    static void click(Sandbox& box, int x, int y)
-    {
-        box.Image1MouseDown(At(x, y));
-        box.Image1MouseUp(At(x, y));
-    }
     // An area selection with a Ctrl drag, in canvas pixels.
     static void outline(Sandbox& box, QPoint from, QPoint to)
     {

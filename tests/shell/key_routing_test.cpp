@@ -30,19 +30,6 @@ struct KeyShellTest : ShellTest {
         return m;
     }
 
-    static CanvasMouse At(int x, int y)
-    {
-        CanvasMouse c;
-        c.x = x;
-        c.y = y;
-        c.button = MouseButton::Left;
-        return c;
-    }
-    static void click(Sandbox& box, int x, int y)
-    {
-        box.Image1MouseDown(At(x, y));
-        box.Image1MouseUp(At(x, y));
-    }
 
     DocumentKeys& keys() { return *main->activeWindow()->keys(); }
 
@@ -92,6 +79,7 @@ TEST_F(KeyShellTest, KeysAndInputMethodTextReachTheTextBeingTyped)
     EXPECT_TRUE(takesFirst(Qt::Key_Delete, {}, Qt::ControlModifier));
     EXPECT_TRUE(takesFirst(Qt::Key_A, QStringLiteral("a")));
     EXPECT_FALSE(takesFirst(Qt::Key_S, QStringLiteral("\x13"), Qt::ControlModifier));
+    EXPECT_FALSE(takesFirst(Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier)) << "Copy";
 
     // The text panel says what to do now.
     auto* panel = dynamic_cast<ToolPanel*>(m.leftColumn().currentPanelWidget());
