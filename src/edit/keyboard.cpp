@@ -507,7 +507,7 @@ bool CanvasKeys::ContinueFigure()
     continued_ = item;
     SelectOnly(window_.document().items, nullptr);
     view.RepaintAll(false);
-    window_.BeginContinuation(item->rec.d.kind, item->rec.d.shapeVariant, std::move(nodes), window_.lastPointer());
+    window_.BeginContinuation(*item, std::move(nodes), window_.lastPointer());
     const bool spline = item->rec.d.kind == KindSpline;
     const int flag = spline ? 27 : 36; // the turning-point pages 1061 and 1070
     if (window_.settings().hints[flag - 1] != 0 && hooks_.requestHintPage) {

@@ -588,7 +588,7 @@ Item* Sandbox::buildFigure(ItemList& list, QPoint p)
             return nullptr;
         pts.back() = p;
         if (mode == ToolMode::ContinueSpline || mode == ToolMode::ContinueCurve)
-            return &BuildPointShape(list, ctx, continuedKind_, continuedVariant_, pts);
+            return &BuildContinuationPreview(list, ctx, continued_, pts);
         const std::int32_t kind = KindForToolMode(mode);
         const std::int32_t variant = kind == KindSpline ? settings_.polyshape : settings_.bpolyshape;
         return &BuildPointShape(list, ctx, kind, variant, pts);

@@ -24,6 +24,7 @@
 #include <Qt>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace vlm {
@@ -157,9 +158,10 @@ public:
     // Esc while typing a new text: typing ends, the text stays.
     bool EndTyping();
     // The figure's points when continuing an open spline or curve (Ctrl-A):
-    // `nodes` with the moving node at `pointer` appended are previewed as
-    // `kind`/`variant`, and the window enters ToolMode 297 or 298.
-    void BeginContinuation(std::int32_t kind, std::int32_t variant, std::vector<QPoint> nodes, QPoint pointer);
+    // `nodes` with the moving node at `pointer` appended are previewed with
+    // the kind, shape, colours, weight and tension of `continued`, and the
+    // window enters ToolMode 297 or 298.
+    void BeginContinuation(const Item& continued, std::vector<QPoint> nodes, QPoint pointer);
     // A double-click started editing the selected text in place (ToolMode 37).
     void EnterInPlaceEdit();
     // The continuation's preview comes off and its state ends (ToolMode 0).
@@ -245,9 +247,8 @@ private:
     bool holdArmed_ = false;
     QPoint pressCanvas_;
     QRect outlined_;
-    // While continuing: the continued Item's kind and shape value.
-    std::int32_t continuedKind_ = 0;
-    std::int32_t continuedVariant_ = 0;
+    // While continuing: the continued Item's fields the preview is drawn with.
+    DrawingFields continued_{};
 
     SaveUnder preview_;
     ItemList scratch_; // the preview Item, rebuilt every frame
@@ -256,5 +257,11 @@ private:
     QTimer pressHold_;
     QTimer reactivation_;
 };
+
+// The preview of a continued spline or curve: the nodes drawn as the
+// continued Item draws (kind, shape, colours, weight, pattern, tension).
+struct BuildContext;
+Item& BuildContinuationPreview(ItemList& list, const BuildContext& ctx, const DrawingFields& continued,
+                               std::span<const QPoint> nodes);
 
 } // namespace vlm

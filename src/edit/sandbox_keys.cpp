@@ -29,6 +29,22 @@ int TurningPointFlag(int mode)
 
 } // namespace
 
+Item& BuildContinuationPreview(ItemList& list, const BuildContext& ctx, const DrawingFields& continued,
+                               std::span<const QPoint> nodes)
+{
+    Item& it = BuildPointShape(list, ctx, continued.kind, continued.shapeVariant, nodes);
+    DrawingFields& d = it.rec.d;
+    d.lineColor = continued.lineColor;
+    d.fillColor = continued.fillColor;
+    d.weight = continued.weight;
+    d.penWidth = continued.penWidth;
+    d.outlineWeight = continued.outlineWeight;
+    d.pattern = continued.pattern;
+    d.tension = continued.tension;
+    SmoothCurve(it); // again, with the Item's own tension
+    return it;
+}
+
 bool Sandbox::RemoveTurningPoint()
 {
     if (!IsSplineFamily(toolMode_) || creationPoints_.empty())
@@ -143,11 +159,11 @@ bool Sandbox::EndTyping()
     return true;
 }
 
-void Sandbox::BeginContinuation(std::int32_t kind, std::int32_t variant, std::vector<QPoint> nodes, QPoint pointer)
+void Sandbox::BeginContinuation(const Item& continued, std::vector<QPoint> nodes, QPoint pointer)
 {
     leaveCreation();
-    continuedKind_ = kind;
-    continuedVariant_ = variant;
+    continued_ = continued.rec.d;
+    const std::int32_t kind = continued_.kind;
     creationPoints_ = std::move(nodes);
     creationPoints_.push_back(pointer);
     firstPoint_ = creationPoints_.front();
@@ -171,7 +187,7 @@ void Sandbox::EndContinuation()
     erasePreview();
     toolMode_ = ToolMode::Pointer;
     clickCount_ = 0;
-    continuedKind_ = continuedVariant_ = 0;
+    continued_ = DrawingFields{};
 }
 
 } // namespace vlm

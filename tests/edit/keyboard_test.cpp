@@ -368,6 +368,18 @@ TEST(SplineKeys, EscWhileContinuingLeavesTheSplineAsItWas)
     EXPECT_EQ(Keys::nodes(*k.live(KindSpline)[0]), before);
 }
 
+TEST(SplineKeys, TheContinuationIsPreviewedInTheContinuedItemsColour)
+{
+    Keys k;
+    Item& s = k.spline({{100, 100}, {300, 100}});
+    s.rec.d.lineColor = RGBRef(255, 0, 0);
+    k.shown = 209;
+    k.move({300, 250});
+    ASSERT_TRUE(k.keys->HandleChar(1));
+    const QPoint on(k.view->toCanvasX(200), k.view->toCanvasY(100));
+    EXPECT_EQ(k.view->canvas().pixel(on.x(), on.y()), RGBRef(255, 0, 0));
+}
+
 TEST(SplineKeys, BackspaceToFewerThanTwoPointsWhileContinuingRestoresTheSpline)
 {
     Keys k;
