@@ -515,8 +515,11 @@ bool Sandbox::CommitPointList()
 
 void Sandbox::FinishTyping()
 {
-    if (toolMode_ == ToolMode::Text || toolMode_ == ToolMode::TextEdit)
-        leaveCreation();
+    if (toolMode_ != ToolMode::Text && toolMode_ != ToolMode::TextEdit)
+        return;
+    leaveCreation();
+    if (toolMode_ == ToolMode::TextEdit)
+        toolMode_ = ToolMode::Pointer; // editing in place ends with it
 }
 
 Item* Sandbox::CommitTypedText(int firstCharWidth)
