@@ -21,20 +21,6 @@ struct EditShellTest : ShellTest {
         edit = new EditCommands(m);
         return m;
     }
-
-    static CanvasMouse At(int x, int y)
-    {
-        CanvasMouse c;
-        c.x = x;
-        c.y = y;
-        c.button = MouseButton::Left;
-        return c;
-    }
-    static void click(Sandbox& box, int x, int y)
-    {
-        box.Image1MouseDown(At(x, y));
-        box.Image1MouseUp(At(x, y));
-    }
 };
 
 TEST_F(EditShellTest, AToolChosenWithoutAWindowOpensOneInThatTool)
