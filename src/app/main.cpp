@@ -6,8 +6,10 @@
 #include "platform/qt_settings_store.h"
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
+#include "shell/clipboard_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/grid_commands.h"
+#include "shell/key_routing.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
@@ -51,8 +53,12 @@ int main(int argc, char** argv)
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
-    new vlm::GridCommands(*w, *edit);       // and this one too
+    auto* grid = new vlm::GridCommands(*w, *edit); // and this one too
     new vlm::PageSetupCommands(*w);
+    new vlm::ClipboardCommands(*w, *edit);
+    auto* keys = new vlm::KeyRouting(*w, *edit);
+    // Delete goes to a highlighted Anchor of the active document first.
+    keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

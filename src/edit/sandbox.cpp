@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <numbers>
 
 namespace vlm {
@@ -193,12 +194,18 @@ void Sandbox::Image1MouseDown(const CanvasMouse& m)
     ignoreUntilPress_ = false;
     if (m.button != MouseButton::Left)
         return;
+    if (hooks_.pressFirst && hooks_.pressFirst({m.x, m.y})) {
+        ignoreUntilPress_ = true; // its release belongs to it too
+        return;
+    }
     // A solid being placed takes its points from releases only: its presses
     // must not start the hold timer that would end the figure.
     if (toolMode_ == ToolMode::Solid && clickCount_ > 0 && !m.ctrl)
         return;
     const Pointer p = preprocess(m.x, m.y, true);
     pressPoint_ = p.document;
+    pressCanvas_ = p.canvas;
+    outlined_ = QRect(p.canvas, QSize(0, 0));
 
     if (m.ctrl && !pointerOwnsEvents()) {
         leaveCreation();
@@ -276,12 +283,15 @@ void Sandbox::Image1MouseMove(const CanvasMouse& m)
     if (ignoreUntilPress_)
         return;
     const Pointer p = preprocess(m.x, m.y, true);
+    lastMove_ = p.document;
     if (pointerOwnsEvents()) {
+        if (toolMode() == ToolMode::AreaSelection)
+            outlined_ = QRect(QPoint(std::min(pressCanvas_.x(), p.canvas.x()), std::min(pressCanvas_.y(), p.canvas.y())),
+                              QSize(std::abs(p.canvas.x() - pressCanvas_.x()), std::abs(p.canvas.y() - pressCanvas_.y())));
         if (pointer_)
             pointer_->mouseMove(p.canvas, ModifiersOf(m));
         return;
     }
-    lastMove_ = p.document;
     if (clickCount_ > 0)
         drawPreview(p.document);
 }
@@ -299,7 +309,18 @@ void Sandbox::Image1MouseUp(const CanvasMouse& m)
         return;
     }
     const Pointer p = preprocess(m.x, m.y, true);
+    lastMove_ = p.document;
     click(p.document, m.shift);
+}
+
+void Sandbox::Image1DblClick(const CanvasMouse& m)
+{
+    // A drag its second press began has no release to end it.
+    if (pointer_ && pointer_->toolMode() != ToolMode::Pointer && pointer_->toolMode() != ToolMode::PastePlacement)
+        pointer_->cancel();
+    ignoreUntilPress_ = true;
+    if (hooks_.doubleClick)
+        hooks_.doubleClick({m.x, m.y});
 }
 
 // ---- Creation sequences ----
@@ -476,8 +497,10 @@ bool Sandbox::CommitPointList()
         return false;
     if (toolMode_ == ToolMode::ContinueSpline || toolMode_ == ToolMode::ContinueCurve) {
         erasePreview();
+        const std::vector<QPoint> nodes = creationPoints_;
+        EndContinuation();
         if (hooks_.commitContinuation)
-            hooks_.commitContinuation();
+            hooks_.commitContinuation(nodes);
         resetCreation();
         return true;
     }
@@ -488,6 +511,15 @@ bool Sandbox::CommitPointList()
     commitItem([&](ItemList& l) -> Item& { return BuildPointShape(l, ctx, kind, variant, nodes); },
                hintPageAfterCreation());
     return true;
+}
+
+void Sandbox::FinishTyping()
+{
+    if (toolMode_ != ToolMode::Text && toolMode_ != ToolMode::TextEdit)
+        return;
+    leaveCreation();
+    if (toolMode_ == ToolMode::TextEdit)
+        toolMode_ = ToolMode::Pointer; // editing in place ends with it
 }
 
 Item* Sandbox::CommitTypedText(int firstCharWidth)
@@ -558,6 +590,8 @@ Item* Sandbox::buildFigure(ItemList& list, QPoint p)
         if (pts.empty())
             return nullptr;
         pts.back() = p;
+        if (mode == ToolMode::ContinueSpline || mode == ToolMode::ContinueCurve)
+            return &BuildContinuationPreview(list, ctx, continued_, pts);
         const std::int32_t kind = KindForToolMode(mode);
         const std::int32_t variant = kind == KindSpline ? settings_.polyshape : settings_.bpolyshape;
         return &BuildPointShape(list, ctx, kind, variant, pts);
@@ -680,6 +714,13 @@ void Sandbox::resetCreation()
 void Sandbox::leaveCreation()
 {
     erasePreview();
+    if (toolMode_ == ToolMode::ContinueSpline || toolMode_ == ToolMode::ContinueCurve) {
+        // The continued Item must not stay hidden behind a continuation that
+        // no longer runs.
+        EndContinuation();
+        if (hooks_.cancelContinuation)
+            hooks_.cancelContinuation();
+    }
     if ((toolMode_ == ToolMode::Text || toolMode_ == ToolMode::TextEdit) && hooks_.endTextEditing)
         hooks_.endTextEditing();
     resetCreation();

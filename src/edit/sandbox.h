@@ -19,10 +19,12 @@
 #include "settings/settings.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QTimer>
 #include <Qt>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace vlm {
@@ -60,8 +62,17 @@ struct SandboxHooks {
     std::function<void()> endTextEditing;
     // A ruler's pixels changed (the cursor lines).
     std::function<void()> rulersChanged;
-    // Shift + click while continuing a spline or curve (ToolModes 297, 298).
-    std::function<void()> commitContinuation;
+    // Shift + click, or Enter, while continuing a spline or curve (ToolModes
+    // 297, 298), with the nodes the continued Item is to get.
+    std::function<void(const std::vector<QPoint>& nodes)> commitContinuation;
+    // Tried first by every press on the canvas (the text caret): true when
+    // the press was taken.
+    std::function<bool(QPoint canvasPoint)> pressFirst;
+    // Backspace left too few points to go on continuing: the continued
+    // Item is to come back unchanged.
+    std::function<void()> cancelContinuation;
+    // A double-click on the canvas (canvas pixels).
+    std::function<void(QPoint canvasPoint)> doubleClick;
 };
 
 class Sandbox final : public CanvasInput {
@@ -91,6 +102,7 @@ public:
 
     Document& document() { return document_; }
     DocumentView& view() { return view_; }
+    Settings& settings() { return settings_; }
 
     // ---- Tool mode ----
     int toolMode() const;
@@ -148,6 +160,7 @@ public:
         if (strips_)
             strips_->rulerYMouseUp(m);
     }
+    void Image1DblClick(const CanvasMouse& m) override;
 
     // PressHoldDelay fired: a press still held counts as the first click.
     void PressHoldDelayTimer();
@@ -171,6 +184,42 @@ public:
     // this after moving the last node to the click): false when there is no
     // figure to commit.
     bool CommitPointList();
+    // Text being typed or edited in place is finished (before a command
+    // that copies or pastes).
+    void FinishTyping();
+
+    // ---- Keys of a figure under construction (sandbox_keys.cpp) ----
+    // Backspace in the spline tools and while continuing: the last turning
+    // point goes and the one before follows the pointer. False outside them.
+    bool RemoveTurningPoint();
+    // Enter there: the figure of the fixed turning points is committed
+    // (nothing with only the moving node).
+    bool FinishFigure();
+    // C in the open spline and curve tools with three fixed turning points
+    // or more: the figure is committed closed.
+    bool CloseFigure();
+    // Esc in a shape tool: the figure under construction goes.
+    bool CancelFigure();
+    // The first character typed after the text tool's click: the text is
+    // made there, measured with that character. Null when no start waited.
+    Item* StartTypedText(char32_t first);
+    // Esc while typing a new text: typing ends, the text stays.
+    bool EndTyping();
+    // The figure's points when continuing an open spline or curve (Ctrl-A):
+    // `nodes` with the moving node at `pointer` appended are previewed with
+    // the kind, shape, colours, weight and tension of `continued`, and the
+    // window enters ToolMode 297 or 298.
+    void BeginContinuation(const Item& continued, std::vector<QPoint> nodes, QPoint pointer);
+    // A double-click started editing the selected text in place (ToolMode 37).
+    void EnterInPlaceEdit();
+    // The continuation's preview comes off and its state ends (ToolMode 0).
+    void EndContinuation();
+    // The last pointer position over the canvas, in document pixels.
+    QPoint lastPointer() const { return lastMove_; }
+
+    // The area last outlined with the area selection, normalised, in canvas
+    // pixels; any press on the canvas collapses it to the press point.
+    QRect outlinedArea() const { return outlined_; }
 
     // ---- Creation state ----
     int clickCount() const { return clickCount_; }
@@ -245,6 +294,10 @@ private:
     std::vector<QPoint> creationPoints_;
     bool ignoreUntilPress_ = false;
     bool holdArmed_ = false;
+    QPoint pressCanvas_;
+    QRect outlined_;
+    // While continuing: the continued Item's fields the preview is drawn with.
+    DrawingFields continued_{};
 
     SaveUnder preview_;
     ItemList scratch_; // the preview Item, rebuilt every frame
@@ -253,5 +306,11 @@ private:
     QTimer pressHold_;
     QTimer reactivation_;
 };
+
+// The preview of a continued spline or curve: the nodes drawn as the
+// continued Item draws (kind, shape, colours, weight, pattern, tension).
+struct BuildContext;
+Item& BuildContinuationPreview(ItemList& list, const BuildContext& ctx, const DrawingFields& continued,
+                               std::span<const QPoint> nodes);
 
 } // namespace vlm

@@ -20,6 +20,7 @@ struct SelectionTool::State {
     int mode = SelectionMode::Pointer;
     std::int32_t code = 0;
     QPoint press;           // canvas
+    QPoint placedAt;        // canvas: where a paste placement holds the Items now
     bool pendingClick = false;
     // The canvas without the Items being dragged, copied back before every
     // preview frame.
@@ -184,6 +185,7 @@ void SelectionTool::mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifier
         return;
     }
     case SelectionMode::PastePlacement:
+        s.placedAt = canvasPoint;
         DragSelection(s.view, s.press, canvasPoint, true, MarkerCode::Centre, false);
         s.drawPreview(canvasPoint);
         return;
@@ -224,6 +226,22 @@ Qt::CursorShape SelectionTool::hover(QPoint canvasPoint)
 
 void SelectionTool::beginPastePlacement(QPoint canvasPoint)
 {
+    const QPoint centre = SelectionCentre(s_->document.items);
+    beginPastePlacement(canvasPoint, QPoint(s_->view.toCanvasX(centre.x()), s_->view.toCanvasY(centre.y())));
+}
+
+bool SelectionTool::endPastePlacement()
+{
+    State& s = *s_;
+    if (s.mode != SelectionMode::PastePlacement)
+        return false;
+    DragSelection(s.view, s.press, s.placedAt, true, MarkerCode::Centre, true);
+    s.finish();
+    return true;
+}
+
+void SelectionTool::beginPastePlacement(QPoint canvasPoint, QPoint grabPoint)
+{
     State& s = *s_;
     if (s.mode != SelectionMode::Pointer)
         return;
@@ -235,8 +253,8 @@ void SelectionTool::beginPastePlacement(QPoint canvasPoint)
     v.PaintBackground(all);
     v.PaintItemsIn(v.toDocumentRect(all), true);
     s.startPreview();
-    const QPoint centre = SelectionCentre(s.document.items);
-    s.press = QPoint(v.toCanvasX(centre.x()), v.toCanvasY(centre.y()));
+    s.press = grabPoint;
+    s.placedAt = canvasPoint;
     s.code = MarkerCode::Centre;
     s.setMode(SelectionMode::PastePlacement);
     DragSelection(v, s.press, canvasPoint, true, MarkerCode::Centre, false);

@@ -77,6 +77,11 @@ public:
     // After a paste: the selected Items follow the pointer, moved by their
     // centre, until the next click ends on its release.
     void beginPastePlacement(QPoint canvasPoint);
+    // The same, held at `grabPoint` (canvas) instead of their centre.
+    void beginPastePlacement(QPoint canvasPoint, QPoint grabPoint);
+    // Ends a paste placement where the pointer left the Items, as the next
+    // click would; false when none was running.
+    bool endPastePlacement();
 
     // Abandons a running gesture as it stands (Esc, the window losing the
     // mouse): the preview is taken off and the canvas repainted.

@@ -27,6 +27,8 @@ public:
     virtual void Image1MouseDown(const CanvasMouse& m) = 0;
     virtual void Image1MouseMove(const CanvasMouse& m) = 0;
     virtual void Image1MouseUp(const CanvasMouse& m) = 0;
+    // The second press of a double-click, after its Image1MouseDown.
+    virtual void Image1DblClick(const CanvasMouse&) {}
 
     // The backdrop outside the canvas, with the anchor strips; viewport pixels.
     virtual void background1MouseDown(const CanvasMouse&) {}

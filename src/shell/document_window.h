@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class QAction;
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace vlm {
@@ -36,6 +37,10 @@ public:
     // True when the key was taken and must go no further.
     virtual bool keyDown(QKeyEvent& event) = 0;
     virtual bool character(QKeyEvent& event) = 0;
+    // True when the canvas is to get the key before a menu shortcut does.
+    virtual bool takesFirst(QKeyEvent&) { return false; }
+    // Text an input method composed; true when taken.
+    virtual bool inputMethod(QInputMethodEvent&) { return false; }
 };
 
 class DocumentWindow : public QMdiSubWindow {

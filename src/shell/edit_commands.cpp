@@ -84,6 +84,7 @@ int PressedButtonFor(int code)
 struct EditCommands::WindowTools {
     std::unique_ptr<Sandbox> sandbox;
     std::unique_ptr<SelectionPointer> pointer;
+    std::unique_ptr<CanvasKeys> keys; // goes first: it holds hooks of the two above
 };
 
 EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
@@ -113,7 +114,7 @@ void EditCommands::buildMenus()
     }
     bar->insertMenu(before, insert_);
 
-    auto* edit = new QMenu(Text(texts::kMenuEdit), bar);
+    auto* edit = edit_ = new QMenu(Text(texts::kMenuEdit), bar);
     undo_ = edit->addAction(Text(texts::kMenuUndo));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_ = edit->addAction(Text(texts::kMenuRedo));
@@ -136,7 +137,7 @@ void EditCommands::buildToolbar()
     // the buttons, the ones that do not fit move into the menu of its
     // extension button instead of widening the main window past its size.
     // The buttons are actions so that the menu can show them.
-    auto* row = new QToolBar(frame);
+    auto* row = toolbar_ = new QToolBar(frame);
     row->setMovable(false);
     row->setFloatable(false);
     row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -287,6 +288,18 @@ Sandbox* EditCommands::sandboxOf(const DocumentWindow* window) const
 
 Sandbox* EditCommands::activeSandbox() const { return sandboxOf(active_); }
 
+SelectionTool* EditCommands::pointerOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : &found->second->pointer->tool();
+}
+
+CanvasKeys* EditCommands::keysOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second->keys.get();
+}
+
 void EditCommands::documentOpened(DocumentWindow& window)
 {
     if (auto found = windows_.find(&window); found != windows_.end()) {
@@ -320,6 +333,8 @@ void EditCommands::documentOpened(DocumentWindow& window)
     pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
     pointerHooks.setCursor = [w](Qt::CursorShape shape) { w->view().viewport()->setCursor(shape); };
     tools->pointer = std::make_unique<SelectionPointer>(*tools->sandbox, pointerHooks);
+    tools->keys = std::make_unique<CanvasKeys>(*tools->sandbox, tools->pointer->tool(),
+                                               keyHooks ? keyHooks(window) : CanvasKeyHooks{});
     window.view().setCanvasInput(tools->sandbox.get());
     windows_[&window] = std::move(tools);
     if (active_ == &window)
@@ -434,6 +449,8 @@ void EditCommands::updateSelectionButtons()
     const bool selected = active_ && AnySelected(active_->document());
     buttonAction(12)->setVisible(selected);
     buttonAction(13)->setVisible(selected);
+    if (selectionChanged)
+        selectionChanged();
 }
 
 // ---- Commands ----

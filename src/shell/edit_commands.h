@@ -6,6 +6,7 @@
 // insert panel and the creation tools' panels. Each document window gets its
 // Sandbox (tool modes, creation, history) and pointer tool here.
 
+#include "edit/keyboard.h"
 #include "edit/pointer_delegate.h"
 #include "edit/sandbox.h"
 
@@ -18,6 +19,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QToolBar;
 class QToolButton;
 
 namespace vlm {
@@ -40,6 +42,12 @@ public:
     // The active document window's Sandbox, or null.
     Sandbox* activeSandbox() const;
     Sandbox* sandboxOf(const DocumentWindow* window) const;
+    // The pointer tool of a document window, or null.
+    SelectionTool* pointerOf(const DocumentWindow* window) const;
+    // The canvas keys of a document window, or null. They live and go with
+    // the window's Sandbox; `keyHooks` gives each new window's hooks.
+    CanvasKeys* keysOf(const DocumentWindow* window) const;
+    std::function<CanvasKeyHooks(DocumentWindow& window)> keyHooks;
 
     // Toolbar and menu commands.
     void UndoCommand(bool showInsertPanel);
@@ -57,6 +65,10 @@ public:
     // The stacking buttons follow the selection of the active window.
     void updateSelectionButtons();
 
+    // After the selection-dependent buttons were updated: the commands that
+    // add their own buttons and menu items follow.
+    std::function<void()> selectionChanged;
+
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
     std::function<void(int page)> showHintPage;
@@ -65,6 +77,8 @@ public:
     QAction* redoAction() const { return redo_; }
     QAction* clearAction() const { return clear_; }
     QMenu* insertMenu() const { return insert_; }
+    QMenu* editMenu() const { return edit_; }
+    QToolBar* toolbar() const { return toolbar_; }
     QToolButton* button(int number) const;
     // The toolbar entry of a button: it stands for the button in the row and,
     // when the row is too narrow, in the row's extension menu.
@@ -90,6 +104,8 @@ private:
 
     MainWindow& main_;
     QMenu* insert_ = nullptr;
+    QMenu* edit_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;

@@ -16,7 +16,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -74,7 +73,7 @@ GridCommands::GridCommands(MainWindow& main, EditCommands& edit)
     buildMenus();
     buildToggles();
     connectHooks();
-    // The Delete key on a highlighted Anchor (see eventFilter).
+    // Pointer moves anywhere end an Anchor's highlight (see eventFilter).
     qApp->installEventFilter(this);
     active_ = main_.activeWindow();
     updateChecks();
@@ -401,26 +400,13 @@ void GridCommands::updateChecks()
     snapButton_->setChecked(snap != 0);
 }
 
-// The Delete key, before the keys of the document window see it: taken
-// only when it deleted a highlighted Anchor, so Delete reaches the Items
-// otherwise. The keyboard commands may call DeleteHighlightedAnchor
-// themselves instead; this filter then has nothing left to do.
+// The pointer leaving the Anchor strips ends their highlight (the Delete key
+// reaches DeleteHighlightedAnchor through the canvas keys).
 bool GridCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave)
         pointerMoved(watched, event);
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Delete || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return false;
-    QWidget* target = static_cast<QWidget*>(watched);
-    QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-    if (target != first || target->window() != &main_)
-        return false;
-    return DeleteHighlightedAnchor();
+    return false;
 }
 
 // A highlight belongs to the pointer resting on an Anchor: moving onto the

@@ -53,8 +53,7 @@ public:
     void SnapToggled(bool on);
 
     // The Delete key's first try on the active document: true when a
-    // highlighted Anchor was deleted. Keys reach it through a filter of
-    // this class (see grid_commands.cpp) until the keyboard commands call it.
+    // highlighted Anchor was deleted.
     bool DeleteHighlightedAnchor();
 
     // The checks, enabling and toggles follow the active document (or the

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMdiArea>
@@ -912,7 +913,9 @@ void MainWindow::HandleOpenRequest(const QString& macro)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::InputMethod) ||
+        !watched->isWidgetType())
         return QMainWindow::eventFilter(watched, event);
     // Every key is seen once, where it is first delivered, and only while
     // it belongs to this window (not to a dialog or a popup).
@@ -920,13 +923,26 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     if (target != first)
         return QMainWindow::eventFilter(watched, event);
+    DocumentKeys* keys = target->window() == this && active_ ? active_->keys() : nullptr;
+    if (type == QEvent::InputMethod)
+        return (keys && keys->inputMethod(*static_cast<QInputMethodEvent*>(event))) ||
+               QMainWindow::eventFilter(watched, event);
     auto& key = *static_cast<QKeyEvent*>(event);
+    if (type == QEvent::ShortcutOverride) {
+        // Accepted, the key comes back as a key press instead of running a
+        // menu command: a text being typed or a figure being built has it first.
+        if (keys && keys->takesFirst(key)) {
+            event->accept();
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (hooks_.pictureFrameKeys && popupX_->isVisible() && hooks_.pictureFrameKeys(key))
         return true;
-    if (target->window() == this && active_ && active_->keys()) {
-        if (active_->keys()->keyDown(key))
+    if (keys) {
+        if (keys->keyDown(key))
             return true;
-        if (!key.text().isEmpty() && active_->keys()->character(key))
+        if (keys->character(key))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 #include "edit/tool_mode.h"
 #include "texts/edit_texts.h"
 #include "texts/page_setup_texts.h"
+#include "texts/keyboard_texts.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -67,6 +68,8 @@ ToolGuidance ToolGuidanceFor(int code)
     const int mode = ToolModeForPanel(code);
     if (mode == ToolMode::Line)
         return {Text(kKindLine), {Text(kGuideStartLine), Text(kGuideEndLine), Text(kGuideHoldDown)}};
+    if (code == PanelCode::TextTool3)
+        return {Text(kKindText), {Text(kGuideTypeText), Text(kGuideTypeDone)}};
     if (mode == ToolMode::Text)
         return {Text(kKindText), {Text(kGuideTextStart), Text(kGuideTextBox)}};
     QString caption;

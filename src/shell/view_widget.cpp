@@ -91,9 +91,15 @@ protected:
     void mousePressEvent(QMouseEvent* e) override { dispatch(e, Phase::Down); }
     void mouseMoveEvent(QMouseEvent* e) override { dispatch(e, Phase::Move); }
     void mouseReleaseEvent(QMouseEvent* e) override { dispatch(e, Phase::Up); }
+    // The second press of a double-click is a press first.
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        dispatch(e, Phase::Down);
+        dispatch(e, Phase::Double);
+    }
 
 private:
-    enum class Phase { Down, Move, Up };
+    enum class Phase { Down, Move, Up, Double };
     enum class Target { None, Canvas, Backdrop };
 
     void dispatch(QMouseEvent* e, Phase phase)
@@ -102,6 +108,13 @@ private:
         if (!input)
             return;
         const QPoint at = e->position().toPoint();
+        if (phase == Phase::Double) {
+            const DocumentView& v = owner_.view();
+            const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+            if (part_ == Part::Viewport && canvas.contains(at))
+                input->Image1DblClick(ToCanvasMouse(*e, at - canvas.topLeft()));
+            return;
+        }
         switch (part_) {
         case Part::Corner:
             return;

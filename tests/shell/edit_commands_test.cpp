@@ -25,20 +25,6 @@ struct EditShellTest : ShellTest {
         edit = new EditCommands(m);
         return m;
     }
-
-    static CanvasMouse At(int x, int y)
-    {
-        CanvasMouse c;
-        c.x = x;
-        c.y = y;
-        c.button = MouseButton::Left;
-        return c;
-    }
-    static void click(Sandbox& box, int x, int y)
-    {
-        box.Image1MouseDown(At(x, y));
-        box.Image1MouseUp(At(x, y));
-    }
 };
 
 TEST_F(EditShellTest, AToolChosenWithoutAWindowOpensOneInThatTool)
@@ -278,9 +264,13 @@ TEST(ToolPanels, TheGuidanceNamesTheKindInEveryTemplate)
         {112, "Oblong",
          {"Click where you want to start the oblong.", "Then, click where you want to place the edge points.",
           "Finally, hold down the Shift key and click where you want to end the oblong."}},
-        {303, "Text",
+        {300, "Text",
          {"Click where you want the text start.",
           "To make a text box, hold down the mouse button, move the mouse, and release the button."}},
+        // While the text just made is typed.
+        {303, "Text",
+         {"Enter the text now.",
+          "When done, click on the pointer button (the button with the hand picture) in the upper menu."}},
     };
     for (const Case& c : cases) {
         const ToolGuidance g = ToolGuidanceFor(c.code);

@@ -3,6 +3,7 @@
 // A main window that is never shown, with its Settings in memory, its
 // questions answered by a script and its files in a temporary folder.
 
+#include "edit/sandbox.h"
 #include "model/document.h"
 #include "model/document_file.h"
 #include "platform/memory_settings_store.h"
@@ -56,6 +57,22 @@ struct ShellTest : ::testing::Test {
 
     // Closed windows are freed from the event loop.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // A left-button event on a window's canvas, and a click made of two.
+    static CanvasMouse At(int x, int y, bool ctrl = false)
+    {
+        CanvasMouse c;
+        c.x = x;
+        c.y = y;
+        c.ctrl = ctrl;
+        c.button = MouseButton::Left;
+        return c;
+    }
+    static void click(Sandbox& box, int x, int y)
+    {
+        box.Image1MouseDown(At(x, y));
+        box.Image1MouseUp(At(x, y));
+    }
 
     QString path(const char* name) const { return dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
 

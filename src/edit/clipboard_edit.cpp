@@ -1,0 +1,168 @@
+#include "edit/clipboard_edit.h"
+
+#include "edit/item_geometry.h"
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "model/clipboard.h"
+#include "model/rounding.h"
+#include "platform/canvas.h"
+#include "render/view_extent.h"
+
+#include <algorithm>
+
+namespace vlm {
+
+namespace {
+
+constexpr int kBitmapMargin = 2;
+
+bool AnySelected(const ItemList& list)
+{
+    for (const Item& it : list)
+        if (IsSelectedLive(it))
+            return true;
+    return false;
+}
+
+// The undoable commands end alike: no Markers left from before, the canvas
+// shows the new state, Undo and Redo follow.
+void AfterChange(Sandbox& window, bool showMarkers)
+{
+    window.view().RemoveMarkers();
+    window.view().RepaintAll(showMarkers);
+    window.UpdateUndoCommands();
+}
+
+} // namespace
+
+bool DeleteSelection(Sandbox& window)
+{
+    ItemList& list = window.document().items;
+    if (!AnySelected(list))
+        return false;
+    window.view().RemoveMarkers();
+    DeleteSelectedItems(list, window.historyCursor());
+    AfterChange(window, false);
+    return true;
+}
+
+void CopySelectedItems(Sandbox& window, ItemList& clipboard)
+{
+    window.FinishTyping();
+    CopyItemsToClipboard(window.document().items, clipboard);
+}
+
+QPoint PasteGrabPoint(const ItemList& list)
+{
+    std::int64_t sumX = 0, sumY = 0, k = 0;
+    for (const Item& it : list) {
+        if (!IsSelectedLive(it) || it.rec.d.kind == KindGroup)
+            continue;
+        sumX += std::int64_t{it.rec.d.x1} + it.rec.d.x2;
+        sumY += std::int64_t{it.rec.d.y1} + it.rec.d.y2;
+        ++k;
+    }
+    if (k == 0)
+        return {};
+    return {Round(static_cast<double>(sumX) / static_cast<double>(2 * k)),
+            Round(static_cast<double>(sumY) / static_cast<double>(2 * k))};
+}
+
+bool PasteClipboard(Sandbox& window, SelectionTool& pointer, const ItemList& clipboard, const OpenDocuments& open,
+                    const std::function<void(int)>& showPanel)
+{
+    window.FinishTyping();
+    // A placement still running is put down where it stands.
+    pointer.endPastePlacement();
+    if (pointer.busy())
+        pointer.cancel();
+    window.EnterToolMode(kInsertPanel);
+    ItemList& list = window.document().items;
+    if (!Header(clipboard) || !Header(list))
+        return false;
+
+    DocumentView& view = window.view();
+    view.RemoveMarkers();
+    const DragSettings settings = DragSettingsOf(view);
+    const PasteResult result = PasteItems(list, clipboard, open, [&settings](Item& item) {
+        RecomputeGeometry(item, settings.text, settings.markerSize);
+    });
+    window.UpdateUndoCommands();
+    if (!result.pasted) {
+        view.RepaintAll(false);
+        return false;
+    }
+    if (showPanel)
+        if (const auto code = SelectionPanelCode(list, false))
+            showPanel(*code);
+    const QPoint grab = PasteGrabPoint(list);
+    const QPoint at(view.toCanvasX(grab.x()), view.toCanvasY(grab.y()));
+    pointer.beginPastePlacement(at, at);
+    return true;
+}
+
+bool JoinSelection(Sandbox& window)
+{
+    window.FinishTyping();
+    window.view().RemoveMarkers();
+    const bool joined = JoinSelectedItems(window.document().items, window.historyCursor());
+    AfterChange(window, true);
+    return joined;
+}
+
+bool SplitSelection(Sandbox& window)
+{
+    window.FinishTyping();
+    window.view().RemoveMarkers();
+    const bool split = SplitSelectedGroups(window.document().items, window.historyCursor());
+    AfterChange(window, false);
+    return split;
+}
+
+bool CopyAreaToClipboard(Sandbox& window)
+{
+    DocumentView& view = window.view();
+    view.RemoveMarkers();
+    const QRect area = window.outlinedArea();
+    if (area.width() <= 0 || area.height() <= 0) {
+        view.MarkerTimer();
+        return false;
+    }
+    view.RequestClipboardCopy(area);
+    return true;
+}
+
+Bitmap SelectionBitmap(DocumentView& view)
+{
+    ItemList& list = view.document().items;
+    const ScreenMetrics& metrics = list.metrics();
+    QRect area;
+    for (const Item& it : list) {
+        if (!IsSelectedLive(it) || !IsDrawnKind(it.rec.d.kind))
+            continue;
+        area |= view.toCanvasRect(PaintExtent(it, metrics));
+    }
+    if (area.isEmpty())
+        return {};
+    area.adjust(-kBitmapMargin, -kBitmapMargin, kBitmapMargin, kBitmapMargin);
+    area.setWidth(std::min(area.width(), kSelectionBitmapLimit));
+    area.setHeight(std::min(area.height(), kSelectionBitmapLimit));
+
+    Bitmap bitmap(area.width(), area.height(), RGBRef(255, 255, 255));
+    DrawContext ctx = view.drawContext();
+    ctx.originX += area.left();
+    ctx.originY += area.top();
+    Canvas c(bitmap);
+    std::int32_t current = INT32_MIN;
+    for (Item* item : list.withStackOrderIn(1, std::max(MaxStackOrder(list), 1))) {
+        const DrawingFields& d = item->rec.d;
+        if (d.stackOrder == current || d.hidden)
+            continue;
+        current = d.stackOrder;
+        if (IsSelectedLive(*item) && IsDrawnKind(d.kind))
+            DrawItem(c, ctx, *item, false);
+    }
+    return bitmap;
+}
+
+} // namespace vlm

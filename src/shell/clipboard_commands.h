@@ -1,0 +1,89 @@
+#pragma once
+
+// The clipboard and grouping commands of the main window: the Edit menu's
+// "Cut", "Copy", "Paste", the hidden "Copy to Clipboard", "Join Items" and
+// "Split Group", the toolbar's join, split, erase, copy and paste buttons,
+// their enabled and shown states, and the internal clipboard that every
+// document window of the program shares and that outlives the window it was
+// filled from. "Copy" also offers a picture of the copied Items to other
+// programs through the system clipboard.
+
+#include "model/item_list.h"
+#include "platform/clipboard.h"
+
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QToolButton;
+
+namespace vlm {
+
+class DocumentWindow;
+class EditCommands;
+class MainWindow;
+
+class ClipboardCommands : public QObject {
+public:
+    // The toolbar button numbers of these commands.
+    enum Button { JoinButton = 35, SplitButton = 36, EraseButton = 14, CopyButton = 16, PasteButton = 15 };
+    // The hint page shown after "Cut" when its flag is on.
+    static constexpr int kCutHintPage = 1038;
+
+    // Adds the menu items to the Edit menu and the buttons to the toolbar of
+    // `edit`; `system`, when given, replaces the desktop's clipboard (tests).
+    ClipboardCommands(MainWindow& main, EditCommands& edit, Clipboard* system = nullptr);
+    ~ClipboardCommands() override;
+
+    void CutCommand();
+    void CopyCommand();
+    void PasteCommand();
+    void CopyToClipboardCommand();
+    void JoinCommand();
+    // `fromToolbar`: the split button shows the insert panel afterwards.
+    void SplitCommand(bool fromToolbar);
+
+    // Enabled and shown states from the active window's selection and the
+    // clipboard.
+    void updateState();
+    // The Edit menu opens: "Copy to Clipboard" follows the outlined area.
+    void editMenuShown();
+
+    const ItemList& clipboard() const { return clipboard_; }
+
+    QAction* cutAction() const { return cut_; }
+    QAction* copyAction() const { return copy_; }
+    QAction* pasteAction() const { return paste_; }
+    QAction* copyToClipboardAction() const { return copyToClipboard_; }
+    // The item is never shown, and Qt reports a hidden action disabled: this
+    // is the state it would show.
+    bool copyToClipboardEnabled() const { return copyToClipboardEnabled_; }
+    QAction* joinAction() const { return join_; }
+    QAction* splitAction() const { return split_; }
+    QToolButton* button(int number) const;
+    // The toolbar's entry of a button: hidden and shown through it.
+    QAction* buttonAction(int number) const;
+
+private:
+    void buildMenu();
+    void buildButtons();
+
+    MainWindow& main_;
+    EditCommands& edit_;
+    std::unique_ptr<Clipboard> ownSystem_;
+    Clipboard* system_ = nullptr;
+    ItemList clipboard_;
+
+    QAction* cut_ = nullptr;
+    QAction* copy_ = nullptr;
+    QAction* paste_ = nullptr;
+    QAction* copyToClipboard_ = nullptr;
+    QAction* join_ = nullptr;
+    QAction* split_ = nullptr;
+    bool copyToClipboardEnabled_ = false;
+    std::map<int, std::pair<QToolButton*, QAction*>> buttons_;
+};
+
+} // namespace vlm
