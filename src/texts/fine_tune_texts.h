@@ -78,6 +78,24 @@ inline constexpr const char16_t* kFontBold = u"Bold";
 inline constexpr const char16_t* kFontExtraBold = u"Extra Bold";
 inline constexpr const char16_t* kFontHeavy = u"Heavy";
 
+// Character sets.
+inline constexpr const char16_t* kCharsetWestern = u"Western";
+inline constexpr const char16_t* kCharsetDefault = u"Default";
+inline constexpr const char16_t* kCharsetSymbol = u"Symbol";
+inline constexpr const char16_t* kCharsetJapanese = u"Japanese";
+inline constexpr const char16_t* kCharsetKorean = u"Korean";
+inline constexpr const char16_t* kCharsetChineseSimplified = u"Chinese Simplified";
+inline constexpr const char16_t* kCharsetChineseTraditional = u"Chinese Traditional";
+inline constexpr const char16_t* kCharsetGreek = u"Greek";
+inline constexpr const char16_t* kCharsetTurkish = u"Turkish";
+inline constexpr const char16_t* kCharsetHebrew = u"Hebrew";
+inline constexpr const char16_t* kCharsetArabic = u"Arabic";
+inline constexpr const char16_t* kCharsetBaltic = u"Baltic";
+inline constexpr const char16_t* kCharsetCyrillic = u"Cyrillic";
+inline constexpr const char16_t* kCharsetThai = u"Thai";
+inline constexpr const char16_t* kCharsetCentralEuropean = u"Central European";
+inline constexpr const char16_t* kCharsetOem = u"OEM";
+
 // The multi-selection panel.
 inline constexpr const char16_t* kJoinLine =
     u"Click on the Join items button to create a single object comprised of the selected items.";
