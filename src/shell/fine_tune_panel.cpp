@@ -177,6 +177,14 @@ void FineTunePanel::open(int code)
     }
     build();
     fill();
+    // The controls come right below the title, the guidance lines below them.
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->removeWidget(tabs_);
+    layout->insertWidget(1, tabs_);
+    tabs_->setMinimumHeight(tabs_->sizeHint().height());
+    // In a short column the guidance gives way, never the controls.
+    for (QLabel* line : lineLabels())
+        line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
 }
 
 void FineTunePanel::build()
