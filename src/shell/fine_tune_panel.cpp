@@ -476,6 +476,15 @@ void FineTunePanel::fillEffects(std::int32_t surface, ShadowBytes shadow, bool m
     SelectIn(shadow_, mixedShadow ? -1 : SelectShadow(shadow_->list(), shadow));
 }
 
+void FineTunePanel::fillEffects(const SelectionAttributes& a)
+{
+    const bool mixed = a.shadowElevation < 0 || a.shadowFade < 0 || a.shadowLightness < 0;
+    const ShadowBytes shadow{std::uint8_t(std::max(0, a.shadowElevation)),
+                             std::uint8_t(std::max(0, a.shadowFade)),
+                             std::uint8_t(std::max(0, a.shadowLightness))};
+    fillEffects(a.surface, shadow, mixed);
+}
+
 void FineTunePanel::fillLine()
 {
     Settings& s = settings_;
@@ -522,11 +531,7 @@ void FineTunePanel::fillLine()
                                  : -1);
     SelectIn(direction_, SelectValue(direction_->list(), a.direction));
     SelectIn(fill_, SelectValue(fill_->list(), a.fill));
-    const bool mixedShadow = a.shadowElevation < 0 || a.shadowFade < 0 || a.shadowLightness < 0;
-    fillEffects(a.surface,
-                {std::uint8_t(std::max(0, a.shadowElevation)), std::uint8_t(std::max(0, a.shadowFade)),
-                 std::uint8_t(std::max(0, a.shadowLightness))},
-                mixedShadow);
+    fillEffects(a);
 }
 
 void FineTunePanel::fillShape()
@@ -596,11 +601,7 @@ void FineTunePanel::fillShape()
         }
     }
     if (fineTune_) {
-        const bool mixedShadow = a.shadowElevation < 0 || a.shadowFade < 0 || a.shadowLightness < 0;
-        fillEffects(a.surface,
-                    {std::uint8_t(std::max(0, a.shadowElevation)), std::uint8_t(std::max(0, a.shadowFade)),
-                     std::uint8_t(std::max(0, a.shadowLightness))},
-                    mixedShadow);
+        fillEffects(a);
     } else {
         fillEffects(s.poplas, s.shpoly, false);
     }
@@ -678,11 +679,7 @@ void FineTunePanel::fillText()
         SelectIn(angle_, at);
     }
     if (fineTune_) {
-        const bool mixedShadow = a.shadowElevation < 0 || a.shadowFade < 0 || a.shadowLightness < 0;
-        fillEffects(a.surface,
-                    {std::uint8_t(std::max(0, a.shadowElevation)), std::uint8_t(std::max(0, a.shadowFade)),
-                     std::uint8_t(std::max(0, a.shadowLightness))},
-                    mixedShadow);
+        fillEffects(a);
     } else {
         fillEffects(s.txplas, s.shtext, false);
     }

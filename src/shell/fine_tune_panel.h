@@ -83,6 +83,7 @@ private:
     void fillText();
     void fillMulti();
     void fillEffects(std::int32_t surface, ShadowBytes shadow, bool mixedShadow);
+    void fillEffects(const SelectionAttributes& a);
     void addTurnButtons(QWidget* page);
     void deferRefill();
     void deferShowPanel(int code);
