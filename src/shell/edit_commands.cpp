@@ -1,6 +1,7 @@
 #include "shell/edit_commands.h"
 
 #include "shell/document_window.h"
+#include "shell/fine_tune_panel.h"
 #include "shell/left_column.h"
 #include "shell/main_window.h"
 #include "shell/tool_panels.h"
@@ -21,10 +22,14 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 // The toolbar's buttons of these commands, left to right; 0 separates groups.
-struct ButtonSpec {
+struct ButtonSpec
+{
     int number;
     const char16_t* hint;
     const char16_t* label;
@@ -81,7 +86,8 @@ int PressedButtonFor(int code)
     return 0;
 }
 
-struct EditCommands::WindowTools {
+struct EditCommands::WindowTools
+{
     std::unique_ptr<Sandbox> sandbox;
     std::unique_ptr<SelectionPointer> pointer;
     std::unique_ptr<CanvasKeys> keys; // goes first: it holds hooks of the two above
@@ -195,18 +201,34 @@ void EditCommands::runButton(int number)
         if (b.number == number)
             code = b.panelCode;
     switch (number) {
-    case 6: UndoCommand(true); break;
-    case 7: RedoCommand(true); break;
-    case 8: RepaintCommand(); break;
-    case 9: ChooseTool(PanelCode::Insert, true); break;
+    case 6:
+        UndoCommand(true);
+        break;
+    case 7:
+        RedoCommand(true);
+        break;
+    case 8:
+        RepaintCommand();
+        break;
+    case 9:
+        ChooseTool(PanelCode::Insert, true);
+        break;
     case 27:
         press(27);
         main_.RunDeferred(PanelCode::Picture);
         break;
-    case 18: ChooseTool(code, false); break;
-    case 12: PlaceBehindCommand(); break;
-    case 13: PlaceOnTopCommand(); break;
-    default: ChooseTool(code, true); break;
+    case 18:
+        ChooseTool(code, false);
+        break;
+    case 12:
+        PlaceBehindCommand();
+        break;
+    case 13:
+        PlaceOnTopCommand();
+        break;
+    default:
+        ChooseTool(code, true);
+        break;
     }
 }
 
@@ -270,12 +292,39 @@ QWidget* EditCommands::makePanel(int code)
                 if (main_.hooks().openPageSetup)
                     main_.hooks().openPageSetup();
             });
+    } else if (FineTunePanel::IsPanelCode(code) && !PanelGuidanceFor(code).title.isEmpty()) {
+        panel = new FineTunePanel(code, main_.settings(), fineTuneHooks());
     } else if (!PanelGuidanceFor(code).title.isEmpty()) {
         panel = new ToolPanel(code);
     }
     if (panel)
         panels_[code] = panel;
     return panel;
+}
+
+FineTunePanelHooks EditCommands::fineTuneHooks()
+{
+    FineTunePanelHooks h;
+    h.sandbox = [this] { return activeSandbox(); };
+    h.customize = [this](int page) {
+        if (customizeList)
+            customizeList(page);
+    };
+    h.changed = [this] { updateSelectionButtons(); };
+    h.textSettingsChanged = [this] {
+        if (carryTextSettings)
+            carryTextSettings();
+    };
+    h.showPanel = [this](int code) { main_.ShowPanel(code); };
+    h.join = [this] {
+        if (joinItems)
+            joinItems();
+    };
+    h.split = [this] {
+        if (splitGroup)
+            splitGroup();
+    };
+    return h;
 }
 
 // ---- Document windows ----
@@ -286,7 +335,10 @@ Sandbox* EditCommands::sandboxOf(const DocumentWindow* window) const
     return found == windows_.end() ? nullptr : found->second->sandbox.get();
 }
 
-Sandbox* EditCommands::activeSandbox() const { return sandboxOf(active_); }
+Sandbox* EditCommands::activeSandbox() const
+{
+    return sandboxOf(active_);
+}
 
 SelectionTool* EditCommands::pointerOf(const DocumentWindow* window) const
 {
@@ -327,7 +379,8 @@ void EditCommands::documentOpened(DocumentWindow& window)
         w->view().rulerX()->update();
         w->view().rulerY()->update();
     };
-    tools->sandbox = std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
+    tools->sandbox =
+        std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
     SelectionToolHooks pointerHooks;
     pointerHooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
@@ -364,7 +417,8 @@ void EditCommands::documentActivated(DocumentWindow* window)
         now->Activated();
     if (!window)
         setUndoCommands(false, false);
-    if (Sandbox* now = sandboxOf(window); now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
+    if (Sandbox* now = sandboxOf(window);
+        now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
         press(now->toolMode() == ToolMode::Line ? 17 : 18);
     updateSelectionButtons();
 }
@@ -380,6 +434,8 @@ void EditCommands::panelShown(int code)
         if ((panel->panelCode() != code && !ToolGuidanceFor(code).title.isEmpty()) || forSelection)
             panel->setPanelCode(code, forSelection && FirstSelectedIsOpen());
     }
+    if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
+        fineTune->open(code);
     const int mode = ToolModeForPanel(code);
     if (mode >= 0 || code == PanelCode::EndTextEditing) {
         if (Sandbox* box = activeSandbox())

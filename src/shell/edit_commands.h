@@ -26,13 +26,15 @@ namespace vlm {
 
 class DocumentWindow;
 class MainWindow;
+struct FineTunePanelHooks;
 class ToolPanel;
 
 // The toolbar button a panel presses (0: the panel leaves the pressed button
 // as it is).
 int PressedButtonFor(int panelCode);
 
-class EditCommands : public QObject {
+class EditCommands : public QObject
+{
 public:
     // Builds the menus and buttons into `main` and connects its hooks; the
     // main window owns the result.
@@ -72,6 +74,15 @@ public:
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
     std::function<void(int page)> showHintPage;
+    // "Customize..." in a fine-tune list: the page of that list's dialog, or
+    // 0 for the colour dialog. The panel refills its lists afterwards.
+    std::function<void(int page)> customizeList;
+    // Next-text mode changed the text settings: carry them to the text
+    // being typed (the keyboard commands fill this in).
+    std::function<void()> carryTextSettings;
+    // The links of the multi-selection panel.
+    std::function<void()> joinItems;
+    std::function<void()> splitGroup;
 
     QAction* undoAction() const { return undo_; }
     QAction* redoAction() const { return redo_; }
@@ -92,6 +103,7 @@ private:
     void buildToolbar();
     void connectHooks();
     QWidget* makePanel(int code);
+    FineTunePanelHooks fineTuneHooks();
     void panelShown(int code);
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
