@@ -38,8 +38,9 @@ std::string toAscii(const QString& s)
 QString encodeIni(const SettingsStore::Value& v)
 {
     if (v.type == SettingsStore::Type::Integer)
-        return kDwordPrefix + QStringLiteral("%1").arg(static_cast<quint32>(v.integer), 8, 16, QLatin1Char('0'));
+        return QString::number(v.integer);
     QString text = QString::fromStdU16String(v.text);
+    // Only a text that would read back in one of the marked forms needs a mark.
     if (text.startsWith(kDwordPrefix) || text.startsWith(kTextPrefix))
         text.prepend(kTextPrefix);
     return text;
@@ -63,17 +64,17 @@ SettingsStore::Value decodeIni(const QVariant& raw)
     if (s.startsWith(kDwordPrefix)) {
         const QString digits = s.mid(kDwordPrefix.size());
         // toUInt alone would also take blanks, a sign or "0x".
-        const bool plainHex = !digits.isEmpty() && digits.size() <= 8 &&
-                              std::all_of(digits.begin(), digits.end(), [](QChar c) {
-                                  return c.unicode() < 128 && std::isxdigit(c.unicode());
-                              });
+        const bool plainHex =
+            !digits.isEmpty() && digits.size() <= 8 && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                return c.unicode() < 128 && std::isxdigit(c.unicode());
+            });
         bool ok = false;
         const uint v = digits.toUInt(&ok, 16);
         if (!plainHex || !ok)
             return {Type::Unreadable, 0, {}};
         return {Type::Integer, static_cast<std::int32_t>(static_cast<quint32>(v)), {}};
     }
-    return {Type::Text, 0, s.toStdU16String()};
+    return {Type::Text, 0, s.toStdU16String(), true};
 }
 
 SettingsStore::Value decodeNative(const QVariant& raw)
