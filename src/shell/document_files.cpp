@@ -75,7 +75,8 @@ Prompts::FileDialog DocumentFiles::dialog(const QString& title, const QString& f
 void DocumentFiles::reportWriteFailure(const QString& path)
 {
     prompts_.message(Prompts::Kind::Error,
-                     QString::fromUtf16(texts::kCannotSaveFile) + QLatin1Char('\n') + QDir::toNativeSeparators(path),
+                     QString::fromUtf16(texts::kCannotSaveFile) + QLatin1Char('\n') +
+                         QDir::toNativeSeparators(path),
                      Prompts::Ok);
 }
 
@@ -83,15 +84,15 @@ bool DocumentFiles::SaveAsDialog(QString& name, ItemList& list)
 {
     const QString trimmed = name.trimmed();
     const auto chosen =
-        prompts_.saveFile(dialog(QString::fromUtf8(texts::kSaveAsTitle), trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
+        prompts_.saveFile(dialog(QString::fromUtf8(texts::kSaveAsTitle),
+                                 trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
     if (!chosen || chosen->trimmed().isEmpty())
         return false;
     const QFileInfo info(*chosen);
     settings_.docdir = info.absolutePath().toStdU16String();
     const QString full = info.absoluteFilePath();
-    if (info.exists() &&
-        prompts_.message(Prompts::Kind::Confirmation, QString::fromUtf8(texts::kReplaceFile),
-                         Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
+    if (info.exists() && prompts_.message(Prompts::Kind::Confirmation, QString::fromUtf8(texts::kReplaceFile),
+                                          Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
         return false;
     if (!WriteDocument(EncodedPath(full), list)) {
         reportWriteFailure(full);
@@ -121,18 +122,24 @@ QString DocumentFiles::OpenDialog()
 bool DocumentFiles::Save(Document& doc, bool untitledDefault)
 {
     const QString path = PathOf(doc);
-    if (SaveToExisting(doc))
+    if (SaveToExisting(doc)) {
+        if (saved_)
+            saved_(doc);
         return true;
+    }
     // The file is there but could not be written: say so before offering
     // another place for it.
     if (!path.trimmed().isEmpty() && QFileInfo::exists(path))
         reportWriteFailure(path);
     QString name = path;
     if (name.trimmed().isEmpty() && untitledDefault)
-        name = QString::fromUtf8(texts::kUntitled) + QLatin1Char(' ') + QString::fromStdString(doc.untitledNumber);
+        name = QString::fromUtf8(texts::kUntitled) + QLatin1Char(' ') +
+               QString::fromStdString(doc.untitledNumber);
     if (!SaveAsDialog(name, doc.items))
         return false;
     SetPath(doc, name);
+    if (saved_)
+        saved_(doc);
     return true;
 }
 
@@ -142,6 +149,8 @@ bool DocumentFiles::SaveAs(Document& doc)
     if (!SaveAsDialog(name, doc.items))
         return false;
     SetPath(doc, name);
+    if (saved_)
+        saved_(doc);
     return true;
 }
 

@@ -22,7 +22,8 @@ void SetPath(Document& doc, const QString& path);
 std::string EncodedPath(const QString& path);
 
 // The reader's questions as message boxes.
-class PromptFilePrompts final : public FilePrompts {
+class PromptFilePrompts final : public FilePrompts
+{
 public:
     explicit PromptFilePrompts(Prompts& prompts) : prompts_(prompts) {}
     bool askOpenInvalidFile() override;
@@ -34,7 +35,8 @@ private:
     Prompts& prompts_;
 };
 
-class DocumentFiles {
+class DocumentFiles
+{
 public:
     // Called with every file the dialogs open or save (the recent files).
     using RecentSink = std::function<void(const QString& path)>;
@@ -55,6 +57,9 @@ public:
     // "Save As": the save dialog with the document's file name.
     bool SaveAs(Document& doc);
 
+    // Called with each document Save or Save As wrote to the user's file.
+    void setSavedSink(std::function<void(Document& doc)> sink) { saved_ = std::move(sink); }
+
 private:
     Prompts::FileDialog dialog(const QString& title, const QString& fileName) const;
     void reportWriteFailure(const QString& path);
@@ -62,6 +67,7 @@ private:
     Settings& settings_;
     Prompts& prompts_;
     RecentSink addRecent_;
+    std::function<void(Document&)> saved_;
 };
 
 } // namespace vlm

@@ -14,6 +14,7 @@
 #include "shell/popup_window.h"
 #include "shell/recent_files.h"
 #include "shell/recovery.h"
+#include "shell/recovery_keeper.h"
 #include "shell/view_widget.h"
 #include "shell/window_placement.h"
 #include "shell/zoom_controls.h"
@@ -86,7 +87,8 @@ bool IsHintPage(int code)
 
 // A reader for requests from outside: a file that cannot be read is passed
 // over without a message, questions about the file are still asked.
-class QuietFilePrompts final : public FilePrompts {
+class QuietFilePrompts final : public FilePrompts
+{
 public:
     explicit QuietFilePrompts(Prompts& prompts) : inner_(prompts) {}
     bool askOpenInvalidFile() override { return inner_.askOpenInvalidFile(); }
@@ -102,7 +104,8 @@ private:
 
 // Once the session is ending, nobody is there to answer: every question
 // takes the answer of a dismissed box.
-class MainWindow::GuardedPrompts final : public Prompts {
+class MainWindow::GuardedPrompts final : public Prompts
+{
 public:
     explicit GuardedPrompts(Prompts& inner) : inner_(inner) {}
     bool ending = false;
@@ -162,6 +165,16 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
 
     popupX_ = new PopupWindow(PopupWindow::Shape::Wide, this);
     popupY_ = new PopupWindow(PopupWindow::Shape::Narrow, this);
+
+    if (!env_.recoveryFolder.isEmpty()) {
+        recoveryKeeper_ = std::make_unique<RecoveryKeeper>(env_.recoveryFolder, [this] {
+            std::vector<Document*> docs;
+            for (DocumentWindow* w : windows_)
+                docs.push_back(&w->document());
+            return docs;
+        });
+        files_.setSavedSink([this](Document& doc) { recoveryKeeper_->discard(doc); });
+    }
 
     if (settings_.ddeins.value_or(0) > 0 && !env_.dataHome.isEmpty())
         RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath, env_.startHelper);
@@ -231,7 +244,6 @@ void MainWindow::buildLayout()
         if (w && w != active_ && std::find(windows_.begin(), windows_.end(), w) != windows_.end())
             onActivated(w);
     });
-
 }
 
 void MainWindow::applyInterfaceSettings()
@@ -240,7 +252,8 @@ void MainWindow::applyInterfaceSettings()
     if (settings_.interfaceFontSize > 0)
         f.setPointSize(settings_.interfaceFontSize);
     setFont(f);
-    leftColumn_->applyColors(settings_.leftColumnColor, settings_.navigationRowColor, settings_.splitterColor);
+    leftColumn_->applyColors(settings_.leftColumnColor, settings_.navigationRowColor,
+                             settings_.splitterColor);
     for (QSplitter* s : findChildren<QSplitter*>()) {
         QPalette pal = s->palette();
         pal.setColor(QPalette::Window, QColorOf(settings_.splitterColor));
@@ -457,11 +470,11 @@ bool MainWindow::queryClose(DocumentWindow& window)
     if (!IsModified(doc.items))
         return true;
     const QString path = PathOf(doc);
-    const QString question = path.trimmed().isEmpty()
-                                 ? Text(texts::kSaveTheFile)
-                                 : Text(texts::kSaveChangesTo) + QLatin1Char(' ') + FileCaption(path) +
-                                       QLatin1Char('?');
-    switch (prompts_->message(Prompts::Kind::Confirmation, question, Prompts::Yes | Prompts::No | Prompts::Cancel)) {
+    const QString question = path.trimmed().isEmpty() ? Text(texts::kSaveTheFile)
+                                                      : Text(texts::kSaveChangesTo) + QLatin1Char(' ') +
+                                                            FileCaption(path) + QLatin1Char('?');
+    switch (prompts_->message(Prompts::Kind::Confirmation, question,
+                              Prompts::Yes | Prompts::No | Prompts::Cancel)) {
     case Prompts::Answer::Yes:
         if (!files_.Save(doc, false))
             return false;
@@ -478,6 +491,8 @@ void MainWindow::windowClosed(DocumentWindow& window)
 {
     if (hooks_.documentClosing)
         hooks_.documentClosing(window);
+    if (recoveryKeeper_)
+        recoveryKeeper_->discard(window.document());
     const QString path = PathOf(window.document());
     if (!path.trimmed().isEmpty())
         AddRecent(path);
@@ -557,12 +572,8 @@ void MainWindow::EndSession()
     sessionEnding_ = true;
     prompts_->ending = true;
     exitConfirmed_ = true;
-    std::vector<Document*> unsaved;
-    for (DocumentWindow* w : windows_)
-        if (IsModified(w->document().items))
-            unsaved.push_back(&w->document());
-    if (!env_.recoveryFolder.isEmpty())
-        WriteRecoveryCopies(env_.recoveryFolder, unsaved);
+    if (recoveryKeeper_)
+        recoveryKeeper_->keepForNextStart();
     SaveDialogColors(settings_, store_);
     SaveSettings(settings_, store_);
     // Leaves every event loop, a dialog's too, without closing windows under
@@ -622,7 +633,8 @@ void MainWindow::ShowPanel(int code)
     navigationHistory_.push_back(code);
 
     const int key = PanelKey(code);
-    auto found = std::find_if(panels_.begin(), panels_.end(), [key](const auto& p) { return p.first == key; });
+    auto found =
+        std::find_if(panels_.begin(), panels_.end(), [key](const auto& p) { return p.first == key; });
     QWidget* panel = found != panels_.end() ? found->second : nullptr;
     if (!panel && hooks_.makePanel) {
         panel = hooks_.makePanel(code);
@@ -833,8 +845,8 @@ void MainWindow::ReopenRecent(int n)
 
 void MainWindow::ClearRecentCommand()
 {
-    if (prompts_->message(Prompts::Kind::Confirmation, Text(texts::kClearRecentFiles), Prompts::Yes | Prompts::No) !=
-        Prompts::Answer::Yes)
+    if (prompts_->message(Prompts::Kind::Confirmation, Text(texts::kClearRecentFiles),
+                          Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
         return;
     for (std::u16string& entry : settings_.reopen)
         entry.clear();

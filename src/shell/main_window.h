@@ -30,11 +30,13 @@ namespace vlm {
 
 class LeftColumn;
 class PopupWindow;
+class RecoveryKeeper;
 class SettingsStore;
 class ZoomControls;
 
 // Where the program is and where it keeps things of the user's.
-struct ShellEnvironment {
+struct ShellEnvironment
+{
     QString programPath;    // the association's open command runs this
     QString dataHome;       // the user's XDG data folder (association files)
     QString recoveryFolder; // copies of unsaved documents after an abrupt end
@@ -49,7 +51,8 @@ struct ShellEnvironment {
 
 // Extension points for the Parts that build on the shell: each is called at
 // the moment named, when set.
-struct ShellHooks {
+struct ShellHooks
+{
     // A picture file was opened: start inserting it into `window`.
     std::function<void(DocumentWindow& window, const QString& picture)> insertPicture;
     // The panel of a left-column code, made the first time it is shown.
@@ -76,13 +79,15 @@ struct ShellHooks {
     std::function<void()> openPageSetup;
 };
 
-class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments {
+class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments
+{
 public:
     static constexpr int kClientWidth = 936;
     static constexpr int kClientHeight = 637;
     static constexpr int kDefaultPanel = 20;
 
-    MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment environment, QWidget* parent = nullptr);
+    MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment environment,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The end of start-up: Timer5, then Timer6 on a first start or Timer2.
@@ -140,6 +145,8 @@ public:
     PopupWindow& narrowWindow() { return *popupY_; }
     ShellHooks& hooks() { return hooks_; }
     DocumentFiles& files() { return files_; }
+    // The recovery copies of unsaved documents; null without a recovery folder.
+    RecoveryKeeper* recoveryKeeper() { return recoveryKeeper_.get(); }
     // The questions of the commands built on the shell go through here.
     Prompts& prompts();
     // The document windows, the active (front-most) one first.
@@ -192,6 +199,7 @@ private:
     PopupWindow* popupX_ = nullptr;
     PopupWindow* popupY_ = nullptr;
     std::array<QTimer, 8> timers_;
+    std::unique_ptr<RecoveryKeeper> recoveryKeeper_;
 
     std::vector<DocumentWindow*> windows_;
     DocumentWindow* active_ = nullptr;
