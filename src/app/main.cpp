@@ -6,6 +6,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
+#include "shell/customize_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/grid_commands.h"
 #include "shell/main_window.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
     new vlm::GridCommands(*w, *edit);       // and this one too
     new vlm::PageSetupCommands(*w);
+    new vlm::CustomizeCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -32,12 +32,13 @@ QMessageBox::Icon IconOf(Prompts::Kind kind)
 Prompts::Answer QtPrompts::message(Kind kind, const QString& text, Buttons buttons)
 {
     QMessageBox box(IconOf(kind), QString::fromUtf16(texts::kAppTitle), text, QMessageBox::NoButton, parent_);
-    struct Pair {
+    struct Pair
+    {
         Button ours;
         QMessageBox::StandardButton qt;
     };
-    const Pair pairs[] = {{Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok},
-                          {Cancel, QMessageBox::Cancel}};
+    const Pair pairs[] = {
+        {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
     for (const Pair& p : pairs)
         if (buttons & p.ours)
             box.addButton(p.qt);
@@ -102,8 +103,14 @@ std::optional<std::int32_t> QtPrompts::chooseColor(std::int32_t initial,
         QColorDialog::setCustomColor(i, QColorOf(c.value_or(0xFFFFFF)));
     }
     const QColor chosen = QColorDialog::getColor(QColorOf(initial), parent_);
-    for (int i = 0; i < 16; ++i)
-        customColors[i] = ColorText(ColorRefOf(QColorDialog::customColor(i))).toStdU16String();
+    for (int i = 0; i < 16; ++i) {
+        const QColor now = QColorDialog::customColor(i);
+        // The dialog shows an empty slot as white; one the user left alone
+        // stays empty instead of turning into a white colour of the lists.
+        if (!ParseColorText(QString::fromStdU16String(customColors[i])) && now == QColor(Qt::white))
+            continue;
+        customColors[i] = ColorText(ColorRefOf(now)).toStdU16String();
+    }
     if (!chosen.isValid())
         return std::nullopt;
     return ColorRefOf(chosen);
@@ -145,7 +152,9 @@ std::int32_t ColorRefOf(const QColor& color)
 
 QString ColorText(std::int32_t color)
 {
-    return QStringLiteral("%1").arg(static_cast<unsigned>(color) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1")
+        .arg(static_cast<unsigned>(color) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
+        .toUpper();
 }
 
 std::optional<std::int32_t> ParseColorText(const QString& text)
