@@ -64,10 +64,10 @@ SettingsStore::Value decodeIni(const QVariant& raw)
     if (s.startsWith(kDwordPrefix)) {
         const QString digits = s.mid(kDwordPrefix.size());
         // toUInt alone would also take blanks, a sign or "0x".
-        const bool plainHex =
-            !digits.isEmpty() && digits.size() <= 8 && std::all_of(digits.begin(), digits.end(), [](QChar c) {
-                return c.unicode() < 128 && std::isxdigit(c.unicode());
-            });
+        const bool plainHex = !digits.isEmpty() && digits.size() <= 8 &&
+                              std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                                  return c.unicode() < 128 && std::isxdigit(c.unicode());
+                              });
         bool ok = false;
         const uint v = digits.toUInt(&ok, 16);
         if (!plainHex || !ok)

@@ -14,8 +14,7 @@
 
 namespace vlm {
 
-class SettingsStore
-{
+class SettingsStore {
 public:
     enum class Type {
         Missing,    // no such value (or no such key)
@@ -24,8 +23,7 @@ public:
         Unreadable, // present, but neither of the two
     };
 
-    struct Value
-    {
+    struct Value {
         Type type = Type::Missing;
         std::int32_t integer = 0;
         std::u16string text;

@@ -75,8 +75,7 @@ Prompts::FileDialog DocumentFiles::dialog(const QString& title, const QString& f
 void DocumentFiles::reportWriteFailure(const QString& path)
 {
     prompts_.message(Prompts::Kind::Error,
-                     QString::fromUtf16(texts::kCannotSaveFile) + QLatin1Char('\n') +
-                         QDir::toNativeSeparators(path),
+                     QString::fromUtf16(texts::kCannotSaveFile) + QLatin1Char('\n') + QDir::toNativeSeparators(path),
                      Prompts::Ok);
 }
 
@@ -84,15 +83,15 @@ bool DocumentFiles::SaveAsDialog(QString& name, ItemList& list)
 {
     const QString trimmed = name.trimmed();
     const auto chosen =
-        prompts_.saveFile(dialog(QString::fromUtf8(texts::kSaveAsTitle),
-                                 trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
+        prompts_.saveFile(dialog(QString::fromUtf8(texts::kSaveAsTitle), trimmed.isEmpty() ? QString() : QFileInfo(trimmed).fileName()));
     if (!chosen || chosen->trimmed().isEmpty())
         return false;
     const QFileInfo info(*chosen);
     settings_.docdir = info.absolutePath().toStdU16String();
     const QString full = info.absoluteFilePath();
-    if (info.exists() && prompts_.message(Prompts::Kind::Confirmation, QString::fromUtf8(texts::kReplaceFile),
-                                          Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
+    if (info.exists() &&
+        prompts_.message(Prompts::Kind::Confirmation, QString::fromUtf8(texts::kReplaceFile),
+                         Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
         return false;
     if (!WriteDocument(EncodedPath(full), list)) {
         reportWriteFailure(full);
@@ -133,8 +132,7 @@ bool DocumentFiles::Save(Document& doc, bool untitledDefault)
         reportWriteFailure(path);
     QString name = path;
     if (name.trimmed().isEmpty() && untitledDefault)
-        name = QString::fromUtf8(texts::kUntitled) + QLatin1Char(' ') +
-               QString::fromStdString(doc.untitledNumber);
+        name = QString::fromUtf8(texts::kUntitled) + QLatin1Char(' ') + QString::fromStdString(doc.untitledNumber);
     if (!SaveAsDialog(name, doc.items))
         return false;
     SetPath(doc, name);

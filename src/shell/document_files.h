@@ -22,8 +22,7 @@ void SetPath(Document& doc, const QString& path);
 std::string EncodedPath(const QString& path);
 
 // The reader's questions as message boxes.
-class PromptFilePrompts final : public FilePrompts
-{
+class PromptFilePrompts final : public FilePrompts {
 public:
     explicit PromptFilePrompts(Prompts& prompts) : prompts_(prompts) {}
     bool askOpenInvalidFile() override;
@@ -35,8 +34,7 @@ private:
     Prompts& prompts_;
 };
 
-class DocumentFiles
-{
+class DocumentFiles {
 public:
     // Called with every file the dialogs open or save (the recent files).
     using RecentSink = std::function<void(const QString& path)>;

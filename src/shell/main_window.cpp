@@ -87,8 +87,7 @@ bool IsHintPage(int code)
 
 // A reader for requests from outside: a file that cannot be read is passed
 // over without a message, questions about the file are still asked.
-class QuietFilePrompts final : public FilePrompts
-{
+class QuietFilePrompts final : public FilePrompts {
 public:
     explicit QuietFilePrompts(Prompts& prompts) : inner_(prompts) {}
     bool askOpenInvalidFile() override { return inner_.askOpenInvalidFile(); }
@@ -104,8 +103,7 @@ private:
 
 // Once the session is ending, nobody is there to answer: every question
 // takes the answer of a dismissed box.
-class MainWindow::GuardedPrompts final : public Prompts
-{
+class MainWindow::GuardedPrompts final : public Prompts {
 public:
     explicit GuardedPrompts(Prompts& inner) : inner_(inner) {}
     bool ending = false;
@@ -244,6 +242,7 @@ void MainWindow::buildLayout()
         if (w && w != active_ && std::find(windows_.begin(), windows_.end(), w) != windows_.end())
             onActivated(w);
     });
+
 }
 
 void MainWindow::applyInterfaceSettings()
@@ -252,8 +251,7 @@ void MainWindow::applyInterfaceSettings()
     if (settings_.interfaceFontSize > 0)
         f.setPointSize(settings_.interfaceFontSize);
     setFont(f);
-    leftColumn_->applyColors(settings_.leftColumnColor, settings_.navigationRowColor,
-                             settings_.splitterColor);
+    leftColumn_->applyColors(settings_.leftColumnColor, settings_.navigationRowColor, settings_.splitterColor);
     for (QSplitter* s : findChildren<QSplitter*>()) {
         QPalette pal = s->palette();
         pal.setColor(QPalette::Window, QColorOf(settings_.splitterColor));
@@ -470,11 +468,11 @@ bool MainWindow::queryClose(DocumentWindow& window)
     if (!IsModified(doc.items))
         return true;
     const QString path = PathOf(doc);
-    const QString question = path.trimmed().isEmpty() ? Text(texts::kSaveTheFile)
-                                                      : Text(texts::kSaveChangesTo) + QLatin1Char(' ') +
-                                                            FileCaption(path) + QLatin1Char('?');
-    switch (prompts_->message(Prompts::Kind::Confirmation, question,
-                              Prompts::Yes | Prompts::No | Prompts::Cancel)) {
+    const QString question = path.trimmed().isEmpty()
+                                 ? Text(texts::kSaveTheFile)
+                                 : Text(texts::kSaveChangesTo) + QLatin1Char(' ') + FileCaption(path) +
+                                       QLatin1Char('?');
+    switch (prompts_->message(Prompts::Kind::Confirmation, question, Prompts::Yes | Prompts::No | Prompts::Cancel)) {
     case Prompts::Answer::Yes:
         if (!files_.Save(doc, false))
             return false;
@@ -633,8 +631,7 @@ void MainWindow::ShowPanel(int code)
     navigationHistory_.push_back(code);
 
     const int key = PanelKey(code);
-    auto found =
-        std::find_if(panels_.begin(), panels_.end(), [key](const auto& p) { return p.first == key; });
+    auto found = std::find_if(panels_.begin(), panels_.end(), [key](const auto& p) { return p.first == key; });
     QWidget* panel = found != panels_.end() ? found->second : nullptr;
     if (!panel && hooks_.makePanel) {
         panel = hooks_.makePanel(code);
@@ -845,8 +842,8 @@ void MainWindow::ReopenRecent(int n)
 
 void MainWindow::ClearRecentCommand()
 {
-    if (prompts_->message(Prompts::Kind::Confirmation, Text(texts::kClearRecentFiles),
-                          Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
+    if (prompts_->message(Prompts::Kind::Confirmation, Text(texts::kClearRecentFiles), Prompts::Yes | Prompts::No) !=
+        Prompts::Answer::Yes)
         return;
     for (std::u16string& entry : settings_.reopen)
         entry.clear();

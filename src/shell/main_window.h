@@ -35,8 +35,7 @@ class SettingsStore;
 class ZoomControls;
 
 // Where the program is and where it keeps things of the user's.
-struct ShellEnvironment
-{
+struct ShellEnvironment {
     QString programPath;    // the association's open command runs this
     QString dataHome;       // the user's XDG data folder (association files)
     QString recoveryFolder; // copies of unsaved documents after an abrupt end
@@ -51,8 +50,7 @@ struct ShellEnvironment
 
 // Extension points for the Parts that build on the shell: each is called at
 // the moment named, when set.
-struct ShellHooks
-{
+struct ShellHooks {
     // A picture file was opened: start inserting it into `window`.
     std::function<void(DocumentWindow& window, const QString& picture)> insertPicture;
     // The panel of a left-column code, made the first time it is shown.
@@ -79,15 +77,13 @@ struct ShellHooks
     std::function<void()> openPageSetup;
 };
 
-class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments
-{
+class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments {
 public:
     static constexpr int kClientWidth = 936;
     static constexpr int kClientHeight = 637;
     static constexpr int kDefaultPanel = 20;
 
-    MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment environment,
-               QWidget* parent = nullptr);
+    MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment environment, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The end of start-up: Timer5, then Timer6 on a first start or Timer2.

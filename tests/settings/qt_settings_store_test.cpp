@@ -21,8 +21,7 @@ namespace {
 namespace keys = settings_keys;
 constexpr std::string_view kCS = keys::kCustomSettings;
 
-class QtSettingsStoreTest : public ::testing::Test
-{
+class QtSettingsStoreTest : public ::testing::Test {
 protected:
     QString path(const QString& name = QStringLiteral("Vellumora/Vellumora.ini")) const
     {
@@ -114,8 +113,7 @@ Settings everythingChanged()
     set.texts[TextReserved1] = u"dword:1"; // must stay a text
     set.texts[TextReserved2] = u"sz:x";
     for (int n = 0; n < kRecentFileCount; ++n)
-        s.reopen[static_cast<std::size_t>(n)] =
-            u"/home/user/design " + std::u16string(1, u'a' + n) + u".vlmr";
+        s.reopen[static_cast<std::size_t>(n)] = u"/home/user/design " + std::u16string(1, u'a' + n) + u".vlmr";
     s.reopen[1] = u"C:\\Users\\\u00c5sa\\=;[x], \"q\".vlmr";
     s.docdir = u"/home/user/Documents";
     s.picidr = u"@pictures";
@@ -187,8 +185,7 @@ TEST_F(QtSettingsStoreTest, SaveAndLoadThroughTheIniFileGiveBackEveryValue)
     EXPECT_EQ(r.defaults.millimetres.values, original.defaults.millimetres.values);
     EXPECT_EQ(r.defaults.inches.values[GridSpacingX], 0.125);
     EXPECT_EQ(r.pageSetups[DesignLabels].units, UnitInches);
-    EXPECT_EQ(r.pageSetups[DesignLabels].set(UnitInches).texts,
-              original.pageSetups[DesignLabels].set(UnitInches).texts);
+    EXPECT_EQ(r.pageSetups[DesignLabels].set(UnitInches).texts, original.pageSetups[DesignLabels].set(UnitInches).texts);
     EXPECT_EQ(r.reopen, original.reopen);
     EXPECT_EQ(r.expdir, u"  padded  ");
     EXPECT_EQ(r.picidr, u"@pictures");
@@ -211,8 +208,7 @@ TEST_F(QtSettingsStoreTest, SaveAndLoadThroughTheIniFileGiveBackEveryValue)
     EXPECT_TRUE(ini.contains("\ntfont=Liberation Serif\n"));
     EXPECT_FALSE(ini.contains("dword:0"));
     EXPECT_TRUE(ini.contains("[CustomShadows]"));
-    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files),
-              QStringList{QStringLiteral("Vellumora.ini")});
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("Vellumora.ini")});
 }
 
 TEST_F(QtSettingsStoreTest, PlainNumbersAndTheMarkedFormsOfEarlierFilesBothRead)
@@ -338,8 +334,7 @@ TEST_F(QtSettingsStoreTest, TruncatedAndCorruptedFilesNeverBreakLoading)
             bad.truncate(static_cast<qsizetype>(rng() % static_cast<unsigned>(good.size())));
         for (int flips = 1 + static_cast<int>(rng() % 40); flips > 0; --flips)
             if (!bad.isEmpty())
-                bad[static_cast<qsizetype>(rng() % static_cast<unsigned>(bad.size()))] =
-                    static_cast<char>(rng());
+                bad[static_cast<qsizetype>(rng() % static_cast<unsigned>(bad.size()))] = static_cast<char>(rng());
         // A new name each round: QSettings caches files by name and time.
         const QString p = path(QStringLiteral("fuzz/%1.ini").arg(round));
         writeFile(p, bad);

@@ -7,8 +7,8 @@
 
 #include "platform/prompts.h"
 
-#include "texts/file_texts.h"
 #include <QStringList>
+#include "texts/file_texts.h"
 
 #include <deque>
 #include <functional>
@@ -16,11 +16,9 @@
 
 namespace vlm::test {
 
-class ScriptedPrompts final : public Prompts
-{
+class ScriptedPrompts final : public Prompts {
 public:
-    struct Asked
-    {
+    struct Asked {
         Kind kind;
         QString text;
         Buttons buttons;
@@ -69,8 +67,7 @@ public:
             editCustomColors(customColors);
         return chosenColor;
     }
-    struct ColorDialog
-    {
+    struct ColorDialog {
         std::int32_t initial;
         std::array<std::u16string, 16> customColors;
     };

@@ -32,13 +32,12 @@ QMessageBox::Icon IconOf(Prompts::Kind kind)
 Prompts::Answer QtPrompts::message(Kind kind, const QString& text, Buttons buttons)
 {
     QMessageBox box(IconOf(kind), QString::fromUtf16(texts::kAppTitle), text, QMessageBox::NoButton, parent_);
-    struct Pair
-    {
+    struct Pair {
         Button ours;
         QMessageBox::StandardButton qt;
     };
-    const Pair pairs[] = {
-        {Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
+    const Pair pairs[] = {{Yes, QMessageBox::Yes}, {No, QMessageBox::No}, {Ok, QMessageBox::Ok},
+                          {Cancel, QMessageBox::Cancel}};
     for (const Pair& p : pairs)
         if (buttons & p.ours)
             box.addButton(p.qt);
@@ -152,9 +151,7 @@ std::int32_t ColorRefOf(const QColor& color)
 
 QString ColorText(std::int32_t color)
 {
-    return QStringLiteral("%1")
-        .arg(static_cast<unsigned>(color) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
-        .toUpper();
+    return QStringLiteral("%1").arg(static_cast<unsigned>(color) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
 }
 
 std::optional<std::int32_t> ParseColorText(const QString& text)
