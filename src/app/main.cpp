@@ -7,6 +7,7 @@
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
 #include "shell/clipboard_commands.h"
+#include "shell/customize_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/grid_commands.h"
 #include "shell/key_routing.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
     auto* keys = new vlm::KeyRouting(*w, *edit);
     // Delete goes to a highlighted Anchor of the active document first.
     keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
+    new vlm::CustomizeCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -38,8 +38,9 @@ std::string toAscii(const QString& s)
 QString encodeIni(const SettingsStore::Value& v)
 {
     if (v.type == SettingsStore::Type::Integer)
-        return kDwordPrefix + QStringLiteral("%1").arg(static_cast<quint32>(v.integer), 8, 16, QLatin1Char('0'));
+        return QString::number(v.integer);
     QString text = QString::fromStdU16String(v.text);
+    // Only a text that would read back in one of the marked forms needs a mark.
     if (text.startsWith(kDwordPrefix) || text.startsWith(kTextPrefix))
         text.prepend(kTextPrefix);
     return text;
@@ -73,7 +74,7 @@ SettingsStore::Value decodeIni(const QVariant& raw)
             return {Type::Unreadable, 0, {}};
         return {Type::Integer, static_cast<std::int32_t>(static_cast<quint32>(v)), {}};
     }
-    return {Type::Text, 0, s.toStdU16String()};
+    return {Type::Text, 0, s.toStdU16String(), true};
 }
 
 SettingsStore::Value decodeNative(const QVariant& raw)

@@ -10,10 +10,14 @@
 // A file that cannot be read, is not a file or is implausibly large is
 // treated as empty; it is never parsed and never blocks.
 //
-// INI files know only texts, so integers are written the way registry
-// exports write a REG_DWORD, "dword:0000000c", and a text that happens to
-// start like that (or with "sz:") is written behind "sz:". A hand-edited
-// "tsize=12" is therefore a text, and the Settings ignore it as the wrong type.
+// INI files know only texts, and people edit them: an integer is written as
+// its plain decimal number ("tsize=12") and a text as itself, so what a person
+// reads is what the program uses. A value without a mark is an untyped text,
+// which is also an integer wherever the Settings expect one and it is a
+// decimal number. The marked forms of earlier versions still read: "dword:"
+// with eight hexadecimal digits is an integer, and a text behind "sz:" is a
+// text only; a text that itself starts with one of the two marks is written
+// behind "sz:".
 
 #include "platform/memory_settings_store.h"
 

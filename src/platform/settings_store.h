@@ -3,7 +3,9 @@
 // Where the Settings persist: named integer and text values under named keys,
 // as the per-user registry keeps them. Integers and texts are told apart on
 // reading, so a value of the wrong type is recognised and ignored instead of
-// being reinterpreted.
+// being reinterpreted. A store that keeps no types (an INI file a person may
+// edit) marks its texts `untyped`; such a text is also an integer where one
+// is asked for, when it is a plain decimal number.
 
 #include <cstdint>
 #include <optional>
@@ -25,9 +27,15 @@ public:
         Type type = Type::Missing;
         std::int32_t integer = 0;
         std::u16string text;
+        // A Text read from a store without types: it may stand for an integer.
+        bool untyped = false;
     };
 
     virtual ~SettingsStore() = default;
+
+    // A decimal integer with an optional sign and blanks around it, within
+    // the 32-bit range; anything else (empty, "0x1F", "7.5", "7 sides") is none.
+    static std::optional<std::int32_t> parseDecimalInteger(std::u16string_view text);
 
     virtual Value read(std::string_view key, std::string_view name) const = 0;
 
@@ -42,21 +50,10 @@ public:
     // in which case what was stored before stays as it was.
     virtual bool commit() = 0;
 
-    // The value when it exists and has the asked type.
-    std::optional<std::int32_t> readInteger(std::string_view key, std::string_view name) const
-    {
-        Value v = read(key, name);
-        if (v.type != Type::Integer)
-            return std::nullopt;
-        return v.integer;
-    }
-    std::optional<std::u16string> readText(std::string_view key, std::string_view name) const
-    {
-        Value v = read(key, name);
-        if (v.type != Type::Text)
-            return std::nullopt;
-        return std::move(v.text);
-    }
+    // The value when it exists and has the asked type; an untyped text gives
+    // an integer when it is a decimal number that fits 32 bits.
+    std::optional<std::int32_t> readInteger(std::string_view key, std::string_view name) const;
+    std::optional<std::u16string> readText(std::string_view key, std::string_view name) const;
 };
 
 } // namespace vlm

@@ -121,8 +121,11 @@ QString DocumentFiles::OpenDialog()
 bool DocumentFiles::Save(Document& doc, bool untitledDefault)
 {
     const QString path = PathOf(doc);
-    if (SaveToExisting(doc))
+    if (SaveToExisting(doc)) {
+        if (saved_)
+            saved_(doc);
         return true;
+    }
     // The file is there but could not be written: say so before offering
     // another place for it.
     if (!path.trimmed().isEmpty() && QFileInfo::exists(path))
@@ -133,6 +136,8 @@ bool DocumentFiles::Save(Document& doc, bool untitledDefault)
     if (!SaveAsDialog(name, doc.items))
         return false;
     SetPath(doc, name);
+    if (saved_)
+        saved_(doc);
     return true;
 }
 
@@ -142,6 +147,8 @@ bool DocumentFiles::SaveAs(Document& doc)
     if (!SaveAsDialog(name, doc.items))
         return false;
     SetPath(doc, name);
+    if (saved_)
+        saved_(doc);
     return true;
 }
 

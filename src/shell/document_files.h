@@ -55,6 +55,9 @@ public:
     // "Save As": the save dialog with the document's file name.
     bool SaveAs(Document& doc);
 
+    // Called with each document Save or Save As wrote to the user's file.
+    void setSavedSink(std::function<void(Document& doc)> sink) { saved_ = std::move(sink); }
+
 private:
     Prompts::FileDialog dialog(const QString& title, const QString& fileName) const;
     void reportWriteFailure(const QString& path);
@@ -62,6 +65,7 @@ private:
     Settings& settings_;
     Prompts& prompts_;
     RecentSink addRecent_;
+    std::function<void(Document&)> saved_;
 };
 
 } // namespace vlm

@@ -14,6 +14,7 @@
 #include "shell/popup_window.h"
 #include "shell/recent_files.h"
 #include "shell/recovery.h"
+#include "shell/recovery_keeper.h"
 #include "shell/view_widget.h"
 #include "shell/window_placement.h"
 #include "shell/zoom_controls.h"
@@ -163,6 +164,16 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
 
     popupX_ = new PopupWindow(PopupWindow::Shape::Wide, this);
     popupY_ = new PopupWindow(PopupWindow::Shape::Narrow, this);
+
+    if (!env_.recoveryFolder.isEmpty()) {
+        recoveryKeeper_ = std::make_unique<RecoveryKeeper>(env_.recoveryFolder, [this] {
+            std::vector<Document*> docs;
+            for (DocumentWindow* w : windows_)
+                docs.push_back(&w->document());
+            return docs;
+        });
+        files_.setSavedSink([this](Document& doc) { recoveryKeeper_->discard(doc); });
+    }
 
     if (settings_.ddeins.value_or(0) > 0 && !env_.dataHome.isEmpty())
         RegisterFileAssociation(settings_, store_, env_.dataHome, env_.programPath, env_.startHelper);
@@ -479,6 +490,8 @@ void MainWindow::windowClosed(DocumentWindow& window)
 {
     if (hooks_.documentClosing)
         hooks_.documentClosing(window);
+    if (recoveryKeeper_)
+        recoveryKeeper_->discard(window.document());
     const QString path = PathOf(window.document());
     if (!path.trimmed().isEmpty())
         AddRecent(path);
@@ -558,12 +571,8 @@ void MainWindow::EndSession()
     sessionEnding_ = true;
     prompts_->ending = true;
     exitConfirmed_ = true;
-    std::vector<Document*> unsaved;
-    for (DocumentWindow* w : windows_)
-        if (IsModified(w->document().items))
-            unsaved.push_back(&w->document());
-    if (!env_.recoveryFolder.isEmpty())
-        WriteRecoveryCopies(env_.recoveryFolder, unsaved);
+    if (recoveryKeeper_)
+        recoveryKeeper_->keepForNextStart();
     SaveDialogColors(settings_, store_);
     SaveSettings(settings_, store_);
     // Leaves every event loop, a dialog's too, without closing windows under

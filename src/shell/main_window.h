@@ -30,6 +30,7 @@ namespace vlm {
 
 class LeftColumn;
 class PopupWindow;
+class RecoveryKeeper;
 class SettingsStore;
 class ZoomControls;
 
@@ -140,6 +141,8 @@ public:
     PopupWindow& narrowWindow() { return *popupY_; }
     ShellHooks& hooks() { return hooks_; }
     DocumentFiles& files() { return files_; }
+    // The recovery copies of unsaved documents; null without a recovery folder.
+    RecoveryKeeper* recoveryKeeper() { return recoveryKeeper_.get(); }
     // The questions of the commands built on the shell go through here.
     Prompts& prompts();
     // The document windows, the active (front-most) one first.
@@ -192,6 +195,7 @@ private:
     PopupWindow* popupX_ = nullptr;
     PopupWindow* popupY_ = nullptr;
     std::array<QTimer, 8> timers_;
+    std::unique_ptr<RecoveryKeeper> recoveryKeeper_;
 
     std::vector<DocumentWindow*> windows_;
     DocumentWindow* active_ = nullptr;

@@ -23,35 +23,54 @@ QString NotePathOf(const QString& copyPath)
     return copyPath.left(copyPath.size() - kCopySuffix.size()) + kNoteSuffix;
 }
 
+// A name no copy has yet: the time and a count keep the copies in the order
+// they were first written.
+QString NewCopyPath(const QString& folder)
+{
+    static int counter = 0;
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    QString copyPath;
+    do
+        copyPath = folder + QStringLiteral("/copy-%1-%2").arg(stamp).arg(++counter, 3, 10, QLatin1Char('0')) +
+                   kCopySuffix;
+    while (QFileInfo::exists(copyPath));
+    return copyPath;
+}
+
 } // namespace
+
+bool WriteRecoveryCopy(const QString& folder, Document& doc, RecoveryCopy& copy)
+{
+    const bool fresh = copy.copyPath.isEmpty();
+    if (fresh) {
+        if (!QDir().mkpath(folder))
+            return false;
+        copy.copyPath = NewCopyPath(folder);
+    }
+    copy.originalPath = PathOf(doc);
+    QSaveFile note(NotePathOf(copy.copyPath));
+    bool ok = note.open(QIODevice::WriteOnly);
+    if (ok) {
+        note.write(copy.originalPath.toUtf8());
+        ok = note.commit() && WriteDocument(EncodedPath(copy.copyPath), doc.items);
+        // The copy is not the user's file: the document still has changes
+        // the user has not saved.
+        SetModified(doc.items, true);
+    }
+    if (!ok && fresh) {
+        QFile::remove(NotePathOf(copy.copyPath));
+        copy.copyPath.clear();
+    }
+    return ok;
+}
 
 int WriteRecoveryCopies(const QString& folder, const std::vector<Document*>& documents)
 {
-    if (documents.empty() || !QDir().mkpath(folder))
-        return 0;
-    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
     int written = 0;
-    int index = 0;
     for (Document* doc : documents) {
-        QString base;
-        do
-            base = folder + QStringLiteral("/copy-%1-%2").arg(stamp).arg(++index, 3, 10, QLatin1Char('0'));
-        while (QFileInfo::exists(base + kCopySuffix));
-
-        QSaveFile note(base + kNoteSuffix);
-        if (!note.open(QIODevice::WriteOnly))
-            continue;
-        note.write(PathOf(*doc).toUtf8());
-        if (!note.commit())
-            continue;
-        const bool ok = WriteDocument(EncodedPath(base + kCopySuffix), doc->items);
-        // The copy is not the user's file: the document still has changes
-        // the user has not saved.
-        SetModified(doc->items, true);
-        if (ok)
+        RecoveryCopy copy;
+        if (WriteRecoveryCopy(folder, *doc, copy))
             ++written;
-        else
-            QFile::remove(base + kNoteSuffix);
     }
     return written;
 }

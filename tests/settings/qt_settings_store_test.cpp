@@ -157,7 +157,19 @@ TEST_F(QtSettingsStoreTest, SaveAndLoadThroughTheIniFileGiveBackEveryValue)
     SaveDialogColors(original, expected);
 
     auto reopened = QtSettingsStore::openIniFile(path());
-    EXPECT_EQ(reopened->keys(), expected.keys());
+    // The file keeps no types, so each value is compared the way the Settings
+    // ask for it.
+    ASSERT_EQ(reopened->keys().size(), expected.keys().size());
+    for (const auto& [key, values] : expected.keys()) {
+        ASSERT_EQ(reopened->keys().count(key), 1u) << key;
+        EXPECT_EQ(reopened->keys().at(key).size(), values.size()) << key;
+        for (const auto& [name, value] : values) {
+            if (value.type == SettingsStore::Type::Integer)
+                EXPECT_EQ(reopened->readInteger(key, name), value.integer) << key << "/" << name;
+            else
+                EXPECT_EQ(reopened->readText(key, name), value.text) << key << "/" << name;
+        }
+    }
     Settings r = load(*reopened);
     LoadDialogColors(r, *reopened);
     MemorySettingsStore again;
@@ -188,15 +200,18 @@ TEST_F(QtSettingsStoreTest, SaveAndLoadThroughTheIniFileGiveBackEveryValue)
     EXPECT_EQ(r.customShadows[7].name, u"");
     EXPECT_EQ(r.dialogColors, original.dialogColors);
 
-    // Integers are recognisable as integers in the file, and it is complete:
-    // no staging file is left beside it.
+    // Integers are plain numbers and texts plain texts, and the file is
+    // complete: no staging file is left beside it.
     const QByteArray ini = readFile(path());
-    EXPECT_TRUE(ini.contains("tsize=dword:0000001c"));
+    EXPECT_TRUE(ini.contains("\ntsize=28\n"));
+    EXPECT_TRUE(ini.contains("\npolyfill=-2\n"));
+    EXPECT_TRUE(ini.contains("\ntfont=Liberation Serif\n"));
+    EXPECT_FALSE(ini.contains("dword:0"));
     EXPECT_TRUE(ini.contains("[CustomShadows]"));
     EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("Vellumora.ini")});
 }
 
-TEST_F(QtSettingsStoreTest, TypesSurviveTheFileAndAHandEditedNumberIsAText)
+TEST_F(QtSettingsStoreTest, PlainNumbersAndTheMarkedFormsOfEarlierFilesBothRead)
 {
     writeFile(path(), "[CustomSettings]\n"
                       "units=2\n"
@@ -204,22 +219,77 @@ TEST_F(QtSettingsStoreTest, TypesSurviveTheFileAndAHandEditedNumberIsAText)
                       "lgtdir=dword:FFFFFFFF\n"
                       "tcolor=dword:zz\n"
                       "tbold=dword:123456789\n"
+                      "tcharset=-3\n"
+                      "polycolor=0x1F\n"
+                      "frcolor=2147483648\n"
+                      "polyshape=1.0\n"
+                      "tangle=seven\n"
                       "lineWidth= 1,5 \n"
-                      "tfont=sz:dword:7\n");
+                      "tfont=sz:dword:7\n"
+                      "docdir=sz:12\n"
+                      "picidr=12\n");
     auto store = QtSettingsStore::openIniFile(path());
-    EXPECT_EQ(store->read(kCS, "units").type, SettingsStore::Type::Text);
+    EXPECT_EQ(store->readInteger(kCS, "units"), 2);
     EXPECT_EQ(store->readInteger(kCS, "tsize"), 14);
     EXPECT_EQ(store->readInteger(kCS, "lgtdir"), -1);
     EXPECT_EQ(store->read(kCS, "tcolor").type, SettingsStore::Type::Unreadable);
     EXPECT_EQ(store->read(kCS, "tbold").type, SettingsStore::Type::Unreadable);
+    EXPECT_EQ(store->readInteger(kCS, "tcharset"), -3);
+    EXPECT_EQ(store->readInteger(kCS, "polycolor"), std::nullopt);
+    EXPECT_EQ(store->readInteger(kCS, "frcolor"), std::nullopt); // beyond 32 bits signed
+    EXPECT_EQ(store->readInteger(kCS, "polyshape"), std::nullopt);
     EXPECT_EQ(store->readText(kCS, "tfont"), u"dword:7");
+    // "sz:" keeps a text a text; without it a number is either.
+    EXPECT_EQ(store->readInteger(kCS, "docdir"), std::nullopt);
+    EXPECT_EQ(store->readText(kCS, "docdir"), u"12");
+    EXPECT_EQ(store->readText(kCS, "picidr"), u"12");
+    EXPECT_EQ(store->readInteger(kCS, "picidr"), 12);
 
     const Settings s = load(*store);
-    EXPECT_EQ(s.defaults.unit, UnitInches); // "2" is a text, not the unit
+    EXPECT_EQ(s.defaults.unit, UnitMillimeters);
     EXPECT_EQ(s.tsize, 14);
-    EXPECT_EQ(s.lgtdir, 0);
-    EXPECT_EQ(s.tbold, 400);
+    EXPECT_EQ(s.lgtdir, 0);   // -1 fails the load rule
+    EXPECT_EQ(s.tbold, 400);  // unreadable: default
+    EXPECT_EQ(s.tangle, -10); // not a number: default
+    EXPECT_EQ(s.polycolor, 0);
+    EXPECT_EQ(s.polyshape, 0);
+    EXPECT_EQ(s.tcharset, -3);
     EXPECT_EQ(s.lineWidth, 1.5); // unquoted comma splits the line; it is joined back
+    EXPECT_EQ(s.docdir, u"12");
+}
+
+TEST_F(QtSettingsStoreTest, AHandEditedFileLoadsByTheRulesAndIsWrittenBackPlain)
+{
+    writeFile(path(), "[CustomSettings]\n"
+                      "polysides=7\n"
+                      "units=4\n"
+                      "lgtdir=4\n"
+                      "liplas=256\n"
+                      "lineWidth=\" 1,5 \"\n"
+                      "hints=01\n");
+    Settings s;
+    {
+        auto store = QtSettingsStore::openIniFile(path());
+        s = load(*store);
+        EXPECT_EQ(s.polysides, 7);
+        EXPECT_EQ(s.defaults.unit, UnitInches);
+        EXPECT_EQ(s.lgtdir, 0);
+        EXPECT_EQ(s.liplas, 0);
+        EXPECT_EQ(s.lineWidth, 1.5);
+        ASSERT_EQ(s.hints.size(), 42u);
+        EXPECT_EQ(s.hints[0], 0);
+        for (std::size_t i = 1; i < s.hints.size(); ++i)
+            EXPECT_EQ(s.hints[i], 1) << i;
+        ASSERT_TRUE(SaveSettings(s, *store));
+    }
+    const QByteArray ini = readFile(path());
+    for (const char* line : {"\npolysides=7\n", "\nunits=3\n", "\nlgtdir=0\n", "\nliplas=0\n",
+                             "\nlineWidth=1.5\n", "\ntsize=12\n", "\ntangle=-10\n"})
+        EXPECT_TRUE(ini.contains(line)) << line;
+    EXPECT_TRUE(ini.contains("\nhints=0" + QByteArray(41, '1') + "\n"));
+    EXPECT_FALSE(ini.contains("dword:"));
+    EXPECT_FALSE(ini.contains("sz:"));
+    EXPECT_EQ(load(*QtSettingsStore::openIniFile(path())).polysides, 7);
 }
 
 TEST_F(QtSettingsStoreTest, UnreadableOrOversizedFilesLoadAsEmptyAndAreReplacedOnSave)

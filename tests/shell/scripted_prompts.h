@@ -11,6 +11,7 @@
 #include "texts/file_texts.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace vlm::test {
@@ -56,10 +57,23 @@ public:
         return next(saveAnswers);
     }
 
-    std::optional<std::int32_t> chooseColor(std::int32_t, std::array<std::u16string, 16>&) override
+    // The colour dialog: what it was opened with, and what the user does in
+    // it (`editCustomColors`, then the chosen colour, none when cancelled).
+    std::optional<std::int32_t> chooseColor(std::int32_t initial,
+                                            std::array<std::u16string, 16>& customColors) override
     {
-        return std::nullopt;
+        colorDialogs.push_back({initial, customColors});
+        if (editCustomColors)
+            editCustomColors(customColors);
+        return chosenColor;
     }
+    struct ColorDialog {
+        std::int32_t initial;
+        std::array<std::u16string, 16> customColors;
+    };
+    std::vector<ColorDialog> colorDialogs;
+    std::function<void(std::array<std::u16string, 16>&)> editCustomColors;
+    std::optional<std::int32_t> chosenColor;
 
     QStringList texts() const
     {

@@ -102,8 +102,14 @@ std::optional<std::int32_t> QtPrompts::chooseColor(std::int32_t initial,
         QColorDialog::setCustomColor(i, QColorOf(c.value_or(0xFFFFFF)));
     }
     const QColor chosen = QColorDialog::getColor(QColorOf(initial), parent_);
-    for (int i = 0; i < 16; ++i)
-        customColors[i] = ColorText(ColorRefOf(QColorDialog::customColor(i))).toStdU16String();
+    for (int i = 0; i < 16; ++i) {
+        const QColor now = QColorDialog::customColor(i);
+        // The dialog shows an empty slot as white; one the user left alone
+        // stays empty instead of turning into a white colour of the lists.
+        if (!ParseColorText(QString::fromStdU16String(customColors[i])) && now == QColor(Qt::white))
+            continue;
+        customColors[i] = ColorText(ColorRefOf(now)).toStdU16String();
+    }
     if (!chosen.isValid())
         return std::nullopt;
     return ColorRefOf(chosen);
