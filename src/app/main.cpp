@@ -9,6 +9,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/customize_commands.h"
 #include "shell/edit_commands.h"
+#include "shell/fine_tune_panel.h"
 #include "shell/grid_commands.h"
 #include "shell/key_routing.h"
 #include "shell/main_window.h"
@@ -56,11 +57,18 @@ int main(int argc, char** argv)
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
     auto* grid = new vlm::GridCommands(*w, *edit); // and this one too
     new vlm::PageSetupCommands(*w);
-    new vlm::ClipboardCommands(*w, *edit);
+    auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
+    edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
+    edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };
     auto* keys = new vlm::KeyRouting(*w, *edit);
     // Delete goes to a highlighted Anchor of the active document first.
     keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
-    new vlm::CustomizeCommands(*w);
+    auto* customize = new vlm::CustomizeCommands(*w);
+    // "Customize..." of the colour lists; the other lists' dialogs are not built yet.
+    edit->customizeList = [customize](int page) {
+        if (page == vlm::kColorDialogPage)
+            customize->ColorsCommand();
+    };
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });
