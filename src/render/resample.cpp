@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -372,10 +373,15 @@ struct PassPlan {
     // weights cancel (m and -1 without one).
     std::vector<int> readsUpTo, readsFrom;
     int firstCancelled = 0, lastCancelled = -1;
+    // For the one-channel passes: 1 / weight sum per destination pixel.
+    std::vector<float> reciprocal;
 
     void planMargins()
     {
         const int m = static_cast<int>(c.count.size());
+        reciprocal.resize(static_cast<std::size_t>(m));
+        for (int i = 0; i < m; ++i)
+            reciprocal[static_cast<std::size_t>(i)] = reciprocalOf(c.weightSum[i]);
         readsUpTo.resize(static_cast<std::size_t>(m));
         readsFrom.resize(static_cast<std::size_t>(m));
         int furthest = 0;
@@ -595,7 +601,248 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
     }
 }
 
+// ---------------------------------------------------------------------------
+// One channel. Channels never mix in the passes above, so the same weights,
+// the same 8-bit intermediate and the same quotients give one channel's bytes
+// of the full result; the short cut at plain margins is exact, so taking it
+// per channel (more often) changes nothing either.
+
+// Quotient of a channel sum by the weight sum, limited to 0..255. Within the
+// vector kernels' limits their single-precision form is the exact truncated
+// quotient (see divideTruncate); else the integer division of the portable
+// passes.
+inline std::uint8_t channelValue(std::int64_t sum, std::int64_t weightSum, float reciprocal, bool compact)
+{
+    std::int64_t q;
+    if (compact)
+        q = static_cast<std::int32_t>((static_cast<float>(sum) + 0.5f) * reciprocal);
+    else
+        q = weightSum != 0 ? sum / weightSum : sum / 256;
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(q, 0, 255));
+}
+
+inline std::uint8_t byteOf(std::uint8_t v)
+{
+    return v;
+}
+inline std::uint8_t byteOf(std::uint32_t px)
+{
+    return static_cast<std::uint8_t>(px & 0xffu);
+}
+
+// How many pixels from `from` on, stepping by `step`, have the value of the first.
+template <class Pixel>
+int valueRun(const Pixel* row, int n, int from, int step)
+{
+    const std::uint8_t v = byteOf(row[from]);
+    const int limit = step > 0 ? n - from : from + 1;
+    int k = 0;
+    if constexpr (sizeof(Pixel) == 4) {
+        // Whole pixels of one colour first, four at a time.
+        k = runLength(reinterpret_cast<const std::uint32_t*>(row), n, from, step);
+    } else if (step > 0) {
+        std::uint64_t want = 0x0101010101010101ull * v;
+        while (k + 8 <= limit) {
+            std::uint64_t word;
+            std::memcpy(&word, row + from + k, 8);
+            if (word != want)
+                break;
+            k += 8;
+        }
+    } else {
+        std::uint64_t want = 0x0101010101010101ull * v;
+        while (k + 8 <= limit) {
+            std::uint64_t word;
+            std::memcpy(&word, row + from - k - 7, 8);
+            if (word != want)
+                break;
+            k += 8;
+        }
+    }
+    while (k < limit && byteOf(row[from + step * k]) == v)
+        ++k;
+    return k;
+}
+
+struct ChannelMargins {
+    int lead = 0, trail = 0;
+    std::uint8_t leadValue = 0, trailValue = 0;
+
+    ChannelMargins common(const ChannelMargins& o) const
+    {
+        ChannelMargins c;
+        if (leadValue == o.leadValue) {
+            c.lead = std::min(lead, o.lead);
+            c.leadValue = leadValue;
+        }
+        if (trailValue == o.trailValue) {
+            c.trail = std::min(trail, o.trail);
+            c.trailValue = trailValue;
+        }
+        return c;
+    }
+};
+
+// The horizontal pass of one row of n pixels into m bytes.
+template <class Pixel>
+ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::uint8_t* dst, int m)
+{
+    const Contributors& c = plan.c;
+    const int lead = valueRun(src, n, 0, 1);
+    const int trail = valueRun(src, n, n - 1, -1);
+    const std::uint8_t leadValue = byteOf(src[0]);
+    const std::uint8_t trailValue = byteOf(src[n - 1]);
+    const int a = std::clamp(plan.leadPixels(lead), 0, m);
+    const int e = std::clamp(plan.trailStart(n, trail), a, m);
+    std::fill(dst, dst + a, leadValue);
+    std::fill(dst + e, dst + m, trailValue);
+    const std::int32_t* weights = c.weights.data();
+    for (int x = a; x < e; ++x) {
+        const std::int32_t* w = weights + c.offset[x];
+        const Pixel* p = src + c.start[x];
+        const int count = c.count[x];
+        std::int64_t sum = 0;
+        if (c.compact) {
+            std::int32_t s = 0;
+            for (int k = 0; k < count; ++k)
+                s += w[k] * static_cast<std::int32_t>(byteOf(p[k]));
+            sum = s;
+        } else {
+            for (int k = 0; k < count; ++k)
+                sum += std::int64_t{w[k]} * byteOf(p[k]);
+        }
+        dst[x] = channelValue(sum, c.weightSum[x], plan.reciprocal[static_cast<std::size_t>(x)], c.compact);
+    }
+    return ChannelMargins{a, m - e, leadValue, trailValue};
+}
+
+template <class Accumulator>
+void channelColumns(const std::uint8_t* const* rows, const std::int32_t* w, int count, std::int64_t weightSum,
+                    float reciprocal, bool compact, std::uint8_t* dst, int width, std::vector<Accumulator>& acc)
+{
+    acc.assign(static_cast<std::size_t>(width), 0);
+    Accumulator* a = acc.data();
+    for (int k = 0; k < count; ++k) {
+        const std::uint8_t* r = rows[k];
+        const Accumulator wk = w[k];
+        for (int x = 0; x < width; ++x)
+            a[x] += wk * static_cast<Accumulator>(r[x]);
+    }
+    if (compact) {
+        for (int x = 0; x < width; ++x) {
+            const auto q = static_cast<std::int32_t>((static_cast<float>(a[x]) + 0.5f) * reciprocal);
+            dst[x] = static_cast<std::uint8_t>(std::clamp(q, 0, 255));
+        }
+    } else {
+        for (int x = 0; x < width; ++x)
+            dst[x] = channelValue(a[x], weightSum, reciprocal, false);
+    }
+}
+
+template <class Pixel>
+void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter)
+{
+    const int m = dst.width;
+    const int mh = dst.height;
+    const std::shared_ptr<PassPlan> acrossPlan = planFor(n, m, filter);
+    const std::shared_ptr<PassPlan> downPlan = planFor(h, mh, filter);
+    const Contributors& down = downPlan->c;
+
+    thread_local std::vector<std::uint8_t> middle;
+    thread_local std::vector<ChannelMargins> margins;
+    thread_local std::vector<signed char> made;
+    thread_local std::vector<std::int32_t> acc32;
+    thread_local std::vector<std::int64_t> acc64;
+    middle.resize(static_cast<std::size_t>(h) * static_cast<std::size_t>(m));
+    margins.resize(static_cast<std::size_t>(h));
+    made.assign(static_cast<std::size_t>(h), 0);
+    auto middleRow = [&](int r) { return middle.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(m); };
+    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(down.maxCount) + 1);
+
+    for (int y = 0; y < mh; ++y) {
+        const int start = down.start[y];
+        const int count = down.count[y];
+        ChannelMargins window;
+        for (int k = 0; k < count; ++k) {
+            const int r = start + k;
+            if (!made[static_cast<std::size_t>(r)]) {
+                const Pixel* in = reinterpret_cast<const Pixel*>(reinterpret_cast<const std::uint8_t*>(srcBits) +
+                                                                 static_cast<std::size_t>(r) * srcPitch);
+                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m);
+                made[static_cast<std::size_t>(r)] = 1;
+            }
+            window = k == 0 ? margins[static_cast<std::size_t>(r)] : window.common(margins[static_cast<std::size_t>(r)]);
+        }
+        if (count == 0 || down.weightSum[y] == 0)
+            window = ChannelMargins{};
+        std::uint8_t* out = dst.bits + static_cast<std::size_t>(y) * dst.pitch;
+        const int lead = std::min(window.lead, m);
+        const int tail = std::max(lead, m - window.trail);
+        std::fill(out, out + lead, window.leadValue);
+        std::fill(out + tail, out + m, window.trailValue);
+        if (lead >= tail)
+            continue;
+        for (int k = 0; k < count; ++k)
+            rows[static_cast<std::size_t>(k)] = middleRow(start + k) + lead;
+        const std::int32_t* w = down.weights.data() + down.offset[y];
+        const float reciprocal = downPlan->reciprocal[static_cast<std::size_t>(y)];
+        if (down.compact)
+            channelColumns(rows.data(), w, count, down.weightSum[y], reciprocal, true, out + lead, tail - lead, acc32);
+        else
+            channelColumns(rows.data(), w, count, down.weightSum[y], reciprocal, false, out + lead, tail - lead,
+                           acc64);
+    }
+}
+
+void fillPlane(const ChannelPlane& p, std::uint8_t value)
+{
+    for (int y = 0; y < p.height; ++y)
+        std::fill(p.bits + static_cast<std::size_t>(y) * p.pitch, p.bits + static_cast<std::size_t>(y) * p.pitch + p.width,
+                  value);
+}
+
+int plainFilter(int filter)
+{
+    return filter >= 1 && filter <= 6 ? filter : 0;
+}
+
 } // namespace
+
+void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter)
+{
+    if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
+        return;
+    if (destination.width < 2 || destination.height < 2 || source.width() < 2 || source.height() < 2) {
+        fillPlane(destination, 0);
+        return;
+    }
+    const QImage* src = &source.image();
+    QImage converted;
+    if (src->format() != QImage::Format_RGB32) {
+        converted = src->convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    }
+    if (src->isNull()) {
+        fillPlane(destination, 0);
+        return;
+    }
+    channelPasses(reinterpret_cast<const std::uint32_t*>(src->constBits()),
+                  static_cast<std::size_t>(src->bytesPerLine()), src->width(), src->height(), destination,
+                  plainFilter(filter));
+}
+
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter)
+{
+    if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
+        return;
+    if (destination.width < 2 || destination.height < 2 || source.bits == nullptr || source.width < 2 ||
+        source.height < 2) {
+        fillPlane(destination, 0);
+        return;
+    }
+    channelPasses(static_cast<const std::uint8_t*>(source.bits), source.pitch, source.width, source.height,
+                  destination, plainFilter(filter));
+}
 
 namespace resample_detail {
 

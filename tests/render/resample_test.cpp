@@ -251,6 +251,63 @@ TEST(Resample, MatchesTheReferenceByteForByte)
         }
 }
 
+// The one-channel passes against the blue of the full ones, which the test
+// above holds to the reference: the same pictures and lengths, from a bitmap
+// and from a plane of bytes, into planes whose rows have slack at the end.
+TEST(Resample, OneChannelGivesTheBlueOfTheFullResult)
+{
+    std::mt19937 rng(7081);
+    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
+    auto length = [&](int kind, bool source) {
+        switch (kind) {
+        case 0:
+            return pick(2, 60);
+        case 1:
+            return pick(1, 5);
+        case 2:
+            return source ? pick(60, 1100) : pick(2, 5);
+        default:
+            return source ? pick(2, 6) : pick(20, 90);
+        }
+    };
+    const int filters[] = {0, 1, 2, 3, 4, 5, 6, 7};
+    for (int filter : filters)
+        for (int trial = 0; trial < 40; ++trial) {
+            const int kindX = pick(0, 3);
+            const int kindY = pick(0, 3);
+            const int sw = length(kindX, true), dw = length(kindX, false);
+            const int sh = kindX == 2 ? std::min(length(kindY, true), 40) : length(kindY, true);
+            const int dh = length(kindY, false);
+            const Bitmap src = randomPicture(rng, sw, sh);
+            const Bitmap expected = resample(src, dw, dh, filter);
+
+            std::vector<std::uint8_t> blue(static_cast<std::size_t>(sw + 3) * sh);
+            for (int y = 0; y < sh; ++y)
+                for (int x = 0; x < sw; ++x)
+                    blue[static_cast<std::size_t>(y) * (sw + 3) + x] = static_cast<std::uint8_t>(BlueOf(src.pixel(x, y)));
+            const ChannelPlane source{blue.data(), sw, sh, static_cast<std::size_t>(sw + 3)};
+
+            for (int from = 0; from < 2; ++from) {
+                std::vector<std::uint8_t> out(static_cast<std::size_t>(dw + 5) * dh, 0x5a);
+                const ChannelPlane plane{out.data(), dw, dh, static_cast<std::size_t>(dw + 5)};
+                if (from == 0)
+                    resampleBlue(src, plane, filter);
+                else
+                    resampleChannel(source, plane, filter);
+                int wrong = 0;
+                for (int y = 0; y < dh; ++y) {
+                    for (int x = 0; x < dw; ++x)
+                        wrong += out[static_cast<std::size_t>(y) * (dw + 5) + x] != BlueOf(expected.pixel(x, y));
+                    // The slack beyond each row is left alone.
+                    for (int x = dw; x < dw + 5; ++x)
+                        wrong += out[static_cast<std::size_t>(y) * (dw + 5) + x] != 0x5a;
+                }
+                EXPECT_EQ(wrong, 0) << (from == 0 ? "bitmap" : "plane") << " filter " << filter << ": " << sw << "x"
+                                    << sh << " -> " << dw << "x" << dh;
+            }
+        }
+}
+
 TEST(Resample, EqualSizesWithTheTriangleLeaveThePictureUnchanged)
 {
     std::mt19937 rng(7);
