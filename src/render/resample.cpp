@@ -417,6 +417,15 @@ struct PassPlan {
 #ifdef VLM_RESAMPLE_AVX2
     std::optional<RowPlan> rows;
     std::optional<ColumnPlan> columns;
+    // The one-channel horizontal kernel's layout: windows of byteStride
+    // (a multiple of 16) weights, slid left at the right edge like RowPlan's.
+    struct ByteRows {
+        int stride = 0;
+        bool padded = false;
+        std::vector<std::int32_t> first;
+        std::vector<std::int16_t> weights;
+    };
+    std::optional<ByteRows> byteRows;
 #endif
 };
 
@@ -683,9 +692,31 @@ struct ChannelMargins {
     }
 };
 
-// The horizontal pass of one row of n pixels into m bytes.
+#ifdef VLM_RESAMPLE_AVX2
+PassPlan::ByteRows planByteRows(const Contributors& c, int n)
+{
+    PassPlan::ByteRows plan;
+    const auto m = c.count.size();
+    plan.stride = std::max(16, (c.maxCount + 15) / 16 * 16);
+    plan.padded = n < plan.stride;
+    plan.first.resize(m);
+    plan.weights.assign(m * static_cast<std::size_t>(plan.stride), 0);
+    for (std::size_t i = 0; i < m; ++i) {
+        const int first = plan.padded ? 0 : std::min(c.start[i], n - plan.stride);
+        plan.first[i] = first;
+        std::int16_t* window = plan.weights.data() + i * static_cast<std::size_t>(plan.stride);
+        for (int k = 0; k < c.count[i]; ++k)
+            window[c.start[i] - first + k] = static_cast<std::int16_t>(c.weights[c.offset[i] + static_cast<std::size_t>(k)]);
+    }
+    return plan;
+}
+#endif
+
+// The horizontal pass of one row of n pixels into m bytes; `bytes` holds
+// room for max(n, the window) bytes.
 template <class Pixel>
-ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::uint8_t* dst, int m)
+ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::uint8_t* dst, int m,
+                          std::uint8_t* bytes)
 {
     const Contributors& c = plan.c;
     const int lead = valueRun(src, n, 0, 1);
@@ -696,6 +727,37 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
     const int e = std::clamp(plan.trailStart(n, trail), a, m);
     std::fill(dst, dst + a, leadValue);
     std::fill(dst + e, dst + m, trailValue);
+#ifdef VLM_RESAMPLE_AVX2
+    if (plan.byteRows && a < e) {
+        const PassPlan::ByteRows& rows = *plan.byteRows;
+        const std::uint8_t* in;
+        if constexpr (sizeof(Pixel) == 1) {
+            in = reinterpret_cast<const std::uint8_t*>(src);
+            if (rows.padded) {
+                std::copy(in, in + n, bytes);
+                std::fill(bytes + n, bytes + rows.stride, std::uint8_t{0});
+                in = bytes;
+            }
+        } else if (rows.padded) {
+            for (int x = 0; x < n; ++x)
+                bytes[x] = byteOf(src[x]);
+            std::fill(bytes + n, bytes + rows.stride, std::uint8_t{0});
+            in = bytes;
+        } else {
+            // Only the pixels the windows of a..e-1 read.
+            const auto [low, high] = std::minmax_element(rows.first.begin() + a, rows.first.begin() + e);
+            const int from = *low;
+            const int to = *high + rows.stride;
+            for (int x = from; x < to; ++x)
+                bytes[x] = byteOf(src[x]);
+            in = bytes;
+        }
+        resample_detail::horizontalBytesAvx2(in, dst + a, e - a, rows.first.data() + a,
+                                             rows.weights.data() + static_cast<std::size_t>(a) * rows.stride,
+                                             rows.stride, plan.reciprocal.data() + a);
+        return ChannelMargins{a, m - e, leadValue, trailValue};
+    }
+#endif
     const std::int32_t* weights = c.weights.data();
     for (int x = a; x < e; ++x) {
         const std::int32_t* w = weights + c.offset[x];
@@ -747,6 +809,16 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     const std::shared_ptr<PassPlan> acrossPlan = planFor(n, m, filter);
     const std::shared_ptr<PassPlan> downPlan = planFor(h, mh, filter);
     const Contributors& down = downPlan->c;
+#ifdef VLM_RESAMPLE_AVX2
+    const bool vectors = resample_detail::haveAvx2();
+    if (vectors && acrossPlan->c.compact && !acrossPlan->byteRows)
+        acrossPlan->byteRows = planByteRows(acrossPlan->c, n);
+    const bool vectorColumns = vectors && down.compact;
+    if (vectorColumns && !downPlan->columns)
+        downPlan->columns = planColumns(down);
+#endif
+    thread_local std::vector<std::uint8_t> bytes;
+    bytes.resize(static_cast<std::size_t>(std::max(n, 16 * (acrossPlan->c.maxCount / 16 + 2))));
 
     thread_local std::vector<std::uint8_t> middle;
     thread_local std::vector<ChannelMargins> margins;
@@ -757,7 +829,8 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     margins.resize(static_cast<std::size_t>(h));
     made.assign(static_cast<std::size_t>(h), 0);
     auto middleRow = [&](int r) { return middle.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(m); };
-    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(down.maxCount) + 1);
+    thread_local std::vector<const std::uint8_t*> rows;
+    rows.resize(static_cast<std::size_t>(down.maxCount) + 1);
 
     for (int y = 0; y < mh; ++y) {
         const int start = down.start[y];
@@ -768,7 +841,7 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
             if (!made[static_cast<std::size_t>(r)]) {
                 const Pixel* in = reinterpret_cast<const Pixel*>(reinterpret_cast<const std::uint8_t*>(srcBits) +
                                                                  static_cast<std::size_t>(r) * srcPitch);
-                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m);
+                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data());
                 made[static_cast<std::size_t>(r)] = 1;
             }
             window = k == 0 ? margins[static_cast<std::size_t>(r)] : window.common(margins[static_cast<std::size_t>(r)]);
@@ -784,8 +857,18 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
             continue;
         for (int k = 0; k < count; ++k)
             rows[static_cast<std::size_t>(k)] = middleRow(start + k) + lead;
-        const std::int32_t* w = down.weights.data() + down.offset[y];
         const float reciprocal = downPlan->reciprocal[static_cast<std::size_t>(y)];
+#ifdef VLM_RESAMPLE_AVX2
+        if (vectorColumns) {
+            // An odd window pairs its last row with itself at weight 0.
+            if (count % 2 != 0)
+                rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
+            resample_detail::verticalBytesAvx2(rows.data(), downPlan->columns->pairs.data() + downPlan->columns->offset[y],
+                                               (count + 1) / 2, reciprocal, out + lead, tail - lead);
+            continue;
+        }
+#endif
+        const std::int32_t* w = down.weights.data() + down.offset[y];
         if (down.compact)
             channelColumns(rows.data(), w, count, down.weightSum[y], reciprocal, true, out + lead, tail - lead, acc32);
         else

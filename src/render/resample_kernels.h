@@ -63,6 +63,17 @@ void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, 
 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t* pairWeights, int pairs,
                   float reciprocal, std::uint32_t* dst, int width);
 
+// One channel of bytes. Horizontal: destination byte x reads the stride
+// (a multiple of 16) source bytes from src + first[x] with the 16-bit weights
+// at weights + x * stride.
+void horizontalBytesAvx2(const std::uint8_t* src, std::uint8_t* dst, int count, const std::int32_t* first,
+                         const std::int16_t* weights, int stride, const float* reciprocal);
+
+// Vertical, one destination row of width bytes, the rows paired as in
+// verticalAvx2.
+void verticalBytesAvx2(const std::uint8_t* const* rows, const std::int32_t* pairWeights, int pairs,
+                       float reciprocal, std::uint8_t* dst, int width);
+
 } // namespace vlm::resample_detail
 
 #endif

@@ -14,7 +14,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vlm {
 
@@ -209,11 +214,20 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
     for (int y = y0; y < y1; ++y) {
         const auto* s = shadowRow(y - at.y()) - at.x();
         int lo = x0;
+        int hi = x1 - 1;
+        if constexpr (sizeof(*s) == 1) {
+            // Eight mask bytes at a time through the white margins.
+            constexpr std::uint64_t kWhiteBytes = ~std::uint64_t{0};
+            std::uint64_t word;
+            while (lo + 8 <= x1 && (std::memcpy(&word, s + lo, 8), word == kWhiteBytes))
+                lo += 8;
+            while (hi - 7 >= lo && (std::memcpy(&word, s + hi - 7, 8), word == kWhiteBytes))
+                hi -= 8;
+        }
         while (lo < x1 && (s[lo] & 0xffu) == 0xffu)
             ++lo;
         if (lo == x1)
             continue;
-        int hi = x1 - 1;
         while ((s[hi] & 0xffu) == 0xffu)
             --hi;
         std::uint32_t* out = target.row(y);
@@ -224,7 +238,34 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
             for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
-        for (int x = lo; x <= hi; ++x) {
+        int x = lo;
+#ifdef __SSE2__
+        if constexpr (sizeof(*s) == 1) {
+            // Four pixels at a time in 16-bit lanes: f * c + 127 and the
+            // division's sums all stay below 2^16.
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
+            const __m128i round = _mm_set1_epi16(127);
+            const __m128i one = _mm_set1_epi16(1);
+            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
+            auto darken = [&](__m128i c, __m128i f) {
+                const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
+                return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
+            };
+            for (; x + 3 <= hi; x += 4) {
+                std::int32_t four;
+                std::memcpy(&four, s + x, 4);
+                const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
+                const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
+                const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
+                const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
+                const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
+                const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque));
+            }
+        }
+#endif
+        for (; x <= hi; ++x) {
             const std::uint32_t f = 255u - (s[x] & 0xffu);
             const std::uint32_t p = out[x];
             out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
