@@ -716,7 +716,7 @@ PassPlan::ByteRows planByteRows(const Contributors& c, int n)
 // room for max(n, the window) bytes.
 template <class Pixel>
 ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::uint8_t* dst, int m,
-                          std::uint8_t* bytes)
+                          [[maybe_unused]] std::uint8_t* bytes, [[maybe_unused]] bool vectors)
 {
     const Contributors& c = plan.c;
     const int lead = valueRun(src, n, 0, 1);
@@ -728,7 +728,7 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
     std::fill(dst, dst + a, leadValue);
     std::fill(dst + e, dst + m, trailValue);
 #ifdef VLM_RESAMPLE_AVX2
-    if (plan.byteRows && a < e) {
+    if (vectors && plan.byteRows && a < e) {
         const PassPlan::ByteRows& rows = *plan.byteRows;
         const std::uint8_t* in;
         if constexpr (sizeof(Pixel) == 1) {
@@ -802,7 +802,8 @@ void channelColumns(const std::uint8_t* const* rows, const std::int32_t* w, int 
 }
 
 template <class Pixel>
-void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter)
+void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter,
+                   bool vectorKernels)
 {
     const int m = dst.width;
     const int mh = dst.height;
@@ -810,7 +811,12 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     const std::shared_ptr<PassPlan> downPlan = planFor(h, mh, filter);
     const Contributors& down = downPlan->c;
 #ifdef VLM_RESAMPLE_AVX2
-    const bool vectors = resample_detail::haveAvx2();
+    const bool vectors = vectorKernels && resample_detail::haveAvx2();
+#else
+    const bool vectors = false;
+    static_cast<void>(vectorKernels);
+#endif
+#ifdef VLM_RESAMPLE_AVX2
     if (vectors && acrossPlan->c.compact && !acrossPlan->byteRows)
         acrossPlan->byteRows = planByteRows(acrossPlan->c, n);
     const bool vectorColumns = vectors && down.compact;
@@ -841,7 +847,7 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
             if (!made[static_cast<std::size_t>(r)]) {
                 const Pixel* in = reinterpret_cast<const Pixel*>(reinterpret_cast<const std::uint8_t*>(srcBits) +
                                                                  static_cast<std::size_t>(r) * srcPitch);
-                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data());
+                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data(), vectors);
                 made[static_cast<std::size_t>(r)] = 1;
             }
             window = k == 0 ? margins[static_cast<std::size_t>(r)] : window.common(margins[static_cast<std::size_t>(r)]);
@@ -891,7 +897,9 @@ int plainFilter(int filter)
 
 } // namespace
 
-void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter)
+namespace resample_detail {
+
+void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, int filter, const Tuning& tuning)
 {
     if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
         return;
@@ -911,10 +919,11 @@ void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int fil
     }
     channelPasses(reinterpret_cast<const std::uint32_t*>(src->constBits()),
                   static_cast<std::size_t>(src->bytesPerLine()), src->width(), src->height(), destination,
-                  plainFilter(filter));
+                  plainFilter(filter), tuning.vectorKernels);
 }
 
-void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter)
+void resampleChannelTuned(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                          const Tuning& tuning)
 {
     if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
         return;
@@ -924,10 +933,9 @@ void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination
         return;
     }
     channelPasses(static_cast<const std::uint8_t*>(source.bits), source.pitch, source.width, source.height,
-                  destination, plainFilter(filter));
+                  destination, plainFilter(filter), tuning.vectorKernels);
 }
 
-namespace resample_detail {
 
 void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning)
 {
@@ -974,6 +982,16 @@ void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const 
 void resample(const Bitmap& source, Bitmap& destination, int filter)
 {
     resample_detail::resampleTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter)
+{
+    resample_detail::resampleBlueTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter)
+{
+    resample_detail::resampleChannelTuned(source, destination, filter, resample_detail::Tuning{});
 }
 
 Bitmap resample(const Bitmap& source, int width, int height, int filter)

@@ -17,6 +17,7 @@
 namespace vlm {
 
 class Bitmap;
+struct ChannelPlane;
 
 namespace resample_detail {
 
@@ -31,6 +32,11 @@ struct Tuning {
 // resample() with its choices exposed, so that the tests can hold every way
 // through it to the same bytes.
 void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning);
+
+// resampleBlue() and resampleChannel() the same way (ringBytes plays no part).
+void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, int filter, const Tuning& tuning);
+void resampleChannelTuned(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                          const Tuning& tuning);
 
 } // namespace resample_detail
 } // namespace vlm

@@ -287,13 +287,16 @@ TEST(Resample, OneChannelGivesTheBlueOfTheFullResult)
                     blue[static_cast<std::size_t>(y) * (sw + 3) + x] = static_cast<std::uint8_t>(BlueOf(src.pixel(x, y)));
             const ChannelPlane source{blue.data(), sw, sh, static_cast<std::size_t>(sw + 3)};
 
-            for (int from = 0; from < 2; ++from) {
+            for (int way = 0; way < 4; ++way) {
+                const int from = way % 2;
+                resample_detail::Tuning tuning;
+                tuning.vectorKernels = way < 2;
                 std::vector<std::uint8_t> out(static_cast<std::size_t>(dw + 5) * dh, 0x5a);
                 const ChannelPlane plane{out.data(), dw, dh, static_cast<std::size_t>(dw + 5)};
                 if (from == 0)
-                    resampleBlue(src, plane, filter);
+                    resample_detail::resampleBlueTuned(src, plane, filter, tuning);
                 else
-                    resampleChannel(source, plane, filter);
+                    resample_detail::resampleChannelTuned(source, plane, filter, tuning);
                 int wrong = 0;
                 for (int y = 0; y < dh; ++y) {
                     for (int x = 0; x < dw; ++x)
@@ -302,7 +305,8 @@ TEST(Resample, OneChannelGivesTheBlueOfTheFullResult)
                     for (int x = dw; x < dw + 5; ++x)
                         wrong += out[static_cast<std::size_t>(y) * (dw + 5) + x] != 0x5a;
                 }
-                EXPECT_EQ(wrong, 0) << (from == 0 ? "bitmap" : "plane") << " filter " << filter << ": " << sw << "x"
+                EXPECT_EQ(wrong, 0) << (from == 0 ? "bitmap" : "plane") << (tuning.vectorKernels ? "" : ", portable")
+                                    << " filter " << filter << ": " << sw << "x"
                                     << sh << " -> " << dw << "x" << dh;
             }
         }
