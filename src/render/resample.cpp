@@ -294,17 +294,19 @@ ColumnPlan planColumns(const Contributors& c)
 
 #endif
 
-// The runs of one colour at the two ends of a line of pixels.
-struct Margins {
+// The runs of one colour (or one channel's value) at the two ends of a line
+// of pixels.
+template <class Colour>
+struct EndRuns {
     int leadLength = 0;
-    std::uint32_t leadColour = 0;
+    Colour leadColour = 0;
     int trailLength = 0;
-    std::uint32_t trailColour = 0;
+    Colour trailColour = 0;
 
     // What two lines share: the shorter runs, where their colours agree.
-    Margins common(const Margins& o) const
+    EndRuns common(const EndRuns& o) const
     {
-        Margins c;
+        EndRuns c;
         if (leadColour == o.leadColour) {
             c.leadLength = std::min(leadLength, o.leadLength);
             c.leadColour = leadColour;
@@ -316,6 +318,7 @@ struct Margins {
         return c;
     }
 };
+using Margins = EndRuns<std::uint32_t>;
 
 // How many pixels from `from` on, stepping by `step` (1 or -1), have the
 // colour of the first; colours compare without the unused top byte.
@@ -673,24 +676,7 @@ int valueRun(const Pixel* row, int n, int from, int step)
     return k;
 }
 
-struct ChannelMargins {
-    int lead = 0, trail = 0;
-    std::uint8_t leadValue = 0, trailValue = 0;
-
-    ChannelMargins common(const ChannelMargins& o) const
-    {
-        ChannelMargins c;
-        if (leadValue == o.leadValue) {
-            c.lead = std::min(lead, o.lead);
-            c.leadValue = leadValue;
-        }
-        if (trailValue == o.trailValue) {
-            c.trail = std::min(trail, o.trail);
-            c.trailValue = trailValue;
-        }
-        return c;
-    }
-};
+using ChannelMargins = EndRuns<std::uint8_t>;
 
 #ifdef VLM_RESAMPLE_AVX2
 PassPlan::ByteRows planByteRows(const Contributors& c, int n)
@@ -755,7 +741,7 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
         resample_detail::horizontalBytesAvx2(in, dst + a, e - a, rows.first.data() + a,
                                              rows.weights.data() + static_cast<std::size_t>(a) * rows.stride,
                                              rows.stride, plan.reciprocal.data() + a);
-        return ChannelMargins{a, m - e, leadValue, trailValue};
+        return ChannelMargins{a, leadValue, m - e, trailValue};
     }
 #endif
     const std::int32_t* weights = c.weights.data();
@@ -775,7 +761,7 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
         }
         dst[x] = channelValue(sum, c.weightSum[x], plan.reciprocal[static_cast<std::size_t>(x)], c.compact);
     }
-    return ChannelMargins{a, m - e, leadValue, trailValue};
+    return ChannelMargins{a, leadValue, m - e, trailValue};
 }
 
 template <class Accumulator>
@@ -855,10 +841,10 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
         if (count == 0 || down.weightSum[y] == 0)
             window = ChannelMargins{};
         std::uint8_t* out = dst.bits + static_cast<std::size_t>(y) * dst.pitch;
-        const int lead = std::min(window.lead, m);
-        const int tail = std::max(lead, m - window.trail);
-        std::fill(out, out + lead, window.leadValue);
-        std::fill(out + tail, out + m, window.trailValue);
+        const int lead = std::min(window.leadLength, m);
+        const int tail = std::max(lead, m - window.trailLength);
+        std::fill(out, out + lead, window.leadColour);
+        std::fill(out + tail, out + m, window.trailColour);
         if (lead >= tail)
             continue;
         for (int k = 0; k < count; ++k)

@@ -216,24 +216,36 @@ Bitmap randomPicture(std::mt19937& rng, int w, int h)
     return b;
 }
 
-TEST(Resample, MatchesTheReferenceByteForByte)
-{
-    std::mt19937 rng(20240611);
-    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
-    // Source and destination lengths per axis: ordinary, tiny, strong
-    // reductions (some past 512:1, some reaching beyond the mirror), enlargements.
-    auto length = [&](int kind, bool source) {
+// Source and destination lengths per axis for the byte-for-byte tests:
+// ordinary, tiny, strong reductions (some past 512:1, some reaching beyond
+// the mirror), enlargements.
+struct RandomLengths {
+    std::mt19937& rng;
+    int ordinary;
+    int shortest;
+
+    int pick(int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); }
+    int length(int kind, bool source)
+    {
         switch (kind) {
         case 0:
-            return pick(2, 40);
+            return pick(2, ordinary);
         case 1:
-            return pick(2, 5);
+            return pick(shortest, 5);
         case 2:
             return source ? pick(60, 1100) : pick(2, 5);
         default:
             return source ? pick(2, 6) : pick(20, 90);
         }
-    };
+    }
+};
+
+TEST(Resample, MatchesTheReferenceByteForByte)
+{
+    std::mt19937 rng(20240611);
+    RandomLengths lengths{rng, 40, 2};
+    auto pick = [&](int lo, int hi) { return lengths.pick(lo, hi); };
+    auto length = [&](int kind, bool source) { return lengths.length(kind, source); };
     const int filters[] = {0, 1, 2, 3, 4, 5, 6, 7, -2};
     for (int filter : filters)
         for (int trial = 0; trial < 24; ++trial) {
@@ -257,19 +269,10 @@ TEST(Resample, MatchesTheReferenceByteForByte)
 TEST(Resample, OneChannelGivesTheBlueOfTheFullResult)
 {
     std::mt19937 rng(7081);
-    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
-    auto length = [&](int kind, bool source) {
-        switch (kind) {
-        case 0:
-            return pick(2, 60);
-        case 1:
-            return pick(1, 5);
-        case 2:
-            return source ? pick(60, 1100) : pick(2, 5);
-        default:
-            return source ? pick(2, 6) : pick(20, 90);
-        }
-    };
+    // Lengths of 1 too: those give black.
+    RandomLengths lengths{rng, 60, 1};
+    auto pick = [&](int lo, int hi) { return lengths.pick(lo, hi); };
+    auto length = [&](int kind, bool source) { return lengths.length(kind, source); };
     const int filters[] = {0, 1, 2, 3, 4, 5, 6, 7};
     for (int filter : filters)
         for (int trial = 0; trial < 40; ++trial) {
