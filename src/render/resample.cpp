@@ -692,7 +692,8 @@ PassPlan::ByteRows planByteRows(const Contributors& c, int n)
         plan.first[i] = first;
         std::int16_t* window = plan.weights.data() + i * static_cast<std::size_t>(plan.stride);
         for (int k = 0; k < c.count[i]; ++k)
-            window[c.start[i] - first + k] = static_cast<std::int16_t>(c.weights[c.offset[i] + static_cast<std::size_t>(k)]);
+            window[c.start[i] - first + k] =
+                static_cast<std::int16_t>(c.weights[c.offset[i] + static_cast<std::size_t>(k)]);
     }
     return plan;
 }
@@ -833,10 +834,12 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
             if (!made[static_cast<std::size_t>(r)]) {
                 const Pixel* in = reinterpret_cast<const Pixel*>(reinterpret_cast<const std::uint8_t*>(srcBits) +
                                                                  static_cast<std::size_t>(r) * srcPitch);
-                margins[static_cast<std::size_t>(r)] = channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data(), vectors);
+                margins[static_cast<std::size_t>(r)] =
+                    channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data(), vectors);
                 made[static_cast<std::size_t>(r)] = 1;
             }
-            window = k == 0 ? margins[static_cast<std::size_t>(r)] : window.common(margins[static_cast<std::size_t>(r)]);
+            const ChannelMargins& row = margins[static_cast<std::size_t>(r)];
+            window = k == 0 ? row : window.common(row);
         }
         if (count == 0 || down.weightSum[y] == 0)
             window = ChannelMargins{};
@@ -855,8 +858,9 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
             // An odd window pairs its last row with itself at weight 0.
             if (count % 2 != 0)
                 rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
-            resample_detail::verticalBytesAvx2(rows.data(), downPlan->columns->pairs.data() + downPlan->columns->offset[y],
-                                               (count + 1) / 2, reciprocal, out + lead, tail - lead);
+            const ColumnPlan& columns = *downPlan->columns;
+            resample_detail::verticalBytesAvx2(rows.data(), columns.pairs.data() + columns.offset[y], (count + 1) / 2,
+                                               reciprocal, out + lead, tail - lead);
             continue;
         }
 #endif
@@ -871,9 +875,10 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
 
 void fillPlane(const ChannelPlane& p, std::uint8_t value)
 {
-    for (int y = 0; y < p.height; ++y)
-        std::fill(p.bits + static_cast<std::size_t>(y) * p.pitch, p.bits + static_cast<std::size_t>(y) * p.pitch + p.width,
-                  value);
+    for (int y = 0; y < p.height; ++y) {
+        std::uint8_t* row = p.bits + static_cast<std::size_t>(y) * p.pitch;
+        std::fill(row, row + p.width, value);
+    }
 }
 
 int plainFilter(int filter)

@@ -261,7 +261,8 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
                 const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
                 const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
                 const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque));
+                const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
             }
         }
 #endif

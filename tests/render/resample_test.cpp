@@ -287,7 +287,8 @@ TEST(Resample, OneChannelGivesTheBlueOfTheFullResult)
             std::vector<std::uint8_t> blue(static_cast<std::size_t>(sw + 3) * sh);
             for (int y = 0; y < sh; ++y)
                 for (int x = 0; x < sw; ++x)
-                    blue[static_cast<std::size_t>(y) * (sw + 3) + x] = static_cast<std::uint8_t>(BlueOf(src.pixel(x, y)));
+                    blue[static_cast<std::size_t>(y) * (sw + 3) + x] =
+                        static_cast<std::uint8_t>(BlueOf(src.pixel(x, y)));
             const ChannelPlane source{blue.data(), sw, sh, static_cast<std::size_t>(sw + 3)};
 
             for (int way = 0; way < 4; ++way) {
