@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -293,17 +294,19 @@ ColumnPlan planColumns(const Contributors& c)
 
 #endif
 
-// The runs of one colour at the two ends of a line of pixels.
-struct Margins {
+// The runs of one colour (or one channel's value) at the two ends of a line
+// of pixels.
+template <class Colour>
+struct EndRuns {
     int leadLength = 0;
-    std::uint32_t leadColour = 0;
+    Colour leadColour = 0;
     int trailLength = 0;
-    std::uint32_t trailColour = 0;
+    Colour trailColour = 0;
 
     // What two lines share: the shorter runs, where their colours agree.
-    Margins common(const Margins& o) const
+    EndRuns common(const EndRuns& o) const
     {
-        Margins c;
+        EndRuns c;
         if (leadColour == o.leadColour) {
             c.leadLength = std::min(leadLength, o.leadLength);
             c.leadColour = leadColour;
@@ -315,6 +318,7 @@ struct Margins {
         return c;
     }
 };
+using Margins = EndRuns<std::uint32_t>;
 
 // How many pixels from `from` on, stepping by `step` (1 or -1), have the
 // colour of the first; colours compare without the unused top byte.
@@ -372,10 +376,15 @@ struct PassPlan {
     // weights cancel (m and -1 without one).
     std::vector<int> readsUpTo, readsFrom;
     int firstCancelled = 0, lastCancelled = -1;
+    // For the one-channel passes: 1 / weight sum per destination pixel.
+    std::vector<float> reciprocal;
 
     void planMargins()
     {
         const int m = static_cast<int>(c.count.size());
+        reciprocal.resize(static_cast<std::size_t>(m));
+        for (int i = 0; i < m; ++i)
+            reciprocal[static_cast<std::size_t>(i)] = reciprocalOf(c.weightSum[i]);
         readsUpTo.resize(static_cast<std::size_t>(m));
         readsFrom.resize(static_cast<std::size_t>(m));
         int furthest = 0;
@@ -411,6 +420,15 @@ struct PassPlan {
 #ifdef VLM_RESAMPLE_AVX2
     std::optional<RowPlan> rows;
     std::optional<ColumnPlan> columns;
+    // The one-channel horizontal kernel's layout: windows of byteStride
+    // (a multiple of 16) weights, slid left at the right edge like RowPlan's.
+    struct ByteRows {
+        int stride = 0;
+        bool padded = false;
+        std::vector<std::int32_t> first;
+        std::vector<std::int16_t> weights;
+    };
+    std::optional<ByteRows> byteRows;
 #endif
 };
 
@@ -595,9 +613,320 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
     }
 }
 
+// ---------------------------------------------------------------------------
+// One channel. Channels never mix in the passes above, so the same weights,
+// the same 8-bit intermediate and the same quotients give one channel's bytes
+// of the full result; the short cut at plain margins is exact, so taking it
+// per channel (more often) changes nothing either.
+
+// Quotient of a channel sum by the weight sum, limited to 0..255. Within the
+// vector kernels' limits their single-precision form is the exact truncated
+// quotient (see divideTruncate); else the integer division of the portable
+// passes.
+inline std::uint8_t channelValue(std::int64_t sum, std::int64_t weightSum, float reciprocal, bool compact)
+{
+    std::int64_t q;
+    if (compact)
+        q = static_cast<std::int32_t>((static_cast<float>(sum) + 0.5f) * reciprocal);
+    else
+        q = weightSum != 0 ? sum / weightSum : sum / 256;
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(q, 0, 255));
+}
+
+inline std::uint8_t byteOf(std::uint8_t v)
+{
+    return v;
+}
+inline std::uint8_t byteOf(std::uint32_t px)
+{
+    return static_cast<std::uint8_t>(px & 0xffu);
+}
+
+// How many pixels from `from` on, stepping by `step`, have the value of the first.
+template <class Pixel>
+int valueRun(const Pixel* row, int n, int from, int step)
+{
+    const std::uint8_t v = byteOf(row[from]);
+    const int limit = step > 0 ? n - from : from + 1;
+    int k = 0;
+    if constexpr (sizeof(Pixel) == 4) {
+        // Whole pixels of one colour first, four at a time.
+        k = runLength(reinterpret_cast<const std::uint32_t*>(row), n, from, step);
+    } else if (step > 0) {
+        std::uint64_t want = 0x0101010101010101ull * v;
+        while (k + 8 <= limit) {
+            std::uint64_t word;
+            std::memcpy(&word, row + from + k, 8);
+            if (word != want)
+                break;
+            k += 8;
+        }
+    } else {
+        std::uint64_t want = 0x0101010101010101ull * v;
+        while (k + 8 <= limit) {
+            std::uint64_t word;
+            std::memcpy(&word, row + from - k - 7, 8);
+            if (word != want)
+                break;
+            k += 8;
+        }
+    }
+    while (k < limit && byteOf(row[from + step * k]) == v)
+        ++k;
+    return k;
+}
+
+using ChannelMargins = EndRuns<std::uint8_t>;
+
+#ifdef VLM_RESAMPLE_AVX2
+PassPlan::ByteRows planByteRows(const Contributors& c, int n)
+{
+    PassPlan::ByteRows plan;
+    const auto m = c.count.size();
+    plan.stride = std::max(16, (c.maxCount + 15) / 16 * 16);
+    plan.padded = n < plan.stride;
+    plan.first.resize(m);
+    plan.weights.assign(m * static_cast<std::size_t>(plan.stride), 0);
+    for (std::size_t i = 0; i < m; ++i) {
+        const int first = plan.padded ? 0 : std::min(c.start[i], n - plan.stride);
+        plan.first[i] = first;
+        std::int16_t* window = plan.weights.data() + i * static_cast<std::size_t>(plan.stride);
+        for (int k = 0; k < c.count[i]; ++k)
+            window[c.start[i] - first + k] =
+                static_cast<std::int16_t>(c.weights[c.offset[i] + static_cast<std::size_t>(k)]);
+    }
+    return plan;
+}
+#endif
+
+// The horizontal pass of one row of n pixels into m bytes; `bytes` holds
+// room for max(n, the window) bytes.
+template <class Pixel>
+ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::uint8_t* dst, int m,
+                          [[maybe_unused]] std::uint8_t* bytes, [[maybe_unused]] bool vectors)
+{
+    const Contributors& c = plan.c;
+    const int lead = valueRun(src, n, 0, 1);
+    const int trail = valueRun(src, n, n - 1, -1);
+    const std::uint8_t leadValue = byteOf(src[0]);
+    const std::uint8_t trailValue = byteOf(src[n - 1]);
+    const int a = std::clamp(plan.leadPixels(lead), 0, m);
+    const int e = std::clamp(plan.trailStart(n, trail), a, m);
+    std::fill(dst, dst + a, leadValue);
+    std::fill(dst + e, dst + m, trailValue);
+#ifdef VLM_RESAMPLE_AVX2
+    if (vectors && plan.byteRows && a < e) {
+        const PassPlan::ByteRows& rows = *plan.byteRows;
+        const std::uint8_t* in;
+        if constexpr (sizeof(Pixel) == 1) {
+            in = reinterpret_cast<const std::uint8_t*>(src);
+            if (rows.padded) {
+                std::copy(in, in + n, bytes);
+                std::fill(bytes + n, bytes + rows.stride, std::uint8_t{0});
+                in = bytes;
+            }
+        } else if (rows.padded) {
+            for (int x = 0; x < n; ++x)
+                bytes[x] = byteOf(src[x]);
+            std::fill(bytes + n, bytes + rows.stride, std::uint8_t{0});
+            in = bytes;
+        } else {
+            // Only the pixels the windows of a..e-1 read.
+            const auto [low, high] = std::minmax_element(rows.first.begin() + a, rows.first.begin() + e);
+            const int from = *low;
+            const int to = *high + rows.stride;
+            for (int x = from; x < to; ++x)
+                bytes[x] = byteOf(src[x]);
+            in = bytes;
+        }
+        resample_detail::horizontalBytesAvx2(in, dst + a, e - a, rows.first.data() + a,
+                                             rows.weights.data() + static_cast<std::size_t>(a) * rows.stride,
+                                             rows.stride, plan.reciprocal.data() + a);
+        return ChannelMargins{a, leadValue, m - e, trailValue};
+    }
+#endif
+    const std::int32_t* weights = c.weights.data();
+    for (int x = a; x < e; ++x) {
+        const std::int32_t* w = weights + c.offset[x];
+        const Pixel* p = src + c.start[x];
+        const int count = c.count[x];
+        std::int64_t sum = 0;
+        if (c.compact) {
+            std::int32_t s = 0;
+            for (int k = 0; k < count; ++k)
+                s += w[k] * static_cast<std::int32_t>(byteOf(p[k]));
+            sum = s;
+        } else {
+            for (int k = 0; k < count; ++k)
+                sum += std::int64_t{w[k]} * byteOf(p[k]);
+        }
+        dst[x] = channelValue(sum, c.weightSum[x], plan.reciprocal[static_cast<std::size_t>(x)], c.compact);
+    }
+    return ChannelMargins{a, leadValue, m - e, trailValue};
+}
+
+template <class Accumulator>
+void channelColumns(const std::uint8_t* const* rows, const std::int32_t* w, int count, std::int64_t weightSum,
+                    float reciprocal, bool compact, std::uint8_t* dst, int width, std::vector<Accumulator>& acc)
+{
+    acc.assign(static_cast<std::size_t>(width), 0);
+    Accumulator* a = acc.data();
+    for (int k = 0; k < count; ++k) {
+        const std::uint8_t* r = rows[k];
+        const Accumulator wk = w[k];
+        for (int x = 0; x < width; ++x)
+            a[x] += wk * static_cast<Accumulator>(r[x]);
+    }
+    if (compact) {
+        for (int x = 0; x < width; ++x) {
+            const auto q = static_cast<std::int32_t>((static_cast<float>(a[x]) + 0.5f) * reciprocal);
+            dst[x] = static_cast<std::uint8_t>(std::clamp(q, 0, 255));
+        }
+    } else {
+        for (int x = 0; x < width; ++x)
+            dst[x] = channelValue(a[x], weightSum, reciprocal, false);
+    }
+}
+
+template <class Pixel>
+void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter,
+                   bool vectorKernels)
+{
+    const int m = dst.width;
+    const int mh = dst.height;
+    const std::shared_ptr<PassPlan> acrossPlan = planFor(n, m, filter);
+    const std::shared_ptr<PassPlan> downPlan = planFor(h, mh, filter);
+    const Contributors& down = downPlan->c;
+#ifdef VLM_RESAMPLE_AVX2
+    const bool vectors = vectorKernels && resample_detail::haveAvx2();
+#else
+    const bool vectors = false;
+    static_cast<void>(vectorKernels);
+#endif
+#ifdef VLM_RESAMPLE_AVX2
+    if (vectors && acrossPlan->c.compact && !acrossPlan->byteRows)
+        acrossPlan->byteRows = planByteRows(acrossPlan->c, n);
+    const bool vectorColumns = vectors && down.compact;
+    if (vectorColumns && !downPlan->columns)
+        downPlan->columns = planColumns(down);
+#endif
+    thread_local std::vector<std::uint8_t> bytes;
+    bytes.resize(static_cast<std::size_t>(std::max(n, 16 * (acrossPlan->c.maxCount / 16 + 2))));
+
+    thread_local std::vector<std::uint8_t> middle;
+    thread_local std::vector<ChannelMargins> margins;
+    thread_local std::vector<signed char> made;
+    thread_local std::vector<std::int32_t> acc32;
+    thread_local std::vector<std::int64_t> acc64;
+    middle.resize(static_cast<std::size_t>(h) * static_cast<std::size_t>(m));
+    margins.resize(static_cast<std::size_t>(h));
+    made.assign(static_cast<std::size_t>(h), 0);
+    auto middleRow = [&](int r) { return middle.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(m); };
+    thread_local std::vector<const std::uint8_t*> rows;
+    rows.resize(static_cast<std::size_t>(down.maxCount) + 1);
+
+    for (int y = 0; y < mh; ++y) {
+        const int start = down.start[y];
+        const int count = down.count[y];
+        ChannelMargins window;
+        for (int k = 0; k < count; ++k) {
+            const int r = start + k;
+            if (!made[static_cast<std::size_t>(r)]) {
+                const Pixel* in = reinterpret_cast<const Pixel*>(reinterpret_cast<const std::uint8_t*>(srcBits) +
+                                                                 static_cast<std::size_t>(r) * srcPitch);
+                margins[static_cast<std::size_t>(r)] =
+                    channelRow(*acrossPlan, in, n, middleRow(r), m, bytes.data(), vectors);
+                made[static_cast<std::size_t>(r)] = 1;
+            }
+            const ChannelMargins& row = margins[static_cast<std::size_t>(r)];
+            window = k == 0 ? row : window.common(row);
+        }
+        if (count == 0 || down.weightSum[y] == 0)
+            window = ChannelMargins{};
+        std::uint8_t* out = dst.bits + static_cast<std::size_t>(y) * dst.pitch;
+        const int lead = std::min(window.leadLength, m);
+        const int tail = std::max(lead, m - window.trailLength);
+        std::fill(out, out + lead, window.leadColour);
+        std::fill(out + tail, out + m, window.trailColour);
+        if (lead >= tail)
+            continue;
+        for (int k = 0; k < count; ++k)
+            rows[static_cast<std::size_t>(k)] = middleRow(start + k) + lead;
+        const float reciprocal = downPlan->reciprocal[static_cast<std::size_t>(y)];
+#ifdef VLM_RESAMPLE_AVX2
+        if (vectorColumns) {
+            // An odd window pairs its last row with itself at weight 0.
+            if (count % 2 != 0)
+                rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
+            const ColumnPlan& columns = *downPlan->columns;
+            resample_detail::verticalBytesAvx2(rows.data(), columns.pairs.data() + columns.offset[y], (count + 1) / 2,
+                                               reciprocal, out + lead, tail - lead);
+            continue;
+        }
+#endif
+        const std::int32_t* w = down.weights.data() + down.offset[y];
+        if (down.compact)
+            channelColumns(rows.data(), w, count, down.weightSum[y], reciprocal, true, out + lead, tail - lead, acc32);
+        else
+            channelColumns(rows.data(), w, count, down.weightSum[y], reciprocal, false, out + lead, tail - lead,
+                           acc64);
+    }
+}
+
+void fillPlane(const ChannelPlane& p, std::uint8_t value)
+{
+    for (int y = 0; y < p.height; ++y) {
+        std::uint8_t* row = p.bits + static_cast<std::size_t>(y) * p.pitch;
+        std::fill(row, row + p.width, value);
+    }
+}
+
+int plainFilter(int filter)
+{
+    return filter >= 1 && filter <= 6 ? filter : 0;
+}
+
 } // namespace
 
 namespace resample_detail {
+
+void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, int filter, const Tuning& tuning)
+{
+    if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
+        return;
+    if (destination.width < 2 || destination.height < 2 || source.width() < 2 || source.height() < 2) {
+        fillPlane(destination, 0);
+        return;
+    }
+    const QImage* src = &source.image();
+    QImage converted;
+    if (src->format() != QImage::Format_RGB32) {
+        converted = src->convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    }
+    if (src->isNull()) {
+        fillPlane(destination, 0);
+        return;
+    }
+    channelPasses(reinterpret_cast<const std::uint32_t*>(src->constBits()),
+                  static_cast<std::size_t>(src->bytesPerLine()), src->width(), src->height(), destination,
+                  plainFilter(filter), tuning.vectorKernels);
+}
+
+void resampleChannelTuned(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                          const Tuning& tuning)
+{
+    if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
+        return;
+    if (destination.width < 2 || destination.height < 2 || source.bits == nullptr || source.width < 2 ||
+        source.height < 2) {
+        fillPlane(destination, 0);
+        return;
+    }
+    channelPasses(static_cast<const std::uint8_t*>(source.bits), source.pitch, source.width, source.height,
+                  destination, plainFilter(filter), tuning.vectorKernels);
+}
+
 
 void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning)
 {
@@ -644,6 +973,16 @@ void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const 
 void resample(const Bitmap& source, Bitmap& destination, int filter)
 {
     resample_detail::resampleTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter)
+{
+    resample_detail::resampleBlueTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter)
+{
+    resample_detail::resampleChannelTuned(source, destination, filter, resample_detail::Tuning{});
 }
 
 Bitmap resample(const Bitmap& source, int width, int height, int filter)

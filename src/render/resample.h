@@ -2,6 +2,9 @@
 
 #include "platform/bitmap.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace vlm {
 
 // The one rescaler of the program: every picture shown, printed or exported at a
@@ -19,5 +22,21 @@ void resample(const Bitmap& source, Bitmap& destination, int filter);
 // Convenience for callers that have no destination yet: a new width x height
 // bitmap (a null bitmap when either side is not positive) holding the result.
 Bitmap resample(const Bitmap& source, int width, int height, int filter);
+
+// One 8-bit channel laid out as rows of bytes, `pitch` bytes apart.
+struct ChannelPlane {
+    std::uint8_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    std::size_t pitch = 0;
+};
+
+// The blue channel of `source` rescaled into `destination`: exactly the bytes
+// resample() gives the blue channel, for a third of the work. For masks whose
+// other channels nobody reads (the shadows).
+void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter);
+
+// The same for a source that is itself one channel.
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter);
 
 } // namespace vlm

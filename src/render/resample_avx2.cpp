@@ -4,6 +4,8 @@
 
 #include <immintrin.h>
 
+#include <cstring>
+
 #define VLM_AVX2 __attribute__((target("avx2")))
 
 namespace vlm::resample_detail {
@@ -280,6 +282,95 @@ VLM_AVX2 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t*
             px |= static_cast<std::uint32_t>(q < 0 ? 0 : (q > 255 ? 255 : q)) << (8 * c);
         }
         dst[x] = px;
+    }
+}
+
+namespace {
+
+// One destination byte's window: eight partial sums of the taps.
+VLM_AVX2 inline __m256i byteWindow(const std::uint8_t* p, const std::int16_t* w, int groups)
+{
+    __m256i acc = _mm256_setzero_si256();
+    for (int g = 0; g < groups; ++g, p += 16, w += 16) {
+        const __m256i px = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        acc = _mm256_add_epi32(acc, _mm256_madd_epi16(px, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w))));
+    }
+    return acc;
+}
+
+VLM_AVX2 inline std::uint8_t byteQuotient(std::int32_t sum, float reciprocal)
+{
+    const auto q = static_cast<std::int32_t>((static_cast<float>(sum) + 0.5f) * reciprocal);
+    return static_cast<std::uint8_t>(q < 0 ? 0 : (q > 255 ? 255 : q));
+}
+
+} // namespace
+
+VLM_AVX2 void horizontalBytesAvx2(const std::uint8_t* src, std::uint8_t* dst, int count, const std::int32_t* first,
+                                  const std::int16_t* weights, int stride, const float* reciprocal)
+{
+    const int groups = stride / 16;
+    int x = 0;
+    // Eight destination bytes at a time share the folding and the division.
+    for (; x + 8 <= count; x += 8) {
+        const std::int16_t* w = weights + static_cast<std::ptrdiff_t>(x) * stride;
+        __m256i a[8];
+        for (int i = 0; i < 8; ++i)
+            a[i] = byteWindow(src + first[x + i], w + static_cast<std::ptrdiff_t>(i) * stride, groups);
+        const __m256i h01 = _mm256_hadd_epi32(a[0], a[1]);
+        const __m256i h23 = _mm256_hadd_epi32(a[2], a[3]);
+        const __m256i h45 = _mm256_hadd_epi32(a[4], a[5]);
+        const __m256i h67 = _mm256_hadd_epi32(a[6], a[7]);
+        const __m256i h0123 = _mm256_hadd_epi32(h01, h23);
+        const __m256i h4567 = _mm256_hadd_epi32(h45, h67);
+        // Each half holds pixels 0..3 | 4..7 of one half of the windows.
+        const __m256i sums = _mm256_add_epi32(_mm256_permute2x128_si256(h0123, h4567, 0x20),
+                                              _mm256_permute2x128_si256(h0123, h4567, 0x31));
+        const __m256i q = divideTruncate(sums, _mm256_loadu_ps(reciprocal + x));
+        const __m256i packed = _mm256_packus_epi16(_mm256_packs_epi32(q, q), _mm256_setzero_si256());
+        const std::uint32_t low = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm256_castsi256_si128(packed)));
+        const std::uint32_t high = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm256_extracti128_si256(packed, 1)));
+        std::memcpy(dst + x, &low, 4);
+        std::memcpy(dst + x + 4, &high, 4);
+    }
+    for (; x < count; ++x) {
+        const __m256i a = byteWindow(src + first[x], weights + static_cast<std::ptrdiff_t>(x) * stride, groups);
+        __m128i s4 = _mm_add_epi32(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1));
+        s4 = _mm_hadd_epi32(s4, s4);
+        s4 = _mm_hadd_epi32(s4, s4);
+        dst[x] = byteQuotient(_mm_cvtsi128_si32(s4), reciprocal[x]);
+    }
+}
+
+VLM_AVX2 void verticalBytesAvx2(const std::uint8_t* const* rows, const std::int32_t* pairWeights, int pairs,
+                                float reciprocal, std::uint8_t* dst, int width)
+{
+    const __m256 r = _mm256_set1_ps(reciprocal);
+    int x = 0;
+    for (; x + 16 <= width; x += 16) {
+        // Pixels 0..3 | 8..11 in lo, 4..7 | 12..15 in hi.
+        __m256i lo = _mm256_setzero_si256();
+        __m256i hi = _mm256_setzero_si256();
+        for (int p = 0; p < pairs; ++p) {
+            const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + x)));
+            const __m256i b =
+                _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + x)));
+            const __m256i w = _mm256_set1_epi32(pairWeights[p]);
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), w));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), w));
+        }
+        const __m256i words = _mm256_packs_epi32(divideTruncate(lo, r), divideTruncate(hi, r));
+        const __m256i bytes = _mm256_permute4x64_epi64(_mm256_packus_epi16(words, words), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm256_castsi256_si128(bytes));
+    }
+    for (; x < width; ++x) {
+        std::int32_t sum = 0;
+        for (int p = 0; p < pairs; ++p) {
+            const auto low = static_cast<std::int16_t>(pairWeights[p] & 0xffff);
+            const auto high = static_cast<std::int16_t>((pairWeights[p] >> 16) & 0xffff);
+            sum += low * rows[2 * p][x] + high * rows[2 * p + 1][x];
+        }
+        dst[x] = byteQuotient(sum, reciprocal);
     }
 }
 

@@ -17,6 +17,7 @@
 namespace vlm {
 
 class Bitmap;
+struct ChannelPlane;
 
 namespace resample_detail {
 
@@ -31,6 +32,11 @@ struct Tuning {
 // resample() with its choices exposed, so that the tests can hold every way
 // through it to the same bytes.
 void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const Tuning& tuning);
+
+// resampleBlue() and resampleChannel() the same way (ringBytes plays no part).
+void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, int filter, const Tuning& tuning);
+void resampleChannelTuned(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                          const Tuning& tuning);
 
 } // namespace resample_detail
 } // namespace vlm
@@ -62,6 +68,17 @@ void horizontalAvx2(const std::uint32_t* const* src, std::uint32_t* const* dst, 
 // rows[2p] by the low half of pairWeights[p] and rows[2p + 1] by its high half.
 void verticalAvx2(const std::uint32_t* const* rows, const std::int32_t* pairWeights, int pairs,
                   float reciprocal, std::uint32_t* dst, int width);
+
+// One channel of bytes. Horizontal: destination byte x reads the stride
+// (a multiple of 16) source bytes from src + first[x] with the 16-bit weights
+// at weights + x * stride.
+void horizontalBytesAvx2(const std::uint8_t* src, std::uint8_t* dst, int count, const std::int32_t* first,
+                         const std::int16_t* weights, int stride, const float* reciprocal);
+
+// Vertical, one destination row of width bytes, the rows paired as in
+// verticalAvx2.
+void verticalBytesAvx2(const std::uint8_t* const* rows, const std::int32_t* pairWeights, int pairs,
+                       float reciprocal, std::uint8_t* dst, int width);
 
 } // namespace vlm::resample_detail
 

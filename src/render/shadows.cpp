@@ -14,7 +14,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vlm {
 
@@ -164,43 +169,65 @@ Bitmap& ShadowScratch::take(int slot, int width, int height, ColorRef fill, cons
     return s.bitmap;
 }
 
-void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
+ChannelPlane ShadowScratch::plane(int slot, int width, int height)
 {
-    if (fade <= 0 || shadow.isNull())
-        return;
-    const int w = shadow.width();
-    const int h = shadow.height();
-    int ws = Round(w * 10.0 / (fade + 10));
-    int hs = Round(h * 10.0 / (fade + 10));
-    if (ws >= w || hs >= h)
-        return;
-    ws = std::max(ws, 6);
-    hs = std::max(hs, 6);
-    Bitmap& small = scratch.take(1, ws, hs, RGBRef(0, 0, 0), shadow);
-    resample(shadow, small, kBlurFilter);
-    resample(small, shadow, kBlurFilter);
+    std::vector<std::uint8_t>& memory = planes_[std::clamp(slot, 0, 1)];
+    if (width < 1 || height < 1)
+        return {};
+    const std::size_t need = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (memory.size() < need)
+        memory.resize(need);
+    return ChannelPlane{memory.data(), width, height, static_cast<std::size_t>(width)};
 }
 
-void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at)
+namespace {
+
+// The size a shadow is blurred down to; false when it would not shrink.
+bool BlurSize(int w, int h, int fade, int& ws, int& hs)
+{
+    if (fade <= 0)
+        return false;
+    ws = Round(w * 10.0 / (fade + 10));
+    hs = Round(h * 10.0 / (fade + 10));
+    if (ws >= w || hs >= h)
+        return false;
+    ws = std::max(ws, 6);
+    hs = std::max(hs, 6);
+    return true;
+}
+
+// The canvas under a shadow of width x height at `at`, each row's shadow
+// pixels found by shadowRow(row); only the low byte (blue) of them is read.
+template <class RowOf>
+void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shadowRow)
 {
     Bitmap& target = canvas.bitmap();
     const int x0 = std::max(at.x(), 0);
     const int y0 = std::max(at.y(), 0);
-    const int x1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.x()) + shadow.width(), target.width()));
-    const int y1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.y()) + shadow.height(), target.height()));
+    const int x1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.x()) + width, target.width()));
+    const int y1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.y()) + height, target.height()));
     if (x0 >= x1 || y0 >= y1)
         return;
     // Most of a shadow bitmap is white margin: on each row only the stretch
     // between the first and the last shaded pixel is worked on, branch-free
     // (white leaves a pixel as it is), so the canvas around it is not even read.
     for (int y = y0; y < y1; ++y) {
-        const std::uint32_t* s = shadow.row(y - at.y()) - at.x();
+        const auto* s = shadowRow(y - at.y()) - at.x();
         int lo = x0;
+        int hi = x1 - 1;
+        if constexpr (sizeof(*s) == 1) {
+            // Eight mask bytes at a time through the white margins.
+            constexpr std::uint64_t kWhiteBytes = ~std::uint64_t{0};
+            std::uint64_t word;
+            while (lo + 8 <= x1 && (std::memcpy(&word, s + lo, 8), word == kWhiteBytes))
+                lo += 8;
+            while (hi - 7 >= lo && (std::memcpy(&word, s + hi - 7, 8), word == kWhiteBytes))
+                hi -= 8;
+        }
         while (lo < x1 && (s[lo] & 0xffu) == 0xffu)
             ++lo;
         if (lo == x1)
             continue;
-        int hi = x1 - 1;
         while ((s[hi] & 0xffu) == 0xffu)
             --hi;
         std::uint32_t* out = target.row(y);
@@ -211,13 +238,91 @@ void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at)
             for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
-        for (int x = lo; x <= hi; ++x) {
+        int x = lo;
+#ifdef __SSE2__
+        if constexpr (sizeof(*s) == 1) {
+            // Four pixels at a time in 16-bit lanes: f * c + 127 and the
+            // division's sums all stay below 2^16.
+            const __m128i zero = _mm_setzero_si128();
+            const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
+            const __m128i round = _mm_set1_epi16(127);
+            const __m128i one = _mm_set1_epi16(1);
+            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
+            auto darken = [&](__m128i c, __m128i f) {
+                const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
+                return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
+            };
+            for (; x + 3 <= hi; x += 4) {
+                std::int32_t four;
+                std::memcpy(&four, s + x, 4);
+                const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
+                const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
+                const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
+                const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
+                const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
+                const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
+                const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
+            }
+        }
+#endif
+        for (; x <= hi; ++x) {
             const std::uint32_t f = 255u - (s[x] & 0xffu);
             const std::uint32_t p = out[x];
             out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
                      Darken(p & 0xffu, f);
         }
     }
+}
+
+} // namespace
+
+void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
+{
+    int ws = 0;
+    int hs = 0;
+    if (shadow.isNull() || !BlurSize(shadow.width(), shadow.height(), fade, ws, hs))
+        return;
+    Bitmap& small = scratch.take(1, ws, hs, RGBRef(0, 0, 0), shadow);
+    resample(shadow, small, kBlurFilter);
+    resample(small, shadow, kBlurFilter);
+}
+
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch)
+{
+    if (shadow.isNull())
+        return {};
+    const int w = shadow.width();
+    const int h = shadow.height();
+    const ChannelPlane mask = scratch.plane(0, w, h);
+    int ws = 0;
+    int hs = 0;
+    if (!BlurSize(w, h, fade, ws, hs)) {
+        for (int y = 0; y < h; ++y) {
+            const std::uint32_t* in = shadow.row(y);
+            std::uint8_t* out = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
+            for (int x = 0; x < w; ++x)
+                out[x] = static_cast<std::uint8_t>(in[x] & 0xffu);
+        }
+        return mask;
+    }
+    const ChannelPlane small = scratch.plane(1, ws, hs);
+    resampleBlue(shadow, small, kBlurFilter);
+    resampleChannel(small, mask, kBlurFilter);
+    return mask;
+}
+
+void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at)
+{
+    CompositeRows(canvas, shadow.width(), shadow.height(), at, [&](int r) { return shadow.row(r); });
+}
+
+void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at)
+{
+    if (mask.bits == nullptr)
+        return;
+    CompositeRows(canvas, mask.width, mask.height, at,
+                  [&](int r) -> const std::uint8_t* { return mask.bits + static_cast<std::size_t>(r) * mask.pitch; });
 }
 
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
@@ -268,8 +373,7 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         Canvas c(shadow);
         CastShape(c, cast, item, oneLine ? line : nullptr, shift - area.topLeft());
     }
-    BlurShadow(shadow, d.shadowFade, scratch);
-    CompositeShadow(canvas, shadow, area.topLeft());
+    CompositeShadow(canvas, BlurredShadowMask(shadow, d.shadowFade, scratch), area.topLeft());
 }
 
 } // namespace vlm

@@ -15,6 +15,7 @@
 #include "model/item.h"
 #include "model/screen_metrics.h"
 #include "platform/bitmap.h"
+#include "render/resample.h"
 #include "render/units.h"
 
 #include <QPoint>
@@ -68,18 +69,31 @@ public:
     // next call for the same slot.
     Bitmap& take(int slot, int width, int height, ColorRef fill, const Bitmap& like);
 
+    // A width x height plane of bytes over the kept memory of `slot` (0 or
+    // 1), its contents undefined. Valid until the next call for the slot.
+    ChannelPlane plane(int slot, int width, int height);
+
 private:
     struct Slot {
         std::vector<std::uint32_t> memory;
         Bitmap bitmap;
     };
     Slot slots_[2];
+    std::vector<std::uint8_t> planes_[2];
 };
 
 // Blurs a shadow bitmap for `fade`: down to Round(size * 10 / (fade + 10))
 // (at least 6 pixels) and back up with the B-spline filter of `resample`.
 // Nothing happens at fade 0 or when the bitmap is too small to shrink.
 void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
+
+// What a blurred shadow bitmap's blue channel would be, made without the
+// other two channels: BlurShadow and then the blue of each pixel, byte for
+// byte. The plane lives in the scratch's slot 0 plane.
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch);
+
+// CompositeShadow for a mask of blue values.
+void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at);
 
 // Multiplies the canvas under `shadow` (its top-left at `at` on the canvas)
 // by the shadow's blue channel / 255; pixels whose blue is 255 stay as they

@@ -6,6 +6,7 @@
 #include "render/view_extent.h"
 #include "test_pixels.h"
 
+#include <random>
 #include <set>
 
 namespace vlm {
@@ -282,6 +283,65 @@ TEST(Shadows, BlurAndCompositeWorkOnlyWhereTheShadowIs)
     Bitmap& again = scratch.take(0, 8, 5, kRed, like);
     EXPECT_EQ(again.width(), 8);
     EXPECT_EQ(again.pixel(7, 4), kRed);
+}
+
+// DrawShadow blurs and composites only the blue channel; against the full
+// bitmap blur and its composite, on the page's colours, for masks with
+// margins, glyph-like soft edges, several lightnesses and every kind of fade.
+TEST(Shadows, TheBlueOnlyBlurGivesTheFullBlursShadow)
+{
+    std::mt19937 rng(1606);
+    ShadowScratch scratch;
+    ShadowScratch reference;
+    const Bitmap like(1, 1);
+    const int fades[] = {0, 1, 5, 20, 37, 60, 120, 255};
+    for (int fade : fades)
+        for (int trial = 0; trial < 12; ++trial) {
+            const int w = 1 + static_cast<int>(rng() % 180);
+            const int h = 1 + static_cast<int>(rng() % 140);
+            const int lightness = static_cast<int>(rng() % 256);
+            Bitmap& shadow = scratch.take(0, w, h, kWhite, like);
+            const int x0 = static_cast<int>(rng() % static_cast<unsigned>(w));
+            const int y0 = static_cast<int>(rng() % static_cast<unsigned>(h));
+            const int x1 = x0 + static_cast<int>(rng() % static_cast<unsigned>(w - x0 + 1));
+            const int y1 = y0 + static_cast<int>(rng() % static_cast<unsigned>(h - y0 + 1));
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x) {
+                    // Mostly the shadow colour, some antialiased pixels in between.
+                    const int mix = rng() % 4 == 0 ? static_cast<int>(rng() % 256) : 0;
+                    shadow.setPixel(x, y, RGBRef(mix, mix, lightness + (255 - lightness) * mix / 255));
+                }
+            Bitmap& full = reference.take(0, w, h, kWhite, like);
+            for (int y = 0; y < h; ++y)
+                std::copy(shadow.row(y), shadow.row(y) + w, full.row(y));
+            BlurShadow(full, fade, reference);
+
+            const ChannelPlane mask = BlurredShadowMask(shadow, fade, scratch);
+            ASSERT_EQ(mask.width, w);
+            ASSERT_EQ(mask.height, h);
+            int wrong = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    wrong += mask.bits[static_cast<std::size_t>(y) * mask.pitch + x] != BlueOf(full.pixel(x, y));
+            EXPECT_EQ(wrong, 0) << "fade " << fade << ", " << w << "x" << h;
+
+            // Composited onto a busy page partly off its edges.
+            Bitmap expected(120, 100, kWhite);
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 120; ++x)
+                    expected.setPixel(x, y, RGBRef(x * 2, (x * y) & 255, 255 - y));
+            Bitmap actual(expected.image().copy());
+            const QPoint at(static_cast<int>(rng() % 160) - 40, static_cast<int>(rng() % 140) - 40);
+            {
+                Canvas canvas(expected);
+                CompositeShadow(canvas, full, at);
+            }
+            {
+                Canvas canvas(actual);
+                CompositeShadow(canvas, mask, at);
+            }
+            EXPECT_TRUE(expected.image() == actual.image()) << "fade " << fade << ", " << w << "x" << h;
+        }
 }
 
 } // namespace
