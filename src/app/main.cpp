@@ -11,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
+#include "shell/picture_commands.h"
 #include "shell/termination_signals.h"
 #include "texts/shell_texts.h"
 
@@ -50,8 +51,11 @@ int main(int argc, char** argv)
     auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
-    auto* edit = new vlm::EditCommands(*w); // the main window owns it
-    new vlm::GridCommands(*w, *edit);       // and this one too
+    // The picture commands go first: the editing commands run after them.
+    auto* pictures = new vlm::PictureCommands(*w); // the main window owns it
+    auto* edit = new vlm::EditCommands(*w);         // and the others too
+    pictures->attach(*edit);
+    new vlm::GridCommands(*w, *edit);
     new vlm::PageSetupCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
