@@ -96,30 +96,7 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
         TPict* d = dialog();
         return d && !main_.narrowWindow().isVisible() && d->keyDown(event);
     };
-    auto previousPanel = std::move(hooks.makePanel);
-    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
-        if (code == kClipPanelCode) {
-            if (!clipPanel_) {
-                clipPanel_ = new TColorbox(main_.settings());
-                clipPanel_->changeClips = [this](const std::function<void(Item&)>& change) {
-                    DocumentWindow* w = main_.activeWindow();
-                    if (!w)
-                        return;
-                    w->view().view().RemoveMarkers();
-                    if (EditSelectedClips(w->document().items, cursorOf(*w), change) > 0)
-                        refreshAfterClipChange(*w);
-                    else
-                        w->view().repaintAll(true);
-                };
-                clipPanel_->openPicture = [this](PictureInsert mode) {
-                    if (DocumentWindow* w = main_.activeWindow())
-                        openForClip(*w, mode);
-                };
-            }
-            return clipPanel_;
-        }
-        return previousPanel ? previousPanel(code) : nullptr;
-    };
+    installPanel();
     auto previousShown = std::move(hooks.panelShown);
     hooks.panelShown = [this, previousShown](int code) {
         if (code == kClipPanelCode && clipPanel_ && main_.activeWindow())
@@ -145,6 +122,42 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
 void PictureCommands::attach(EditCommands& edit)
 {
     edit_ = &edit;
+    // The editing commands' panels stand for every selection; the clip
+    // panel goes before theirs.
+    installPanel();
+}
+
+void PictureCommands::installPanel()
+{
+    ShellHooks& hooks = main_.hooks();
+    auto previousPanel = std::move(hooks.makePanel);
+    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
+        if (code == kClipPanelCode)
+            return makeClipPanel();
+        return previousPanel ? previousPanel(code) : nullptr;
+    };
+}
+
+TColorbox* PictureCommands::makeClipPanel()
+{
+    if (clipPanel_)
+        return clipPanel_;
+    clipPanel_ = new TColorbox(main_.settings());
+    clipPanel_->changeClips = [this](const std::function<void(Item&)>& change) {
+        DocumentWindow* w = main_.activeWindow();
+        if (!w)
+            return;
+        w->view().view().RemoveMarkers();
+        if (EditSelectedClips(w->document().items, cursorOf(*w), change) > 0)
+            refreshAfterClipChange(*w);
+        else
+            w->view().repaintAll(true);
+    };
+    clipPanel_->openPicture = [this](PictureInsert mode) {
+        if (DocumentWindow* w = main_.activeWindow())
+            openForClip(*w, mode);
+    };
+    return clipPanel_;
 }
 
 TPict* PictureCommands::dialog() const

@@ -65,6 +65,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void installPanel();
+    TColorbox* makeClipPanel();
     void open(DocumentWindow& window, TPict* dialog, const QString& title, std::int32_t clipSequence);
     void afterInsert(DocumentWindow& window, const InsertedPicture& inserted, bool edited);
     HistoryCursor& cursorOf(DocumentWindow& window);
