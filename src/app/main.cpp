@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     vlm::MainWindow* w = window.get();
     // The picture commands go first: the editing commands run after them.
     auto* pictures = new vlm::PictureCommands(*w); // the main window owns it
-    auto* edit = new vlm::EditCommands(*w);         // and the others too
+    auto* edit = new vlm::EditCommands(*w);        // and the others too
     pictures->attach(*edit);
     new vlm::GridCommands(*w, *edit);
     new vlm::PageSetupCommands(*w);

@@ -70,7 +70,8 @@ int ApplyClipColors(ItemList& list, HistoryCursor& cursor, int saturation, int c
     });
 }
 
-std::optional<std::int64_t> CommonClipValue(const ItemList& list, const std::function<std::int64_t(const Item&)>& of)
+std::optional<std::int64_t> CommonClipValue(const ItemList& list,
+                                            const std::function<std::int64_t(const Item&)>& of)
 {
     std::optional<std::int64_t> common;
     for (const Item& it : list) {

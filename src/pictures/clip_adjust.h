@@ -34,6 +34,7 @@ int ApplyClipColors(ItemList& list, HistoryCursor& cursor, int saturation, int c
 
 // A value all selected live Clips share, or none when they differ (or no
 // Clip is selected).
-std::optional<std::int64_t> CommonClipValue(const ItemList& list, const std::function<std::int64_t(const Item&)>& of);
+std::optional<std::int64_t> CommonClipValue(const ItemList& list,
+                                            const std::function<std::int64_t(const Item&)>& of);
 
 } // namespace vlm

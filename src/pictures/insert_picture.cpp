@@ -16,7 +16,8 @@ std::int32_t Odd(std::int32_t v)
     return v % 2 == 0 ? v - 1 : v;
 }
 
-struct Placer {
+struct Placer
+{
     Document& doc;
     const PictureSession& session;
     const ClipLook& look;
@@ -155,8 +156,9 @@ QPoint FormerCentre(const DrawingFields& old)
 
 } // namespace
 
-InsertedPicture insertPicture(Document& doc, const PictureSession& session, PictureInsert mode, const ClipLook& look,
-                              const OpenDocuments& open, HistoryCursor& cursor, Item* clip)
+InsertedPicture insertPicture(Document& doc, const PictureSession& session, PictureInsert mode,
+                              const ClipLook& look, const OpenDocuments& open, HistoryCursor& cursor,
+                              Item* clip)
 {
     InsertedPicture result;
     if (!session.loaded() || !(session.zoom() > 0.0))
@@ -241,7 +243,8 @@ InsertedPicture insertPicture(Document& doc, const PictureSession& session, Pict
             if (round) {
                 place.circle(d, od, FormerCentre(old));
             } else {
-                const QSize newSize(Round(place.z * std::abs(od.x2 - od.x1)), Round(place.z * std::abs(od.y2 - od.y1)));
+                const QSize newSize(Round(place.z * std::abs(od.x2 - od.x1)),
+                                    Round(place.z * std::abs(od.y2 - od.y1)));
                 place.rectangle(d, od, KeptCorner(old, newSize));
             }
             place.finish(*edited);

@@ -17,7 +17,8 @@ enum class PictureInsert { NewPicture, EditClip, NewClip };
 
 // How every new Clip looks: the picture dialog's frame, shadow and 3-D
 // choices.
-struct ClipLook {
+struct ClipLook
+{
     bool framed = false;
     double frameWidth = 0.0; // millimetres
     std::int32_t frameColor = 0;
@@ -25,7 +26,8 @@ struct ClipLook {
     std::uint8_t surface = 0;
 };
 
-struct InsertedPicture {
+struct InsertedPicture
+{
     bool inserted = false;
     std::int32_t pictureId = 0;
     // The new Clips and, when editing, the new version of the edited one.
@@ -37,7 +39,8 @@ struct InsertedPicture {
 // whose Picture record is in `doc`); otherwise nothing is inserted. The
 // redo part of the history is discarded first; all records made share one
 // edit step.
-InsertedPicture insertPicture(Document& doc, const PictureSession& session, PictureInsert mode, const ClipLook& look,
-                              const OpenDocuments& open, HistoryCursor& cursor, Item* clip = nullptr);
+InsertedPicture insertPicture(Document& doc, const PictureSession& session, PictureInsert mode,
+                              const ClipLook& look, const OpenDocuments& open, HistoryCursor& cursor,
+                              Item* clip = nullptr);
 
 } // namespace vlm

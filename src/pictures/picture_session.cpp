@@ -162,8 +162,8 @@ bool PictureSession::load(std::vector<std::uint8_t> bytes, int format, QSize pan
     return true;
 }
 
-bool PictureSession::loadForClip(std::vector<std::uint8_t> bytes, int format, int mirrorX, int mirrorY, int turn,
-                                 double zoom)
+bool PictureSession::loadForClip(std::vector<std::uint8_t> bytes, int format, int mirrorX, int mirrorY,
+                                 int turn, double zoom)
 {
     bytes_ = std::move(bytes);
     format_ = format;
@@ -431,15 +431,32 @@ void PictureSession::moveMarker(Item& outline, int marker, QPoint to)
         d.y2 += dy;
         break;
     }
-    case 1: d.x1 = to.x(), d.y1 = to.y(); break;
-    case 2: d.x2 = to.x(), d.y1 = to.y(); break;
-    case 3: d.x2 = to.x(), d.y2 = to.y(); break;
-    case 4: d.x1 = to.x(), d.y2 = to.y(); break;
-    case 5: d.y1 = to.y(); break;
-    case 6: d.x2 = to.x(); break;
-    case 7: d.y2 = to.y(); break;
-    case 8: d.x1 = to.x(); break;
-    default: break;
+    case 1:
+        d.x1 = to.x(), d.y1 = to.y();
+        break;
+    case 2:
+        d.x2 = to.x(), d.y1 = to.y();
+        break;
+    case 3:
+        d.x2 = to.x(), d.y2 = to.y();
+        break;
+    case 4:
+        d.x1 = to.x(), d.y2 = to.y();
+        break;
+    case 5:
+        d.y1 = to.y();
+        break;
+    case 6:
+        d.x2 = to.x();
+        break;
+    case 7:
+        d.y2 = to.y();
+        break;
+    case 8:
+        d.x1 = to.x();
+        break;
+    default:
+        break;
     }
     UpdateBox(d);
 }

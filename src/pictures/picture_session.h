@@ -41,7 +41,8 @@ int ReductionForPercent(int p);
 // it fits into the pane (less the scroll bars) in whole numbers.
 int InitialReduction(QSize decodedAtEighth, QSize pane);
 
-class PictureSession {
+class PictureSession
+{
 public:
     explicit PictureSession(const ScreenMetrics& metrics = {});
 

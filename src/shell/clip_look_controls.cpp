@@ -40,7 +40,8 @@ QComboBox* List(const QString& name, QWidget* parent)
 
 } // namespace
 
-ClipLookControls::ClipLookControls(const Settings& settings, QWidget* parent) : QWidget(parent), settings_(settings)
+ClipLookControls::ClipLookControls(const Settings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings)
 {
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);

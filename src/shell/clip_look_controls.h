@@ -17,12 +17,14 @@ class QComboBox;
 
 namespace vlm {
 
-struct ShadowChoice {
+struct ShadowChoice
+{
     std::uint8_t elevation = 0, fade = 0, lightness = 0;
     bool operator==(const ShadowChoice&) const = default;
 };
 
-class ClipLookControls : public QWidget {
+class ClipLookControls : public QWidget
+{
 public:
     ClipLookControls(const Settings& settings, QWidget* parent = nullptr);
 

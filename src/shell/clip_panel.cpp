@@ -77,7 +77,8 @@ TColorbox::TColorbox(Settings& settings, QWidget* parent) : QWidget(parent), set
     auto* colors = new QWidget;
     auto* cl = new QVBoxLayout(colors);
     const std::array<const char16_t*, 3> names = {texts::kSaturation, texts::kContrast, texts::kLightness};
-    const std::array<const char16_t*, 3> hints = {texts::kHintSaturation, texts::kHintContrast, texts::kHintLightness};
+    const std::array<const char16_t*, 3> hints = {texts::kHintSaturation, texts::kHintContrast,
+                                                  texts::kHintLightness};
     for (int i = 0; i < 3; ++i) {
         cl->addWidget(new QLabel(Text(names[i]), colors));
         auto* s = new QSlider(Qt::Horizontal, colors);
@@ -133,7 +134,9 @@ TColorbox::TColorbox(Settings& settings, QWidget* parent) : QWidget(parent), set
                 SetWeight(c, mm, metrics);
         });
     };
-    look_->colorChosen = [change](std::int32_t color) { change([color](Item& c) { c.rec.d.lineColor = color; }); };
+    look_->colorChosen = [change](std::int32_t color) {
+        change([color](Item& c) { c.rec.d.lineColor = color; });
+    };
     look_->shadowChosen = [change](const ShadowChoice& s) {
         change([s](Item& c) {
             c.rec.d.shadowElevation = s.elevation;
@@ -148,12 +151,14 @@ void TColorbox::showSelection(const ItemList& items)
 {
     for (int i = 0; i < 3; ++i) {
         const auto v = CommonClipValue(items, [i](const Item& c) { return c.rec.d.colorEffects[i]; });
-        const int position = v ? (i == 2 ? LightnessSlider(static_cast<std::int32_t>(*v)) : static_cast<int>(*v)) : 0;
+        const int position =
+            v ? (i == 2 ? LightnessSlider(static_cast<std::int32_t>(*v)) : static_cast<int>(*v)) : 0;
         sliders_[i]->setValue(position);
         percents_[i]->setText(QString::fromStdU16String(EffectSliderLabel(sliders_[i]->value())));
     }
     const auto framed = CommonClipValue(items, [](const Item& c) { return std::int64_t{c.rec.d.framed}; });
-    const auto width = CommonClipValue(items, [](const Item& c) { return std::llround(c.rec.d.weight * 10000); });
+    const auto width =
+        CommonClipValue(items, [](const Item& c) { return std::llround(c.rec.d.weight * 10000); });
     std::optional<double> frame;
     if (framed && *framed == 0)
         frame = 0.0;
@@ -168,8 +173,9 @@ void TColorbox::showSelection(const ItemList& items)
     std::optional<ShadowChoice> s;
     if (shadow)
         s = ShadowChoice{std::uint8_t(*shadow >> 16), std::uint8_t(*shadow >> 8), std::uint8_t(*shadow)};
-    look_->showValues(frame, color ? std::optional<std::int32_t>(static_cast<std::int32_t>(*color)) : std::nullopt, s,
-                      surface ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*surface)) : std::nullopt);
+    look_->showValues(
+        frame, color ? std::optional<std::int32_t>(static_cast<std::int32_t>(*color)) : std::nullopt, s,
+        surface ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*surface)) : std::nullopt);
     tabs_->setCurrentIndex(settings_.clipPanelTab == 2 ? 1 : 0);
 }
 

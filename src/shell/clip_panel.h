@@ -26,7 +26,8 @@ namespace vlm {
 
 class ClipLookControls;
 
-class TColorbox : public QWidget {
+class TColorbox : public QWidget
+{
 public:
     enum class Button { EditBoundary, Mirror, Flip, TurnClockwise, TurnCounterClockwise };
 

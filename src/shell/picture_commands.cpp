@@ -3,6 +3,7 @@
 #include "model/item_list.h"
 #include "pictures/clip_adjust.h"
 #include "pictures/picture_decoders.h"
+#include "shell/clip_look_controls.h"
 #include "shell/clip_panel.h"
 #include "shell/document_window.h"
 #include "shell/edit_commands.h"
@@ -77,6 +78,15 @@ bool IsPictureClip(const Document& doc, const Item* clip)
 
 } // namespace
 
+std::optional<std::int32_t> PictureCommands::chooseColor(std::int32_t initial)
+{
+    Settings& s = main_.settings();
+    const std::optional<std::int32_t> chosen = main_.prompts().chooseColor(initial, s.dialogColors);
+    if (chosen)
+        AddRecentColor(s, *chosen);
+    return chosen;
+}
+
 PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
 {
     ShellHooks& hooks = main_.hooks();
@@ -91,7 +101,9 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
             previousFrame(code);
         }
     };
-    hooks.insertPicture = [this](DocumentWindow& window, const QString& picture) { openForFile(window, picture); };
+    hooks.insertPicture = [this](DocumentWindow& window, const QString& picture) {
+        openForFile(window, picture);
+    };
     hooks.pictureFrameKeys = [this](QKeyEvent& event) {
         TPict* d = dialog();
         return d && !main_.narrowWindow().isVisible() && d->keyDown(event);
@@ -143,6 +155,7 @@ TColorbox* PictureCommands::makeClipPanel()
     if (clipPanel_)
         return clipPanel_;
     clipPanel_ = new TColorbox(main_.settings());
+    clipPanel_->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
     clipPanel_->changeClips = [this](const std::function<void(Item&)>& change) {
         DocumentWindow* w = main_.activeWindow();
         if (!w)
@@ -218,6 +231,7 @@ void PictureCommands::openForFile(DocumentWindow& window, const QString& path)
         main_.settings(), PictureInsert::NewPicture, [this] { insertCommand(); },
         [this] { main_.wideWindow().reject(); });
     d->session().fileName = path.toStdU16String();
+    d->box()->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
     open(window, d, QFileInfo(path).completeBaseName(), 0);
     // The file is read once the dialog has been painted.
     QPointer<TPict> guard(d);
@@ -250,9 +264,10 @@ void PictureCommands::openForClip(DocumentWindow& window, PictureInsert mode)
     auto* d = new TPict(
         main_.settings(), mode, [this] { insertCommand(); }, [this] { main_.wideWindow().reject(); });
     d->session().fileName = picture->text;
+    d->box()->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
     const double zoom = c.clipShape == 2 ? c.scaleX : c.placementScale;
-    const bool loaded =
-        d->session().loadForClip(picture->pictureData, picture->rec.d.clipShape, c.mirrorX, c.mirrorY, c.pictureTurn, zoom);
+    const bool loaded = d->session().loadForClip(picture->pictureData, picture->rec.d.clipShape, c.mirrorX,
+                                                 c.mirrorY, c.pictureTurn, zoom);
     d->pictureChanged();
     const QString title = QFileInfo(QString::fromStdU16String(picture->text)).completeBaseName();
     open(window, d, title, clip->rec.d.sequence);
@@ -336,8 +351,9 @@ bool PictureCommands::insertDroppedFile(DocumentWindow& window, const QString& p
         return false;
     }
     window.view().view().RemoveMarkers();
-    const InsertedPicture inserted = insertPicture(window.document(), session, PictureInsert::NewPicture,
-                                                   ClipLookFromSettings(main_.settings()), main_, cursorOf(window));
+    const InsertedPicture inserted =
+        insertPicture(window.document(), session, PictureInsert::NewPicture,
+                      ClipLookFromSettings(main_.settings()), main_, cursorOf(window));
     if (!inserted.inserted)
         return false;
     afterInsert(window, inserted, false);

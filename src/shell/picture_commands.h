@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 
 namespace vlm {
 
@@ -33,7 +34,8 @@ inline constexpr int kClipPanelCode = 401;
 inline constexpr int kEditClipCommand = 503;
 inline constexpr int kNewClipCommand = 510;
 
-class PictureCommands : public QObject {
+class PictureCommands : public QObject
+{
 public:
     explicit PictureCommands(MainWindow& main);
 
@@ -65,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The system colour dialog for "Customize..." of a frame colour list.
+    std::optional<std::int32_t> chooseColor(std::int32_t initial);
     void installPanel();
     TColorbox* makeClipPanel();
     void open(DocumentWindow& window, TPict* dialog, const QString& title, std::int32_t clipSequence);
@@ -76,7 +80,7 @@ private:
     EditCommands* edit_ = nullptr;
     QPointer<QWidget> dialog_; // the TPict
     std::int32_t windowId_ = -1;
-    std::int32_t clipSequence_ = 0; // the Clip the dialog opened on
+    std::int32_t clipSequence_ = 0;                          // the Clip the dialog opened on
     std::map<const DocumentWindow*, HistoryCursor> cursors_; // without editing commands
     TColorbox* clipPanel_ = nullptr;
 };

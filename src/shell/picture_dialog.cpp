@@ -98,7 +98,8 @@ void PictureArea::paintEvent(QPaintEvent*)
         p.setPen(QPen(Qt::red, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         if (dialog_.tool() == TPict::ToolRound) {
-            const double r = std::hypot(band->second.x() - band->first.x(), band->second.y() - band->first.y());
+            const double r =
+                std::hypot(band->second.x() - band->first.x(), band->second.y() - band->first.y());
             p.drawEllipse(QPointF(band->first), r, r);
         } else {
             p.drawRect(QRect(band->first, band->second).normalized());
@@ -142,7 +143,8 @@ TPictbox::TPictbox(TPict& dialog, Settings& settings, QWidget* parent) : QWidget
     cl->addWidget(new QLabel(Text(texts::kInsertCaption), clips));
     mode_ = new QComboBox(clips);
     mode_->setAccessibleName(Text(texts::kInsertCaption));
-    mode_->addItems({Text(texts::kInsertEntireImage), Text(texts::kInsertClips), Text(texts::kInsertRoundClips)});
+    mode_->addItems(
+        {Text(texts::kInsertEntireImage), Text(texts::kInsertClips), Text(texts::kInsertRoundClips)});
     cl->addWidget(mode_);
     connect(mode_, &QComboBox::activated, this, [this](int m) { dialog_.chooseInsertMode(m); });
     auto* summary = new QGroupBox(Text(texts::kSummary), clips);
@@ -169,15 +171,16 @@ TPictbox::TPictbox(TPict& dialog, Settings& settings, QWidget* parent) : QWidget
     auto* el = new QVBoxLayout(effects);
     look_ = new ClipLookControls(settings, effects);
     el->addWidget(look_);
-    for (const char16_t* line : {texts::kHintFrameAfter, texts::kHintAdjustLater, texts::kHintFrameWidth,
-                                 texts::kHintFrameColor})
+    for (const char16_t* line :
+         {texts::kHintFrameAfter, texts::kHintAdjustLater, texts::kHintFrameWidth, texts::kHintFrameColor})
         el->addWidget(HintLine(line, effects));
     el->addStretch(1);
     tabs_->addTab(effects, Text(texts::kTabEffects));
 
-    look_->showValues(settings.clframe ? settings.frwidth : 0.0, settings.frcolor,
-                      ShadowChoice{settings.shpict.elevation, settings.shpict.fade, settings.shpict.lightness},
-                      static_cast<std::uint8_t>(settings.frplas));
+    look_->showValues(
+        settings.clframe ? settings.frwidth : 0.0, settings.frcolor,
+        ShadowChoice{settings.shpict.elevation, settings.shpict.fade, settings.shpict.lightness},
+        static_cast<std::uint8_t>(settings.frplas));
     look_->frameChosen = [&settings](bool framed, double mm) {
         settings.clframe = framed ? 1 : 0;
         settings.frwidth = mm;
@@ -236,10 +239,10 @@ bool TPictbox::eventFilter(QObject* watched, QEvent* event)
 
 // ---- TPict ----
 
-TPict::TPict(Settings& settings, PictureInsert mode, std::function<void()> insert, std::function<void()> cancel,
-             QWidget* parent)
-    : QWidget(parent), settings_(settings), mode_(mode), session_(std::make_unique<PictureSession>(settings.screen)),
-      insertRun_(std::move(insert))
+TPict::TPict(Settings& settings, PictureInsert mode, std::function<void()> insert,
+             std::function<void()> cancel, QWidget* parent)
+    : QWidget(parent), settings_(settings), mode_(mode),
+      session_(std::make_unique<PictureSession>(settings.screen)), insertRun_(std::move(insert))
 {
     hold_.setSingleShot(true);
     hold_.setInterval(kHoldMs);
@@ -248,7 +251,9 @@ TPict::TPict(Settings& settings, PictureInsert mode, std::function<void()> inser
     auto* outer = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     outer->addLayout(bar);
-    auto add = [&](Button b, const char16_t* face, const char16_t* hint) { bar->addWidget(makeButton(b, face, hint, this)); };
+    auto add = [&](Button b, const char16_t* face, const char16_t* hint) {
+        bar->addWidget(makeButton(b, face, hint, this));
+    };
     add(Button::Pointer, texts::kFacePointer, texts::kHintSelectClip);
     add(Button::Rect, texts::kFaceRectOutline, texts::kHintOutlineClip);
     add(Button::Round, texts::kFaceRoundOutline, texts::kHintOutlineRoundClip);
@@ -323,18 +328,42 @@ QToolButton* TPict::makeButton(Button b, const char16_t* face, const char16_t* h
     buttons_[b] = button;
     connect(button, &QToolButton::clicked, this, [this, b] {
         switch (b) {
-        case Button::Pointer: setTool(ToolPointer); break;
-        case Button::Rect: chooseInsertMode(InsertRectClips); break;
-        case Button::Round: chooseInsertMode(InsertRoundClips); break;
-        case Button::Erase: eraseCommand(); break;
-        case Button::Mirror: mirrorCommand(); break;
-        case Button::Flip: flipCommand(); break;
-        case Button::TurnClockwise: turnClockwiseCommand(); break;
-        case Button::TurnCounterClockwise: turnCounterClockwiseCommand(); break;
-        case Button::Undo: undoCommand(); break;
-        case Button::Redo: redoCommand(); break;
-        case Button::ZoomOut: zoomOutCommand(); break;
-        case Button::ZoomIn: zoomInCommand(); break;
+        case Button::Pointer:
+            setTool(ToolPointer);
+            break;
+        case Button::Rect:
+            chooseInsertMode(InsertRectClips);
+            break;
+        case Button::Round:
+            chooseInsertMode(InsertRoundClips);
+            break;
+        case Button::Erase:
+            eraseCommand();
+            break;
+        case Button::Mirror:
+            mirrorCommand();
+            break;
+        case Button::Flip:
+            flipCommand();
+            break;
+        case Button::TurnClockwise:
+            turnClockwiseCommand();
+            break;
+        case Button::TurnCounterClockwise:
+            turnCounterClockwiseCommand();
+            break;
+        case Button::Undo:
+            undoCommand();
+            break;
+        case Button::Redo:
+            redoCommand();
+            break;
+        case Button::ZoomOut:
+            zoomOutCommand();
+            break;
+        case Button::ZoomIn:
+            zoomInCommand();
+            break;
         }
     });
     return button;
@@ -381,7 +410,8 @@ void TPict::setTool(int tool)
     tool_ = tool;
     firstFixed_ = dragging_ = false;
     hold_.stop();
-    buttons_[Button::Pointer]->setChecked(tool == ToolPointer || tool == ToolRectMarker || tool == ToolRoundMarker);
+    buttons_[Button::Pointer]->setChecked(tool == ToolPointer || tool == ToolRectMarker ||
+                                          tool == ToolRoundMarker);
     buttons_[Button::Rect]->setChecked(tool == ToolRect);
     buttons_[Button::Round]->setChecked(tool == ToolRound);
     area_->setCursor(tool == ToolRect || tool == ToolRound ? Qt::CrossCursor : Qt::ArrowCursor);
@@ -399,7 +429,8 @@ int TPict::MarkerAt(const Item& outline, QPoint picturePoint, double zoom)
 {
     const std::vector<QPoint> markers = PictureSession::markerPoints(outline);
     for (std::size_t i = 0; i < markers.size(); ++i) {
-        const double dx = (markers[i].x() - picturePoint.x()) * zoom, dy = (markers[i].y() - picturePoint.y()) * zoom;
+        const double dx = (markers[i].x() - picturePoint.x()) * zoom,
+                     dy = (markers[i].y() - picturePoint.y()) * zoom;
         if (std::abs(dx) <= kMarkerHalf + 1 && std::abs(dy) <= kMarkerHalf + 1)
             return static_cast<int>(i);
     }
@@ -429,7 +460,8 @@ void TPict::areaMouseDown(QPoint p)
     const QPoint at = session_->toPicture(p);
     // The selected outline's markers first, then every other's.
     std::vector<const Item*> outlines = session_->liveOutlines();
-    std::stable_partition(outlines.begin(), outlines.end(), [](const Item* o) { return o->rec.d.selected != 0; });
+    std::stable_partition(outlines.begin(), outlines.end(),
+                          [](const Item* o) { return o->rec.d.selected != 0; });
     for (const Item* o : outlines) {
         const int m = MarkerAt(*o, at, session_->zoom());
         if (m < 0)

@@ -39,7 +39,8 @@ ClipLook ClipLookFromSettings(const Settings& settings);
 
 // The picture and its outlines; mouse events go to the dialog in shown
 // picture pixels.
-class PictureArea : public QWidget {
+class PictureArea : public QWidget
+{
 public:
     explicit PictureArea(TPict& dialog, QWidget* parent = nullptr);
     void updateSize();
@@ -54,7 +55,8 @@ private:
     TPict& dialog_;
 };
 
-class TPictbox : public QWidget {
+class TPictbox : public QWidget
+{
 public:
     TPictbox(TPict& dialog, Settings& settings, QWidget* parent = nullptr);
     // Insert mode, counts and hint lines from the dialog.
@@ -81,11 +83,29 @@ private:
     ClipLookControls* look_ = nullptr;
 };
 
-class TPict : public QWidget {
+class TPict : public QWidget
+{
 public:
-    enum Tool : int { ToolPointer = 0, ToolRect = 500, ToolRectMarker = 501, ToolRound = 508, ToolRoundMarker = 509 };
+    enum Tool : int {
+        ToolPointer = 0,
+        ToolRect = 500,
+        ToolRectMarker = 501,
+        ToolRound = 508,
+        ToolRoundMarker = 509
+    };
     enum class Button {
-        Pointer, Rect, Round, Erase, Mirror, Flip, TurnClockwise, TurnCounterClockwise, Undo, Redo, ZoomOut, ZoomIn
+        Pointer,
+        Rect,
+        Round,
+        Erase,
+        Mirror,
+        Flip,
+        TurnClockwise,
+        TurnCounterClockwise,
+        Undo,
+        Redo,
+        ZoomOut,
+        ZoomIn
     };
 
     // `insert` runs for "Insert" (and the hint line that inserts), `cancel`

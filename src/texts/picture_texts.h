@@ -67,11 +67,14 @@ inline constexpr const char16_t* kHintHoldDown =
     u"Or, hold down the mouse button, move the mouse, and release the button.";
 inline constexpr const char16_t* kHintPointerAdjust =
     u"Click on the pointer button and then select a clip, if you want to adjust its size or position.";
-inline constexpr const char16_t* kHintFrameAfter = u"The frame will appear <b>after</b> you insert the clips.";
+inline constexpr const char16_t* kHintFrameAfter =
+    u"The frame will appear <b>after</b> you insert the clips.";
 inline constexpr const char16_t* kHintAdjustLater =
     u"You will be able to adjust the frame width and color after you insert the clips.";
-inline constexpr const char16_t* kHintFrameWidth = u"Select the frame width to draw a <b>frame</b> around the clip.";
-inline constexpr const char16_t* kHintFrameColor = u"Select the <b>color</b> of the frame to change the frame color.";
+inline constexpr const char16_t* kHintFrameWidth =
+    u"Select the frame width to draw a <b>frame</b> around the clip.";
+inline constexpr const char16_t* kHintFrameColor =
+    u"Select the <b>color</b> of the frame to change the frame color.";
 
 // The clip panel.
 inline constexpr const char16_t* kFineTuneTitle = u"Fine-tune";
@@ -81,13 +84,18 @@ inline constexpr const char16_t* kContrast = u"Contrast";
 inline constexpr const char16_t* kLightness = u"Lightness";
 inline constexpr const char16_t* kNormal = u"Normal";
 inline constexpr const char16_t* kHintSaturation = u"Change saturation to fade or intensify color.";
-inline constexpr const char16_t* kHintContrast = u"Change contrast to adjust the depth of light and dark areas.";
-inline constexpr const char16_t* kHintLightness = u"Change lightness to lighten or darken the colors in the clip.";
-inline constexpr const char16_t* kHintFrameWidthPlain = u"Select the frame width to draw a frame around the clip.";
-inline constexpr const char16_t* kHintFrameColorPlain = u"Select the color of the frame to change the frame color.";
+inline constexpr const char16_t* kHintContrast =
+    u"Change contrast to adjust the depth of light and dark areas.";
+inline constexpr const char16_t* kHintLightness =
+    u"Change lightness to lighten or darken the colors in the clip.";
+inline constexpr const char16_t* kHintFrameWidthPlain =
+    u"Select the frame width to draw a frame around the clip.";
+inline constexpr const char16_t* kHintFrameColorPlain =
+    u"Select the color of the frame to change the frame color.";
 inline constexpr const char16_t* kHintInsertNewClip =
     u"Click on <u>Insert new clip</u> to add a new clip from the original picture.";
-inline constexpr const char16_t* kHintEditThisClip = u"Click on <u>Edit this clip</u> to change the clip boundary.";
+inline constexpr const char16_t* kHintEditThisClip =
+    u"Click on <u>Edit this clip</u> to change the clip boundary.";
 inline constexpr const char16_t* kHintEditClipBoundary = u"Edit clip boundary";
 
 // The hint page after an insertion.

@@ -27,7 +27,8 @@ TEST(ClipAdjust, LightnessIsStoredHalved)
     EXPECT_EQ(LightnessSlider(-7), -7);
 }
 
-struct ClipList : ::testing::Test {
+struct ClipList : ::testing::Test
+{
     ItemList list;
     HistoryCursor cursor;
     Item& clip(bool selected)

@@ -22,7 +22,8 @@ Bytes Bmp(int w, int h)
     return QtBytes(Gradient(w, h).image(), "BMP");
 }
 
-struct DocFixture : ::testing::Test {
+struct DocFixture : ::testing::Test
+{
     Document doc;
     OpenDocumentList open;
     HistoryCursor cursor;
@@ -69,9 +70,9 @@ TEST(PictureSession, LargeJpegOpensAtAnEighthAndDecodesFinerForZoom)
 TEST(PictureSession, InitialReductionFollowsHowOftenThePictureFits)
 {
     EXPECT_EQ(InitialReduction(QSize(500, 375), QSize(600, 400)), 8);
-    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(317, 317)), 4);  // n = 3
-    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(417, 417)), 2);  // n = 4
-    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(817, 817)), 1);  // n = 8
+    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(317, 317)), 4); // n = 3
+    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(417, 417)), 2); // n = 4
+    EXPECT_EQ(InitialReduction(QSize(100, 100), QSize(817, 817)), 1); // n = 8
     EXPECT_EQ(InitialReduction(QSize(0, 10), QSize(817, 817)), 8);
 }
 
@@ -355,8 +356,8 @@ TEST_F(DocFixture, EditAndNewClipUseTheClipsPicture)
 
 TEST_F(DocFixture, OnePixelGifIsInserted)
 {
-    const Bytes gif = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
-                       0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B};
+    const Bytes gif = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0,   0,
+                       0,    0x2C, 0,    0,    0,    0,    1, 0, 1, 0, 0,    2, 2, 0x44, 1, 0, 0x3B};
     PictureSession s;
     ASSERT_TRUE(s.load(gif, PictureFormatGif, QSize(600, 400)));
     EXPECT_EQ(s.shown().width(), 1);

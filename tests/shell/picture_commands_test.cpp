@@ -29,13 +29,15 @@
 namespace vlm::test {
 namespace {
 
-struct QuietFilePrompts final : FilePrompts {
+struct QuietFilePrompts final : FilePrompts
+{
     bool askOpenInvalidFile() override { return false; }
     void warnNewerVersion() override {}
     void reportReadError(const std::string&) override {}
 };
 
-struct PictureShellTest : ShellTest {
+struct PictureShellTest : ShellTest
+{
     PictureCommands* pictures = nullptr;
     EditCommands* edit = nullptr;
 
