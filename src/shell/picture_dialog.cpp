@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
@@ -267,8 +268,6 @@ TPict::TPict(Settings& settings, PictureInsert mode, std::function<void()> inser
     bar->addStretch(1);
     add(Button::ZoomOut, texts::kFaceZoomOut, texts::kHintZoomOut);
     add(Button::ZoomIn, texts::kFaceZoomIn, texts::kHintZoomIn);
-    for (Button b : {Button::Pointer, Button::Rect, Button::Round})
-        buttons_[b]->setCheckable(true);
     bar->addWidget(new QLabel(Text(texts::kZoomCaption), this));
     zoomLabel_ = new QLabel(this);
     zoomLabel_->setAccessibleName(Text(texts::kZoomCaption));
@@ -326,16 +325,28 @@ QToolButton* TPict::makeButton(Button b, const char16_t* face, const char16_t* h
     button->setAccessibleName(Text(hint));
     button->setAutoRaise(true);
     buttons_[b] = button;
+    if (b == Button::Pointer || b == Button::Rect || b == Button::Round) {
+        // The tool buttons stay pressed; a press of any kind (the mouse, the
+        // keyboard, an accessibility action) toggles them.
+        button->setCheckable(true);
+        connect(button, &QToolButton::toggled, this, [this, b, button](bool checked) {
+            if (!checked) {
+                const QSignalBlocker quiet(button);
+                button->setChecked(true);
+                return;
+            }
+            if (b == Button::Pointer)
+                setTool(ToolPointer);
+            else
+                chooseInsertMode(b == Button::Rect ? InsertRectClips : InsertRoundClips);
+        });
+        return button;
+    }
     connect(button, &QToolButton::clicked, this, [this, b] {
         switch (b) {
         case Button::Pointer:
-            setTool(ToolPointer);
-            break;
         case Button::Rect:
-            chooseInsertMode(InsertRectClips);
-            break;
         case Button::Round:
-            chooseInsertMode(InsertRoundClips);
             break;
         case Button::Erase:
             eraseCommand();
@@ -410,10 +421,13 @@ void TPict::setTool(int tool)
     tool_ = tool;
     firstFixed_ = dragging_ = false;
     hold_.stop();
-    buttons_[Button::Pointer]->setChecked(tool == ToolPointer || tool == ToolRectMarker ||
-                                          tool == ToolRoundMarker);
-    buttons_[Button::Rect]->setChecked(tool == ToolRect);
-    buttons_[Button::Round]->setChecked(tool == ToolRound);
+    const std::pair<Button, bool> pressed[] = {{Button::Pointer, tool != ToolRect && tool != ToolRound},
+                                               {Button::Rect, tool == ToolRect},
+                                               {Button::Round, tool == ToolRound}};
+    for (const auto& [b, checked] : pressed) {
+        const QSignalBlocker quiet(buttons_[b]);
+        buttons_[b]->setChecked(checked);
+    }
     area_->setCursor(tool == ToolRect || tool == ToolRound ? Qt::CrossCursor : Qt::ArrowCursor);
     area_->update();
 }

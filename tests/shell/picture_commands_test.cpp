@@ -177,9 +177,14 @@ TEST_F(PictureShellTest, OutliningGesturesKeysAndInsertOfClips)
     d.button(TPict::Button::Undo)->click();
     EXPECT_EQ(d.session().count(kRectOutline), 2);
 
-    // A round clip: centre and rim.
-    d.button(TPict::Button::Round)->click();
+    // A round clip: centre and rim. The tool buttons answer a toggle as a
+    // screen reader gives it, and a pressed tool stays pressed.
+    d.button(TPict::Button::Round)->toggle();
     EXPECT_EQ(d.tool(), TPict::ToolRound);
+    EXPECT_EQ(d.box()->modeList()->currentIndex(), InsertRoundClips);
+    d.button(TPict::Button::Round)->click();
+    EXPECT_TRUE(d.button(TPict::Button::Round)->isChecked());
+    EXPECT_FALSE(d.button(TPict::Button::Rect)->isChecked());
     d.areaMouseDown({50, 50});
     d.holdTimeout();
     d.areaMouseUp({60, 50});
