@@ -15,6 +15,7 @@
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
+#include "shell/picture_commands.h"
 #include "shell/termination_signals.h"
 #include "texts/shell_texts.h"
 
@@ -54,8 +55,11 @@ int main(int argc, char** argv)
     auto window = std::make_unique<vlm::MainWindow>(prompts, *store, environment);
     prompts.setParent(window.get());
     vlm::MainWindow* w = window.get();
-    auto* edit = new vlm::EditCommands(*w); // the main window owns it
-    auto* grid = new vlm::GridCommands(*w, *edit); // and this one too
+    // The picture commands go first: the editing commands run after them.
+    auto* pictures = new vlm::PictureCommands(*w); // the main window owns it
+    auto* edit = new vlm::EditCommands(*w);        // and the others too
+    pictures->attach(*edit);
+    auto* grid = new vlm::GridCommands(*w, *edit);
     new vlm::PageSetupCommands(*w);
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
     edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
@@ -63,6 +67,10 @@ int main(int argc, char** argv)
     auto* keys = new vlm::KeyRouting(*w, *edit);
     // Delete goes to a highlighted Anchor of the active document first.
     keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
+    // A double-click on a Clip selects it alone and opens it in the picture dialog.
+    keys->openPictureDialog = [pictures](vlm::DocumentWindow& window, vlm::Item&) {
+        pictures->openForClip(window, vlm::PictureInsert::EditClip);
+    };
     auto* customize = new vlm::CustomizeCommands(*w);
     // "Customize..." of the colour lists; the other lists' dialogs are not built yet.
     edit->customizeList = [customize](int page) {

@@ -150,6 +150,7 @@ struct Settings {
     std::int32_t clshadw = 0;
     std::int32_t frcolor = 0;
     double frwidth = 0.0;
+    std::int32_t clipPanelTab = 1; // not stored: 1 Colors, 2 Effects
 
     // New documents.
     defaults_t defaults;
