@@ -1,12 +1,14 @@
 // The document view painting a busy page: a full repaint of 2,000 mixed
-// Items at 100 % and 200 %, and the partial repaint an edit of a small area
-// costs in the same document.
+// Items at 100 % and 200 %, the same with every Item given the "Medium"
+// shadow and with every closed shape given the "Round" surface, and the
+// partial repaint an edit of a small area costs in the same document.
 
 #include "model/document.h"
 #include "model/geometry.h"
 #include "model/item.h"
 #include "model/item_list.h"
 #include "render/document_view.h"
+#include "render/raster_effects.h"
 #include "render/splines.h"
 #include "render/text_render.h"
 
@@ -144,17 +146,34 @@ void Fill(Document& doc, const ViewSettings& settings)
     }
 }
 
+enum class Effect { None, MediumShadow, RoundSurface };
+
 struct Scene {
     Document doc;
+    RasterEffects effects;
     std::unique_ptr<DocumentView> view;
 
-    explicit Scene(double zoom)
+    explicit Scene(double zoom, Effect effect = Effect::None)
     {
         const ViewSettings settings;
         Fill(doc, settings);
+        for (Item& item : doc.items) {
+            DrawingFields& d = item.rec.d;
+            if (d.role != RoleDrawing)
+                continue;
+            if (effect == Effect::MediumShadow) {
+                d.shadowElevation = 50;
+                d.shadowFade = 20;
+                d.shadowLightness = 110;
+            } else if (effect == Effect::RoundSurface && d.shapeVariant == 2 &&
+                       (d.kind == KindRectangle || d.kind == KindTriangle)) {
+                d.surface = 127;
+            }
+        }
         doc.items.header()->rec.h.zoom = zoom;
         ApplyHeader(*doc.items.header());
         view = std::make_unique<DocumentView>(doc, settings);
+        view->setEffects(&effects);
         view->LayoutView(QSize(1200, 900), 16);
     }
 };
@@ -167,6 +186,24 @@ void RepaintAll(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAll)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void RepaintAllMediumShadow(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0, Effect::MediumShadow);
+    for (auto _ : state)
+        scene.view->RepaintAll(false);
+    state.counters["items"] = kItems;
+}
+BENCHMARK(RepaintAllMediumShadow)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void RepaintAllRoundSurface(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0, Effect::RoundSurface);
+    for (auto _ : state)
+        scene.view->RepaintAll(false);
+    state.counters["items"] = kItems;
+}
+BENCHMARK(RepaintAllRoundSurface)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void RepaintRect40(benchmark::State& state)
 {

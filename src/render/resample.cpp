@@ -4,12 +4,20 @@
 #include "render/resample_kernels.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vlm {
 namespace {
@@ -285,25 +293,187 @@ ColumnPlan planColumns(const Contributors& c)
 
 #endif
 
+// The runs of one colour at the two ends of a line of pixels.
+struct Margins {
+    int leadLength = 0;
+    std::uint32_t leadColour = 0;
+    int trailLength = 0;
+    std::uint32_t trailColour = 0;
+
+    // What two lines share: the shorter runs, where their colours agree.
+    Margins common(const Margins& o) const
+    {
+        Margins c;
+        if (leadColour == o.leadColour) {
+            c.leadLength = std::min(leadLength, o.leadLength);
+            c.leadColour = leadColour;
+        }
+        if (trailColour == o.trailColour) {
+            c.trailLength = std::min(trailLength, o.trailLength);
+            c.trailColour = trailColour;
+        }
+        return c;
+    }
+};
+
+// How many pixels from `from` on, stepping by `step` (1 or -1), have the
+// colour of the first; colours compare without the unused top byte.
+int runLength(const std::uint32_t* row, int n, int from, int step)
+{
+    constexpr std::uint32_t kRgb = 0x00ffffffu;
+    const std::uint32_t colour = row[from] & kRgb;
+    int k = 0;
+#ifdef __SSE2__
+    if (step > 0) {
+        // Four pixels a time; the plain margins are long.
+        const __m128i mask = _mm_set1_epi32(static_cast<int>(kRgb));
+        const __m128i want = _mm_set1_epi32(static_cast<int>(colour));
+        while (k + 4 <= n - from) {
+            const __m128i px = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + from + k)), mask);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(px, want)) != 0xffff)
+                break;
+            k += 4;
+        }
+    } else {
+        const __m128i mask = _mm_set1_epi32(static_cast<int>(kRgb));
+        const __m128i want = _mm_set1_epi32(static_cast<int>(colour));
+        while (k + 4 <= from + 1) {
+            const __m128i px =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + from - k - 3)), mask);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(px, want)) != 0xffff)
+                break;
+            k += 4;
+        }
+    }
+#endif
+    const int limit = step > 0 ? n - from : from + 1;
+    while (k < limit && (row[from + step * k] & kRgb) == colour)
+        ++k;
+    return k;
+}
+
+Margins sourceMargins(const std::uint32_t* row, int n)
+{
+    Margins mg;
+    mg.leadLength = runLength(row, n, 0, 1);
+    mg.leadColour = 0xff000000u | row[0];
+    mg.trailLength = runLength(row, n, n - 1, -1);
+    mg.trailColour = 0xff000000u | row[n - 1];
+    return mg;
+}
+
+// The weights of one pass from n to m pixels, and the vector kernels' layout
+// of them, made when first asked for.
+struct PassPlan {
+    Contributors c;
+    // For the short cut at plain margins: the furthest source pixel any of
+    // destination pixels 0..i reads (exclusive), the nearest one any of
+    // pixels i..m-1 reads, and the first and last destination pixels whose
+    // weights cancel (m and -1 without one).
+    std::vector<int> readsUpTo, readsFrom;
+    int firstCancelled = 0, lastCancelled = -1;
+
+    void planMargins()
+    {
+        const int m = static_cast<int>(c.count.size());
+        readsUpTo.resize(static_cast<std::size_t>(m));
+        readsFrom.resize(static_cast<std::size_t>(m));
+        int furthest = 0;
+        firstCancelled = m;
+        lastCancelled = -1;
+        for (int i = 0; i < m; ++i) {
+            furthest = std::max(furthest, c.start[i] + c.count[i]);
+            readsUpTo[static_cast<std::size_t>(i)] = furthest;
+            if (c.weightSum[i] == 0) {
+                firstCancelled = std::min(firstCancelled, i);
+                lastCancelled = i;
+            }
+        }
+        int nearest = INT32_MAX;
+        for (int i = m - 1; i >= 0; --i) {
+            nearest = std::min(nearest, c.start[i]);
+            readsFrom[static_cast<std::size_t>(i)] = nearest;
+        }
+    }
+
+    // The destination pixels from 0 that read only source pixels below
+    // `lead`, and from m back that read only pixels from n - trail on.
+    int leadPixels(int lead) const
+    {
+        const auto it = std::upper_bound(readsUpTo.begin(), readsUpTo.end(), lead);
+        return std::min(static_cast<int>(it - readsUpTo.begin()), firstCancelled);
+    }
+    int trailStart(int n, int trail) const
+    {
+        const auto it = std::lower_bound(readsFrom.begin(), readsFrom.end(), n - trail);
+        return std::max(static_cast<int>(it - readsFrom.begin()), lastCancelled + 1);
+    }
+#ifdef VLM_RESAMPLE_AVX2
+    std::optional<RowPlan> rows;
+    std::optional<ColumnPlan> columns;
+#endif
+};
+
+// Shadows blur thousands of small bitmaps per repaint, most of them of a few
+// recurring sizes: the plans of recent passes are kept per thread, so that a
+// repaint does not weigh the same filter again for every Item.
+std::shared_ptr<PassPlan> planFor(int n, int m, int filter)
+{
+    // Plans of short passes only, and no more than 16 MB of them (enough for
+    // the shadows of a busy page at 200 %): longer passes rarely repeat.
+    constexpr int kLongestKept = 1024;
+    constexpr std::size_t kKeptBytes = std::size_t{16} << 20;
+    auto make = [&] {
+        auto plan = std::make_shared<PassPlan>();
+        plan->c = buildContributors(n, m, filter);
+        plan->planMargins();
+        return plan;
+    };
+    if (n > kLongestKept || m > kLongestKept)
+        return make();
+    const std::uint64_t key = (static_cast<std::uint64_t>(n) << 32) | (static_cast<std::uint64_t>(m) << 8) |
+                              static_cast<std::uint64_t>(filter & 0xff);
+    thread_local std::unordered_map<std::uint64_t, std::shared_ptr<PassPlan>> kept;
+    thread_local std::size_t keptBytes = 0;
+    if (const auto it = kept.find(key); it != kept.end())
+        return it->second;
+    auto plan = make();
+    // The vector kernels' layouts made later take about twice the weights.
+    const std::size_t bytes = 3 * (plan->c.weights.size() + 8 * plan->c.count.size()) * sizeof(std::int32_t);
+    if (keptBytes + bytes > kKeptBytes) {
+        kept.clear();
+        keptBytes = 0;
+    }
+    kept.emplace(key, plan);
+    keptBytes += bytes;
+    return plan;
+}
+
 void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPitch, int m, int mh, int filter,
                     const resample_detail::Tuning& tuning)
 {
     const int n = src.width();
     const int h = src.height();
-    const Contributors across = buildContributors(n, m, filter);
-    const Contributors down = buildContributors(h, mh, filter);
+    const std::shared_ptr<PassPlan> acrossPlan = planFor(n, m, filter);
+    const std::shared_ptr<PassPlan> downPlan = planFor(h, mh, filter);
+    const Contributors& across = acrossPlan->c;
+    const Contributors& down = downPlan->c;
 
 #ifdef VLM_RESAMPLE_AVX2
     const bool useAvx2 = tuning.vectorKernels && across.compact && down.compact && resample_detail::haveAvx2();
-    RowPlan rowPlan;
-    ColumnPlan columnPlan;
     std::vector<std::uint32_t> paddedRows;
     if (useAvx2) {
-        rowPlan = planRows(across, n);
-        columnPlan = planColumns(down);
-        if (rowPlan.padded)
-            paddedRows.assign(static_cast<std::size_t>(rowPlan.stride) * 2, 0);
+        if (!acrossPlan->rows)
+            acrossPlan->rows = planRows(across, n);
+        if (!downPlan->columns)
+            downPlan->columns = planColumns(down);
     }
+    static const RowPlan noRows;
+    static const ColumnPlan noColumns;
+    const RowPlan& rowPlan = useAvx2 ? *acrossPlan->rows : noRows;
+    const ColumnPlan& columnPlan = useAvx2 ? *downPlan->columns : noColumns;
+    if (useAvx2 && rowPlan.padded)
+        paddedRows.assign(static_cast<std::size_t>(rowPlan.stride) * 2, 0);
 #endif
     const auto* srcBits = src.constBits();
     const auto srcPitch = static_cast<std::size_t>(src.bytesPerLine());
@@ -327,6 +497,15 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
     };
     auto present = [&](int r) { return slotRow[static_cast<std::size_t>(r % ringRows)] == r; };
 
+    // Pictures with plain margins (a shadow's white surroundings, a framed
+    // picture's border) need no filtering there: where every pixel a window
+    // reads has one colour, the weighted mean is that colour exactly, as long
+    // as the weights do not cancel. Each ring row remembers how many of its
+    // pixels at either end were made that way, and the vertical pass takes
+    // the same short cut where all rows of its window agree.
+    std::vector<Margins> slotMargins(static_cast<std::size_t>(ringRows));
+    std::vector<const std::uint32_t*> shifted(rows.size());
+
     for (int x0 = 0; x0 < m; x0 += stripe) {
         const int x1 = std::min(m, x0 + stripe);
         const int width = x1 - x0;
@@ -338,46 +517,80 @@ void resamplePasses(const QImage& src, std::uint32_t* dstBits, std::size_t dstPi
                 const int r = start + k;
                 if (!present(r)) {
 #ifdef VLM_RESAMPLE_AVX2
-                    if (useAvx2) {
-                        // Two rows at once when the window needs both.
-                        const int batch = k + 1 < count && !present(r + 1) ? 2 : 1;
-                        const std::uint32_t* in[2];
-                        std::uint32_t* made[2];
-                        for (int b = 0; b < batch; ++b) {
-                            in[b] = sourceRow(r + b);
-                            if (rowPlan.padded) {
-                                auto pad = paddedRows.begin() + b * rowPlan.stride;
-                                std::copy(in[b], in[b] + n, pad);
-                                in[b] = &*pad;
-                            }
-                            made[b] = ringLine(r + b);
-                            slotRow[static_cast<std::size_t>((r + b) % ringRows)] = r + b;
-                        }
-                        resample_detail::horizontalAvx2(
-                            in, made, batch, width, rowPlan.first.data() + x0,
-                            rowPlan.expanded.data() + static_cast<std::size_t>(x0) * rowPlan.stride * 2,
-                            rowPlan.stride, rowPlan.reciprocal.data() + x0);
-                    } else
+                    // Two rows at once when the window needs both.
+                    const int batch = useAvx2 && k + 1 < count && !present(r + 1) ? 2 : 1;
+#else
+                    const int batch = 1;
 #endif
-                    {
-                        horizontalScalar(across, sourceRow(r), ringLine(r), x0, x1);
-                        slotRow[static_cast<std::size_t>(r % ringRows)] = r;
+                    const std::uint32_t* in[2];
+                    std::uint32_t* made[2];
+                    Margins source = sourceMargins(sourceRow(r), n);
+                    for (int b = 0; b < batch; ++b) {
+                        in[b] = sourceRow(r + b);
+                        if (b > 0)
+                            source = source.common(sourceMargins(in[b], n));
+                        made[b] = ringLine(r + b);
+                        slotRow[static_cast<std::size_t>((r + b) % ringRows)] = r + b;
+                    }
+                    // The destination pixels at either end that read only margin pixels.
+                    const int a = std::clamp(acrossPlan->leadPixels(source.leadLength), x0, x1);
+                    const int e = std::clamp(acrossPlan->trailStart(n, source.trailLength), a, x1);
+                    for (int b = 0; b < batch; ++b) {
+                        std::fill(made[b], made[b] + (a - x0), source.leadColour);
+                        std::fill(made[b] + (e - x0), made[b] + width, source.trailColour);
+                        slotMargins[static_cast<std::size_t>((r + b) % ringRows)] =
+                            Margins{a - x0, source.leadColour, x1 - e, source.trailColour};
+                    }
+                    if (a < e) {
+#ifdef VLM_RESAMPLE_AVX2
+                        if (useAvx2) {
+                            for (int b = 0; b < batch; ++b) {
+                                if (rowPlan.padded) {
+                                    auto pad = paddedRows.begin() + b * rowPlan.stride;
+                                    std::copy(in[b], in[b] + n, pad);
+                                    in[b] = &*pad;
+                                }
+                                made[b] += a - x0;
+                            }
+                            resample_detail::horizontalAvx2(
+                                in, made, batch, e - a, rowPlan.first.data() + a,
+                                rowPlan.expanded.data() + static_cast<std::size_t>(a) * rowPlan.stride * 2,
+                                rowPlan.stride, rowPlan.reciprocal.data() + a);
+                        } else
+#endif
+                        {
+                            horizontalScalar(across, in[0], made[0] + (a - x0), a, e);
+                        }
                     }
                 }
                 rows[static_cast<std::size_t>(k)] = ringLine(r);
             }
             std::uint32_t* out = dstBits + static_cast<std::size_t>(y) * dstPitch + x0;
+
+            Margins window = slotMargins[static_cast<std::size_t>(start % ringRows)];
+            for (int k = 1; k < count; ++k)
+                window = window.common(slotMargins[static_cast<std::size_t>((start + k) % ringRows)]);
+            if (count == 0 || down.weightSum[y] == 0)
+                window = Margins{};
+            const int lead = std::min(window.leadLength, width);
+            const int tail = std::max(lead, width - window.trailLength);
+            std::fill(out, out + lead, window.leadColour);
+            std::fill(out + tail, out + width, window.trailColour);
+            if (lead >= tail)
+                continue;
+            for (int k = 0; k < count; ++k)
+                shifted[static_cast<std::size_t>(k)] = rows[static_cast<std::size_t>(k)] + lead;
 #ifdef VLM_RESAMPLE_AVX2
             if (useAvx2) {
                 // An odd window pairs its last row with itself at weight 0.
                 if (count % 2 != 0)
-                    rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
-                resample_detail::verticalAvx2(rows.data(), columnPlan.pairs.data() + columnPlan.offset[y],
-                                              (count + 1) / 2, columnPlan.reciprocal[y], out, width);
+                    shifted[static_cast<std::size_t>(count)] = shifted[static_cast<std::size_t>(count) - 1];
+                resample_detail::verticalAvx2(shifted.data(), columnPlan.pairs.data() + columnPlan.offset[y],
+                                              (count + 1) / 2, columnPlan.reciprocal[y], out + lead, tail - lead);
                 continue;
             }
 #endif
-            verticalScalar(down, y, rows.data(), out, width);
+            verticalScalar(down, y, shifted.data(), out + lead, tail - lead);
         }
     }
 }

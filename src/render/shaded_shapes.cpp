@@ -73,6 +73,17 @@ QPoint VertexAt(const DrawContext& ctx, const Item& item, std::size_t i)
     return ctx.toCanvas(item.vertices[i].x, item.vertices[i].y);
 }
 
+// The Item's mask over `box`, every marked pixel shaded by the dome.
+void ShadeMasked(Canvas& canvas, const DrawContext& ctx, const Item& item, int level, const QRect& box,
+                 const DomeGeometry& dome)
+{
+    ShadingMask mask = MaskOver(canvas, box);
+    if (mask.bitmap.isNull())
+        return;
+    DrawMask(mask, ctx, item);
+    ShadeDome(canvas, mask, dome, FillColour(ctx, item), ctx.paint(item.rec.d.lineColor), level);
+}
+
 // The shape's own pixels take the colours of a dome of diameter d whose box
 // starts at discTopLeft.
 void ShadeClippedDome(Canvas& canvas, const DrawContext& ctx, const Item& item, int level, QPoint discTopLeft,
@@ -83,15 +94,11 @@ void ShadeClippedDome(Canvas& canvas, const DrawContext& ctx, const Item& item, 
     const int pen = ShapePen(ctx, item);
     const std::vector<QPoint> points = DrawnPoints(ctx, item);
     const QRect box = BoundsOf(points).adjusted(-pen - 1, -pen - 1, pen + 1, pen + 1);
-    ShadingMask mask = MaskOver(canvas, box);
-    if (mask.bitmap.isNull())
-        return;
-    DrawMask(mask, ctx, item);
     const int diameter = static_cast<int>(std::min<long long>(d, DrawContext::kCanvasReach));
     DomeGeometry dome;
     dome.highlight = DomeHighlight(discTopLeft, diameter, diameter, ctx.lightDirection);
     dome.rampLength = static_cast<int>(std::min<long long>(pen + std::llround(1.5 * diameter), 1 << 28));
-    ShadeDome(canvas, mask, dome, FillColour(ctx, item), ctx.paint(item.rec.d.lineColor), level);
+    ShadeMasked(canvas, ctx, item, level, box, dome);
 }
 
 // A disc of diameter d around c: its box's top-left.
@@ -112,14 +119,10 @@ void ShadeCircle(Canvas& canvas, const DrawContext& ctx, const Item& item, int l
         return;
     const int pen = ShapePen(ctx, item);
     const QRect box(QPoint(c.x() - r - pen, c.y() - r - pen), QSize(d + 2 * pen + 1, d + 2 * pen + 1));
-    ShadingMask mask = MaskOver(canvas, box);
-    if (mask.bitmap.isNull())
-        return;
-    DrawMask(mask, ctx, item);
     DomeGeometry dome;
     dome.highlight = DomeHighlight(QPoint(c.x() - r, c.y() - r), d, d, ctx.lightDirection);
     dome.rampLength = pen + Round(1.5 * d);
-    ShadeDome(canvas, mask, dome, FillColour(ctx, item), ctx.paint(item.rec.d.lineColor), level);
+    ShadeMasked(canvas, ctx, item, level, box, dome);
 }
 
 void ShadeEllipse(Canvas& canvas, const DrawContext& ctx, const Item& item, int level)
@@ -139,17 +142,13 @@ void ShadeEllipse(Canvas& canvas, const DrawContext& ctx, const Item& item, int 
     if (ra == 0 || rb == 0)
         return;
     const int pen = ShapePen(ctx, item);
-    ShadingMask mask = MaskOver(canvas, bounds.adjusted(-pen - 1, -pen - 1, pen + 1, pen + 1));
-    if (mask.bitmap.isNull())
-        return;
-    DrawMask(mask, ctx, item);
     DomeGeometry dome;
     dome.highlight = DomeHighlight(bounds.topLeft(), w, h, ctx.lightDirection);
     dome.rampLength = pen + std::max(Round(1.5 * w), Round(1.5 * h));
     dome.elliptical = true;
     dome.gain = rb <= ra ? 1.0 - rb / ra : -1.0 - ra / rb;
     dome.direction = DirectionOf(c, a);
-    ShadeDome(canvas, mask, dome, FillColour(ctx, item), ctx.paint(item.rec.d.lineColor), level);
+    ShadeMasked(canvas, ctx, item, level, bounds.adjusted(-pen - 1, -pen - 1, pen + 1, pen + 1), dome);
 }
 
 // Squares and rectangles: a cylinder across the second side.

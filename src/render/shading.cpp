@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <unordered_map>
 
 namespace vlm {
 
@@ -71,6 +72,36 @@ std::vector<std::uint32_t> ArgbRamp(int length, int level, ColorRef colour)
 
 } // namespace
 
+namespace {
+
+// k for every row of a ramp of `length` at level v: (e^p (255 - v) + v) / 255.
+std::vector<double> MakeRampScale(int length, int v)
+{
+    std::vector<double> k(static_cast<std::size_t>(length));
+    const double p = std::clamp(36.0 / length, 1.5, 3.0);
+    for (int row = 0; row < length; ++row) {
+        // sin(pi) is a hair above 0 in floating point; never below it.
+        const double e = std::max(0.0, std::sin((row + 1.0) / length * kPi));
+        k[static_cast<std::size_t>(row)] = (std::pow(e, p) * (255 - v) + v) / 255.0;
+    }
+    return k;
+}
+
+// The scale is the same for every colour, and the Items of one size share
+// it: kept per thread for the lengths of recent repaints.
+const std::vector<double>& RampScale(int length, int v)
+{
+    thread_local std::unordered_map<std::uint64_t, std::vector<double>> kept;
+    const std::uint64_t key = (static_cast<std::uint64_t>(length) << 8) | static_cast<std::uint64_t>(v);
+    if (const auto it = kept.find(key); it != kept.end())
+        return it->second;
+    if (kept.size() >= 256)
+        kept.clear();
+    return kept.emplace(key, MakeRampScale(length, v)).first->second;
+}
+
+} // namespace
+
 std::vector<ColorRef> ShadingRamp(int length, int level, ColorRef colour)
 {
     if (length < 1)
@@ -79,27 +110,18 @@ std::vector<ColorRef> ShadingRamp(int length, int level, ColorRef colour)
     const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
     const int spread = std::max({std::abs(r - b), std::abs(r - g), std::abs(g - b)});
     const double lift = Round((1.0 - (r + g + b) / 765.0) * (1.0 - spread / 255.0) * 0.75 * (255 - v));
-    const double p = std::clamp(36.0 / length, 1.5, 3.0);
+    // Long ramps come only from huge shapes; their scales are not kept.
+    constexpr int kLongestKept = 2048;
+    std::vector<double> once;
+    if (length > kLongestKept)
+        once = MakeRampScale(length, v);
+    const std::vector<double>& scale = length > kLongestKept ? once : RampScale(length, v);
     std::vector<ColorRef> ramp(static_cast<std::size_t>(length));
-    for (int row = 0; row < length; ++row) {
-        // sin(pi) is a hair above 0 in floating point; never below it.
-        const double e = std::max(0.0, std::sin((row + 1.0) / length * kPi));
-        const double k = (std::pow(e, p) * (255 - v) + v) / 255.0;
-        ramp[static_cast<std::size_t>(row)] =
-            RGBRef(Channel((lift + r) * k), Channel((lift + g) * k), Channel((lift + b) * k));
+    for (std::size_t row = 0; row < ramp.size(); ++row) {
+        const double k = scale[row];
+        ramp[row] = RGBRef(Channel((lift + r) * k), Channel((lift + g) * k), Channel((lift + b) * k));
     }
     return ramp;
-}
-
-int ReduceRampRow(long long row, int length)
-{
-    if (length < 1)
-        return 0;
-    if (row < 0)
-        row += length;
-    else if (row >= length)
-        row -= length;
-    return static_cast<int>(std::clamp<long long>(row, 0, length - 1));
 }
 
 double BandLightAngle(int lightDirection)

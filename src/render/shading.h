@@ -29,7 +29,16 @@ std::vector<ColorRef> ShadingRamp(int length, int level, ColorRef colour);
 // A ramp row brought into 0..length - 1: by adding or subtracting the length
 // once, as the shading formulas expect, and held inside whatever the
 // formulas produce on damaged geometry.
-int ReduceRampRow(long long row, int length);
+inline int ReduceRampRow(long long row, int length)
+{
+    if (length < 1)
+        return 0;
+    if (row < 0)
+        row += length;
+    else if (row >= length)
+        row -= length;
+    return row < 0 ? 0 : (row >= length ? length - 1 : static_cast<int>(row));
+}
 
 // The marker colours of a shading mask; the mask starts black.
 inline constexpr ColorRef kMaskBackground = RGBRef(0, 0, 0);

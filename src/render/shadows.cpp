@@ -13,7 +13,6 @@
 #include <QImage>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -35,19 +34,14 @@ int ElevationPixels(int elevation, const ScreenMetrics& metrics)
     return Round(Round(elevation / 8.5) / 96.0 * metrics.dpiY);
 }
 
-// c * b / 255 for every shadow blue b and canvas channel c, as
-// c + Round((b - 255) * c / 255), limited to 0..255.
-const std::array<std::uint8_t, 256 * 256>& MultiplyTable()
+// One channel c of the canvas under a shadow pixel of blue b:
+// c + Round((b - 255) * c / 255), which is c - Round((255 - b) * c / 255); the
+// quotient never falls on a half, and x div 255 = (x + 1 + (x >> 8)) >> 8 for
+// every x that occurs here. Blue 255 leaves the channel as it is.
+inline std::uint32_t Darken(std::uint32_t c, std::uint32_t f)
 {
-    static const auto table = [] {
-        std::array<std::uint8_t, 256 * 256> t{};
-        for (int b = 0; b < 256; ++b)
-            for (int c = 0; c < 256; ++c)
-                t[static_cast<std::size_t>(b * 256 + c)] =
-                    static_cast<std::uint8_t>(std::clamp(c + Round((b - 255) * c / 255.0), 0, 255));
-        return t;
-    }();
-    return table;
+    const std::uint32_t x = f * c + 127;
+    return c - ((x + 1 + (x >> 8)) >> 8);
 }
 
 // The pen that reaches furthest past the drawn points of the Item.
@@ -122,7 +116,8 @@ int ShadowReach(const Item& item, const ScreenMetrics& metrics)
     int r = ElevationPixels(d.shadowElevation, metrics) + d.shadowFade;
     if (d.kind == KindClip && d.framed) {
         // A weight read from a damaged record may be anything.
-        const double mm = std::isfinite(d.weight) ? std::clamp(d.weight, 0.0, 10000.0) : 0.0;
+        const double weight = d.weight; // a copy: the record is packed
+        const double mm = std::isfinite(weight) ? std::clamp(weight, 0.0, 10000.0) : 0.0;
         r -= PenWidthAtZoom(1.0, mm, metrics);
     }
     return r;
@@ -195,18 +190,32 @@ void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at)
     const int y1 = static_cast<int>(std::min<long long>(static_cast<long long>(at.y()) + shadow.height(), target.height()));
     if (x0 >= x1 || y0 >= y1)
         return;
-    const auto& table = MultiplyTable();
+    // Most of a shadow bitmap is white margin: on each row only the stretch
+    // between the first and the last shaded pixel is worked on, branch-free
+    // (white leaves a pixel as it is), so the canvas around it is not even read.
     for (int y = y0; y < y1; ++y) {
         const std::uint32_t* s = shadow.row(y - at.y()) - at.x();
+        int lo = x0;
+        while (lo < x1 && (s[lo] & 0xffu) == 0xffu)
+            ++lo;
+        if (lo == x1)
+            continue;
+        int hi = x1 - 1;
+        while ((s[hi] & 0xffu) == 0xffu)
+            --hi;
         std::uint32_t* out = target.row(y);
-        for (int x = x0; x < x1; ++x) {
-            const std::uint32_t b = s[x] & 0xffu;
-            if (b == 0xffu)
-                continue;
-            const std::uint8_t* scale = table.data() + b * 256;
+        // The canvas rows under a shadow are rarely in the cache: ask for the
+        // next ones while this one is worked on.
+        for (int ahead = y + 1; ahead <= y + 2 && ahead < y1; ++ahead) {
+            const std::uint32_t* next = target.row(ahead);
+            for (int x = lo; x <= hi; x += 16)
+                __builtin_prefetch(next + x, 1);
+        }
+        for (int x = lo; x <= hi; ++x) {
+            const std::uint32_t f = 255u - (s[x] & 0xffu);
             const std::uint32_t p = out[x];
-            out[x] = 0xff000000u | (std::uint32_t{scale[(p >> 16) & 0xff]} << 16) |
-                     (std::uint32_t{scale[(p >> 8) & 0xff]} << 8) | scale[p & 0xff];
+            out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
+                     Darken(p & 0xffu, f);
         }
     }
 }

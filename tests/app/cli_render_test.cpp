@@ -295,6 +295,55 @@ TEST(CliRender, ClipsOfABitmapPixelForPixel)
     EXPECT_EQ(line.count(QStringLiteral("seq ")), 2) << out.toStdString();
 }
 
+TEST(CliRender, DrawsShadowsAndRoundSurfaces)
+{
+    Folder folder;
+    struct Case {
+        int lightness;
+        ColorRef shadow;
+    };
+    for (const Case& c : {Case{0, RGBRef(0, 0, 0)}, Case{255, kWhite}}) {
+        SampleBuilder b;
+        Item& square = b.shape(KindSquare, {{100, 100}, {160, 100}, {160, 160}, {100, 160}}, -2, kRed);
+        square.rec.d.shadowElevation = 85;
+        square.rec.d.shadowFade = 0;
+        square.rec.d.shadowLightness = static_cast<std::uint8_t>(c.lightness);
+        const Rendered r = Render(folder, b.doc, {});
+        ASSERT_EQ(r.exitCode, 0);
+        // Ten pixels to the lower right (light 0), nothing on the other sides.
+        EXPECT_EQ(PixelAt(r.image, 165, 165), c.shadow) << c.lightness;
+        EXPECT_EQ(PixelAt(r.image, 170, 130), c.shadow) << c.lightness;
+        EXPECT_EQ(PixelAt(r.image, 130, 170), c.shadow) << c.lightness;
+        EXPECT_EQ(PixelAt(r.image, 171, 171), kWhite) << c.lightness;
+        for (int k = 90; k < 180; ++k) {
+            EXPECT_EQ(PixelAt(r.image, k, 99), kWhite) << c.lightness << " above " << k;
+            EXPECT_EQ(PixelAt(r.image, 99, k), kWhite) << c.lightness << " left " << k;
+        }
+        if (c.lightness == 255) {
+            for (int y = 0; y < r.image.height(); y += 3)
+                for (int x = 0; x < r.image.width(); x += 3) {
+                    if (x < 100 || x > 160 || y < 100 || y > 160) {
+                        ASSERT_EQ(PixelAt(r.image, x, y), kWhite) << x << "," << y;
+                    }
+                }
+        }
+    }
+
+    SampleBuilder b;
+    Item& circle = b.shape(KindCircle, {{300, 300}, {300, 240}}, -2, RGBRef(0, 0, 200));
+    circle.rec.d.surface = 127;
+    const Rendered r = Render(folder, b.doc, {});
+    ASSERT_EQ(r.exitCode, 0);
+    auto brightness = [&](int x, int y) {
+        const ColorRef p = PixelAt(r.image, x, y);
+        return RedOf(p) + GreenOf(p) + BlueOf(p);
+    };
+    // The highlight a sixth of the diameter up and left of the centre.
+    EXPECT_GT(brightness(280, 280), brightness(300, 300));
+    EXPECT_GT(brightness(300, 300), brightness(330, 330));
+    EXPECT_GT(brightness(280, 280), brightness(340, 340) + 100);
+}
+
 TEST(CliRender, Failures)
 {
     Folder folder;

@@ -3,6 +3,7 @@
 // Items built directly for the renderer tests, and the context they are
 // drawn in (96 dpi, zoom 1, no window offset unless a test says otherwise).
 
+#include "model/geometry.h"
 #include "model/item.h"
 #include "model/item_record.h"
 #include "platform/bitmap.h"
@@ -41,6 +42,25 @@ inline std::unique_ptr<Item> MakeShape(std::int32_t kind, std::initializer_list<
         v.y = p.y();
         item->vertices.push_back(v);
     }
+    return item;
+}
+
+// A line from a to b, `width` pixels wide at 100 %, "Solid", weight 1 mm.
+inline std::unique_ptr<Item> MakeLine(QPoint a, QPoint b, int width, ColorRef colour = kBlack)
+{
+    auto item = std::make_unique<Item>();
+    DrawingFields& d = item->rec.d;
+    d.role = RoleDrawing;
+    d.kind = KindLine;
+    d.x1 = a.x();
+    d.y1 = a.y();
+    d.x2 = b.x();
+    d.y2 = b.y();
+    d.angle = Direction(a.x(), a.y(), b.x(), b.y());
+    d.penWidth = width;
+    d.weight = 1.0;
+    d.fillColor = -2;
+    d.lineColor = colour;
     return item;
 }
 

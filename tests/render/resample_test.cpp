@@ -177,8 +177,15 @@ std::string firstDifference(const Bitmap& a, const Bitmap& b)
 Bitmap randomPicture(std::mt19937& rng, int w, int h)
 {
     Bitmap b(w, h);
-    const int style = static_cast<int>(rng() % 4);
+    const int style = static_cast<int>(rng() % 6);
     const int split = w > 0 ? static_cast<int>(rng() % static_cast<unsigned>(w)) : 0;
+    // Plain margins of different widths and colours around a noisy middle,
+    // as shadows and frames have them; sometimes they meet.
+    const int left = static_cast<int>(rng() % static_cast<unsigned>(w / 2 + 2));
+    const int right = w - static_cast<int>(rng() % static_cast<unsigned>(w / 2 + 2));
+    const int top = static_cast<int>(rng() % static_cast<unsigned>(h / 2 + 2));
+    const int bottom = h - static_cast<int>(rng() % static_cast<unsigned>(h / 2 + 2));
+    const ColorRef sides[2] = {RGBRef(255, 255, 255), RGBRef(static_cast<int>(rng() & 255), 7, 200)};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int r = 0, g = 0, bl = 0;
@@ -192,9 +199,17 @@ Bitmap randomPicture(std::mt19937& rng, int w, int h)
             case 2: // gradients
                 r = x * 255 / std::max(1, w - 1), g = y * 255 / std::max(1, h - 1), bl = (x * y) & 255;
                 break;
-            default: // blocks of colour with a little noise
+            case 3: // blocks of colour with a little noise
                 r = (x / 5 * 70) & 255, g = (y / 4 * 90) & 255, bl = 128 + static_cast<int>(rng() % 9) - 4;
                 break;
+            case 4: // margins
+            case 5: {
+                const bool inside = x >= left && x < right && y >= top && y < bottom;
+                const ColorRef side = sides[style == 5 && x >= w / 2 ? 1 : 0];
+                const ColorRef c = inside ? RGBRef(static_cast<int>(rng() & 255), 0, static_cast<int>(rng() & 255)) : side;
+                r = RedOf(c), g = GreenOf(c), bl = BlueOf(c);
+                break;
+            }
             }
             b.setPixel(x, y, RGBRef(r, g, bl));
         }
