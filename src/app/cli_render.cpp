@@ -26,20 +26,6 @@ namespace {
 constexpr std::int64_t kMaxRenderPixels = 64LL * 1024 * 1024;
 constexpr int kMaxRenderSide = 32767;
 
-// Fonts and painting need a GUI application object; the command line has
-// none of its own and no display to show one on.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vellumora-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // Every visible Item in stacking order, as the document view paints them:
 // for each stacking number the first record in list order that is not
 // hidden, unless it is still being extended.
