@@ -6,6 +6,7 @@
 #include "model/document.h"
 #include "model/item_list.h"
 #include "model/page_setup.h"
+#include "platform/bitmap.h"
 #include "render/splines.h"
 
 #include <QRect>
