@@ -11,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
+#include "shell/print_commands.h"
 #include "shell/termination_signals.h"
 #include "texts/shell_texts.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     auto* edit = new vlm::EditCommands(*w); // the main window owns it
     new vlm::GridCommands(*w, *edit);       // and this one too
     new vlm::PageSetupCommands(*w);
+    new vlm::PrintCommands(*w, *edit);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

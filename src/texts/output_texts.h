@@ -50,3 +50,11 @@ inline constexpr const char16_t* kPreviewCancel = u"Cancel";
 inline constexpr const char16_t* kPreviewPrinterIcon = u"Print the previewed design";
 
 } // namespace vlm::texts
+
+namespace vlm::texts {
+
+// The toolbar's print button.
+inline constexpr const char16_t* kHintPrint = u"Print the picture";
+inline constexpr const char16_t* kButtonPrint = u"Print";
+
+} // namespace vlm::texts
