@@ -34,8 +34,8 @@ PrintMap PrintMapOf(const HeaderFields* header, QSize pane, QSize background)
         top = Pixels(h.pageDims[DimMarginTop], py);
         double cw = h.pageDims[DimCardWidth];
         double ch = h.pageDims[DimCardHeight];
-        map.rows = std::max(1, h.rows);
-        map.columns = std::max(1, h.columns);
+        map.rows = std::max(1, +h.rows);
+        map.columns = std::max(1, +h.columns);
         if (h.rowFold != 0 && h.rows > 1) {
             map.rows = h.rows / 2;
             ch *= 2.0;
