@@ -5,8 +5,8 @@
 #include "texts/render_item_texts.h"
 
 #include <cstdlib>
-#include <iterator>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 

@@ -21,7 +21,8 @@ namespace {
 
 // A PDF page of the paper's size at the printer's resolution, which takes
 // the tiles as a printer would.
-class PdfSheetSink : public SheetSink {
+class PdfSheetSink : public SheetSink
+{
 public:
     PdfSheetSink(const std::string& path, int dpi, int width, int height)
         : file_(QString::fromStdString(path)), dpi_(dpi), width_(width), height_(height)

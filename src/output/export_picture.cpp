@@ -52,8 +52,8 @@ std::optional<Bitmap> ExactPicture(Document& document, const SheetEnvironment& e
                    ExactSize(h, env.screen), tooLarge);
 }
 
-std::optional<Bitmap> PreviewPicture(Document& document, const std::string& selection, const SheetEnvironment& env,
-                                     bool* tooLarge)
+std::optional<Bitmap> PreviewPicture(Document& document, const std::string& selection,
+                                     const SheetEnvironment& env, bool* tooLarge)
 {
     if (tooLarge)
         *tooLarge = false;

@@ -18,7 +18,7 @@ std::optional<Bitmap> ExactPicture(Document& document, const SheetEnvironment& e
 
 // The print preview image, which "Smooth" saves: the sheet at the export
 // resolution with the area selection, reduced to the display size.
-std::optional<Bitmap> PreviewPicture(Document& document, const std::string& selection, const SheetEnvironment& env,
-                                     bool* tooLarge = nullptr);
+std::optional<Bitmap> PreviewPicture(Document& document, const std::string& selection,
+                                     const SheetEnvironment& env, bool* tooLarge = nullptr);
 
 } // namespace vlm

@@ -61,8 +61,8 @@ constexpr int kGreyCount = 256 - kCubeSize;
 int GreyLevel(int i)
 {
     // The greys skip the cube's own grey steps (multiples of 51).
-    const int step = i / 8;            // 0..4
-    const int within = i % 8 + 1;      // 1..8
+    const int step = i / 8;             // 0..4
+    const int within = i % 8 + 1;       // 1..8
     return step * 51 + within * 51 / 9; // strictly between two cube steps
 }
 
@@ -106,8 +106,9 @@ bool SavePdf(const Bitmap& bitmap, const QString& path, double dpi)
         const int resolution = std::max(1, static_cast<int>(std::lround(dpi)));
         pdf.setResolution(resolution);
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setPageSize(QPageSize(QSizeF(bitmap.width() * 72.0 / resolution, bitmap.height() * 72.0 / resolution),
-                                  QPageSize::Point, QString(), QPageSize::ExactMatch));
+        pdf.setPageSize(
+            QPageSize(QSizeF(bitmap.width() * 72.0 / resolution, bitmap.height() * 72.0 / resolution),
+                      QPageSize::Point, QString(), QPageSize::ExactMatch));
         QPainter painter(&pdf);
         if (!painter.isActive())
             return false;
@@ -165,7 +166,8 @@ std::uint32_t IconPaletteColor(int index)
         const std::uint32_t b = static_cast<std::uint32_t>(index % 6 * 51);
         return (r << 16) | (g << 8) | b;
     }
-    const std::uint32_t v = static_cast<std::uint32_t>(GreyLevel(std::min(index - kCubeSize, kGreyCount - 1)));
+    const std::uint32_t v =
+        static_cast<std::uint32_t>(GreyLevel(std::min(index - kCubeSize, kGreyCount - 1)));
     return (v << 16) | (v << 8) | v;
 }
 

@@ -54,7 +54,8 @@ PrintMap PrintMapOf(const HeaderFields* header, QSize pane, QSize background)
     map.columns = std::min(map.columns, 1000);
     if (paperW <= 0 || paperH <= 0)
         return map;
-    const double f = std::min(pane.width(), pane.height()) / static_cast<double>(std::max(paperW, paperH)) * 0.9;
+    const double f =
+        std::min(pane.width(), pane.height()) / static_cast<double>(std::max(paperW, paperH)) * 0.9;
     map.picture = QSize(Round(f * paperW) + 2 * map.columns, Round(f * paperH) + 2 * map.rows);
     map.cells.reserve(static_cast<std::size_t>(map.rows) * map.columns);
     int rowTop = Round(f * top);

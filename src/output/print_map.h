@@ -13,11 +13,12 @@
 
 namespace vlm {
 
-struct PrintMap {
+struct PrintMap
+{
     int rows = 1;
     int columns = 1;
-    QSize picture;             // the map's own size; empty: no map
-    std::vector<QRect> cells;  // row by row, column by column (edges inclusive)
+    QSize picture;            // the map's own size; empty: no map
+    std::vector<QRect> cells; // row by row, column by column (edges inclusive)
 };
 
 // The map of a header for a pane of `pane` pixels. Without a header it is

@@ -4,6 +4,7 @@
 #include "model/page_setup.h"
 #include "platform/canvas.h"
 #include "render/draw_item.h"
+#include "render/painted_items.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,20 +16,11 @@ namespace {
 
 constexpr ColorRef kSheetWhite = RGBRef(255, 255, 255);
 
-// The stacking order as the view paints it, extending Items included: for
-// every stacking number the first visible record.
+// Every painted Item, extending ones included.
 void DrawItems(Bitmap& sheet, const DrawContext& ctx, ItemList& items)
 {
     Canvas canvas(sheet);
-    bool haveOrder = false;
-    std::int32_t order = 0;
-    for (Item* item : items.withStackOrderIn(1, INT32_MAX)) {
-        if (item->rec.d.hidden != 0)
-            continue;
-        if (haveOrder && item->rec.d.stackOrder == order)
-            continue;
-        haveOrder = true;
-        order = item->rec.d.stackOrder;
+    for (Item* item : PaintedItems(items)) {
         // The sheet keeps no picture cache: a Clip renders from its picture
         // at the device size, and the window's cached rendering stays as it was.
         std::unique_ptr<ItemList> screenCache = std::move(item->cache);
@@ -38,7 +30,10 @@ void DrawItems(Bitmap& sheet, const DrawContext& ctx, ItemList& items)
 }
 
 // The part of `r` inside the bitmap.
-QRect Inside(const Bitmap& b, const QRect& r) { return r & QRect(0, 0, b.width(), b.height()); }
+QRect Inside(const Bitmap& b, const QRect& r)
+{
+    return r & QRect(0, 0, b.width(), b.height());
+}
 
 void FillWhite(Bitmap& sheet, const QRect& r)
 {
@@ -73,8 +68,8 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
 {
     const int ox = g.originX;
     const int oy = g.originY;
-    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY), QPoint(ox + g.cellWidth + g.bleedX - 1,
-                                                                      oy + g.cellHeight + g.bleedY - 1));
+    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
+                       QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
     if ((g.rows > 1 || g.columns > 1) && source.isValid()) {
         // The card is taken out first, so that a destination overlapping the
         // source (negative gaps) still receives the card as it was drawn.
@@ -89,7 +84,8 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
                 for (int r = 1; r <= g.rows; ++r) {
                     if (c == 1 && r == 1)
                         continue;
-                    const QPoint shift((c - 1) * (g.cellWidth + g.columnGap), (r - 1) * (g.cellHeight + g.rowGap));
+                    const QPoint shift((c - 1) * (g.cellWidth + g.columnGap),
+                                       (r - 1) * (g.cellHeight + g.rowGap));
                     if (CellPrints(selection, r, c, g.columns))
                         CopyCell(sheet, cell, source, shift);
                     else
@@ -99,7 +95,8 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
         }
     }
     if (!CellPrints(selection, 1, 1, g.columns))
-        FillWhite(sheet, QRect(QPoint(0, 0), QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1)));
+        FillWhite(sheet, QRect(QPoint(0, 0),
+                               QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1)));
     FillWhite(sheet, QRect(0, 0, std::max(0, ox), sheet.height()));
     FillWhite(sheet, QRect(0, 0, sheet.width(), std::max(0, oy)));
 }

@@ -23,7 +23,8 @@ namespace vlm {
 enum class RenderTarget { Print, Export, Screen };
 
 // What the renderer needs besides the document.
-struct SheetEnvironment {
+struct SheetEnvironment
+{
     ScreenMetrics screen;
     // Clips on the sheet; without one they draw nothing.
     RasterEffects::PictureRenderer pictures;
@@ -52,7 +53,8 @@ std::optional<Bitmap> renderSheet(Document& document, const SheetDevice& device,
                                   const SheetEnvironment& env, bool* tooLarge = nullptr);
 
 // Where a printed sheet goes: a printer, or a PDF page.
-class SheetSink {
+class SheetSink
+{
 public:
     virtual ~SheetSink() = default;
     // Starts the job; false when it cannot be started.

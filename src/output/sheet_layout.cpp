@@ -21,7 +21,10 @@ int RoundClamped(double v)
     return Round(std::clamp(v, -1.0e9, 1.0e9));
 }
 
-bool IsLandscape(const HeaderFields& h) { return h.orientation == Orientation::Landscape; }
+bool IsLandscape(const HeaderFields& h)
+{
+    return h.orientation == Orientation::Landscape;
+}
 
 } // namespace
 

@@ -18,7 +18,8 @@ namespace vlm {
 
 // The resolution (dots per inch) and pixel size the preview and the
 // "Smooth" export render a page setup at, before supersampling.
-struct ExportSize {
+struct ExportSize
+{
     double resolutionX = 200.0;
     double resolutionY = 200.0;
     int width = 0;
@@ -35,7 +36,8 @@ QSize DisplaySize(const ExportSize& size, const ScreenMetrics& screen);
 
 // The grid of print cells: a folded card prints as one cell holding both
 // its panels. Lengths in inches.
-struct PrintCells {
+struct PrintCells
+{
     int rows = 1;
     int columns = 1;
     double cellWidth = 0.0;
@@ -57,17 +59,19 @@ double ToInchesY(const HeaderFields& header, double length, const ScreenMetrics&
 bool NeedsAreaSelection(const HeaderFields& header, const ScreenMetrics& screen);
 
 // The device a sheet is rendered for.
-struct SheetDevice {
+struct SheetDevice
+{
     double dpiX = 96.0;
     double dpiY = 96.0;
-    int width = 0;  // sheet bitmap size
+    int width = 0; // sheet bitmap size
     int height = 0;
     int offsetX = 0; // the printable area's distance from the paper's corner
     int offsetY = 0;
 };
 
 // The layout of one sheet in device pixels.
-struct SheetGeometry {
+struct SheetGeometry
+{
     double scaleX = 1.0; // device pixels per document pixel
     double scaleY = 1.0;
     int originX = 0; // device position of document point (0, 0)
@@ -82,7 +86,8 @@ struct SheetGeometry {
     int columns = 1;
     bool cards = false;
 };
-SheetGeometry SheetGeometryOf(const HeaderFields& header, const SheetDevice& device, const ScreenMetrics& screen);
+SheetGeometry SheetGeometryOf(const HeaderFields& header, const SheetDevice& device,
+                              const ScreenMetrics& screen);
 
 // Whether the cell in row r, column c (1-based) of a grid of `columns`
 // columns prints: every position but an "x" does, and so does every

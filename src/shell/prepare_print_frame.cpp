@@ -14,7 +14,10 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 // A hint with one link word, underlined in blue while the pointer is over it.
 QLabel* LinkHint(const char16_t* before, const char16_t* link, const char16_t* after, QWidget* parent,
@@ -25,8 +28,8 @@ QLabel* LinkHint(const char16_t* before, const char16_t* link, const char16_t* a
     label->setTextFormat(Qt::RichText);
     const QString plain = Text(before) + QStringLiteral("<a href=\"#\" style=\"text-decoration:none\">") +
                           Text(link) + QStringLiteral("</a>") + Text(after);
-    const QString hovered = Text(before) + QStringLiteral("<a href=\"#\" style=\"color:blue\">") + Text(link) +
-                            QStringLiteral("</a>") + Text(after);
+    const QString hovered = Text(before) + QStringLiteral("<a href=\"#\" style=\"color:blue\">") +
+                            Text(link) + QStringLiteral("</a>") + Text(after);
     label->setText(plain);
     label->setAccessibleName(Text(before) + Text(link) + Text(after));
     QObject::connect(label, &QLabel::linkActivated, label, [followed](const QString&) { followed(); });
@@ -46,7 +49,8 @@ QLabel* Hint(const char16_t* text, QWidget* parent)
 } // namespace
 
 TPrsel::TPrsel(const HeaderFields* header, std::string selection, const QString& confirm,
-               std::function<void(const std::string&)> confirmed, std::function<void()> cancelled, QWidget* parent)
+               std::function<void(const std::string&)> confirmed, std::function<void()> cancelled,
+               QWidget* parent)
     : QWidget(parent), selection_(std::move(selection))
 {
     if (header)
@@ -65,10 +69,10 @@ TPrsel::TPrsel(const HeaderFields* header, std::string selection, const QString&
     heading->setFont(bold);
     column->addWidget(heading);
     column->addWidget(Hint(texts::kPrepareArrange, this));
-    column->addWidget(LinkHint(texts::kPrepareAllBefore, texts::kPrepareAllLink, texts::kPrepareAllAfter, this,
-                               [this] { selectAll(); }));
-    column->addWidget(LinkHint(texts::kPrepareNoneBefore, texts::kPrepareNoneLink, texts::kPrepareNoneAfter, this,
-                               [this] { selectNone(); }));
+    column->addWidget(LinkHint(texts::kPrepareAllBefore, texts::kPrepareAllLink, texts::kPrepareAllAfter,
+                               this, [this] { selectAll(); }));
+    column->addWidget(LinkHint(texts::kPrepareNoneBefore, texts::kPrepareNoneLink, texts::kPrepareNoneAfter,
+                               this, [this] { selectNone(); }));
     column->addWidget(Hint(texts::kPrepareLegend, this));
     column->addStretch(1);
     auto* buttons = new QHBoxLayout;
@@ -116,7 +120,8 @@ PrintMapView::PrintMapView(TPrsel& owner, QWidget* parent) : QWidget(parent), ow
 
 QPoint PrintMapView::mapOrigin() const
 {
-    return {std::max(10, (width() - map_.picture.width()) / 2), std::max(10, (height() - map_.picture.height()) / 2)};
+    return {std::max(10, (width() - map_.picture.width()) / 2),
+            std::max(10, (height() - map_.picture.height()) / 2)};
 }
 
 void PrintMapView::resizeEvent(QResizeEvent*)

@@ -19,7 +19,8 @@ namespace vlm {
 
 class PrintMapView;
 
-class TPrsel : public QWidget {
+class TPrsel : public QWidget
+{
 public:
     // `confirm` names the confirming button ("Print" or "Preview"); the
     // callbacks run when it or "Cancel" is pressed.
@@ -43,7 +44,8 @@ private:
 };
 
 // The pane showing the map; it recomputes it for its size.
-class PrintMapView : public QWidget {
+class PrintMapView : public QWidget
+{
 public:
     PrintMapView(TPrsel& owner, QWidget* parent);
     const PrintMap& map() const { return map_; }

@@ -30,7 +30,10 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 constexpr int kPrintDelayMs = 100;
 // "Print to File (PDF)" has no resolution of its own; a good printer's.
@@ -38,7 +41,8 @@ constexpr int kPdfResolution = 600;
 
 // A print job on a Qt printer: the painter starts the job, and paints in
 // device pixels from the printable area's corner.
-class PrinterSink : public SheetSink {
+class PrinterSink : public SheetSink
+{
 public:
     explicit PrinterSink(QPrinter& printer) : printer_(printer) {}
     bool begin() override { return painter_.begin(&printer_); }
@@ -135,7 +139,8 @@ void PrintCommands::PrintNow(DocumentWindow& window)
     const QPoint offset = page.topLeft() - paper.topLeft();
     const SheetDevice device = PrinterDevice(dpi, dpi, paper.width(), paper.height(), offset.x(), offset.y());
     PrinterSink sink(printer);
-    const PrintOutcome outcome = PrintSheet(window.document(), device, window.areaSelection, sheetEnvironment(), sink);
+    const PrintOutcome outcome =
+        PrintSheet(window.document(), device, window.areaSelection, sheetEnvironment(), sink);
     if (outcome == PrintOutcome::TooLarge)
         main_.prompts().message(Prompts::Kind::Error, QString::fromUtf8(texts::kSheetTooLarge), Prompts::Ok);
     else if (outcome == PrintOutcome::JobFailed)
@@ -152,8 +157,8 @@ void PrintCommands::openPrepare(DocumentWindow& window, bool forPrint)
         popup.accept();
     };
     auto* frame = new TPrsel(HeaderOf(window), window.areaSelection,
-                             Text(forPrint ? texts::kPrepareButtonPrint : texts::kPrepareButtonPreview), confirmed,
-                             [&popup] { popup.reject(); });
+                             Text(forPrint ? texts::kPrepareButtonPrint : texts::kPrepareButtonPreview),
+                             confirmed, [&popup] { popup.reject(); });
     popup.showFrame(frame, Text(texts::kPrepareTitle), [this, chosen, windowId, forPrint] {
         main_.activateWindow();
         DocumentWindow* active = main_.activeWindow();
@@ -227,7 +232,8 @@ void PrintCommands::ExportExactCommand()
     const std::optional<Bitmap> picture = ExactPicture(window->document(), sheetEnvironment(), &tooLarge);
     if (!picture) {
         if (tooLarge)
-            main_.prompts().message(Prompts::Kind::Error, QString::fromUtf8(texts::kSheetTooLarge), Prompts::Ok);
+            main_.prompts().message(Prompts::Kind::Error, QString::fromUtf8(texts::kSheetTooLarge),
+                                    Prompts::Ok);
         return;
     }
     saveExport(*picture, *name);

@@ -21,7 +21,8 @@ class DocumentWindow;
 class EditCommands;
 class MainWindow;
 
-class PrintCommands : public QObject {
+class PrintCommands : public QObject
+{
 public:
     // Connects the File menu entries and puts the print button into the
     // toolbar, before Undo. The main window owns the result.

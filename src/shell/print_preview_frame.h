@@ -19,7 +19,8 @@ class QToolButton;
 
 namespace vlm {
 
-class TPreview : public QWidget {
+class TPreview : public QWidget
+{
 public:
     // `document` is rendered once, when the timer fires; it must outlive
     // the frame (the popup keeps the program waiting meanwhile). `ready`

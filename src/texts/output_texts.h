@@ -13,7 +13,8 @@ inline constexpr const char* kCannotWriteFile = "The file could not be written: 
 // "Exact" and "Smooth".
 inline constexpr const char16_t* kExportTitle = u"Export";
 inline constexpr const char16_t* kExportDefaultExtension = u"jpg";
-inline constexpr const char16_t* kExportFilter = u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp";
+inline constexpr const char16_t* kExportFilter =
+    u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp";
 
 // "Prepare Print".
 inline constexpr const char16_t* kPrepareTitle = u"Options";
@@ -30,7 +31,8 @@ inline constexpr const char16_t* kPrepareAllAfter =
     u". Then, you can quickly select the areas you do not want to print.";
 inline constexpr const char16_t* kPrepareNoneBefore = u"Click here to select ";
 inline constexpr const char16_t* kPrepareNoneLink = u"no areas";
-inline constexpr const char16_t* kPrepareNoneAfter = u". Then, you can quickly select the areas you want to print.";
+inline constexpr const char16_t* kPrepareNoneAfter =
+    u". Then, you can quickly select the areas you want to print.";
 inline constexpr const char16_t* kPrepareLegend =
     u"The areas under the red rectangles will print. The crossed-out areas will not print. This layout is "
     u"symbolic (not drawn to exact scale).";
@@ -39,9 +41,9 @@ inline constexpr const char16_t* kPrepareLegend =
 inline constexpr const char16_t* kPreviewHeading = u"Print Preview";
 inline constexpr const char16_t* kPreviewPreparing = u"The print preview is being prepared...";
 inline constexpr const char16_t* kPreviewScaled = u"The preview is scaled to fit your screen.";
-inline constexpr const char16_t* kPreviewSharper =
-    u"Your printer will make a sharper print than what you can see on your screen, so verify only the layout, "
-    u"not the quality of the print preview.";
+inline constexpr const char16_t* kPreviewSharper = u"Your printer will make a sharper print than what you "
+                                                   u"can see on your screen, so verify only the layout, "
+                                                   u"not the quality of the print preview.";
 inline constexpr const char16_t* kPreviewMargins =
     u"Most printers cannot print on the edges of the paper and leave some small margins blank. The preview "
     u"shows the entire image, including the margins.";

@@ -18,7 +18,8 @@ namespace {
 constexpr ColorRef kRed = RGBRef(255, 0, 0);
 constexpr ColorRef kWhite = RGBRef(255, 255, 255);
 
-struct CliRun {
+struct CliRun
+{
     int exitCode = -1;
     QString errors;
 };
@@ -51,8 +52,14 @@ QString WriteCardSheet(const QTemporaryDir& dir)
     return WriteDocument(path.toStdString(), s.doc.items) ? path : QString();
 }
 
-bool Reddish(QRgb p) { return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80; }
-bool Whitish(QRgb p) { return qRed(p) > 230 && qGreen(p) < 256 && qGreen(p) > 230 && qBlue(p) > 230; }
+bool Reddish(QRgb p)
+{
+    return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+}
+bool Whitish(QRgb p)
+{
+    return qRed(p) > 230 && qGreen(p) < 256 && qGreen(p) > 230 && qBlue(p) > 230;
+}
 
 TEST(CliOutput, ExportWritesEachFormatAtTheExportSize)
 {
@@ -111,8 +118,8 @@ TEST(CliOutput, PrintWritesTheSheetAsAPdfPage)
     EXPECT_TRUE(Whitish(page.pixel(20, 20)));
 
     EXPECT_EQ(Cli({QStringLiteral("print"), doc}).exitCode, 2);
-    const CliRun huge = Cli({QStringLiteral("print"), doc, QStringLiteral("--pdf"), pdf, QStringLiteral("--dpi"),
-                          QStringLiteral("9000")});
+    const CliRun huge = Cli({QStringLiteral("print"), doc, QStringLiteral("--pdf"), pdf,
+                             QStringLiteral("--dpi"), QStringLiteral("9000")});
     EXPECT_EQ(huge.exitCode, 1);
     EXPECT_TRUE(huge.errors.contains(QStringLiteral("The page is too large to print at this resolution.")));
 }

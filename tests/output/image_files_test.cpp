@@ -16,8 +16,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::uint32_t U16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-std::uint32_t U32(const Bytes& b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+std::uint32_t U16(const Bytes& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8);
+}
+std::uint32_t U32(const Bytes& b, std::size_t at)
+{
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
 
 Bytes ReadAll(const QString& path)
 {
@@ -132,7 +138,8 @@ TEST(ImageFiles, Bmp24IsBottomUpWithPaddedRows)
     EXPECT_EQ(f[55], 20);
     EXPECT_EQ(f[56], 10);
     EXPECT_EQ(f[63], 0); // padding
-    const QImage read = QImage::fromData(QByteArray(reinterpret_cast<const char*>(f.data()), static_cast<int>(f.size())));
+    const QImage read =
+        QImage::fromData(QByteArray(reinterpret_cast<const char*>(f.data()), static_cast<int>(f.size())));
     EXPECT_EQ(read.pixel(0, 1), qRgb(10, 20, 30));
 }
 
@@ -163,12 +170,14 @@ TEST(ImageFiles, WritesBaselineJpegAndTheOtherFormats)
             EXPECT_TRUE(baseline);
             EXPECT_FALSE(progressive);
         }
-        if (ExportFormatOf(name, true) != ExportFormat::Pdf && ExportFormatOf(name, true) != ExportFormat::Ico) {
+        if (ExportFormatOf(name, true) != ExportFormat::Pdf &&
+            ExportFormatOf(name, true) != ExportFormat::Ico) {
             const QImage read(path);
             EXPECT_EQ(read.size(), QSize(40, 30)) << name;
         }
     }
-    EXPECT_FALSE(WriteExport(b, dir.filePath(QStringLiteral("no/such/folder/a.jpg")).toStdString(), ExportFormat::Jpeg, 96, error));
+    EXPECT_FALSE(WriteExport(b, dir.filePath(QStringLiteral("no/such/folder/a.jpg")).toStdString(),
+                             ExportFormat::Jpeg, 96, error));
     EXPECT_FALSE(error.empty());
 }
 

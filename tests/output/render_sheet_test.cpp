@@ -15,7 +15,10 @@ using test::SheetDoc;
 constexpr ColorRef kRed = RGBRef(255, 0, 0);
 constexpr ColorRef kWhite = RGBRef(255, 255, 255);
 
-SheetEnvironment Env() { return SheetEnvironment{}; }
+SheetEnvironment Env()
+{
+    return SheetEnvironment{};
+}
 
 TEST(SheetLayout, FoldsHalveTheCellGridAndDoubleTheCell)
 {
@@ -213,7 +216,8 @@ TEST(RenderSheet, DeviceResolutionScalesPositionsAndSizes)
     s.setup(DesignIllustrations, UnitInches, 2, 2);
     s.box(QRect(10, 20, 10, 10), kRed);
     // 300 x 150 dpi: x by 3.125, y by 1.5625.
-    const std::optional<Bitmap> sheet = renderSheet(s.doc, PrinterDevice(300, 150, 600, 300, 0, 0), "", Env());
+    const std::optional<Bitmap> sheet =
+        renderSheet(s.doc, PrinterDevice(300, 150, 600, 300, 0, 0), "", Env());
     ASSERT_TRUE(sheet);
     EXPECT_EQ(sheet->pixel(32, 32), kRed);
     EXPECT_EQ(sheet->pixel(62, 46), kRed);
@@ -221,7 +225,8 @@ TEST(RenderSheet, DeviceResolutionScalesPositionsAndSizes)
     EXPECT_EQ(sheet->pixel(32, 49), kWhite);
 }
 
-class CountingSink : public SheetSink {
+class CountingSink : public SheetSink
+{
 public:
     bool begin() override { return ++begun, true; }
     void sendTile(const QImage& tile, int x, int y) override
@@ -268,7 +273,8 @@ TEST(PrintSheet, TooLargeSheetStartsNoJob)
     EXPECT_FALSE(renderSheet(s.doc, huge, "", Env(), &tooLarge));
     EXPECT_TRUE(tooLarge);
     // A printable border wider than the paper leaves no sheet at all.
-    EXPECT_EQ(PrintSheet(s.doc, PrinterDevice(96, 96, 100, 100, 60, 60), "", Env(), sink), PrintOutcome::TooLarge);
+    EXPECT_EQ(PrintSheet(s.doc, PrinterDevice(96, 96, 100, 100, 60, 60), "", Env(), sink),
+              PrintOutcome::TooLarge);
 }
 
 TEST(PrintSheet, WithoutHeaderNothingIsPrinted)

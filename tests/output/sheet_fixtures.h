@@ -13,7 +13,8 @@
 
 namespace vlm::test {
 
-struct SheetDoc {
+struct SheetDoc
+{
     Document doc;
 
     SheetDoc()

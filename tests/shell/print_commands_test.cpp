@@ -19,7 +19,8 @@
 namespace vlm::test {
 namespace {
 
-struct PrintShellTest : ShellTest {
+struct PrintShellTest : ShellTest
+{
     EditCommands* edit = nullptr;
     PrintCommands* print = nullptr;
     int dialogs = 0;
@@ -118,7 +119,7 @@ TEST_F(PrintShellTest, FoldedCardsAskPreparePrintWithFiveAreasThenPrintTheSelect
     prepare->clickAt(map.cells[1].center());
     prepare->clickAt(QPoint(-5, -5)); // outside every cell: nothing
     EXPECT_EQ(prepare->selection(), " x   ");
-    main->narrowWindow().accept();    // closed without "Print": no change
+    main->narrowWindow().accept(); // closed without "Print": no change
     EXPECT_EQ(w.areaSelection, "");
 
     print->PrintCommand();
