@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -24,6 +24,27 @@ QString Text(const char16_t* s)
 }
 
 constexpr int kPreparingDelayMs = 200;
+
+// A printer: a sheet going in at the top, the body, and a printed sheet
+// coming out in front.
+QIcon PrinterIcon()
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(Qt::white);
+    p.drawRect(9, 2, 14, 10);
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(2, 11, 28, 12, 2, 2);
+    p.setBrush(QColor(40, 160, 60));
+    p.drawEllipse(24, 14, 3, 3);
+    p.setBrush(Qt::white);
+    p.drawRect(7, 19, 18, 11);
+    p.drawLine(10, 23, 22, 23);
+    p.drawLine(10, 26, 19, 26);
+    return QIcon(picture);
+}
 
 } // namespace
 
@@ -59,8 +80,7 @@ TPreview::TPreview(Document& document, std::string selection, SheetEnvironment e
     }
     hints_[0]->setText(Text(texts::kPreviewPreparing));
     printer_ = new QToolButton(this);
-    printer_->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                       style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    printer_->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), PrinterIcon()));
     printer_->setIconSize(QSize(32, 32));
     printer_->setToolTip(Text(texts::kPreviewPrinterIcon));
     printer_->setAccessibleName(Text(texts::kPreviewPrinterIcon));
