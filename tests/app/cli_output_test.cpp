@@ -15,8 +15,6 @@
 namespace vlm {
 namespace {
 
-constexpr ColorRef kRed = RGBRef(255, 0, 0);
-constexpr ColorRef kWhite = RGBRef(255, 255, 255);
 
 struct CliRun
 {
@@ -41,13 +39,7 @@ CliRun Cli(const QStringList& args)
 QString WriteCardSheet(const QTemporaryDir& dir)
 {
     test::SheetDoc s;
-    s.setup(DesignLabels, UnitInches, 4, 4, 1, 1, 2, 2);
-    HeaderFields& h = s.header();
-    h.pageDims[DimMarginLeft] = 0.5;
-    h.pageDims[DimMarginTop] = 0.5;
-    h.pageDims[DimRowGap] = 0.5;
-    h.pageDims[DimColumnGap] = 0.5;
-    s.box(QRect(10, 10, 20, 20), kRed);
+    s.labels(2, 2);
     const QString path = dir.filePath(QStringLiteral("cards.vlmr"));
     return WriteDocument(path.toStdString(), s.doc.items) ? path : QString();
 }

@@ -138,18 +138,10 @@ TEST(SheetLayout, TilesCoverTheSheetExactlyOnce)
     EXPECT_EQ(SheetTiles(1024, 1024).size(), 4u);
 }
 
-// 4 x 4 inch sheet of 1-inch cards, half-inch margins and gaps, at 96 dpi:
-// cells at 48 + 144 k, bleed 24.
 SheetDoc CardSheet(int rows, int columns)
 {
     SheetDoc s;
-    s.setup(DesignLabels, UnitInches, 4, 4, 1, 1, rows, columns);
-    HeaderFields& h = s.header();
-    h.pageDims[DimMarginLeft] = 0.5;
-    h.pageDims[DimMarginTop] = 0.5;
-    h.pageDims[DimRowGap] = 0.5;
-    h.pageDims[DimColumnGap] = 0.5;
-    s.box(QRect(10, 10, 20, 20), kRed);
+    s.labels(rows, columns);
     return s;
 }
 

@@ -45,6 +45,20 @@ struct SheetDoc
         h.columnFold = 0;
     }
 
+    // A 4 x 4 inch sheet of one-inch labels, half-inch margins and gaps, and
+    // a red mark from (10, 10) to (30, 30) in the first card: at 96 dpi the
+    // cells start at 48 + 144 k and carry 24 pixels of bleed.
+    void labels(int rows, int columns)
+    {
+        setup(DesignLabels, UnitInches, 4, 4, 1, 1, rows, columns);
+        HeaderFields& h = header();
+        h.pageDims[DimMarginLeft] = 0.5;
+        h.pageDims[DimMarginTop] = 0.5;
+        h.pageDims[DimRowGap] = 0.5;
+        h.pageDims[DimColumnGap] = 0.5;
+        box(QRect(10, 10, 20, 20), RGBRef(255, 0, 0));
+    }
+
     // A filled rectangle without an outline, in document pixels.
     Item& box(const QRect& r, ColorRef fill)
     {
