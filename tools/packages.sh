@@ -5,7 +5,7 @@ VLM_PACKAGES=(
   qt6-base-dev libjpeg-dev libgif-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
-  xvfb xauth
+  xvfb xauth poppler-utils
 )
 
 vlm_missing_packages() {

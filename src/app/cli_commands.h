@@ -24,6 +24,10 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     double zoom = 1.0; // render: --zoom
+    double printerDpi = 600.0; // print: --dpi
+    std::string mode;  // export: --mode (exact or smooth)
+    std::string cells; // export, print: --cells, the area selection
+    std::string pdf;   // print: --pdf
 };
 
 using Command = int (*)(const Context&, const std::vector<std::string>& args);
@@ -38,5 +42,7 @@ int RunInfo(const Context& ctx, const std::vector<std::string>& args);
 int RunCheck(const Context& ctx, const std::vector<std::string>& args);
 int RunResave(const Context& ctx, const std::vector<std::string>& args);
 int RunRender(const Context& ctx, const std::vector<std::string>& args);
+int RunExport(const Context& ctx, const std::vector<std::string>& args);
+int RunPrint(const Context& ctx, const std::vector<std::string>& args);
 
 } // namespace vlm::cli

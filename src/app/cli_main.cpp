@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ constexpr CommandEntry kCommands[] = {
     {"check", 1, RunCheck},
     {"resave", 2, RunResave},
     {"render", 2, RunRender},
+    {"export", 2, RunExport},
+    {"print", 1, RunPrint},
 };
 
 bool ParseNumber(const std::string& text, double lo, double hi, double& number)
@@ -50,6 +53,25 @@ const NumberOption* MatchNumberOption(const std::string& a)
     return nullptr;
 }
 
+// A text option: its value, from the next word or after '='.
+struct TextOption {
+    const char* name;
+    const char* error;
+};
+constexpr TextOption kTextOptions[] = {
+    {"--mode", texts::kNeedsMode},
+    {"--cells", texts::kNeedsCells},
+    {"--pdf", texts::kNeedsPdf},
+};
+
+const TextOption* MatchTextOption(const std::string& a)
+{
+    for (const TextOption& o : kTextOptions)
+        if (a == o.name || a.rfind(std::string(o.name) + '=', 0) == 0)
+            return &o;
+    return nullptr;
+}
+
 int UsageError(std::ostream& err, const std::string& what)
 {
     err << what << '\n' << texts::kSeeHelp << '\n';
@@ -61,6 +83,8 @@ int Main(int argc, char** argv)
     double dpi = 96.0;
     double zoom = 1.0;
     bool yes = false;
+    bool dpiGiven = false;
+    std::string textValues[std::size(kTextOptions)];
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -81,6 +105,16 @@ int Main(int argc, char** argv)
             }
             if (!ParseNumber(value, o->lo, o->hi, o == &kDpiOption ? dpi : zoom))
                 return UsageError(std::cerr, o->error);
+            dpiGiven = dpiGiven || o == &kDpiOption;
+        } else if (const TextOption* t = MatchTextOption(a)) {
+            std::string& value = textValues[static_cast<std::size_t>(t - kTextOptions)];
+            if (a == t->name) {
+                if (i + 1 >= argc)
+                    return UsageError(std::cerr, t->error);
+                value = argv[++i];
+            } else {
+                value = a.substr(std::string(t->name).size() + 1);
+            }
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
             return UsageError(std::cerr, texts::kUnknownOption + a);
         } else if (a == "--") {
@@ -94,7 +128,15 @@ int Main(int argc, char** argv)
         std::cout << texts::kHelp;
         return ExitUsage;
     }
-    const Context ctx{ScreenMetrics::fromDpi(dpi, dpi), yes, std::cout, std::cerr, zoom};
+    // For print, --dpi is the printer's resolution; the document is read
+    // for a 96-dpi screen.
+    const bool print = words[0] == "print";
+    const double screenDpi = print ? 96.0 : dpi;
+    Context ctx{ScreenMetrics::fromDpi(screenDpi, screenDpi), yes, std::cout, std::cerr, zoom, 600.0, {}, {}, {}};
+    ctx.printerDpi = print && dpiGiven ? dpi : 600.0;
+    ctx.mode = textValues[0];
+    ctx.cells = textValues[1];
+    ctx.pdf = textValues[2];
     const std::vector<std::string> args(words.begin() + 1, words.end());
     for (const CommandEntry& c : kCommands) {
         if (words[0] != c.name)

@@ -57,4 +57,16 @@ bool OpenForCommand(const Context& ctx, const std::string& path, Document& doc)
     return true;
 }
 
+std::unique_ptr<QGuiApplication> EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vellumora-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace vlm::cli

@@ -7,6 +7,7 @@
 #include "platform/canvas.h"
 #include "pictures/picture_services.h"
 #include "render/draw_item.h"
+#include "render/painted_items.h"
 #include "render/picture_render.h"
 #include "render/raster_effects.h"
 #include "texts/render_item_texts.h"
@@ -26,37 +27,13 @@ namespace {
 constexpr std::int64_t kMaxRenderPixels = 64LL * 1024 * 1024;
 constexpr int kMaxRenderSide = 32767;
 
-// Fonts and painting need a GUI application object; the command line has
-// none of its own and no display to show one on.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vellumora-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-// Every visible Item in stacking order, as the document view paints them:
-// for each stacking number the first record in list order that is not
-// hidden, unless it is still being extended.
+// Every visible Item in stacking order, as the document view paints them,
+// except those still being extended.
 void PaintItems(Canvas& canvas, const DrawContext& ctx, ItemList& items)
 {
-    bool haveOrder = false;
-    std::int32_t order = 0;
-    for (Item* item : items.withStackOrderIn(1, INT32_MAX)) {
-        if (item->rec.d.hidden != 0)
-            continue;
-        if (haveOrder && item->rec.d.stackOrder == order)
-            continue;
-        haveOrder = true;
-        order = item->rec.d.stackOrder;
+    for (Item* item : PaintedItems(items))
         if (item->rec.d.extending == 0)
             DrawItem(canvas, ctx, *item, false);
-    }
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace vlm::cli::texts {
 
 inline constexpr const char* kHelp =
-    "Usage: vellumora-cli [--dpi N] [--zoom Z] [--yes] COMMAND FILE...\n"
+    "Usage: vellumora-cli [--dpi N] [--zoom Z] [--mode M] [--cells S] [--pdf F] [--yes]\n                    COMMAND FILE...\n"
     "\n"
     "Inspects, checks, re-saves and renders Vellumora documents (.vlmr) without a window.\n"
     "\n"
@@ -18,11 +18,22 @@ inline constexpr const char* kHelp =
     "  resave IN OUT    opens IN as Vellumora does and saves it as OUT\n"
     "  render IN OUT    paints the design area of IN as Vellumora shows it, at\n"
     "                   --zoom, into the PNG picture OUT\n"
+    "  export IN OUT    writes the design as a picture: JPEG, or BMP, ICO, PNG or\n"
+    "                   PDF by OUT's extension; --mode exact (default) renders\n"
+    "                   at screen resolution, --mode smooth as the print\n"
+    "                   preview does; --cells is the area selection (smooth)\n"
+    "  print IN --pdf OUT.pdf\n"
+    "                   renders the sheet as printing does, for a printer of\n"
+    "                   --dpi dots per inch (default 600) and the paper size,\n"
+    "                   into a one-page PDF; --cells is the area selection\n"
     "\n"
     "Options:\n"
     "  --dpi N          the screen resolution documents in millimetres or inches\n"
-    "                   are read for (default 96)\n"
+    "                   are read for (default 96); print: the printer's\n"
+    "                   resolution (default 600)\n"
     "  --zoom Z         render: the zoom factor, 0.01 to 3 (default 1)\n"
+    "  --cells STRING   one character per print cell, row by row; \"x\" leaves\n"
+    "                   that cell white (default: every cell prints)\n"
     "  --yes            open a file that fails the validity check anyway\n"
     "                   (otherwise resave answers No and stops)\n"
     "  -h, --help       this text\n"
@@ -36,6 +47,10 @@ inline constexpr const char* kHelp =
 inline constexpr const char* kUnknownCommand = "unknown command: ";
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kBadDpi = "--dpi needs a number from 1 to 10000";
+inline constexpr const char* kNeedsMode = "--mode needs exact or smooth";
+inline constexpr const char* kNeedsCells = "--cells needs a string";
+inline constexpr const char* kNeedsPdf = "--pdf needs the name of the PDF file to write";
+inline constexpr const char* kPrintNeedsPdf = "print needs --pdf OUT.pdf: there is no printer on the command line";
 inline constexpr const char* kWrongArguments = "wrong number of arguments for ";
 inline constexpr const char* kSeeHelp = "Run vellumora-cli --help for the usage.";
 inline constexpr const char* kCannotRead = "cannot read ";

@@ -16,6 +16,7 @@
 #include "shell/open_request.h"
 #include "shell/page_setup_commands.h"
 #include "shell/picture_commands.h"
+#include "shell/print_commands.h"
 #include "shell/termination_signals.h"
 #include "texts/shell_texts.h"
 
@@ -77,6 +78,7 @@ int main(int argc, char** argv)
         if (page == vlm::kColorDialogPage)
             customize->ColorsCommand();
     };
+    new vlm::PrintCommands(*w, *edit);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

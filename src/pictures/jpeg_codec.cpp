@@ -92,36 +92,6 @@ bool ReadPixels(Decoder& d, Bitmap& bitmap)
     return !d.err.truncated;
 }
 
-bool EncodeInto(const Bitmap& bitmap, int quality, unsigned char** buffer, unsigned long* size)
-{
-    jpeg_compress_struct info;
-    ErrorManager err;
-    info.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = OnError;
-    err.pub.output_message = Silent;
-    if (setjmp(err.jump)) {
-        jpeg_destroy_compress(&info);
-        return false;
-    }
-    jpeg_create_compress(&info);
-    jpeg_mem_dest(&info, buffer, size);
-    info.image_width = static_cast<JDIMENSION>(bitmap.width());
-    info.image_height = static_cast<JDIMENSION>(bitmap.height());
-    info.input_components = 4;
-    info.in_color_space = JCS_EXT_BGRX;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(
-            reinterpret_cast<const JSAMPLE*>(bitmap.row(static_cast<int>(info.next_scanline))));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return true;
-}
-
 } // namespace
 
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, int reduction)
@@ -141,20 +111,6 @@ Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, int reduction)
             out = Bitmap();
     }
     jpeg_destroy_decompress(&d.info);
-    return out;
-}
-
-std::vector<std::uint8_t> EncodeJpeg(const Bitmap& bitmap, int quality)
-{
-    if (bitmap.isNull())
-        return {};
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    const bool ok = EncodeInto(bitmap, quality, &buffer, &size);
-    std::vector<std::uint8_t> out;
-    if (ok && buffer)
-        out.assign(buffer, buffer + size);
-    std::free(buffer);
     return out;
 }
 

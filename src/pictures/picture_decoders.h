@@ -6,6 +6,7 @@
 // Every byte is outside data: a damaged, truncated or hostile file fails,
 // and no decoder allocates more than kMaxDecodedPixels pixels for it.
 
+#include "output/jpeg_writer.h" // EncodeJpeg, shared with the exports
 #include "platform/bitmap.h"
 
 #include <cstdint>
@@ -55,9 +56,6 @@ Bitmap DecodeIco(std::span<const std::uint8_t> bytes);
 // An enhanced or a Windows metafile, played onto a white bitmap of its
 // natural size.
 Bitmap DecodeMetafile(std::span<const std::uint8_t> bytes);
-
-// Baseline JPEG of the bitmap; empty when it cannot be written.
-std::vector<std::uint8_t> EncodeJpeg(const Bitmap& bitmap, int quality = 90);
 
 // The bytes a new Picture record stores for a file of `format`: a JPEG is
 // decoded and saved again at full size; the other formats keep their bytes.

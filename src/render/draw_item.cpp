@@ -11,7 +11,7 @@ namespace vlm {
 
 int DrawContext::toCanvasX(int x) const
 {
-    return std::clamp(ToCanvasX(zoom, originX, x), -kCanvasReach, kCanvasReach);
+    return std::clamp(ToCanvasX(scaleX > 0.0 ? scaleX : zoom, originX, x), -kCanvasReach, kCanvasReach);
 }
 
 int DrawContext::toCanvasY(int y) const

@@ -30,7 +30,12 @@ class ItemEffects;
 
 // Everything about the window (or the output bitmap) an Item is drawn for.
 struct DrawContext {
+    // Document pixels to canvas pixels, and the factor every size (pen
+    // widths, fonts, shadow offsets) is scaled by.
     double zoom = 1.0;
+    // The horizontal factor of the mapping when it differs from the zoom, as
+    // on a printer whose two resolutions differ; 0 maps with the zoom.
+    double scaleX = 0.0;
     // The zoomed-page position of the canvas bitmap's top-left pixel.
     int originX = 0;
     int originY = 0;

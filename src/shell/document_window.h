@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 
 class QAction;
 class QInputMethodEvent;
@@ -65,6 +66,10 @@ public:
 
     DocumentKeys* keys() const { return keys_; }
     void setKeys(DocumentKeys* keys) { keys_ = keys; }
+
+    // Which print cells of a card sheet print, one character per cell ("x":
+    // not printed); kept while the window is open, never in the file.
+    std::string areaSelection;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

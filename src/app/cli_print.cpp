@@ -1,0 +1,105 @@
+#include "app/cli_commands.h"
+#include "app/cli_open.h"
+#include "app/cli_texts.h"
+
+#include "model/item_list.h"
+#include "model/rounding.h"
+#include "output/render_sheet.h"
+#include "texts/output_texts.h"
+#include "texts/render_item_texts.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <ostream>
+
+namespace vlm::cli {
+
+namespace {
+
+// A PDF page of the paper's size at the printer's resolution, which takes
+// the tiles as a printer would.
+class PdfSheetSink : public SheetSink
+{
+public:
+    PdfSheetSink(const std::string& path, int dpi, int width, int height)
+        : file_(QString::fromStdString(path)), dpi_(dpi), width_(width), height_(height)
+    {
+    }
+
+    bool begin() override
+    {
+        if (!file_.open(QIODevice::WriteOnly))
+            return false;
+        writer_ = std::make_unique<QPdfWriter>(&file_);
+        writer_->setResolution(dpi_);
+        writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer_->setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi_, height_ * 72.0 / dpi_), QPageSize::Point,
+                                       QString(), QPageSize::ExactMatch));
+        painter_ = std::make_unique<QPainter>();
+        return painter_->begin(writer_.get());
+    }
+
+    void sendTile(const QImage& tile, int x, int y) override { painter_->drawImage(QPoint(x, y), tile); }
+
+    bool end() override
+    {
+        const bool painted = painter_->end();
+        painter_.reset();
+        writer_.reset();
+        return painted && file_.commit();
+    }
+
+private:
+    QSaveFile file_;
+    int dpi_;
+    int width_;
+    int height_;
+    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<QPainter> painter_;
+};
+
+} // namespace
+
+int RunPrint(const Context& ctx, const std::vector<std::string>& args)
+{
+    if (ctx.pdf.empty()) {
+        ctx.err << texts::kPrintNeedsPdf << '\n' << texts::kSeeHelp << '\n';
+        return ExitUsage;
+    }
+    Document doc;
+    if (!OpenForCommand(ctx, args[0], doc))
+        return ExitFileFailed;
+    const Item* header = Header(doc.items);
+    if (!header) {
+        ctx.err << vlm::texts::kNoPage << '\n';
+        return ExitFileFailed;
+    }
+    const HeaderFields& h = header->rec.h;
+    const int dpi = Round(ctx.printerDpi);
+    // A PDF page has no unprintable border: the sheet is the whole paper.
+    const int width = Round(ToInchesX(h, h.pageDims[DimPaperWidth], ctx.screen) * dpi);
+    const int height = Round(ToInchesY(h, h.pageDims[DimPaperHeight], ctx.screen) * dpi);
+    const SheetDevice device = PrinterDevice(dpi, dpi, width, height, 0, 0);
+
+    const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
+    PdfSheetSink sink(ctx.pdf, dpi, device.width, device.height);
+    switch (PrintSheet(doc, device, ctx.cells, CommandLineSheetEnvironment(ctx), sink)) {
+    case PrintOutcome::Printed:
+        return ExitOk;
+    case PrintOutcome::TooLarge:
+        ctx.err << vlm::texts::kSheetTooLarge << '\n';
+        return ExitFileFailed;
+    case PrintOutcome::NoHeader:
+        ctx.err << vlm::texts::kNoPage << '\n';
+        return ExitFileFailed;
+    case PrintOutcome::JobFailed:
+        break;
+    }
+    ctx.err << texts::kCannotWrite << ctx.pdf << '\n';
+    return ExitFileFailed;
+}
+
+} // namespace vlm::cli
