@@ -47,7 +47,7 @@ int VirtualKeyOf(int qtKey);
 // What the text panel's guidance says.
 enum class TextGuidance { FineTune, Typing, InPlaceEditing };
 
-// What the keys ask of the main window and of later Parts; each may be empty.
+// What the keys ask of the main window and of the commands built on them; each may be empty.
 struct CanvasKeyHooks {
     // The first step of Delete: a highlighted GridLine Anchor deletes its
     // GridLine; true when one was highlighted (and nothing else happens).

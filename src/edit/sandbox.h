@@ -44,7 +44,7 @@ public:
     virtual void cancel() = 0;
 };
 
-// What the window asks of the main window and of the Parts built later. Each
+// What the window asks of the main window and of the commands built on it. Each
 // may be left empty.
 struct SandboxHooks {
     // ShowPanel of the main window.

@@ -88,19 +88,19 @@ void ClipboardCommands::buildMenu()
 void ClipboardCommands::buildButtons()
 {
     QToolBar* row = edit_.toolbar();
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.number == 0) {
+    for (const ButtonSpec& def : kButtons) {
+        if (def.number == 0) {
             row->addSeparator();
             continue;
         }
         auto* b = new QToolButton(row);
-        b->setText(Text(spec.label));
-        b->setToolTip(Text(spec.hint));
-        b->setAccessibleName(Text(spec.hint));
+        b->setText(Text(def.label));
+        b->setToolTip(Text(def.hint));
+        b->setAccessibleName(Text(def.hint));
         b->setAutoRaise(true);
         QAction* entry = row->addWidget(b);
-        buttons_[spec.number] = {b, entry};
-        const int number = spec.number;
+        buttons_[def.number] = {b, entry};
+        const int number = def.number;
         connect(b, &QToolButton::clicked, this, [this, number] {
             switch (number) {
             case JoinButton: JoinCommand(); break;

@@ -48,7 +48,7 @@ struct ShellEnvironment {
     StartProgram startHelper = StartInstalledHelper;
 };
 
-// Extension points for the Parts that build on the shell: each is called at
+// Extension points for the commands that build on the shell: each is called at
 // the moment named, when set.
 struct ShellHooks {
     // A picture file was opened: start inserting it into `window`.
@@ -63,7 +63,7 @@ struct ShellHooks {
     std::function<void()> resetHover;
     // Timer5 filled the Settings' font list; the font choices follow.
     std::function<void()> fontsListed;
-    // Timer1 commands that open frames of later Parts: 400, 503, 510.
+    // Timer1 commands that open frames of other commands: 400, 503, 510.
     std::function<void(int code)> runFrameCommand;
     // A key for the picture frame when it is shown; true when taken.
     std::function<bool(QKeyEvent& event)> pictureFrameKeys;
