@@ -149,27 +149,18 @@ std::uint32_t Player::freeSlot() const
 
 void Player::selectObject(std::uint32_t index)
 {
-    if (index >= objects_.size())
-        return;
-    const GdiObject& o = objects_[index];
-    switch (o.kind) {
-    case GdiObject::Kind::Pen:
-        s_.pen = o.pen;
-        break;
-    case GdiObject::Kind::Brush:
-        s_.brush = o.brush;
-        break;
-    case GdiObject::Kind::Font:
-        s_.font = o.font;
-        break;
-    default:
-        break;
-    }
+    if (index < objects_.size())
+        select(objects_[index]);
 }
 
 void Player::selectStock(std::uint32_t stock)
 {
-    const GdiObject o = Stock(stock);
+    select(Stock(stock));
+}
+
+// An object becomes the current one of its kind; others leave the state alone.
+void Player::select(const GdiObject& o)
+{
     switch (o.kind) {
     case GdiObject::Kind::Pen:
         s_.pen = o.pen;

@@ -84,6 +84,7 @@ public:
     std::uint32_t freeSlot() const;
     void selectObject(std::uint32_t index);
     void selectStock(std::uint32_t stock);
+    void select(const GdiObject& object);
     void deleteObject(std::uint32_t index);
 
     // Attributes.
