@@ -1,4 +1,5 @@
 #include "shell/edit_commands.h"
+#include "shell/hook_chain.h"
 
 #include "shell/document_window.h"
 #include "shell/fine_tune_panel.h"
@@ -241,39 +242,16 @@ void EditCommands::connectHooks()
             return panel;
         return previousPanel ? previousPanel(code) : nullptr;
     };
-    auto previousShown = std::move(hooks.panelShown);
-    hooks.panelShown = [this, previousShown](int code) {
-        panelShown(code);
-        if (previousShown)
-            previousShown(code);
-    };
-    auto previousOpened = std::move(hooks.documentOpened);
-    hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
-        documentOpened(w);
-        if (previousOpened)
-            previousOpened(w);
-    };
-    auto previousClosing = std::move(hooks.documentClosing);
-    hooks.documentClosing = [this, previousClosing](DocumentWindow& w) {
-        if (previousClosing)
-            previousClosing(w);
-        documentClosing(w);
-    };
+    RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
+    RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
+    RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
     // The picture insertion, when there is one, and then the insert panel
     // with the pointer tool again.
-    auto previousFrameCommand = std::move(hooks.runFrameCommand);
-    hooks.runFrameCommand = [this, previousFrameCommand](int code) {
-        if (previousFrameCommand)
-            previousFrameCommand(code);
+    RunAfter(hooks.runFrameCommand, [this](int code) {
         if (code == PanelCode::Picture)
             ChooseTool(PanelCode::Insert, false);
-    };
-    auto previousActivated = std::move(hooks.documentActivated);
-    hooks.documentActivated = [this, previousActivated](DocumentWindow* w) {
-        documentActivated(w);
-        if (previousActivated)
-            previousActivated(w);
-    };
+    });
+    RunBefore(hooks.documentActivated, [this](DocumentWindow* w) { documentActivated(w); });
 }
 
 QWidget* EditCommands::makePanel(int code)

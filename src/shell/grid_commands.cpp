@@ -1,4 +1,5 @@
 #include "shell/grid_commands.h"
+#include "shell/hook_chain.h"
 
 #include "edit/grid_options.h"
 #include "edit/sandbox.h"
@@ -161,27 +162,14 @@ void GridCommands::connectHooks()
 {
     ShellHooks& hooks = main_.hooks();
     // The editing commands make each window's Sandbox first.
-    auto previousOpened = std::move(hooks.documentOpened);
-    hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
-        if (previousOpened)
-            previousOpened(w);
-        documentOpened(w);
-    };
-    auto previousClosing = std::move(hooks.documentClosing);
-    hooks.documentClosing = [this, previousClosing](DocumentWindow& w) {
-        documentClosing(w);
-        if (previousClosing)
-            previousClosing(w);
-    };
-    auto previousActivated = std::move(hooks.documentActivated);
-    hooks.documentActivated = [this, previousActivated](DocumentWindow* w) {
-        if (previousActivated)
-            previousActivated(w);
+    RunAfter(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
+    RunBefore(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
+    RunAfter(hooks.documentActivated, [this](DocumentWindow* w) {
         active_ = w;
         if (w)
             stripsOf(w);
         updateChecks();
-    };
+    });
 }
 
 // ---- Document windows ----

@@ -1,4 +1,5 @@
 #include "shell/key_routing.h"
+#include "shell/hook_chain.h"
 
 #include "shell/edit_commands.h"
 #include "shell/left_column.h"
@@ -97,28 +98,15 @@ KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), m
 {
     edit_.keyHooks = [this](DocumentWindow& w) { return hooksFor(w); };
     ShellHooks& hooks = main_.hooks();
-    auto previousOpened = std::move(hooks.documentOpened);
-    hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
-        if (previousOpened)
-            previousOpened(w);
-        attach(w);
-    };
-    auto previousClosing = std::move(hooks.documentClosing);
-    hooks.documentClosing = [this, previousClosing](DocumentWindow& w) {
-        detach(w);
-        if (previousClosing)
-            previousClosing(w);
-    };
-    auto previousActivated = std::move(hooks.documentActivated);
-    hooks.documentActivated = [this, previousActivated](DocumentWindow* w) {
-        if (previousActivated)
-            previousActivated(w);
+    RunAfter(hooks.documentOpened, [this](DocumentWindow& w) { attach(w); });
+    RunBefore(hooks.documentClosing, [this](DocumentWindow& w) { detach(w); });
+    RunAfter(hooks.documentActivated, [this](DocumentWindow* w) {
         if (!w)
             return;
         attach(*w);
         if (CanvasKeys* keys = keysOf(w))
             keys->setKeyboardEnabled(true);
-    };
+    });
     main_.wideWindow().installEventFilter(this);
     main_.narrowWindow().installEventFilter(this);
     for (DocumentWindow* w : main_.documentWindows())

@@ -1,4 +1,5 @@
 #include "shell/picture_commands.h"
+#include "shell/hook_chain.h"
 
 #include "model/item_list.h"
 #include "pictures/clip_adjust.h"
@@ -109,26 +110,15 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
         return d && !main_.narrowWindow().isVisible() && d->keyDown(event);
     };
     installPanel();
-    auto previousShown = std::move(hooks.panelShown);
-    hooks.panelShown = [this, previousShown](int code) {
+    RunBefore(hooks.panelShown, [this](int code) {
         if (code == kClipPanelCode && clipPanel_ && main_.activeWindow())
             clipPanel_->showSelection(main_.activeWindow()->document().items);
-        if (previousShown)
-            previousShown(code);
-    };
-    auto previousOpened = std::move(hooks.documentOpened);
-    hooks.documentOpened = [this, previousOpened](DocumentWindow& w) {
+    });
+    RunBefore(hooks.documentOpened, [this](DocumentWindow& w) {
         w.view().setAcceptDrops(true);
         w.view().installEventFilter(this);
-        if (previousOpened)
-            previousOpened(w);
-    };
-    auto previousClosing = std::move(hooks.documentClosing);
-    hooks.documentClosing = [this, previousClosing](DocumentWindow& w) {
-        if (previousClosing)
-            previousClosing(w);
-        cursors_.erase(&w);
-    };
+    });
+    RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { cursors_.erase(&w); });
 }
 
 void PictureCommands::attach(EditCommands& edit)
