@@ -464,13 +464,16 @@ FineTuneResult ApplyTextOption(ItemList& list, HistoryCursor& cursor, const Fine
 FineTuneResult ApplyTextDirection(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx,
                                   std::int32_t degrees)
 {
-    return FineTuneEach(list, cursor, ctx, IsText, [degrees](Item& it) {
-        it.rec.d.textDirection = degrees;
-        if (degrees != -1) {
-            TurnToDirection(it, degrees);
-            it.rec.d.textAngle = TenthsOf(degrees);
-        }
-    });
+    return FineTuneEach(list, cursor, ctx, IsText, [degrees](Item& it) { TurnTextTo(it, degrees); });
+}
+
+void TurnTextTo(Item& text, std::int32_t degrees)
+{
+    text.rec.d.textDirection = degrees;
+    if (degrees != -1) {
+        TurnToDirection(text, degrees);
+        text.rec.d.textAngle = TenthsOf(degrees);
+    }
 }
 
 FineTuneResult ApplyKind(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx, std::int32_t kind)

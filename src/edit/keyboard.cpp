@@ -1,8 +1,10 @@
 #include "edit/keyboard.h"
 
 #include "edit/clipboard_edit.h"
+#include "edit/fine_tune.h"
 #include "edit/item_geometry.h"
 #include "edit/markers.h"
+#include "edit/new_items.h"
 #include "edit/transform.h"
 #include "model/rounding.h"
 #include "platform/canvas.h"
@@ -119,6 +121,13 @@ Item* CanvasKeys::singleText() const
         only = &it;
     }
     return only;
+}
+
+Item* CanvasKeys::typedText() const
+{
+    const int mode = window_.toolMode();
+    const bool typing = (mode == ToolMode::Text && window_.clickCount() == 2) || mode == ToolMode::TextEdit;
+    return typing ? singleText() : nullptr;
 }
 
 TextEditContext CanvasKeys::editContext() const
@@ -430,6 +439,24 @@ bool CanvasKeys::PlaceCaret(QPoint canvasPoint)
     HideCaret();
     caret_ = CaretNearest(*text, {view.toDocumentX(canvasPoint.x()), view.toDocumentY(canvasPoint.y())}, ctx);
     DrawCaret();
+    return true;
+}
+
+// ---- Next-text settings ----
+
+bool CanvasKeys::CarryTextSettings(bool turn)
+{
+    if (!typedText())
+        return false;
+    const Settings& s = window_.settings();
+    editText([&s, turn](Item& text, Caret&, const TextEditContext& ctx) {
+        TakeTextSettings(text, s);
+        if (turn)
+            TurnTextTo(text, s.tdir);
+        FitTextBox(text, true, ctx.zoom, ctx.text);
+        RecomputeGeometry(text, ctx.text, ctx.markerSize);
+        return true;
+    });
     return true;
 }
 

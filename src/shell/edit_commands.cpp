@@ -289,10 +289,7 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
             customizeList(page);
     };
     h.changed = [this] { updateSelectionButtons(); };
-    h.textSettingsChanged = [this] {
-        if (carryTextSettings)
-            carryTextSettings();
-    };
+    h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };
     h.join = [this] {
         if (joinItems)

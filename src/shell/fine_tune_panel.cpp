@@ -716,10 +716,15 @@ void FineTunePanel::apply(const FineTuneOperation& op)
         FineTuneSelection(*box, op);
 }
 
-void FineTunePanel::afterChange()
+bool FineTunePanel::carryToTypedText(bool turn)
 {
-    if (!fineTune_ && kind_ == Kind::Text && hooks_.textSettingsChanged)
-        hooks_.textSettingsChanged();
+    return !fineTune_ && kind_ == Kind::Text && hooks_.textSettingsChanged && hooks_.textSettingsChanged(turn);
+}
+
+void FineTunePanel::afterChange(bool carryToText)
+{
+    if (carryToText)
+        carryToTypedText(false);
     if (hooks_.changed)
         hooks_.changed();
     deferRefill();
@@ -1041,8 +1046,14 @@ void FineTunePanel::angleChosen(int position)
         settings_.tangle = Round(10 * degrees);
         settings_.tangletab = position;
         settings_.tdir = direction;
+        // The text being typed turns in place within its typing; other
+        // selected texts turn as in fine-tune mode, as one undo step.
+        if (!carryToTypedText(true))
+            apply([direction](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
+                return ApplyTextDirection(l, h, x, direction);
+            });
     }
-    afterChange();
+    afterChange(false);
 }
 
 void FineTunePanel::turn(Turn t)

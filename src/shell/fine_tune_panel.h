@@ -40,8 +40,9 @@ struct FineTunePanelHooks
     // After every change: the toolbar's selection-dependent state.
     std::function<void()> changed;
     // Next-text mode: the text settings changed and should reach the text
-    // being typed, if there is one.
-    std::function<void()> textSettingsChanged;
+    // being typed, if there is one (`turn`: the angle changed, so it turns
+    // too). True when a text being typed took them.
+    std::function<bool(bool turn)> textSettingsChanged;
     // Another panel is due: a next-item panel switched the tool (the
     // spline and curve shapes), or the selected Items changed their kind.
     std::function<void(int panelCode)> showPanel;
@@ -92,7 +93,10 @@ private:
     // A change: applied in fine-tune mode, or written into the Settings.
     bool customizeChosen(SampleComboBox* box, int position, int page);
     void apply(const FineTuneOperation& op);
-    void afterChange();
+    // After a change: the text being typed follows a next-text change,
+    // the toolbar and the dependent lists follow every change.
+    void afterChange(bool carryToText = true);
+    bool carryToTypedText(bool turn);
 
     void colorChosen(int position);
     void textColorChosen(int position);

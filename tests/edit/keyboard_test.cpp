@@ -285,6 +285,64 @@ TEST(Typing, ADoubleClickEditsInPlaceAndClicksPlaceTheCaret)
     EXPECT_EQ(k.text().text, u"abc");
 }
 
+TEST(Typing, TheTypedTextTakesTheNextTextSettingsWithinItsTypingStep)
+{
+    Keys k(300);
+    k.click({100, 200});
+    k.type(U"abc");
+    Item& t = k.text();
+    const std::int32_t step = NextEditStep(k.doc.items);
+    const std::int32_t widthBefore = t.rec.d.x2 - t.rec.d.x1;
+
+    k.settings.tsize = 36;
+    k.settings.tcolor = 0x0000FF;
+    k.settings.tbold = 700;
+    k.settings.toptions = {1, 1, 0, 1};
+    k.settings.tcharset = 204;
+    k.settings.tfont = u"A face name far longer than the thirty-two characters stored";
+    ASSERT_TRUE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(&k.text(), &t) << "changed in place, not as a new version";
+    EXPECT_EQ(NextEditStep(k.doc.items), step) << "no undo step of its own";
+    EXPECT_EQ(+t.rec.d.fontSize, 36);
+    EXPECT_EQ(+t.rec.d.textColor, 0x0000FF);
+    EXPECT_EQ(+t.rec.d.fontWeight, 700);
+    EXPECT_EQ(+t.rec.d.italic, 1);
+    EXPECT_EQ(+t.rec.d.underline, 1);
+    EXPECT_EQ(+t.rec.d.strikeout, 0);
+    EXPECT_EQ(+t.rec.d.charset, 204);
+    EXPECT_EQ(FontName(t), std::string("A face name far longer than the "));
+    EXPECT_EQ(+t.rec.d.x1, 100) << "left justified: the start stays";
+    EXPECT_GT(t.rec.d.x2 - t.rec.d.x1, widthBefore) << "the box grew for the larger letters";
+    EXPECT_LT(+t.rec.d.top, 200 - 20) << "the bounding box follows the size";
+    EXPECT_TRUE(k.keys->caretShown());
+    EXPECT_EQ(k.keys->caret(), (Caret{1, 4}));
+
+    // Grow-only: a smaller size leaves the box as wide as it was.
+    const std::int32_t grown = t.rec.d.x2;
+    k.settings.tsize = 8;
+    ASSERT_TRUE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(+t.rec.d.x2, grown);
+
+    // An angle change turns the typed text about its midpoint.
+    const QPoint mid((t.rec.d.x1 + t.rec.d.x2) / 2, (t.rec.d.y1 + t.rec.d.y2) / 2);
+    k.settings.tdir = 90;
+    ASSERT_TRUE(k.keys->CarryTextSettings(true));
+    EXPECT_EQ(+t.rec.d.textDirection, 90);
+    EXPECT_EQ(+t.rec.d.textAngle, 900);
+    EXPECT_NEAR(+t.rec.d.x1, mid.x(), 1);
+    EXPECT_NEAR(+t.rec.d.x2, mid.x(), 1);
+    EXPECT_GT(+t.rec.d.y1, t.rec.d.y2) << "running upwards";
+    EXPECT_EQ(NextEditStep(k.doc.items), step);
+    k.type(U"d");
+    EXPECT_EQ(t.text, u"abcd") << "typing goes on in the same text";
+
+    // Once the typing has ended the text is left alone.
+    k.key(Vk::Escape);
+    k.settings.tcolor = 0x00FF00;
+    EXPECT_FALSE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(+t.rec.d.textColor, 0x0000FF);
+}
+
 TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
 {
     Keys k(PanelCode::Spline);

@@ -44,7 +44,10 @@ struct Window
         FineTunePanelHooks h;
         h.sandbox = [this] { return box.get(); };
         h.changed = [this] { ++changes; };
-        h.textSettingsChanged = [this] { ++textChanges; };
+        h.textSettingsChanged = [this](bool) {
+            ++textChanges;
+            return false;
+        };
         return h;
     }
 
