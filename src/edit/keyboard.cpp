@@ -5,6 +5,7 @@
 #include "edit/item_geometry.h"
 #include "edit/markers.h"
 #include "edit/new_items.h"
+#include "edit/selection.h"
 #include "edit/transform.h"
 #include "model/rounding.h"
 #include "platform/canvas.h"
@@ -507,6 +508,8 @@ void CanvasKeys::DoubleClickDelayTimer()
     view.RemoveMarkers();
     SelectOnly(list, found);
     view.MarkerTimer();
+    // The left column follows the new selection: the clip panel.
+    ShowSelectionPanel(list, false, hooks_.showPanel, hooks_.shownPanel);
     if (hooks_.openPictureDialog)
         hooks_.openPictureDialog(*found);
 }

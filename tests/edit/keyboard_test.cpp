@@ -343,6 +343,39 @@ TEST(Typing, TheTypedTextTakesTheNextTextSettingsWithinItsTypingStep)
     EXPECT_EQ(+t.rec.d.textColor, 0x0000FF);
 }
 
+TEST(Typing, ADoubleClickOnAClipSelectsItShowsItsPanelAndOpensIt)
+{
+    Keys k;
+    auto clip = [&k](QPoint a, QPoint b) -> Item& {
+        Item& c = NewItem(k.doc.items, KindClip);
+        c.rec.d.x1 = a.x();
+        c.rec.d.y1 = a.y();
+        c.rec.d.x2 = b.x();
+        c.rec.d.y2 = b.y();
+        SetStackOrder(k.doc.items, c, MaxStackOrder(k.doc.items) + 1);
+        return c;
+    };
+    clip({50, 50}, {150, 120});
+    Item& upper = clip({100, 80}, {200, 160});
+    std::vector<const Item*> opened;
+    k.keys->hooks().openPictureDialog = [&opened](Item& c) { opened.push_back(&c); };
+
+    k.box->Image1DblClick(Keys::At({120, 100})); // inside both: the upper one wins
+    k.keys->DoubleClickDelayTimer();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], &upper);
+    EXPECT_EQ(SingleSelected(k.doc.items), &upper);
+    ASSERT_FALSE(k.panels.empty());
+    EXPECT_EQ(k.panels.back(), 401) << "the clip panel shows before the dialog opens";
+
+    // Outside every clip nothing opens and the panel stays.
+    const std::size_t panels = k.panels.size();
+    k.box->Image1DblClick(Keys::At({400, 400}));
+    k.keys->DoubleClickDelayTimer();
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(k.panels.size(), panels);
+}
+
 TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
 {
     Keys k(PanelCode::Spline);
