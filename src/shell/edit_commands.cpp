@@ -480,6 +480,8 @@ void EditCommands::updateSelectionButtons()
     const bool selected = active_ && AnySelected(active_->document());
     buttonAction(12)->setVisible(selected);
     buttonAction(13)->setVisible(selected);
+    if (auto* panel = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
+        panel->updateLinks();
     if (selectionChanged)
         selectionChanged();
 }

@@ -1,7 +1,9 @@
 #include "shell/fine_tune_panel.h"
 
 #include "edit/new_items.h"
+#include "edit/selection.h"
 #include "edit/tool_mode.h"
+#include "model/clipboard.h"
 #include "model/rounding.h"
 #include "render/splines.h"
 #include "settings/settings.h"
@@ -182,9 +184,24 @@ void FineTunePanel::open(int code)
     layout->removeWidget(tabs_);
     layout->insertWidget(1, tabs_);
     tabs_->setMinimumHeight(tabs_->sizeHint().height());
-    // In a short column the guidance gives way, never the controls.
-    for (QLabel* line : lineLabels())
+    // In a short column the guidance gives way, never the controls. The
+    // multi-selection panel says the join and split lines as its links.
+    for (QLabel* line : lineLabels()) {
         line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+        if (joinLink_ && (line->text() == joinLink_->accessibleDescription() ||
+                          line->text() == splitLink_->accessibleDescription()))
+            line->hide();
+    }
+}
+
+void FineTunePanel::updateLinks()
+{
+    if (!joinLink_)
+        return;
+    Sandbox* box = hooks_.sandbox ? hooks_.sandbox() : nullptr;
+    const ItemList* list = box ? &box->document().items : nullptr;
+    joinLink_->setVisible(list && SelectionCount(*list) >= 2);
+    splitLink_->setVisible(list && IsGroupSelected(*list));
 }
 
 void FineTunePanel::build()
@@ -201,6 +218,7 @@ void FineTunePanel::build()
     surface_ = fourth_ = font_ = charset_ = fontWeight_ = nullptr;
     fourthLabel_ = nullptr;
     weightTrack_ = nullptr;
+    joinLink_ = splitLink_ = nullptr;
 
     auto newPage = [this](const char16_t* title) {
         auto* page = new QWidget;
@@ -249,21 +267,23 @@ void FineTunePanel::build()
             addTurnButtons(basics);
         if (kind_ == Kind::Multi) {
             auto link = [this, basics](const char16_t* line, const char16_t* words,
-                                       std::function<void()>* hook) {
+                                       std::function<void()>* hook) -> QLabel* {
                 QString html = Text(line).toHtmlEscaped();
                 html.replace(Text(words), QString::fromUtf16(u"<a href=\"x\">%1</a>").arg(Text(words)));
                 auto* label = new QLabel(html, basics);
                 label->setWordWrap(true);
                 label->setTextFormat(Qt::RichText);
                 label->setAccessibleName(Text(words));
+                label->setAccessibleDescription(Text(line));
                 connect(label, &QLabel::linkActivated, this, [hook] {
                     if (*hook)
                         (*hook)();
                 });
                 basics->layout()->addWidget(label);
+                return label;
             };
-            link(texts::kJoinLine, texts::kJoinWords, &hooks_.join);
-            link(texts::kSplitLine, texts::kSplitWords, &hooks_.split);
+            joinLink_ = link(texts::kJoinLine, texts::kJoinWords, &hooks_.join);
+            splitLink_ = link(texts::kSplitLine, texts::kSplitWords, &hooks_.split);
         }
         break;
     case Kind::Text: {
@@ -696,6 +716,7 @@ void FineTunePanel::fillMulti()
     SelectIn(color_, SelectValue(color_->list(), a.color));
     SelectIn(fill_, SelectValue(fill_->list(), a.fill));
     SelectIn(weight_, SelectValue(weight_->list(), a.weight));
+    updateLinks();
 }
 
 // ---------------------------------------------------------------- changes

@@ -73,6 +73,12 @@ public:
     // The control with the accessible name `label`, or null.
     QWidget* control(const QString& label) const;
 
+    // The multi-selection panel's links follow the selection: "Join items"
+    // with at least two selected Items, "Split group" with a selected group.
+    void updateLinks();
+    QLabel* joinLink() const { return joinLink_; }
+    QLabel* splitLink() const { return splitLink_; }
+
 private:
     struct Row;
     SampleComboBox* addList(QWidget* page, const char16_t* label);
@@ -144,6 +150,8 @@ private:
     SampleComboBox* angle_ = nullptr;
     std::vector<QToolButton*> styleButtons_; // bold, italic, underline, strikeout
     std::vector<QToolButton*> justifyButtons_;
+    QLabel* joinLink_ = nullptr;
+    QLabel* splitLink_ = nullptr;
 };
 
 } // namespace vlm

@@ -185,6 +185,8 @@ void PictureCommands::refreshAfterClipChange(DocumentWindow& window)
             sandbox->UpdateUndoCommands();
     if (clipPanel_ && main_.activeWindow() == &window)
         clipPanel_->showSelection(window.document().items);
+    if (edit_)
+        edit_->updateSelectionButtons();
 }
 
 void PictureCommands::InsertPictureCommand()
