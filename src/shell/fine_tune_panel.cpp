@@ -173,6 +173,7 @@ void FineTunePanel::open(int code)
     setPanelCode(code, false);
     kind_ = KindFor(code);
     fineTune_ = IsFineTuneCode(code);
+    continuing_ = code == ToolMode::ContinueSpline || code == ToolMode::ContinueCurve;
     if (kind_ == Kind::Shape && fineTune_ && (IsSplineCode(code) || IsCurveCode(code))) {
         const auto items = SelectedItems(hooks_.sandbox ? hooks_.sandbox() : nullptr);
         setPanelCode(code, !items.empty() && items.front()->rec.d.shapeVariant == VariantOpen);
@@ -263,7 +264,7 @@ void FineTunePanel::build()
                                                                     : texts::kLabelShape),
                             &FineTunePanel::fourthChosen);
         }
-        if (fineTune_)
+        if (fineTune_ && !continuing_)
             addTurnButtons(basics);
         if (kind_ == Kind::Multi) {
             auto link = [this, basics](const char16_t* line, const char16_t* words,
@@ -453,6 +454,9 @@ void FineTunePanel::fill()
         fillMulti();
         break;
     }
+    if (continuing_)
+        for (QWidget* c : controls_)
+            c->setEnabled(false);
     filling_ = false;
 }
 
@@ -563,7 +567,23 @@ void FineTunePanel::fillShape()
     fill_->setList(FillList(ListKind::Fills, s), s, 0);
     std::int32_t kind = 0, variant = VariantSolid, sides = s.polysides;
     SelectionAttributes a;
-    if (fineTune_) {
+    const Item* continued = continuing_ && box ? ContinuedItem(box->document().items) : nullptr;
+    if (continued) {
+        const DrawingFields& d = continued->rec.d;
+        kind = d.kind;
+        variant = d.shapeVariant;
+        a.color = d.lineColor;
+        a.weight = d.weight;
+        a.fill = d.fillColor;
+        a.surface = d.surface;
+        a.shadowElevation = d.shadowElevation;
+        a.shadowFade = d.shadowFade;
+        a.shadowLightness = d.shadowLightness;
+        weight_->setList(FillList(ListKind::LineWeights, s), s, a.color);
+        SelectIn(color_, SelectValue(color_->list(), a.color));
+        SelectIn(weight_, SelectValue(weight_->list(), a.weight));
+        SelectIn(fill_, SelectValue(fill_->list(), a.fill));
+    } else if (fineTune_) {
         a = box ? AggregateSelection(box->document().items) : SelectionAttributes{};
         const auto items = SelectedItems(box);
         if (!items.empty()) {

@@ -66,6 +66,7 @@ public:
 
     Kind kind() const { return kind_; }
     bool fineTune() const { return fineTune_; }
+    bool continuing() const { return continuing_; }
     static Kind KindFor(int panelCode);
     static bool IsFineTuneCode(int panelCode);
     static bool IsPanelCode(int panelCode);
@@ -127,6 +128,9 @@ private:
     FineTunePanelHooks hooks_;
     Kind kind_ = Kind::Line;
     bool fineTune_ = false;
+    // Continuing a spline or curve (Ctrl-A): the panel shows the continued
+    // figure's look, which it keeps; nothing is selected to apply to.
+    bool continuing_ = false;
     bool filling_ = false;
     bool refillPending_ = false;
 

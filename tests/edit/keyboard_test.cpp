@@ -4,6 +4,7 @@
 #include "edit/keyboard.h"
 #include "edit/markers.h"
 #include "edit/pointer_delegate.h"
+#include "edit/selection.h"
 #include "model/document_file.h"
 #include "model/undo.h"
 #include "render/text_render.h"
@@ -420,6 +421,21 @@ TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
     ASSERT_EQ(k.live(KindSpline).size(), 2u);
     EXPECT_EQ(Keys::nodes(*k.live(KindSpline)[1]), (std::vector<QPoint>{{300, 300}, {400, 300}}));
     EXPECT_EQ(k.box->toolMode(), ToolMode::Spline) << "the tool stays";
+}
+
+TEST(SplineKeys, TheContinuedSplineIsFoundWhileItIsContinued)
+{
+    Keys k;
+    k.settings.hints[26] = 0; // no turning-point page: the continuation panel
+    Item& s = k.spline({{100, 100}, {200, 100}, {200, 200}});
+    EXPECT_EQ(ContinuedItem(k.doc.items), nullptr);
+    k.shown = 209;
+    k.move({300, 250});
+    ASSERT_TRUE(k.keys->HandleChar(1));
+    EXPECT_EQ(ContinuedItem(k.doc.items), &s);
+    EXPECT_EQ(k.panels.back(), ToolMode::ContinueSpline);
+    k.key(Vk::Escape);
+    EXPECT_EQ(ContinuedItem(k.doc.items), nullptr);
 }
 
 TEST(SplineKeys, EscWhileContinuingLeavesTheSplineAsItWas)
