@@ -4,6 +4,7 @@
 #include "edit/item_geometry.h"
 #include "model/geometry.h"
 #include "model/rounding.h"
+#include "pictures/clip_turns.h"
 #include "render/splines.h"
 #include "settings/settings.h"
 
@@ -527,13 +528,26 @@ FineTuneResult ApplySplineShape(ItemList& list, HistoryCursor& cursor, const Fin
 FineTuneResult ApplyTurn(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx, Turn turn)
 {
     // Groups turn their members about the group centre; Items outside
-    // groups turn about their own centre, except lines, texts and pictures.
+    // groups turn about their own centre, except lines and texts. A clip
+    // turns as a picture: which way its picture is turned and mirrored, and
+    // its source rectangle with it.
     auto concerns = [](const Item& it) {
         if (IsGroup(it))
             return it.rec.d.groupId > 0;
+        if (it.rec.d.kind == KindClip)
+            return it.rec.d.groupId <= 0;
         return it.rec.d.groupId <= 0 && IsShapeKind(it.rec.d.kind) && !it.vertices.empty();
     };
     return FineTuneEach(list, cursor, ctx, concerns, [&list, turn](Item& it) {
+        if (it.rec.d.kind == KindClip) {
+            switch (turn) {
+            case Turn::Mirror: MirrorClip(it, list.metrics()); break;
+            case Turn::Flip: FlipClip(it, list.metrics()); break;
+            case Turn::Clockwise: TurnClipClockwise(it, list.metrics()); break;
+            case Turn::CounterClockwise: TurnClipCounterClockwise(it, list.metrics()); break;
+            }
+            return;
+        }
         const QPointF c = ItemCentre(it);
         if (!IsGroup(it)) {
             TurnNodes(it, c, turn);

@@ -221,6 +221,51 @@ TEST(FineTune, RotatingAGroupTurnsItsMembersAboutTheGroupCentre)
     EXPECT_EQ(NodeOf(f.current(sq), 2), QPoint(140, 60));
 }
 
+TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
+{
+    FineTuneFixture f;
+    Item& clip = NewItem(f.doc.items, KindClip);
+    DrawingFields& d = clip.rec.d;
+    d.x1 = 20;
+    d.y1 = 20;
+    d.x2 = 220;
+    d.y2 = 120;
+    d.pictureId = 5;
+    d.pictureSize[0] = 200;
+    d.pictureSize[1] = 100;
+    d.placementScale = 1.0;
+    d.scaleX = d.scaleY = 1.0;
+    d.mirrorX = d.mirrorY = 1;
+    d.sourceRect[0] = 0;
+    d.sourceRect[1] = 0;
+    d.sourceRect[2] = 199;
+    d.sourceRect[3] = 99;
+    SetStackOrder(f.doc.items, clip, MaxStackOrder(f.doc.items) + 1);
+    Item& line = f.line({10, 10}, {90, 60});
+    f.select({&clip, &line});
+
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Clockwise).applied);
+    const DrawingFields& t = f.current(clip).rec.d;
+    EXPECT_EQ(QRect(QPoint(t.x1, t.y1), QPoint(t.x2, t.y2)), QRect(QPoint(70, -30), QPoint(170, 170)));
+    EXPECT_EQ(QSize(t.pictureSize[0], t.pictureSize[1]), QSize(100, 200));
+    EXPECT_EQ(QRect(QPoint(t.sourceRect[0], t.sourceRect[1]), QPoint(t.sourceRect[2], t.sourceRect[3])),
+              QRect(QPoint(100, 0), QPoint(1, 199)));
+    EXPECT_EQ(+t.pictureTurn, 270);
+    EXPECT_EQ(FirstPoint(f.current(line)), QPoint(10, 10)) << "lines stay as they are";
+    // One undo step puts the clip back.
+    ASSERT_TRUE(UndoLastAction(f.doc.items, f.cursor));
+    EXPECT_TRUE(IsLive(clip));
+    EXPECT_EQ(+clip.rec.d.pictureTurn, 0);
+    EXPECT_EQ(+clip.rec.d.x1, 20);
+
+    // Mirror changes the picture's sign, not the placed box.
+    f.select({&clip});
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Mirror).applied);
+    EXPECT_EQ(+f.current(clip).rec.d.mirrorX, -1);
+    EXPECT_EQ(+f.current(clip).rec.d.x1, 20);
+    EXPECT_EQ(+f.current(clip).rec.d.x2, 220);
+}
+
 TEST(FineTune, FlipAndQuarterTurnsOfAStandaloneShapeUseItsCentre)
 {
     FineTuneFixture f;
