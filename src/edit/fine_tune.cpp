@@ -152,6 +152,37 @@ void TurnEnds(Item& item, QPointF c, Turn turn)
         d.textAngle = TenthsOf(Direction(d.x1, d.y1, d.x2, d.y2) * 180.0 / kPi);
 }
 
+// A clip in a turned group: its centre goes round the group centre and the
+// picture turns with it, as the group rotation turns it (its own angle), or
+// is mirrored in its box; a reflection also reverses its angle.
+void TurnClipMember(Item& clip, QPointF c, Turn turn, const ScreenMetrics& metrics)
+{
+    DrawingFields& d = clip.rec.d;
+    const QPointF centre = ItemCentre(clip);
+    const QPoint from(Round(centre.x()), Round(centre.y()));
+    const QPoint shift = TurnPoint(from.x(), from.y(), c, turn) - from;
+    d.x1 += shift.x();
+    d.y1 += shift.y();
+    d.x2 += shift.x();
+    d.y2 += shift.y();
+    double angle = d.rotation;
+    switch (turn) {
+    case Turn::Mirror:
+        MirrorClip(clip, metrics);
+        angle = -angle;
+        break;
+    case Turn::Flip:
+        FlipClip(clip, metrics);
+        angle = -angle;
+        break;
+    case Turn::Clockwise: angle -= kPi / 2; break;
+    case Turn::CounterClockwise: angle += kPi / 2; break;
+    }
+    angle = std::fmod(angle, 2 * kPi);
+    d.rotation = angle < 0 ? angle + 2 * kPi : angle;
+    clip.cache.reset();
+}
+
 // A square from its first side, the second side on the side of the first
 // edge the third corner lies on now.
 void SquareOnFirstSide(Item& item)
@@ -559,6 +590,8 @@ FineTuneResult ApplyTurn(ItemList& list, HistoryCursor& cursor, const FineTuneCo
             const std::int32_t k = member->rec.d.kind;
             if (k == KindLine || k == KindText)
                 TurnEnds(*member, c, turn);
+            else if (k == KindClip)
+                TurnClipMember(*member, c, turn, list.metrics());
             else if (IsShapeKind(k))
                 TurnNodes(*member, c, turn);
         }

@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace vlm {
 namespace {
@@ -221,15 +222,15 @@ TEST(FineTune, RotatingAGroupTurnsItsMembersAboutTheGroupCentre)
     EXPECT_EQ(NodeOf(f.current(sq), 2), QPoint(140, 60));
 }
 
-TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
+// An entire-image clip of a 200 x 100 picture at placement scale 1.
+Item& EntireClip(FineTuneFixture& f, QPoint topLeft)
 {
-    FineTuneFixture f;
     Item& clip = NewItem(f.doc.items, KindClip);
     DrawingFields& d = clip.rec.d;
-    d.x1 = 20;
-    d.y1 = 20;
-    d.x2 = 220;
-    d.y2 = 120;
+    d.x1 = topLeft.x();
+    d.y1 = topLeft.y();
+    d.x2 = topLeft.x() + 200;
+    d.y2 = topLeft.y() + 100;
     d.pictureId = 5;
     d.pictureSize[0] = 200;
     d.pictureSize[1] = 100;
@@ -241,6 +242,13 @@ TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
     d.sourceRect[2] = 199;
     d.sourceRect[3] = 99;
     SetStackOrder(f.doc.items, clip, MaxStackOrder(f.doc.items) + 1);
+    return clip;
+}
+
+TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
+{
+    FineTuneFixture f;
+    Item& clip = EntireClip(f, {20, 20});
     Item& line = f.line({10, 10}, {90, 60});
     f.select({&clip, &line});
 
@@ -264,6 +272,32 @@ TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
     EXPECT_EQ(+f.current(clip).rec.d.mirrorX, -1);
     EXPECT_EQ(+f.current(clip).rec.d.x1, 20);
     EXPECT_EQ(+f.current(clip).rec.d.x2, 220);
+}
+
+TEST(FineTune, AClipInATurnedGroupGoesRoundTheGroupCentre)
+{
+    FineTuneFixture f;
+    Item& clip = EntireClip(f, {100, 100}); // centre (200, 150)
+    Item& line = f.line({300, 150}, {340, 150});
+    Item& g = f.group(1, {250, 150}, {&clip, &line});
+    f.select({&clip, &line, &g});
+
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Clockwise).applied);
+    const DrawingFields& t = f.current(clip).rec.d;
+    // Left of the group centre goes above it; the box keeps its shape and
+    // the picture turns by its own angle, as the group rotation turns it.
+    EXPECT_EQ(QPoint((t.x1 + t.x2) / 2, (t.y1 + t.y2) / 2), QPoint(250, 100));
+    EXPECT_EQ(t.x2 - t.x1, 200);
+    EXPECT_NEAR(t.rotation, 1.5 * std::numbers::pi, 1e-9);
+    EXPECT_EQ(+t.pictureTurn, 0) << "the picture itself is not re-cut";
+    EXPECT_EQ(FirstPoint(f.current(line)), QPoint(250, 200));
+
+    // Mirroring the group reflects the clip's place and picture, and its angle.
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Mirror).applied);
+    const DrawingFields& m = f.current(clip).rec.d;
+    EXPECT_EQ(QPoint((m.x1 + m.x2) / 2, (m.y1 + m.y2) / 2), QPoint(250, 100));
+    EXPECT_EQ(+m.mirrorX, -1);
+    EXPECT_NEAR(m.rotation, 0.5 * std::numbers::pi, 1e-9);
 }
 
 TEST(FineTune, FlipAndQuarterTurnsOfAStandaloneShapeUseItsCentre)
