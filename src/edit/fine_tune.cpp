@@ -4,6 +4,7 @@
 #include "edit/item_geometry.h"
 #include "model/geometry.h"
 #include "model/rounding.h"
+#include "pictures/clip_turns.h"
 #include "render/splines.h"
 #include "settings/settings.h"
 
@@ -149,6 +150,37 @@ void TurnEnds(Item& item, QPointF c, Turn turn)
     d.y2 = b.y();
     if (d.kind == KindText)
         d.textAngle = TenthsOf(Direction(d.x1, d.y1, d.x2, d.y2) * 180.0 / kPi);
+}
+
+// A clip in a turned group: its centre goes round the group centre and the
+// picture turns with it, as the group rotation turns it (its own angle), or
+// is mirrored in its box; a reflection also reverses its angle.
+void TurnClipMember(Item& clip, QPointF c, Turn turn, const ScreenMetrics& metrics)
+{
+    DrawingFields& d = clip.rec.d;
+    const QPointF centre = ItemCentre(clip);
+    const QPoint from(Round(centre.x()), Round(centre.y()));
+    const QPoint shift = TurnPoint(from.x(), from.y(), c, turn) - from;
+    d.x1 += shift.x();
+    d.y1 += shift.y();
+    d.x2 += shift.x();
+    d.y2 += shift.y();
+    double angle = d.rotation;
+    switch (turn) {
+    case Turn::Mirror:
+        MirrorClip(clip, metrics);
+        angle = -angle;
+        break;
+    case Turn::Flip:
+        FlipClip(clip, metrics);
+        angle = -angle;
+        break;
+    case Turn::Clockwise: angle -= kPi / 2; break;
+    case Turn::CounterClockwise: angle += kPi / 2; break;
+    }
+    angle = std::fmod(angle, 2 * kPi);
+    d.rotation = angle < 0 ? angle + 2 * kPi : angle;
+    clip.cache.reset();
 }
 
 // A square from its first side, the second side on the side of the first
@@ -464,13 +496,16 @@ FineTuneResult ApplyTextOption(ItemList& list, HistoryCursor& cursor, const Fine
 FineTuneResult ApplyTextDirection(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx,
                                   std::int32_t degrees)
 {
-    return FineTuneEach(list, cursor, ctx, IsText, [degrees](Item& it) {
-        it.rec.d.textDirection = degrees;
-        if (degrees != -1) {
-            TurnToDirection(it, degrees);
-            it.rec.d.textAngle = TenthsOf(degrees);
-        }
-    });
+    return FineTuneEach(list, cursor, ctx, IsText, [degrees](Item& it) { TurnTextTo(it, degrees); });
+}
+
+void TurnTextTo(Item& text, std::int32_t degrees)
+{
+    text.rec.d.textDirection = degrees;
+    if (degrees != -1) {
+        TurnToDirection(text, degrees);
+        text.rec.d.textAngle = TenthsOf(degrees);
+    }
 }
 
 FineTuneResult ApplyKind(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx, std::int32_t kind)
@@ -524,13 +559,26 @@ FineTuneResult ApplySplineShape(ItemList& list, HistoryCursor& cursor, const Fin
 FineTuneResult ApplyTurn(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx, Turn turn)
 {
     // Groups turn their members about the group centre; Items outside
-    // groups turn about their own centre, except lines, texts and pictures.
+    // groups turn about their own centre, except lines and texts. A clip
+    // turns as a picture: which way its picture is turned and mirrored, and
+    // its source rectangle with it.
     auto concerns = [](const Item& it) {
         if (IsGroup(it))
             return it.rec.d.groupId > 0;
+        if (it.rec.d.kind == KindClip)
+            return it.rec.d.groupId <= 0;
         return it.rec.d.groupId <= 0 && IsShapeKind(it.rec.d.kind) && !it.vertices.empty();
     };
     return FineTuneEach(list, cursor, ctx, concerns, [&list, turn](Item& it) {
+        if (it.rec.d.kind == KindClip) {
+            switch (turn) {
+            case Turn::Mirror: MirrorClip(it, list.metrics()); break;
+            case Turn::Flip: FlipClip(it, list.metrics()); break;
+            case Turn::Clockwise: TurnClipClockwise(it, list.metrics()); break;
+            case Turn::CounterClockwise: TurnClipCounterClockwise(it, list.metrics()); break;
+            }
+            return;
+        }
         const QPointF c = ItemCentre(it);
         if (!IsGroup(it)) {
             TurnNodes(it, c, turn);
@@ -542,6 +590,8 @@ FineTuneResult ApplyTurn(ItemList& list, HistoryCursor& cursor, const FineTuneCo
             const std::int32_t k = member->rec.d.kind;
             if (k == KindLine || k == KindText)
                 TurnEnds(*member, c, turn);
+            else if (k == KindClip)
+                TurnClipMember(*member, c, turn, list.metrics());
             else if (IsShapeKind(k))
                 TurnNodes(*member, c, turn);
         }

@@ -128,6 +128,9 @@ FineTuneResult ApplyTextOption(ItemList& list, HistoryCursor& cursor, const Fine
 // about its midpoint unless it is -1.
 FineTuneResult ApplyTextDirection(ItemList& list, HistoryCursor& cursor, const FineTuneContext& ctx,
                                   std::int32_t degrees);
+// The same for one text in place: its preset direction, and unless that is
+// -1 its baseline turned about its midpoint. The caller recomputes the box.
+void TurnTextTo(Item& text, std::int32_t degrees);
 
 // Shapes.
 // Pie <-> arc, square <-> rectangle, circle <-> ellipse; `kind` is the new kind.

@@ -1,8 +1,11 @@
 #include "edit/keyboard.h"
 
 #include "edit/clipboard_edit.h"
+#include "edit/fine_tune.h"
 #include "edit/item_geometry.h"
 #include "edit/markers.h"
+#include "edit/new_items.h"
+#include "edit/selection.h"
 #include "edit/transform.h"
 #include "model/rounding.h"
 #include "platform/canvas.h"
@@ -119,6 +122,13 @@ Item* CanvasKeys::singleText() const
         only = &it;
     }
     return only;
+}
+
+Item* CanvasKeys::typedText() const
+{
+    const int mode = window_.toolMode();
+    const bool typing = (mode == ToolMode::Text && window_.clickCount() == 2) || mode == ToolMode::TextEdit;
+    return typing ? singleText() : nullptr;
 }
 
 TextEditContext CanvasKeys::editContext() const
@@ -433,6 +443,24 @@ bool CanvasKeys::PlaceCaret(QPoint canvasPoint)
     return true;
 }
 
+// ---- Next-text settings ----
+
+bool CanvasKeys::CarryTextSettings(bool turn)
+{
+    if (!typedText())
+        return false;
+    const Settings& s = window_.settings();
+    editText([&s, turn](Item& text, Caret&, const TextEditContext& ctx) {
+        TakeTextSettings(text, s);
+        if (turn)
+            TurnTextTo(text, s.tdir);
+        FitTextBox(text, true, ctx.zoom, ctx.text);
+        RecomputeGeometry(text, ctx.text, ctx.markerSize);
+        return true;
+    });
+    return true;
+}
+
 // ---- Double-click ----
 
 void CanvasKeys::DoubleClick(QPoint canvasPoint)
@@ -480,6 +508,8 @@ void CanvasKeys::DoubleClickDelayTimer()
     view.RemoveMarkers();
     SelectOnly(list, found);
     view.MarkerTimer();
+    // The left column follows the new selection: the clip panel.
+    ShowSelectionPanel(list, false, hooks_.showPanel, hooks_.shownPanel);
     if (hooks_.openPictureDialog)
         hooks_.openPictureDialog(*found);
 }

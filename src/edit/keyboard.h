@@ -103,6 +103,15 @@ public:
     bool PlaceCaret(QPoint canvasPoint);
     void EndInPlaceEdit();
 
+    // ---- Next-text settings ----
+    // The text being typed or edited in place takes the next-text settings
+    // (colour, size, weight, style and justification, face, character set,
+    // preset direction) with no undo step of its own: the typing belongs to
+    // the text's creation or editing step. `turn` also turns it to the preset
+    // direction. Its box grows to fit, the area is repainted and the caret
+    // drawn again. False when no text is being typed.
+    bool CarryTextSettings(bool turn);
+
     // ---- Double-click ----
     void DoubleClick(QPoint canvasPoint);
     void DoubleClickDelayTimer();
@@ -118,6 +127,8 @@ public:
 private:
     Item* singleText() const;
     Item* singleSelected() const;
+    // The single selected text while it is being typed or edited in place.
+    Item* typedText() const;
     TextEditContext editContext() const;
     // One text edit: caret off, the edit, the changed area repainted, caret on.
     bool editText(const std::function<bool(Item&, Caret&, const TextEditContext&)>& edit);

@@ -223,11 +223,9 @@ Item& BuildEllipse(ItemList& list, const BuildContext& ctx, QPoint centre, QPoin
     return it;
 }
 
-Item& BuildText(ItemList& list, const BuildContext& ctx, const TextBaseline& baseline, const TextSettings& text)
+void TakeTextSettings(Item& text, const Settings& s)
 {
-    const Settings& s = ctx.settings;
-    Item& it = NewItem(list, KindText);
-    DrawingFields& d = it.rec.d;
+    DrawingFields& d = text.rec.d;
     d.textColor = s.tcolor;
     d.fontSize = s.tsize;
     d.fontWeight = s.tbold;
@@ -236,9 +234,17 @@ Item& BuildText(ItemList& list, const BuildContext& ctx, const TextBaseline& bas
     d.strikeout = s.toptions[OptionStrikeout];
     d.justification = s.toptions[OptionJustification];
     if (!s.tfont.empty())
-        SetFontName(it, AnsiFaceName(s.tfont));
+        SetFontName(text, AnsiFaceName(s.tfont));
     d.charset = s.tcharset;
     d.textDirection = s.tdir;
+}
+
+Item& BuildText(ItemList& list, const BuildContext& ctx, const TextBaseline& baseline, const TextSettings& text)
+{
+    const Settings& s = ctx.settings;
+    Item& it = NewItem(list, KindText);
+    DrawingFields& d = it.rec.d;
+    TakeTextSettings(it, s);
     d.textAngle = baseline.angle;
     SetShadow(d, s.shtext);
     d.surface = static_cast<std::uint8_t>(std::clamp(s.txplas, 0, 255));

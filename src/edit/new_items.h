@@ -41,6 +41,11 @@ Item& BuildPieOrArc(ItemList& list, const BuildContext& ctx, std::int32_t kind, 
                     QPoint end);
 Item& BuildEllipse(ItemList& list, const BuildContext& ctx, QPoint centre, QPoint lengthPoint, QPoint widthPoint);
 
+// The text settings of the next text (colour, size, weight, the style and
+// justification bytes, face, character set, preset direction) written into
+// `text`; its geometry is left as it is.
+void TakeTextSettings(Item& text, const Settings& settings);
+
 // A text without lines yet, along `baseline`.
 Item& BuildText(ItemList& list, const BuildContext& ctx, const TextBaseline& baseline, const TextSettings& text);
 

@@ -254,4 +254,14 @@ void ShowSelectionPanel(const ItemList& list, bool clickDeselected, const std::f
     showPanel(*code);
 }
 
+const Item* ContinuedItem(const ItemList& list)
+{
+    for (const Item& it : list) {
+        const DrawingFields& d = it.rec.d;
+        if (d.extending != 0 && d.role == RoleDrawing && d.hidden == 0 && (d.kind == KindSpline || d.kind == KindCurve))
+            return &it;
+    }
+    return nullptr;
+}
+
 } // namespace vlm

@@ -26,6 +26,10 @@ int SelectionCount(const ItemList& list);
 // on being open or not.
 bool IsUniformSelection(const ItemList& list);
 
+// The open spline or curve being continued at its end (Ctrl-A), which is
+// neither drawn nor selectable meanwhile; null when none is.
+const Item* ContinuedItem(const ItemList& list);
+
 struct ClickResult {
     Item* selected = nullptr; // the Item this click left selected
     bool deselected = false;  // Shift turned an Item off

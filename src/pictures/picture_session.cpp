@@ -357,6 +357,25 @@ Item& PictureSession::addOutline(std::int32_t kind, QPoint first, QPoint second)
     return it;
 }
 
+Item* PictureSession::startWithClipOutline(const DrawingFields& clip)
+{
+    if (clip.clipShape != 1 && clip.clipShape != 2)
+        return nullptr;
+    const bool round = clip.clipShape == 2;
+    Item& it = NewItem(outlines_, round ? kRoundOutline : kRectOutline);
+    DrawingFields& d = it.rec.d;
+    d.x1 = clip.sourceRect[0];
+    d.y1 = clip.sourceRect[1];
+    d.x2 = clip.sourceRect[2];
+    d.y2 = clip.sourceRect[3];
+    d.historyState = 0; // outside the history, like the Items of a file just opened
+    d.selected = 255;
+    UpdateBox(d);
+    SetStackOrder(outlines_, it, MaxStackOrder(outlines_) + 1);
+    insertMode = round ? InsertRoundClips : InsertRectClips;
+    return &it;
+}
+
 bool PictureSession::eraseSelected()
 {
     std::vector<Item*> chosen;

@@ -103,6 +103,12 @@ public:
     const ItemList& outlines() const { return outlines_; }
     // A new outline (picture points) under a new edit step.
     Item& addOutline(std::int32_t kind, QPoint first, QPoint second);
+    // Re-opening a Clip to change its boundary: the outline it has now (its
+    // source rectangle, rectangular or round), selected, as the state the
+    // outline history starts from, so Undo never takes it away; the insert
+    // mode follows its shape. Nothing for a clip of the entire image.
+    // Returns the outline, or null.
+    Item* startWithClipOutline(const DrawingFields& clip);
     // Hides every selected outline and records its deletion; false when none
     // was selected.
     bool eraseSelected();

@@ -289,10 +289,7 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
             customizeList(page);
     };
     h.changed = [this] { updateSelectionButtons(); };
-    h.textSettingsChanged = [this] {
-        if (carryTextSettings)
-            carryTextSettings();
-    };
+    h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };
     h.join = [this] {
         if (joinItems)
@@ -483,6 +480,8 @@ void EditCommands::updateSelectionButtons()
     const bool selected = active_ && AnySelected(active_->document());
     buttonAction(12)->setVisible(selected);
     buttonAction(13)->setVisible(selected);
+    if (auto* panel = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
+        panel->updateLinks();
     if (selectionChanged)
         selectionChanged();
 }

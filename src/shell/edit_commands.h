@@ -78,8 +78,9 @@ public:
     // 0 for the colour dialog. The panel refills its lists afterwards.
     std::function<void(int page)> customizeList;
     // Next-text mode changed the text settings: carry them to the text
-    // being typed (the keyboard commands fill this in).
-    std::function<void()> carryTextSettings;
+    // being typed (the keyboard commands fill this in); `turn` when the
+    // angle changed. True when a text being typed took them.
+    std::function<bool(bool turn)> carryTextSettings;
     // The links of the multi-selection panel.
     std::function<void()> joinItems;
     std::function<void()> splitGroup;

@@ -1,7 +1,9 @@
 #include "shell/fine_tune_panel.h"
 
 #include "edit/new_items.h"
+#include "edit/selection.h"
 #include "edit/tool_mode.h"
+#include "model/clipboard.h"
 #include "model/rounding.h"
 #include "render/splines.h"
 #include "settings/settings.h"
@@ -171,6 +173,7 @@ void FineTunePanel::open(int code)
     setPanelCode(code, false);
     kind_ = KindFor(code);
     fineTune_ = IsFineTuneCode(code);
+    continuing_ = code == ToolMode::ContinueSpline || code == ToolMode::ContinueCurve;
     if (kind_ == Kind::Shape && fineTune_ && (IsSplineCode(code) || IsCurveCode(code))) {
         const auto items = SelectedItems(hooks_.sandbox ? hooks_.sandbox() : nullptr);
         setPanelCode(code, !items.empty() && items.front()->rec.d.shapeVariant == VariantOpen);
@@ -182,9 +185,24 @@ void FineTunePanel::open(int code)
     layout->removeWidget(tabs_);
     layout->insertWidget(1, tabs_);
     tabs_->setMinimumHeight(tabs_->sizeHint().height());
-    // In a short column the guidance gives way, never the controls.
-    for (QLabel* line : lineLabels())
+    // In a short column the guidance gives way, never the controls. The
+    // multi-selection panel says the join and split lines as its links.
+    for (QLabel* line : lineLabels()) {
         line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+        if (joinLink_ && (line->text() == joinLink_->accessibleDescription() ||
+                          line->text() == splitLink_->accessibleDescription()))
+            line->hide();
+    }
+}
+
+void FineTunePanel::updateLinks()
+{
+    if (!joinLink_)
+        return;
+    Sandbox* box = hooks_.sandbox ? hooks_.sandbox() : nullptr;
+    const ItemList* list = box ? &box->document().items : nullptr;
+    joinLink_->setVisible(list && SelectionCount(*list) >= 2);
+    splitLink_->setVisible(list && IsGroupSelected(*list));
 }
 
 void FineTunePanel::build()
@@ -201,6 +219,7 @@ void FineTunePanel::build()
     surface_ = fourth_ = font_ = charset_ = fontWeight_ = nullptr;
     fourthLabel_ = nullptr;
     weightTrack_ = nullptr;
+    joinLink_ = splitLink_ = nullptr;
 
     auto newPage = [this](const char16_t* title) {
         auto* page = new QWidget;
@@ -245,25 +264,27 @@ void FineTunePanel::build()
                                                                     : texts::kLabelShape),
                             &FineTunePanel::fourthChosen);
         }
-        if (fineTune_)
+        if (fineTune_ && !continuing_)
             addTurnButtons(basics);
         if (kind_ == Kind::Multi) {
             auto link = [this, basics](const char16_t* line, const char16_t* words,
-                                       std::function<void()>* hook) {
+                                       std::function<void()>* hook) -> QLabel* {
                 QString html = Text(line).toHtmlEscaped();
                 html.replace(Text(words), QString::fromUtf16(u"<a href=\"x\">%1</a>").arg(Text(words)));
                 auto* label = new QLabel(html, basics);
                 label->setWordWrap(true);
                 label->setTextFormat(Qt::RichText);
                 label->setAccessibleName(Text(words));
+                label->setAccessibleDescription(Text(line));
                 connect(label, &QLabel::linkActivated, this, [hook] {
                     if (*hook)
                         (*hook)();
                 });
                 basics->layout()->addWidget(label);
+                return label;
             };
-            link(texts::kJoinLine, texts::kJoinWords, &hooks_.join);
-            link(texts::kSplitLine, texts::kSplitWords, &hooks_.split);
+            joinLink_ = link(texts::kJoinLine, texts::kJoinWords, &hooks_.join);
+            splitLink_ = link(texts::kSplitLine, texts::kSplitWords, &hooks_.split);
         }
         break;
     case Kind::Text: {
@@ -433,6 +454,9 @@ void FineTunePanel::fill()
         fillMulti();
         break;
     }
+    if (continuing_)
+        for (QWidget* c : controls_)
+            c->setEnabled(false);
     filling_ = false;
 }
 
@@ -543,7 +567,23 @@ void FineTunePanel::fillShape()
     fill_->setList(FillList(ListKind::Fills, s), s, 0);
     std::int32_t kind = 0, variant = VariantSolid, sides = s.polysides;
     SelectionAttributes a;
-    if (fineTune_) {
+    const Item* continued = continuing_ && box ? ContinuedItem(box->document().items) : nullptr;
+    if (continued) {
+        const DrawingFields& d = continued->rec.d;
+        kind = d.kind;
+        variant = d.shapeVariant;
+        a.color = d.lineColor;
+        a.weight = d.weight;
+        a.fill = d.fillColor;
+        a.surface = d.surface;
+        a.shadowElevation = d.shadowElevation;
+        a.shadowFade = d.shadowFade;
+        a.shadowLightness = d.shadowLightness;
+        weight_->setList(FillList(ListKind::LineWeights, s), s, a.color);
+        SelectIn(color_, SelectValue(color_->list(), a.color));
+        SelectIn(weight_, SelectValue(weight_->list(), a.weight));
+        SelectIn(fill_, SelectValue(fill_->list(), a.fill));
+    } else if (fineTune_) {
         a = box ? AggregateSelection(box->document().items) : SelectionAttributes{};
         const auto items = SelectedItems(box);
         if (!items.empty()) {
@@ -696,6 +736,7 @@ void FineTunePanel::fillMulti()
     SelectIn(color_, SelectValue(color_->list(), a.color));
     SelectIn(fill_, SelectValue(fill_->list(), a.fill));
     SelectIn(weight_, SelectValue(weight_->list(), a.weight));
+    updateLinks();
 }
 
 // ---------------------------------------------------------------- changes
@@ -716,10 +757,15 @@ void FineTunePanel::apply(const FineTuneOperation& op)
         FineTuneSelection(*box, op);
 }
 
-void FineTunePanel::afterChange()
+bool FineTunePanel::carryToTypedText(bool turn)
 {
-    if (!fineTune_ && kind_ == Kind::Text && hooks_.textSettingsChanged)
-        hooks_.textSettingsChanged();
+    return !fineTune_ && kind_ == Kind::Text && hooks_.textSettingsChanged && hooks_.textSettingsChanged(turn);
+}
+
+void FineTunePanel::afterChange(bool carryToText)
+{
+    if (carryToText)
+        carryToTypedText(false);
     if (hooks_.changed)
         hooks_.changed();
     deferRefill();
@@ -1041,8 +1087,14 @@ void FineTunePanel::angleChosen(int position)
         settings_.tangle = Round(10 * degrees);
         settings_.tangletab = position;
         settings_.tdir = direction;
+        // The text being typed turns in place within its typing; other
+        // selected texts turn as in fine-tune mode, as one undo step.
+        if (!carryToTypedText(true))
+            apply([direction](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
+                return ApplyTextDirection(l, h, x, direction);
+            });
     }
-    afterChange();
+    afterChange(false);
 }
 
 void FineTunePanel::turn(Turn t)

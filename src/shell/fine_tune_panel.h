@@ -40,8 +40,9 @@ struct FineTunePanelHooks
     // After every change: the toolbar's selection-dependent state.
     std::function<void()> changed;
     // Next-text mode: the text settings changed and should reach the text
-    // being typed, if there is one.
-    std::function<void()> textSettingsChanged;
+    // being typed, if there is one (`turn`: the angle changed, so it turns
+    // too). True when a text being typed took them.
+    std::function<bool(bool turn)> textSettingsChanged;
     // Another panel is due: a next-item panel switched the tool (the
     // spline and curve shapes), or the selected Items changed their kind.
     std::function<void(int panelCode)> showPanel;
@@ -65,12 +66,19 @@ public:
 
     Kind kind() const { return kind_; }
     bool fineTune() const { return fineTune_; }
+    bool continuing() const { return continuing_; }
     static Kind KindFor(int panelCode);
     static bool IsFineTuneCode(int panelCode);
     static bool IsPanelCode(int panelCode);
 
     // The control with the accessible name `label`, or null.
     QWidget* control(const QString& label) const;
+
+    // The multi-selection panel's links follow the selection: "Join items"
+    // with at least two selected Items, "Split group" with a selected group.
+    void updateLinks();
+    QLabel* joinLink() const { return joinLink_; }
+    QLabel* splitLink() const { return splitLink_; }
 
 private:
     struct Row;
@@ -92,7 +100,10 @@ private:
     // A change: applied in fine-tune mode, or written into the Settings.
     bool customizeChosen(SampleComboBox* box, int position, int page);
     void apply(const FineTuneOperation& op);
-    void afterChange();
+    // After a change: the text being typed follows a next-text change,
+    // the toolbar and the dependent lists follow every change.
+    void afterChange(bool carryToText = true);
+    bool carryToTypedText(bool turn);
 
     void colorChosen(int position);
     void textColorChosen(int position);
@@ -117,6 +128,9 @@ private:
     FineTunePanelHooks hooks_;
     Kind kind_ = Kind::Line;
     bool fineTune_ = false;
+    // Continuing a spline or curve (Ctrl-A): the panel shows the continued
+    // figure's look, which it keeps; nothing is selected to apply to.
+    bool continuing_ = false;
     bool filling_ = false;
     bool refillPending_ = false;
 
@@ -140,6 +154,8 @@ private:
     SampleComboBox* angle_ = nullptr;
     std::vector<QToolButton*> styleButtons_; // bold, italic, underline, strikeout
     std::vector<QToolButton*> justifyButtons_;
+    QLabel* joinLink_ = nullptr;
+    QLabel* splitLink_ = nullptr;
 };
 
 } // namespace vlm

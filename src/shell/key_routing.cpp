@@ -97,6 +97,11 @@ private:
 KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
 {
     edit_.keyHooks = [this](DocumentWindow& w) { return hooksFor(w); };
+    // Next-text changes of the text panel reach the text being typed.
+    edit_.carryTextSettings = [this](bool turn) {
+        CanvasKeys* keys = keysOf(main_.activeWindow());
+        return keys && keys->CarryTextSettings(turn);
+    };
     ShellHooks& hooks = main_.hooks();
     RunAfter(hooks.documentOpened, [this](DocumentWindow& w) { attach(w); });
     RunBefore(hooks.documentClosing, [this](DocumentWindow& w) { detach(w); });

@@ -185,6 +185,8 @@ void PictureCommands::refreshAfterClipChange(DocumentWindow& window)
             sandbox->UpdateUndoCommands();
     if (clipPanel_ && main_.activeWindow() == &window)
         clipPanel_->showSelection(window.document().items);
+    if (edit_)
+        edit_->updateSelectionButtons();
 }
 
 void PictureCommands::InsertPictureCommand()
@@ -258,6 +260,9 @@ void PictureCommands::openForClip(DocumentWindow& window, PictureInsert mode)
     const double zoom = c.clipShape == 2 ? c.scaleX : c.placementScale;
     const bool loaded = d->session().loadForClip(picture->pictureData, picture->rec.d.clipShape, c.mirrorX,
                                                  c.mirrorY, c.pictureTurn, zoom);
+    // Editing starts from the clip's boundary, ready to be reshaped.
+    if (loaded && mode == PictureInsert::EditClip && d->session().startWithClipOutline(c))
+        d->setTool(TPict::ToolPointer);
     d->pictureChanged();
     const QString title = QFileInfo(QString::fromStdU16String(picture->text)).completeBaseName();
     open(window, d, title, clip->rec.d.sequence);
@@ -316,6 +321,13 @@ void PictureCommands::afterInsert(DocumentWindow& window, const InsertedPicture&
             sandbox->UpdateUndoCommands();
     if (edited) {
         window.view().repaintAll(true);
+        // The edited clip stays selected: its panel shows its new version.
+        if (main_.activeWindow() == &window) {
+            if (main_.currentPanel() != kClipPanelCode)
+                main_.ShowPanel(kClipPanelCode);
+            else if (clipPanel_)
+                clipPanel_->showSelection(window.document().items);
+        }
         return;
     }
     SelectOnly(window.document().items, nullptr);
@@ -324,8 +336,13 @@ void PictureCommands::afterInsert(DocumentWindow& window, const InsertedPicture&
         if (DocumentWindow* w = main_.windowWithId(windowId))
             w->view().repaintAll(false);
     });
-    if (edit_ && edit_->showHintPage)
+    // Nothing is selected now: the hint page when its flag is set, else the
+    // insert panel (never the clip panel of a clip no longer selected).
+    const bool hint = main_.settings().hints[kPictureInsertedHintFlag - 1] != 0 && edit_ && edit_->showHintPage;
+    if (hint)
         edit_->showHintPage(kPictureInsertedHintPage);
+    else if (main_.activeWindow() == &window && main_.currentPanel() != MainWindow::kDefaultPanel)
+        main_.ShowPanel(MainWindow::kDefaultPanel);
     (void)inserted;
 }
 

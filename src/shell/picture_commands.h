@@ -28,6 +28,8 @@ class TPict;
 
 // The hint page shown after a picture or its clips were inserted.
 inline constexpr int kPictureInsertedHintPage = 1077;
+// Its show flag (1-based, as the hint pages number them).
+inline constexpr int kPictureInsertedHintFlag = 41;
 // Left-column codes of the clip panel and of the picture frame's two modes
 // opened from it.
 inline constexpr int kClipPanelCode = 401;

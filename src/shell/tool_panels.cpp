@@ -30,7 +30,7 @@ constexpr ShapeTool kShapeCaptions[] = {
     {100, texts::kKindTriangle}, {101, texts::kKindSquare}, {102, texts::kKindRectangle}, {103, texts::kKindCircle},
     {104, texts::kKindEllipse},  {105, texts::kKindStar},   {107, texts::kKindPie},       {108, texts::kKindArc},
     {109, texts::kKindSpline},   {110, texts::kKindSolid},  {111, texts::kKindCurve},     {112, texts::kKindOblong},
-    {199, texts::kKindPolygon},
+    {199, texts::kKindPolygon},  {297, texts::kKindSpline},  {298, texts::kKindCurve},
 };
 
 // Raising the pointer over a row and pressing it, without a widget per row.
@@ -112,6 +112,9 @@ ToolGuidance ToolGuidanceFor(int code)
         return {caption,
                 {Line(kGuideStartSpline, kWordSpline, kind), Text(kGuideTurningPoints),
                  Line(kGuideEndSpline, kWordSpline, kind)}};
+    case ToolMode::ContinueSpline:
+    case ToolMode::ContinueCurve: // the turning points go on from the end
+        return {caption, {Text(kGuideTurningPoints), Line(kGuideEndSpline, kWordSpline, kind)}};
     case ToolMode::Solid:
     case ToolMode::Oblong:
         return {caption,

@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace vlm {
 namespace {
@@ -219,6 +220,84 @@ TEST(FineTune, RotatingAGroupTurnsItsMembersAboutTheGroupCentre)
     ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::CounterClockwise);
     EXPECT_EQ(FirstPoint(f.current(line)), QPoint(200, 100));
     EXPECT_EQ(NodeOf(f.current(sq), 2), QPoint(140, 60));
+}
+
+// An entire-image clip of a 200 x 100 picture at placement scale 1.
+Item& EntireClip(FineTuneFixture& f, QPoint topLeft)
+{
+    Item& clip = NewItem(f.doc.items, KindClip);
+    DrawingFields& d = clip.rec.d;
+    d.x1 = topLeft.x();
+    d.y1 = topLeft.y();
+    d.x2 = topLeft.x() + 200;
+    d.y2 = topLeft.y() + 100;
+    d.pictureId = 5;
+    d.pictureSize[0] = 200;
+    d.pictureSize[1] = 100;
+    d.placementScale = 1.0;
+    d.scaleX = d.scaleY = 1.0;
+    d.mirrorX = d.mirrorY = 1;
+    d.sourceRect[0] = 0;
+    d.sourceRect[1] = 0;
+    d.sourceRect[2] = 199;
+    d.sourceRect[3] = 99;
+    SetStackOrder(f.doc.items, clip, MaxStackOrder(f.doc.items) + 1);
+    return clip;
+}
+
+TEST(FineTune, TheTurnButtonsTurnAClipAsAPicture)
+{
+    FineTuneFixture f;
+    Item& clip = EntireClip(f, {20, 20});
+    Item& line = f.line({10, 10}, {90, 60});
+    f.select({&clip, &line});
+
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Clockwise).applied);
+    const DrawingFields& t = f.current(clip).rec.d;
+    EXPECT_EQ(QRect(QPoint(t.x1, t.y1), QPoint(t.x2, t.y2)), QRect(QPoint(70, -30), QPoint(170, 170)));
+    EXPECT_EQ(QSize(t.pictureSize[0], t.pictureSize[1]), QSize(100, 200));
+    EXPECT_EQ(QRect(QPoint(t.sourceRect[0], t.sourceRect[1]), QPoint(t.sourceRect[2], t.sourceRect[3])),
+              QRect(QPoint(100, 0), QPoint(1, 199)));
+    EXPECT_EQ(+t.pictureTurn, 270);
+    EXPECT_EQ(FirstPoint(f.current(line)), QPoint(10, 10)) << "lines stay as they are";
+    // One undo step puts the clip back.
+    ASSERT_TRUE(UndoLastAction(f.doc.items, f.cursor));
+    EXPECT_TRUE(IsLive(clip));
+    EXPECT_EQ(+clip.rec.d.pictureTurn, 0);
+    EXPECT_EQ(+clip.rec.d.x1, 20);
+
+    // Mirror changes the picture's sign, not the placed box.
+    f.select({&clip});
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Mirror).applied);
+    EXPECT_EQ(+f.current(clip).rec.d.mirrorX, -1);
+    EXPECT_EQ(+f.current(clip).rec.d.x1, 20);
+    EXPECT_EQ(+f.current(clip).rec.d.x2, 220);
+}
+
+TEST(FineTune, AClipInATurnedGroupGoesRoundTheGroupCentre)
+{
+    FineTuneFixture f;
+    Item& clip = EntireClip(f, {100, 100}); // centre (200, 150)
+    Item& line = f.line({300, 150}, {340, 150});
+    Item& g = f.group(1, {250, 150}, {&clip, &line});
+    f.select({&clip, &line, &g});
+
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Clockwise).applied);
+    const DrawingFields& t = f.current(clip).rec.d;
+    // Left of the group centre goes above it; the box keeps its shape and
+    // the picture turns by its own angle, as the group rotation turns it.
+    EXPECT_EQ(QPoint((t.x1 + t.x2) / 2, (t.y1 + t.y2) / 2), QPoint(250, 100));
+    EXPECT_EQ(t.x2 - t.x1, 200);
+    EXPECT_NEAR(t.rotation, 1.5 * std::numbers::pi, 1e-9);
+    EXPECT_EQ(+t.pictureTurn, 0) << "the picture itself is not re-cut";
+    EXPECT_EQ(FirstPoint(f.current(line)), QPoint(250, 200));
+
+    // Mirroring the group reflects the clip's place and picture, and its angle.
+    ASSERT_TRUE(ApplyTurn(f.doc.items, f.cursor, f.ctx(), Turn::Mirror).applied);
+    const DrawingFields& m = f.current(clip).rec.d;
+    EXPECT_EQ(QPoint((m.x1 + m.x2) / 2, (m.y1 + m.y2) / 2), QPoint(250, 100));
+    EXPECT_EQ(+m.mirrorX, -1);
+    EXPECT_NEAR(m.rotation, 0.5 * std::numbers::pi, 1e-9);
 }
 
 TEST(FineTune, FlipAndQuarterTurnsOfAStandaloneShapeUseItsCentre)

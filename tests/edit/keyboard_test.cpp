@@ -4,6 +4,7 @@
 #include "edit/keyboard.h"
 #include "edit/markers.h"
 #include "edit/pointer_delegate.h"
+#include "edit/selection.h"
 #include "model/document_file.h"
 #include "model/undo.h"
 #include "render/text_render.h"
@@ -285,6 +286,97 @@ TEST(Typing, ADoubleClickEditsInPlaceAndClicksPlaceTheCaret)
     EXPECT_EQ(k.text().text, u"abc");
 }
 
+TEST(Typing, TheTypedTextTakesTheNextTextSettingsWithinItsTypingStep)
+{
+    Keys k(300);
+    k.click({100, 200});
+    k.type(U"abc");
+    Item& t = k.text();
+    const std::int32_t step = NextEditStep(k.doc.items);
+    const std::int32_t widthBefore = t.rec.d.x2 - t.rec.d.x1;
+
+    k.settings.tsize = 36;
+    k.settings.tcolor = 0x0000FF;
+    k.settings.tbold = 700;
+    k.settings.toptions = {1, 1, 0, 1};
+    k.settings.tcharset = 204;
+    k.settings.tfont = u"A face name far longer than the thirty-two characters stored";
+    ASSERT_TRUE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(&k.text(), &t) << "changed in place, not as a new version";
+    EXPECT_EQ(NextEditStep(k.doc.items), step) << "no undo step of its own";
+    EXPECT_EQ(+t.rec.d.fontSize, 36);
+    EXPECT_EQ(+t.rec.d.textColor, 0x0000FF);
+    EXPECT_EQ(+t.rec.d.fontWeight, 700);
+    EXPECT_EQ(+t.rec.d.italic, 1);
+    EXPECT_EQ(+t.rec.d.underline, 1);
+    EXPECT_EQ(+t.rec.d.strikeout, 0);
+    EXPECT_EQ(+t.rec.d.charset, 204);
+    EXPECT_EQ(FontName(t), std::string("A face name far longer than the "));
+    EXPECT_EQ(+t.rec.d.x1, 100) << "left justified: the start stays";
+    EXPECT_GT(t.rec.d.x2 - t.rec.d.x1, widthBefore) << "the box grew for the larger letters";
+    EXPECT_LT(+t.rec.d.top, 200 - 20) << "the bounding box follows the size";
+    EXPECT_TRUE(k.keys->caretShown());
+    EXPECT_EQ(k.keys->caret(), (Caret{1, 4}));
+
+    // Grow-only: a smaller size leaves the box as wide as it was.
+    const std::int32_t grown = t.rec.d.x2;
+    k.settings.tsize = 8;
+    ASSERT_TRUE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(+t.rec.d.x2, grown);
+
+    // An angle change turns the typed text about its midpoint.
+    const QPoint mid((t.rec.d.x1 + t.rec.d.x2) / 2, (t.rec.d.y1 + t.rec.d.y2) / 2);
+    k.settings.tdir = 90;
+    ASSERT_TRUE(k.keys->CarryTextSettings(true));
+    EXPECT_EQ(+t.rec.d.textDirection, 90);
+    EXPECT_EQ(+t.rec.d.textAngle, 900);
+    EXPECT_NEAR(+t.rec.d.x1, mid.x(), 1);
+    EXPECT_NEAR(+t.rec.d.x2, mid.x(), 1);
+    EXPECT_GT(+t.rec.d.y1, t.rec.d.y2) << "running upwards";
+    EXPECT_EQ(NextEditStep(k.doc.items), step);
+    k.type(U"d");
+    EXPECT_EQ(t.text, u"abcd") << "typing goes on in the same text";
+
+    // Once the typing has ended the text is left alone.
+    k.key(Vk::Escape);
+    k.settings.tcolor = 0x00FF00;
+    EXPECT_FALSE(k.keys->CarryTextSettings(false));
+    EXPECT_EQ(+t.rec.d.textColor, 0x0000FF);
+}
+
+TEST(Typing, ADoubleClickOnAClipSelectsItShowsItsPanelAndOpensIt)
+{
+    Keys k;
+    auto clip = [&k](QPoint a, QPoint b) -> Item& {
+        Item& c = NewItem(k.doc.items, KindClip);
+        c.rec.d.x1 = a.x();
+        c.rec.d.y1 = a.y();
+        c.rec.d.x2 = b.x();
+        c.rec.d.y2 = b.y();
+        SetStackOrder(k.doc.items, c, MaxStackOrder(k.doc.items) + 1);
+        return c;
+    };
+    clip({50, 50}, {150, 120});
+    Item& upper = clip({100, 80}, {200, 160});
+    std::vector<const Item*> opened;
+    k.keys->hooks().openPictureDialog = [&opened](Item& c) { opened.push_back(&c); };
+
+    k.box->Image1DblClick(Keys::At({120, 100})); // inside both: the upper one wins
+    k.keys->DoubleClickDelayTimer();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], &upper);
+    EXPECT_EQ(SingleSelected(k.doc.items), &upper);
+    ASSERT_FALSE(k.panels.empty());
+    EXPECT_EQ(k.panels.back(), 401) << "the clip panel shows before the dialog opens";
+
+    // Outside every clip nothing opens and the panel stays.
+    const std::size_t panels = k.panels.size();
+    k.box->Image1DblClick(Keys::At({400, 400}));
+    k.keys->DoubleClickDelayTimer();
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(k.panels.size(), panels);
+}
+
 TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
 {
     Keys k(PanelCode::Spline);
@@ -329,6 +421,21 @@ TEST(SplineKeys, BackspaceEnterAndCloseWhileBuilding)
     ASSERT_EQ(k.live(KindSpline).size(), 2u);
     EXPECT_EQ(Keys::nodes(*k.live(KindSpline)[1]), (std::vector<QPoint>{{300, 300}, {400, 300}}));
     EXPECT_EQ(k.box->toolMode(), ToolMode::Spline) << "the tool stays";
+}
+
+TEST(SplineKeys, TheContinuedSplineIsFoundWhileItIsContinued)
+{
+    Keys k;
+    k.settings.hints[26] = 0; // no turning-point page: the continuation panel
+    Item& s = k.spline({{100, 100}, {200, 100}, {200, 200}});
+    EXPECT_EQ(ContinuedItem(k.doc.items), nullptr);
+    k.shown = 209;
+    k.move({300, 250});
+    ASSERT_TRUE(k.keys->HandleChar(1));
+    EXPECT_EQ(ContinuedItem(k.doc.items), &s);
+    EXPECT_EQ(k.panels.back(), ToolMode::ContinueSpline);
+    k.key(Vk::Escape);
+    EXPECT_EQ(ContinuedItem(k.doc.items), nullptr);
 }
 
 TEST(SplineKeys, EscWhileContinuingLeavesTheSplineAsItWas)

@@ -354,6 +354,71 @@ TEST_F(DocFixture, EditAndNewClipUseTheClipsPicture)
     EXPECT_FALSE(insertPicture(doc, e, PictureInsert::EditClip, {}, open, cursor, nullptr).inserted);
 }
 
+TEST_F(DocFixture, EditingAClipStartsFromItsOwnOutline)
+{
+    PictureSession s;
+    ASSERT_TRUE(s.load(Bmp(200, 100), PictureFormatBmp, QSize(600, 400)));
+    s.insertMode = InsertRectClips;
+    s.addOutline(kRectOutline, {60, 30}, {10, 10}); // drawn up and left
+    s.addOutline(kRoundOutline, {150, 50}, {150, 70});
+    ASSERT_TRUE(insertPicture(doc, s, PictureInsert::NewPicture, {}, open, cursor).inserted);
+    ASSERT_EQ(clips().size(), 2u);
+    const Item* pic = PictureById(doc.items, clips()[0]->rec.d.pictureId);
+    const DrawingFields roundClip = clips()[1]->rec.d;
+
+    // A rectangular clip: its source rectangle comes back as a selected
+    // rectangular outline that Undo cannot take away.
+    PictureSession e;
+    ASSERT_TRUE(e.loadForClip(pic->pictureData, pic->rec.d.clipShape, 1, 1, 0, 1.0));
+    const Item* start = e.startWithClipOutline(clips()[0]->rec.d);
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(e.insertMode, InsertRectClips);
+    EXPECT_EQ(e.count(kRectOutline), 1);
+    EXPECT_EQ(QPoint(start->rec.d.x1, +start->rec.d.y1), QPoint(10, 10));
+    EXPECT_EQ(QPoint(start->rec.d.x2, +start->rec.d.y2), QPoint(60, 30));
+    EXPECT_NE(+start->rec.d.selected, 0);
+    EXPECT_FALSE(e.canUndo());
+    EXPECT_FALSE(e.undo());
+    EXPECT_EQ(e.count(kRectOutline), 1);
+
+    // Reshaped and undone, it is the clip's outline again.
+    Item* copy = e.beginReshape(const_cast<Item&>(*start));
+    ASSERT_NE(copy, nullptr);
+    PictureSession::moveMarker(*copy, 3, {90, 80});
+    ASSERT_TRUE(e.undo());
+    ASSERT_EQ(e.liveOutlines().size(), 1u);
+    EXPECT_EQ(+e.liveOutlines()[0]->rec.d.x2, 60);
+
+    // Inserting it unchanged leaves the clip where and as it was.
+    const DrawingFields before = clips()[0]->rec.d;
+    const InsertedPicture edited = insertPicture(doc, e, PictureInsert::EditClip, {}, open, cursor, clips()[0]);
+    ASSERT_TRUE(edited.inserted);
+    ASSERT_EQ(edited.clips.size(), 1u);
+    const DrawingFields& after = edited.clips[0]->rec.d;
+    EXPECT_EQ(QRect(QPoint(after.x1, after.y1), QPoint(after.x2, after.y2)),
+              QRect(QPoint(before.x1, before.y1), QPoint(before.x2, before.y2)));
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(+after.sourceRect[k], +before.sourceRect[k]);
+
+    // A round clip comes back round: centre and rim point.
+    PictureSession r;
+    ASSERT_TRUE(r.loadForClip(pic->pictureData, pic->rec.d.clipShape, 1, 1, 0, 1.0));
+    const Item* round = r.startWithClipOutline(roundClip);
+    ASSERT_NE(round, nullptr);
+    EXPECT_EQ(r.insertMode, InsertRoundClips);
+    EXPECT_EQ(+round->rec.d.kind, kRoundOutline);
+    EXPECT_EQ(QPoint(round->rec.d.x1, +round->rec.d.y1), QPoint(150, 50));
+    EXPECT_EQ(QPoint(round->rec.d.x2, +round->rec.d.y2), QPoint(150, 70));
+
+    // The entire image has no outline to show.
+    PictureSession whole;
+    DrawingFields entire = roundClip;
+    entire.clipShape = 0;
+    EXPECT_EQ(whole.startWithClipOutline(entire), nullptr);
+    EXPECT_EQ(whole.insertMode, InsertEntireImage);
+    EXPECT_TRUE(whole.liveOutlines().empty());
+}
+
 TEST_F(DocFixture, OnePixelGifIsInserted)
 {
     const Bytes gif = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0,   0,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "edit/clipboard_edit.h"
 #include "edit/sandbox.h"
 #include "edit/selection.h"
 #include "model/undo.h"
@@ -7,6 +8,7 @@
 #include "shell/list_samples.h"
 
 #include <QComboBox>
+#include <QLabel>
 
 #include <memory>
 
@@ -44,7 +46,10 @@ struct Window
         FineTunePanelHooks h;
         h.sandbox = [this] { return box.get(); };
         h.changed = [this] { ++changes; };
-        h.textSettingsChanged = [this] { ++textChanges; };
+        h.textSettingsChanged = [this](bool) {
+            ++textChanges;
+            return false;
+        };
         return h;
     }
 
@@ -139,6 +144,71 @@ TEST(FineTunePanel, ShapeFillIsDisabledForOpenSplinesAndTextChangesReachTheHook)
     EXPECT_EQ(w.settings.tangle, 900);
     EXPECT_EQ(w.settings.tdir, 90);
     EXPECT_EQ(w.textChanges, 2);
+}
+
+TEST(FineTunePanel, TheMultiSelectionLinksFollowTheSelection)
+{
+    Window w;
+    w.line({10, 10}, {100, 10}, 0x000000);
+    w.line({10, 50}, {100, 80}, 0x008000);
+    FineTunePanel panel(59, w.settings, w.hooks());
+    ASSERT_NE(panel.joinLink(), nullptr);
+    EXPECT_FALSE(panel.joinLink()->isHidden()) << "two Items: they can be joined";
+    EXPECT_TRUE(panel.splitLink()->isHidden()) << "no group to split";
+    // The guidance does not say the two lines a second time.
+    for (QLabel* line : panel.lineLabels())
+        EXPECT_TRUE(line->isHidden() || line->text() != panel.joinLink()->accessibleDescription());
+
+    ASSERT_TRUE(JoinSelection(*w.box));
+    panel.updateLinks();
+    EXPECT_FALSE(panel.splitLink()->isHidden()) << "the group is selected";
+    SelectOnly(w.doc.items, nullptr);
+    panel.updateLinks();
+    EXPECT_TRUE(panel.joinLink()->isHidden());
+    EXPECT_TRUE(panel.splitLink()->isHidden());
+}
+
+TEST(FineTunePanel, NextTextAngleTurnsTheSelectedTextsUnlessOneIsBeingTyped)
+{
+    Window w;
+    Item& t = NewItem(w.doc.items, KindText);
+    SetText(t, u"abc");
+    t.rec.d.x1 = 100;
+    t.rec.d.y1 = 200;
+    t.rec.d.x2 = 160;
+    t.rec.d.y2 = 200;
+    t.rec.d.fontSize = 12;
+    t.rec.d.textDirection = -1;
+    SetStackOrder(w.doc.items, t, 1);
+    t.rec.d.selected = 255;
+    std::vector<bool> turns;
+    bool typing = false;
+    FineTunePanelHooks h = w.hooks();
+    h.textSettingsChanged = [&](bool turn) {
+        turns.push_back(turn);
+        return typing;
+    };
+
+    FineTunePanel text(300, w.settings, h);
+    const std::int32_t step = NextEditStep(w.doc.items);
+    emit List(text, u"Angle")->activated(2); // 90 degrees
+    EXPECT_EQ(turns, std::vector<bool>{true}) << "carried once, with the turn";
+    EXPECT_EQ(NextEditStep(w.doc.items), step + 1) << "the selected text turned as one undo step";
+    const Item* turned = SingleSelected(w.doc.items);
+    ASSERT_NE(turned, nullptr);
+    EXPECT_EQ(+turned->rec.d.textDirection, 90);
+    EXPECT_EQ(+turned->rec.d.textAngle, 900);
+    EXPECT_EQ(+turned->rec.d.x1, 130);
+    EXPECT_EQ(+turned->rec.d.x2, 130);
+
+    // A text being typed took the turn itself: no undo step besides.
+    typing = true;
+    emit List(text, u"Angle")->activated(1);
+    EXPECT_EQ(turns.size(), 2u);
+    EXPECT_EQ(NextEditStep(w.doc.items), step + 1);
+    // Other changes are carried without the turn.
+    emit List(text, u"Size")->activated(5);
+    EXPECT_EQ(turns.back(), false);
 }
 
 } // namespace

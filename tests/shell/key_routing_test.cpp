@@ -2,12 +2,14 @@
 
 #include "shell/clipboard_commands.h"
 #include "shell/edit_commands.h"
+#include "shell/fine_tune_panel.h"
 #include "shell/key_routing.h"
 #include "shell/left_column.h"
 #include "shell/popup_window.h"
 #include "shell/tool_panels.h"
 #include "shell/view_widget.h"
 
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +91,66 @@ TEST_F(KeyShellTest, KeysAndInputMethodTextReachTheTextBeingTyped)
     press(Qt::Key_Escape, QStringLiteral("\x1b"));
     EXPECT_EQ(panel->lineLabels()[0]->text(), QStringLiteral("Click where you want the text start."));
     EXPECT_EQ(text()->text, u"Hi\u07EC日本");
+}
+
+TEST_F(KeyShellTest, TheTextPanelReachesTheTextBeingTyped)
+{
+    MainWindow& m = startEditing();
+    edit->ChooseTool(300, false);
+    Sandbox& box = *edit->activeSandbox();
+    click(box, 100, 100);
+    press(Qt::Key_H, QStringLiteral("H"));
+    press(Qt::Key_I, QStringLiteral("i"));
+    ASSERT_NE(text(), nullptr);
+    const std::int32_t step = NextEditStep(m.activeWindow()->document().items);
+    auto* panel = dynamic_cast<FineTunePanel*>(m.leftColumn().currentPanelWidget());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_FALSE(panel->fineTune());
+    auto* size = dynamic_cast<QComboBox*>(panel->control(QStringLiteral("Size")));
+    ASSERT_NE(size, nullptr);
+    emit size->activated(8); // 24 points
+    EXPECT_EQ(+text()->rec.d.fontSize, m.settings().tsize);
+    EXPECT_EQ(NextEditStep(m.activeWindow()->document().items), step);
+    EXPECT_TRUE(edit->keysOf(m.activeWindow())->caretBlinking());
+    // Typing goes on in the larger text.
+    press(Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(text()->text, u"Hia");
+}
+
+TEST_F(KeyShellTest, CtrlAShowsTheShapePanelOfTheContinuation)
+{
+    MainWindow& m = startEditing();
+    m.settings().hints[26] = 0; // the turning-point page would cover the panel
+    m.settings().polyshape = 0;
+    edit->ChooseTool(109, false);
+    Sandbox& box = *edit->activeSandbox();
+    for (QPoint p : {QPoint(60, 60), QPoint(160, 80), QPoint(220, 160)}) {
+        CanvasMouse move = At(p.x(), p.y());
+        move.button = MouseButton::None;
+        box.Image1MouseMove(move);
+        click(box, p.x(), p.y());
+    }
+    press(Qt::Key_Return, QStringLiteral("\r"));
+    edit->ChooseTool(20, false);
+    Item* spline = nullptr;
+    for (Item& it : m.activeWindow()->document().items)
+        if (IsLive(it) && it.rec.d.kind == KindSpline)
+            spline = &it;
+    ASSERT_NE(spline, nullptr);
+    SelectOnly(m.activeWindow()->document().items, spline);
+    m.ShowPanel(209);
+    press(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    ASSERT_EQ(m.currentPanel(), 297);
+    auto* panel = dynamic_cast<FineTunePanel*>(m.leftColumn().currentPanelWidget());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->continuing());
+    auto* shape = dynamic_cast<QComboBox*>(panel->control(QStringLiteral("Shape")));
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->currentText(), QStringLiteral("Open Spline"));
+    EXPECT_FALSE(shape->isEnabled()) << "the continued spline keeps its look";
+    EXPECT_EQ(panel->control(QStringLiteral("Mirror")), nullptr);
+    ASSERT_FALSE(panel->lineLabels().empty());
+    EXPECT_EQ(panel->lineLabels()[0]->text(), QStringLiteral("Then, click where you want to place the turning points."));
 }
 
 TEST_F(KeyShellTest, APopupPageTakesTheKeysUntilItCloses)

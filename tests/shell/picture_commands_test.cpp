@@ -315,6 +315,66 @@ TEST_F(PictureShellTest, EditThisClipAndTheClipPanel)
     EXPECT_EQ(pictures->dialog(), nullptr);
 }
 
+TEST_F(PictureShellTest, ReopenedClipsShowTheirOutlineAndTheLeftColumnFollows)
+{
+    MainWindow& m = startWithPictures();
+    DocumentWindow* w = m.OpenDocument({});
+    m.settings().hints[kPictureInsertedHintFlag - 1] = 0;
+    m.ShowPanel(99);
+    ASSERT_TRUE(pictures->insertDroppedFile(*w, picture("pic.bmp", 200, 100, "BMP")));
+    EXPECT_EQ(m.currentPanel(), MainWindow::kDefaultPanel) << "no hint page: the insert panel";
+
+    // A new rectangular clip of the same picture; with the hint page's flag
+    // set the page is asked for instead.
+    std::vector<int> pages;
+    edit->showHintPage = [&pages](int page) { pages.push_back(page); };
+    m.settings().hints[kPictureInsertedHintFlag - 1] = 1;
+    SelectOnly(w->document().items, kind(w, KindClip)[0]);
+    pictures->openForClip(*w, PictureInsert::NewClip);
+    ASSERT_NE(pictures->dialog(), nullptr);
+    EXPECT_TRUE(pictures->dialog()->session().liveOutlines().empty()) << "a new clip starts empty";
+    pictures->dialog()->chooseInsertMode(InsertRectClips);
+    pictures->dialog()->areaMouseDown({10, 20});
+    pictures->dialog()->holdTimeout();
+    pictures->dialog()->areaMouseUp({70, 60});
+    pictures->dialog()->insertButton()->click();
+    EXPECT_EQ(pages, std::vector<int>{kPictureInsertedHintPage});
+    ASSERT_EQ(kind(w, KindClip).size(), 2u);
+    Item* rect = kind(w, KindClip)[1];
+    ASSERT_EQ(+rect->rec.d.clipShape, 1);
+
+    // "Edit this clip" opens with that outline selected under the pointer.
+    SelectOnly(w->document().items, rect);
+    m.ShowPanel(kClipPanelCode);
+    pictures->openForClip(*w, PictureInsert::EditClip);
+    ASSERT_NE(pictures->dialog(), nullptr);
+    TPict& d = *pictures->dialog();
+    const auto outlines = d.session().liveOutlines();
+    ASSERT_EQ(outlines.size(), 1u);
+    EXPECT_EQ(+outlines[0]->rec.d.kind, kRectOutline);
+    EXPECT_EQ(QRect(QPoint(outlines[0]->rec.d.x1, outlines[0]->rec.d.y1),
+                    QPoint(outlines[0]->rec.d.x2, outlines[0]->rec.d.y2)),
+              QRect(QPoint(10, 20), QPoint(70, 60)));
+    EXPECT_EQ(d.tool(), TPict::ToolPointer);
+    EXPECT_EQ(d.box()->modeList()->currentIndex(), InsertRectClips);
+    EXPECT_EQ(d.box()->rectangularCount()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(d.button(TPict::Button::Erase)->isVisibleTo(&d)) << "the outline is selected";
+    EXPECT_FALSE(d.button(TPict::Button::Undo)->isEnabled());
+
+    // Its right edge dragged further, then inserted: the clip is edited and
+    // its panel shows the new version.
+    d.areaMouseDown({70, 40});
+    d.areaMouseMove({90, 40}, true);
+    d.areaMouseUp({90, 40});
+    d.insertButton()->click();
+    ASSERT_EQ(kind(w, KindClip).size(), 2u);
+    const Item* edited = kind(w, KindClip)[1];
+    EXPECT_EQ(+edited->rec.d.sourceRect[2], 90);
+    EXPECT_EQ(+edited->rec.d.x2 - edited->rec.d.x1, 80);
+    EXPECT_NE(+edited->rec.d.selected, 0);
+    EXPECT_EQ(m.currentPanel(), kClipPanelCode);
+}
+
 TEST_F(PictureShellTest, DroppedPictureFilesAreInserted)
 {
     MainWindow& m = startWithPictures();
