@@ -55,7 +55,8 @@ bool ButtonHover::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Enter:
         // Only flat buttons take part (the row's extension button does not).
         if (auto* b = qobject_cast<QToolButton*>(watched);
-            b && (b == raised_ || b->autoRaise()) && b->objectName() != QLatin1String("qt_toolbar_ext_button"))
+            b && (b == raised_ || b->autoRaise()) &&
+            b->objectName() != QLatin1String("qt_toolbar_ext_button"))
             raise(b);
         break;
     case QEvent::MouseMove:

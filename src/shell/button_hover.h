@@ -14,7 +14,8 @@ class QWidget;
 
 namespace vlm {
 
-class ButtonHover : public QObject {
+class ButtonHover : public QObject
+{
 public:
     static constexpr int kHoverMs = 5000;
 

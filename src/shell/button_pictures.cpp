@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -33,12 +34,14 @@ void Grey(QImage& image)
             // Premultiplied: un-premultiply the grey level before lifting it.
             const int level = qGray(qRed(c), qGreen(c), qBlue(c)) * 255 / a;
             const int lifted = 128 + level / 2;
-            const int faded = a * 3 / 5;
+            const int faded = std::max(1, a * 3 / 5);
             const int v = lifted * faded / 255;
             line[x] = qRgba(v, v, v, faded);
         }
     }
 }
+
+QImage RenderDevicePixels(const QString& name, int device, qreal ratio, bool greyed);
 
 // Renders the drawing afresh for every size and ratio asked, rather than
 // scaling one bitmap.
@@ -52,7 +55,8 @@ public:
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const int side = std::min(rect.width(), rect.height());
         const QImage image = RenderButtonPicture(name_, side, ratio, mode == QIcon::Disabled);
-        const QRect target((rect.width() - side) / 2 + rect.x(), (rect.height() - side) / 2 + rect.y(), side, side);
+        const QRect target((rect.width() - side) / 2 + rect.x(), (rect.height() - side) / 2 + rect.y(), side,
+                           side);
         painter->drawImage(target, image);
     }
 
@@ -61,10 +65,11 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
+    // QIcon asks for the size in device pixels here.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
         const int side = std::min(size.width(), size.height());
-        return QPixmap::fromImage(RenderButtonPicture(name_, side, scale, mode == QIcon::Disabled));
+        return QPixmap::fromImage(RenderDevicePixels(name_, side, scale, mode == QIcon::Disabled));
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
@@ -82,25 +87,47 @@ private:
     QString name_;
 };
 
-struct Named {
+QImage RenderDevicePixels(const QString& name, int device, qreal ratio, bool greyed)
+{
+    if (device <= 0 || ratio <= 0)
+        return {};
+    QSvgRenderer renderer(PathOf(name));
+    if (!renderer.isValid())
+        return {};
+    QImage image(device, device, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p, QRectF(0, 0, device, device));
+    }
+    if (greyed)
+        Grey(image);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+struct Named
+{
     int number;
     const char* name;
 };
 
 constexpr Named kButtonPictures[] = {
-    {1, "new"},       {2, "open"},     {3, "save"},     {5, "print"},      {6, "undo"},      {7, "redo"},
-    {8, "repaint"},   {9, "pointer"},  {10, "zoom-out"}, {11, "zoom-in"},  {12, "to-back"},  {13, "to-front"},
-    {14, "erase"},    {15, "paste"},   {16, "copy"},    {17, "line"},      {18, "text"},     {19, "grid"},
-    {20, "snap"},     {21, "triangle"}, {22, "square"}, {23, "rectangle"}, {24, "circle"},   {25, "ellipse"},
-    {26, "polygon"},  {27, "picture"}, {28, "arc"},     {29, "spline"},    {30, "curve"},    {31, "pie"},
-    {32, "star"},     {33, "solid"},   {34, "oblong"},  {35, "join"},      {36, "split"},
+    {1, "new"},      {2, "open"},      {3, "save"},      {5, "print"},      {6, "undo"},     {7, "redo"},
+    {8, "repaint"},  {9, "pointer"},   {10, "zoom-out"}, {11, "zoom-in"},   {12, "to-back"}, {13, "to-front"},
+    {14, "erase"},   {15, "paste"},    {16, "copy"},     {17, "line"},      {18, "text"},    {19, "grid"},
+    {20, "snap"},    {21, "triangle"}, {22, "square"},   {23, "rectangle"}, {24, "circle"},  {25, "ellipse"},
+    {26, "polygon"}, {27, "picture"},  {28, "arc"},      {29, "spline"},    {30, "curve"},   {31, "pie"},
+    {32, "star"},    {33, "solid"},    {34, "oblong"},   {35, "join"},      {36, "split"},
 };
 
 // The insert panel rows show the picture of their toolbar button.
 constexpr Named kPanelButtons[] = {
-    {400, "picture"}, {300, "text"},     {98, "line"},     {108, "arc"},      {109, "spline"}, {111, "curve"},
-    {100, "triangle"}, {101, "square"}, {102, "rectangle"}, {103, "circle"}, {107, "pie"},    {104, "ellipse"},
-    {199, "polygon"}, {105, "star"},     {110, "solid"},   {112, "oblong"},
+    {400, "picture"},   {300, "text"},   {98, "line"},      {108, "arc"},
+    {109, "spline"},    {111, "curve"},  {100, "triangle"}, {101, "square"},
+    {102, "rectangle"}, {103, "circle"}, {107, "pie"},      {104, "ellipse"},
+    {199, "polygon"},   {105, "star"},   {110, "solid"},    {112, "oblong"},
 };
 
 } // namespace
@@ -136,7 +163,8 @@ QIcon ToolbarPicture(int number)
 QStringList ButtonPictureNames()
 {
     QStringList names;
-    for (const QString& file : QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.svg")}, QDir::Files))
+    for (const QString& file :
+         QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.svg")}, QDir::Files))
         names << file.chopped(4);
     return names;
 }
@@ -145,21 +173,7 @@ QImage RenderButtonPicture(const QString& name, int size, qreal ratio, bool grey
 {
     if (size <= 0 || ratio <= 0)
         return {};
-    const int device = static_cast<int>(std::lround(size * ratio));
-    QImage image(device, device, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(PathOf(name));
-    if (!renderer.isValid())
-        return {};
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&p, QRectF(0, 0, device, device));
-    }
-    if (greyed)
-        Grey(image);
-    image.setDevicePixelRatio(ratio);
-    return image;
+    return RenderDevicePixels(name, static_cast<int>(std::lround(size * ratio)), ratio, greyed);
 }
 
 } // namespace vlm

@@ -11,8 +11,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 #include <QVBoxLayout>
+#include <qdrawutil.h>
 
 namespace vlm {
 
