@@ -1,10 +1,13 @@
+#include "settings/settings.h"
 #include "shell/button_pictures.h"
+#include "shell/picture_dialog.h"
 #include "shell/tool_panels.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QSet>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +91,9 @@ TEST(ButtonPictures, EveryButtonAndRowHasADrawingAndEveryDrawingIsUsed)
         EXPECT_FALSE(ButtonPicture(name).isNull()) << row.panelCode;
         EXPECT_TRUE(used.contains(name)) << "a row shows its button's picture: " << row.panelCode;
     }
+    // The picture dialog's own tools.
+    for (const char* name : {"clip-rect", "clip-round", "mirror", "flip", "turn-right", "turn-left"})
+        used.insert(QString::fromLatin1(name));
     const QStringList all = ButtonPictureNames();
     EXPECT_EQ(QSet<QString>(all.begin(), all.end()), used);
 }
@@ -109,6 +115,19 @@ TEST(ButtonPictures, IconsAreDrawnForTheRatioTheyAreShownAt)
     EXPECT_EQ(greyed.convertToFormat(QImage::Format_ARGB32_Premultiplied),
               RenderButtonPicture(QStringLiteral("star"), 18, 2.0, true)
                   .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+TEST(ButtonPictures, ThePictureDialogsToolsShowPictures)
+{
+    Settings settings;
+    TPict dialog(settings, PictureInsert::NewPicture, {}, {});
+    using B = TPict::Button;
+    for (B b : {B::Pointer, B::Rect, B::Round, B::Erase, B::Mirror, B::Flip, B::TurnClockwise,
+                B::TurnCounterClockwise, B::Undo, B::Redo, B::ZoomOut, B::ZoomIn}) {
+        QToolButton* button = dialog.button(b);
+        ASSERT_FALSE(button->icon().isNull()) << button->toolTip().toStdString();
+        EXPECT_FALSE(button->accessibleName().isEmpty());
+    }
 }
 
 } // namespace
