@@ -1,10 +1,19 @@
 #include "shell/button_hover.h"
 
 #include <QEvent>
-#include <QToolBar>
+#include <QMenu>
 #include <QToolButton>
 
 namespace vlm {
+
+namespace {
+
+bool IsBackground(QObject* object)
+{
+    return object->isWidgetType() && !qobject_cast<QToolButton*>(object) && !qobject_cast<QMenu*>(object);
+}
+
+} // namespace
 
 ButtonHover::ButtonHover(QWidget* frame) : QObject(frame), frame_(frame)
 {
@@ -17,9 +26,10 @@ ButtonHover::ButtonHover(QWidget* frame) : QObject(frame), frame_(frame)
 void ButtonHover::watch(QObject* object)
 {
     object->installEventFilter(this);
-    // The frame and its rows report pointer moves over their background.
-    if (auto* w = qobject_cast<QWidget*>(object); w && (w == frame_ || qobject_cast<QToolBar*>(w)))
-        w->setMouseTracking(true);
+    // Everything in the frame but its buttons is background, and reports
+    // pointer moves over it.
+    if (IsBackground(object))
+        static_cast<QWidget*>(object)->setMouseTracking(true);
     for (QObject* child : object->children())
         if (child->isWidgetType())
             watch(child);
@@ -60,7 +70,7 @@ bool ButtonHover::eventFilter(QObject* watched, QEvent* event)
             raise(b);
         break;
     case QEvent::MouseMove:
-        if (watched == frame_ || qobject_cast<QToolBar*>(watched))
+        if (IsBackground(watched))
             lowerAll();
         break;
     case QEvent::Hide:

@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
@@ -417,6 +418,10 @@ TEST_F(ToolFrameTest, AHoveredButtonStaysRaisedUntilAnotherOrTheTimer)
     QCoreApplication::sendEvent(row(), &move);
     EXPECT_EQ(hover.raisedButton(), nullptr);
     EXPECT_TRUE(star->autoRaise());
+    // So does the background around the zoom controls.
+    QCoreApplication::sendEvent(star, &enter);
+    QCoreApplication::sendEvent(m.zoomControls().percentLabel(), &move);
+    EXPECT_EQ(hover.raisedButton(), nullptr);
 
     // The timer lowers it, and so does the main window's Timer3.
     QCoreApplication::sendEvent(line, &enter);
