@@ -4,6 +4,7 @@
 #include "edit/selection.h"
 #include "model/clipboard.h"
 #include "platform/widgets/qt_clipboard.h"
+#include "shell/button_pictures.h"
 #include "shell/edit_commands.h"
 #include "shell/main_window.h"
 #include "shell/view_widget.h"
@@ -95,6 +96,8 @@ void ClipboardCommands::buildButtons()
         }
         auto* b = new QToolButton(row);
         b->setText(Text(def.label));
+        b->setIcon(ToolbarPicture(def.number));
+        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
         b->setToolTip(Text(def.hint));
         b->setAccessibleName(Text(def.hint));
         b->setAutoRaise(true);

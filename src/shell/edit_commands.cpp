@@ -1,6 +1,8 @@
 #include "shell/edit_commands.h"
 #include "shell/hook_chain.h"
 
+#include "shell/button_hover.h"
+#include "shell/button_pictures.h"
 #include "shell/document_window.h"
 #include "shell/fine_tune_panel.h"
 #include "shell/left_column.h"
@@ -9,6 +11,7 @@
 #include "shell/view_widget.h"
 #include "shell/zoom_controls.h"
 #include "texts/edit_texts.h"
+#include "texts/shell_texts.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -38,6 +41,9 @@ struct ButtonSpec
 };
 
 constexpr ButtonSpec kButtons[] = {
+    {1, texts::kHintNewFile, texts::kMenuNew, 0},
+    {2, texts::kHintOpenFile, texts::kMenuOpen, 0},
+    {3, texts::kHintSaveFile, texts::kMenuSave, 0},
     {6, texts::kHintUndo, texts::kMenuUndo, 0},
     {7, texts::kHintRedo, texts::kMenuRedo, 0},
     {8, texts::kHintRepaint, u"\u21BB", 0},
@@ -148,6 +154,7 @@ void EditCommands::buildToolbar()
     row->setMovable(false);
     row->setFloatable(false);
     row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
     tools_ = new QActionGroup(row);
     tools_->setExclusive(true);
     for (const ButtonSpec& entry : kButtons) {
@@ -155,7 +162,7 @@ void EditCommands::buildToolbar()
             row->addSeparator();
             continue;
         }
-        auto* a = new QAction(Text(entry.label), row);
+        auto* a = new QAction(ToolbarPicture(entry.number), Text(entry.label), row);
         a->setToolTip(Text(entry.hint));
         a->setData(entry.number);
         row->addAction(a);
@@ -168,9 +175,8 @@ void EditCommands::buildToolbar()
         }
         if (QToolButton* b = button(number)) {
             b->setAutoRaise(true);
-            // A button showing a sign is named by its hint.
-            if (!a->text().front().isLetter())
-                b->setAccessibleName(Text(entry.hint));
+            // A button showing a picture is named by its hint.
+            b->setAccessibleName(Text(entry.hint));
         }
         // Assistive tools toggle a tool button rather than click it, which
         // checks its action without triggering it: the toggle runs the
@@ -192,6 +198,8 @@ void EditCommands::buildToolbar()
     }
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
         box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
+    hover_ = new ButtonHover(frame);
+    RunAfter(main_.hooks().resetHover, [this] { hover_->lowerAll(); });
     press(9);
 }
 
@@ -202,6 +210,15 @@ void EditCommands::runButton(int number)
         if (b.number == number)
             code = b.panelCode;
     switch (number) {
+    case 1:
+        main_.NewCommand();
+        break;
+    case 2:
+        main_.OpenCommand();
+        break;
+    case 3:
+        main_.SaveCommand();
+        break;
     case 6:
         UndoCommand(true);
         break;

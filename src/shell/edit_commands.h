@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace vlm {
 
+class ButtonHover;
 class DocumentWindow;
 class MainWindow;
 struct FineTunePanelHooks;
@@ -96,6 +97,8 @@ public:
     // when the row is too narrow, in the row's extension menu.
     QAction* buttonAction(int number) const;
     int pressedButton() const;
+    // The raised button of the tool frame.
+    ButtonHover& hover() const { return *hover_; }
 
 private:
     struct WindowTools;
@@ -123,6 +126,7 @@ private:
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;
     QActionGroup* tools_ = nullptr;
+    ButtonHover* hover_ = nullptr;
     std::map<int, QAction*> buttons_;
     std::map<int, QWidget*> panels_;
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;

@@ -4,6 +4,7 @@
 #include "edit/grid_options.h"
 #include "edit/sandbox.h"
 #include "edit/transform.h"
+#include "shell/button_pictures.h"
 #include "shell/document_window.h"
 #include "shell/edit_commands.h"
 #include "shell/grid_options_frame.h"
@@ -141,9 +142,11 @@ void GridCommands::buildToggles()
         for (QAction* a : row->actions())
             if (row->widgetForAction(a) == before)
                 at = a;
-    auto make = [&](const char16_t* hint, const QString& label) {
+    auto make = [&](int number, const char16_t* hint, const QString& label) {
         auto* b = new QToolButton(row ? static_cast<QWidget*>(row) : &main_);
         b->setText(label);
+        b->setIcon(ToolbarPicture(number));
+        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
         b->setToolTip(Text(hint));
         b->setAccessibleName(Text(hint));
         b->setAutoRaise(true);
@@ -152,8 +155,8 @@ void GridCommands::buildToggles()
             row->insertWidget(at, b);
         return b;
     };
-    gridButton_ = make(texts::kHintGridlines, QStringLiteral("#"));
-    snapButton_ = make(texts::kHintSnap, QString(QChar(0x2316)));
+    gridButton_ = make(19, texts::kHintGridlines, QStringLiteral("#"));
+    snapButton_ = make(20, texts::kHintSnap, QString(QChar(0x2316)));
     connect(gridButton_, &QToolButton::clicked, this, [this](bool on) { GridToggled(on); });
     connect(snapButton_, &QToolButton::clicked, this, [this](bool on) { SnapToggled(on); });
 }

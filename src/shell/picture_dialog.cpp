@@ -1,6 +1,7 @@
 #include "shell/picture_dialog.h"
 
 #include "model/rounding.h"
+#include "shell/button_pictures.h"
 #include "shell/clip_look_controls.h"
 #include "texts/picture_texts.h"
 
@@ -252,22 +253,26 @@ TPict::TPict(Settings& settings, PictureInsert mode, std::function<void()> inser
     auto* outer = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     outer->addLayout(bar);
-    auto add = [&](Button b, const char16_t* face, const char16_t* hint) {
-        bar->addWidget(makeButton(b, face, hint, this));
+    // Each button shows its picture; the face stays its text.
+    auto add = [&](Button b, const char16_t* face, const char16_t* hint, const char* picture) {
+        QToolButton* button = makeButton(b, face, hint, this);
+        button->setIcon(ButtonPicture(QString::fromLatin1(picture)));
+        button->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
+        bar->addWidget(button);
     };
-    add(Button::Pointer, texts::kFacePointer, texts::kHintSelectClip);
-    add(Button::Rect, texts::kFaceRectOutline, texts::kHintOutlineClip);
-    add(Button::Round, texts::kFaceRoundOutline, texts::kHintOutlineRoundClip);
-    add(Button::Erase, texts::kFaceErase, texts::kHintEraseClip);
-    add(Button::Mirror, texts::kFaceMirror, texts::kHintMirrorPicture);
-    add(Button::Flip, texts::kFaceFlip, texts::kHintFlipPicture);
-    add(Button::TurnClockwise, texts::kFaceTurnClockwise, texts::kHintRotatePicture);
-    add(Button::TurnCounterClockwise, texts::kFaceTurnCounterClockwise, texts::kHintRotatePicture);
-    add(Button::Undo, texts::kFaceUndo, texts::kHintUndoOutline);
-    add(Button::Redo, texts::kFaceRedo, texts::kHintRedoOutline);
+    add(Button::Pointer, texts::kFacePointer, texts::kHintSelectClip, "pointer");
+    add(Button::Rect, texts::kFaceRectOutline, texts::kHintOutlineClip, "clip-rect");
+    add(Button::Round, texts::kFaceRoundOutline, texts::kHintOutlineRoundClip, "clip-round");
+    add(Button::Erase, texts::kFaceErase, texts::kHintEraseClip, "erase");
+    add(Button::Mirror, texts::kFaceMirror, texts::kHintMirrorPicture, "mirror");
+    add(Button::Flip, texts::kFaceFlip, texts::kHintFlipPicture, "flip");
+    add(Button::TurnClockwise, texts::kFaceTurnClockwise, texts::kHintRotatePicture, "turn-right");
+    add(Button::TurnCounterClockwise, texts::kFaceTurnCounterClockwise, texts::kHintRotatePicture, "turn-left");
+    add(Button::Undo, texts::kFaceUndo, texts::kHintUndoOutline, "undo");
+    add(Button::Redo, texts::kFaceRedo, texts::kHintRedoOutline, "redo");
     bar->addStretch(1);
-    add(Button::ZoomOut, texts::kFaceZoomOut, texts::kHintZoomOut);
-    add(Button::ZoomIn, texts::kFaceZoomIn, texts::kHintZoomIn);
+    add(Button::ZoomOut, texts::kFaceZoomOut, texts::kHintZoomOut, "zoom-out");
+    add(Button::ZoomIn, texts::kFaceZoomIn, texts::kHintZoomIn, "zoom-in");
     bar->addWidget(new QLabel(Text(texts::kZoomCaption), this));
     zoomLabel_ = new QLabel(this);
     zoomLabel_->setAccessibleName(Text(texts::kZoomCaption));

@@ -5,6 +5,7 @@
 #include "output/image_files.h"
 #include "pictures/picture_services.h"
 #include "platform/prompts.h"
+#include "shell/button_pictures.h"
 #include "shell/document_window.h"
 #include "shell/edit_commands.h"
 #include "shell/main_menus.h"
@@ -86,10 +87,12 @@ PrintCommands::PrintCommands(MainWindow& main, EditCommands& edit) : QObject(&ma
     // Button 5 stands before Undo; button 4 (export) takes no place at all.
     if (QAction* undo = edit.buttonAction(6)) {
         if (auto* row = qobject_cast<QToolBar*>(undo->parent())) {
-            auto* button = new QAction(Text(texts::kButtonPrint), row);
+            auto* button = new QAction(ToolbarPicture(5), Text(texts::kButtonPrint), row);
             button->setToolTip(Text(texts::kHintPrint));
             button->setData(5);
             row->insertAction(undo, button);
+            if (QWidget* b = row->widgetForAction(button))
+                b->setAccessibleName(Text(texts::kHintPrint));
             connect(button, &QAction::triggered, this, [this] { PrintCommand(); });
         }
     }

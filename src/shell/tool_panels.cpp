@@ -1,13 +1,18 @@
 #include "shell/tool_panels.h"
 
 #include "edit/tool_mode.h"
+#include "shell/button_pictures.h"
 #include "texts/edit_texts.h"
 #include "texts/page_setup_texts.h"
 #include "texts/keyboard_texts.h"
 
+#include <QEnterEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
+#include <qdrawutil.h>
 
 namespace vlm {
 
@@ -33,17 +38,82 @@ constexpr ShapeTool kShapeCaptions[] = {
     {199, texts::kKindPolygon},  {297, texts::kKindSpline},  {298, texts::kKindCurve},
 };
 
-// Raising the pointer over a row and pressing it, without a widget per row.
-class InsertRowLabel : public QLabel {
+constexpr int kRowHeight = 18;
+constexpr int kRowPictureSize = 16;
+
+} // namespace
+
+namespace {
+
+// A row's picture, drawn for the screen it is on so that it stays sharp at
+// any device pixel ratio; raised, it stands on a bevelled panel.
+class RowPicture : public QWidget {
 public:
-    InsertRowLabel(const QString& caption, std::function<void()> pressed, QWidget* parent)
-        : QLabel(caption, parent), pressed_(std::move(pressed))
+    RowPicture(QIcon icon, QWidget* parent) : QWidget(parent), icon_(std::move(icon))
     {
-        setCursor(Qt::PointingHandCursor);
-        setFixedHeight(18);
+        setFixedSize(kRowHeight, kRowHeight);
     }
+    void setRaised(bool raised)
+    {
+        raised_ = raised;
+        update();
+    }
+    const QIcon& icon() const { return icon_; }
 
 protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (raised_)
+            qDrawShadePanel(&p, rect(), palette(), false, 1);
+        const int at = (kRowHeight - kRowPictureSize) / 2;
+        icon_.paint(&p, QRect(at, at, kRowPictureSize, kRowPictureSize));
+    }
+
+private:
+    QIcon icon_;
+    bool raised_ = false;
+};
+
+} // namespace
+
+// One row: its picture, flat or raised, and its caption. Entering the row
+// raises it; a press anywhere on it chooses it.
+class InsertPanel::Row : public QWidget {
+public:
+    Row(const QString& caption, int panelCode, std::function<void()> entered, std::function<void()> pressed,
+        QWidget* parent)
+        : QWidget(parent), entered_(std::move(entered)), pressed_(std::move(pressed))
+    {
+        setCursor(Qt::PointingHandCursor);
+        setFixedHeight(kRowHeight);
+        setAccessibleName(caption);
+        auto* line = new QHBoxLayout(this);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(4);
+        picture_ = new RowPicture(ButtonPicture(PictureNameOfPanel(panelCode)), this);
+        caption_ = new QLabel(caption, this);
+        line->addWidget(picture_);
+        line->addWidget(caption_, 1);
+    }
+
+    void setRaised(bool raised)
+    {
+        raised_ = raised;
+        picture_->setRaised(raised);
+        QFont f = caption_->font();
+        f.setUnderline(raised);
+        caption_->setFont(f);
+    }
+    bool raised() const { return raised_; }
+    const QIcon& picture() const { return picture_->icon(); }
+
+protected:
+    void enterEvent(QEnterEvent* event) override
+    {
+        QWidget::enterEvent(event);
+        entered_();
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
@@ -51,10 +121,12 @@ protected:
     }
 
 private:
+    std::function<void()> entered_;
     std::function<void()> pressed_;
+    RowPicture* picture_ = nullptr;
+    QLabel* caption_ = nullptr;
+    bool raised_ = false;
 };
-
-} // namespace
 
 QString ReplaceWord(const QString& text, const QString& word, const QString& name)
 {
@@ -228,9 +300,15 @@ InsertPanel::InsertPanel(std::function<void(int)> choose, std::function<void()> 
     title->setFont(bold);
     title->setFixedHeight(42);
     layout->addWidget(title);
-    for (int i = 0; i < static_cast<int>(InsertRows().size()); ++i)
-        layout->addWidget(new InsertRowLabel(Text(InsertRows()[static_cast<std::size_t>(i)].caption),
-                                             [this, i] { RowPressed(i); }, this));
+    for (int i = 0; i < static_cast<int>(InsertRows().size()); ++i) {
+        const InsertRow& r = InsertRows()[static_cast<std::size_t>(i)];
+        rows_.push_back(new Row(Text(r.caption), r.panelCode, [this, i] { RowEntered(i); },
+                                [this, i] { RowPressed(i); }, this));
+        layout->addWidget(rows_.back());
+    }
+    hoverTimer_.setSingleShot(true);
+    hoverTimer_.setInterval(kHoverMs);
+    connect(&hoverTimer_, &QTimer::timeout, this, [this] { lowerRows(); });
     layout->addSpacing(2);
     const QString word = Text(texts::kPageSetupLinkWord).toHtmlEscaped();
     QString line = Text(texts::kPageSetupLinkLine).toHtmlEscaped();
@@ -248,7 +326,39 @@ InsertPanel::InsertPanel(std::function<void(int)> choose, std::function<void()> 
     layout->addStretch(1);
 }
 
+InsertPanel::~InsertPanel() = default;
+
 void InsertPanel::setPageSetupLinkShown(bool shown) { pageSetupLink_->setVisible(shown); }
+
+void InsertPanel::RowEntered(int index)
+{
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
+        if (rows_[static_cast<std::size_t>(i)]->raised() != (i == index))
+            rows_[static_cast<std::size_t>(i)]->setRaised(i == index);
+    hoverTimer_.start();
+}
+
+void InsertPanel::lowerRows()
+{
+    hoverTimer_.stop();
+    for (Row* row : rows_)
+        if (row->raised())
+            row->setRaised(false);
+}
+
+int InsertPanel::raisedRow() const
+{
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
+        if (rows_[static_cast<std::size_t>(i)]->raised())
+            return i;
+    return -1;
+}
+
+QIcon InsertPanel::rowPicture(int index) const
+{
+    return index >= 0 && index < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(index)]->picture()
+                                                                 : QIcon();
+}
 
 void InsertPanel::RowPressed(int index)
 {

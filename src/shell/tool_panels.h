@@ -5,7 +5,9 @@
 // title and the guidance lines that say how to draw with it. The same panel
 // shows the title and guidance for a selection.
 
+#include <QIcon>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -62,18 +64,32 @@ private:
 
 class InsertPanel : public QWidget {
 public:
+    static constexpr int kHoverMs = 5000;
+
     // `choose` receives the PanelCode of a row pressed; `pageSetup` runs when
     // the Page Setup link below the rows is followed.
     explicit InsertPanel(std::function<void(int)> choose, std::function<void()> pageSetup = {},
                          QWidget* parent = nullptr);
+    ~InsertPanel() override;
     // A press on row `index` (0-based), as the mouse gives it.
     void RowPressed(int index);
+    // The pointer came over row `index`: it is raised, the others lowered,
+    // and the panel's hover timer starts again; when it fires, all are lowered.
+    void RowEntered(int index);
+    void lowerRows();
+    int raisedRow() const; // -1 when none
+    QTimer& hoverTimer() { return hoverTimer_; }
+    QIcon rowPicture(int index) const;
     // The link line is hidden while the Page Setup dialog shows.
     void setPageSetupLinkShown(bool shown);
     QLabel* pageSetupLink() const { return pageSetupLink_; }
 
 private:
+    class Row;
+
     std::function<void(int)> choose_;
+    std::vector<Row*> rows_;
+    QTimer hoverTimer_;
     QLabel* pageSetupLink_ = nullptr;
 };
 

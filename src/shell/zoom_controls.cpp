@@ -1,6 +1,7 @@
 #include "shell/zoom_controls.h"
 
 #include "render/units.h"
+#include "shell/button_pictures.h"
 #include "texts/shell_texts.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
@@ -18,39 +18,18 @@
 
 namespace vlm {
 
-namespace {
-
-// A magnifying glass with a minus or a plus in its lens.
-QIcon MagnifierIcon(bool plus)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
-    p.setBrush(QColor(0xE8, 0xF2, 0xFC));
-    p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1.5));
-    p.drawLine(QPointF(3.5, 6), QPointF(8.5, 6));
-    if (plus)
-        p.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
-    return QIcon(pm);
-}
-
-} // namespace
-
 ZoomControls::ZoomControls(QWidget* parent) : QWidget(parent)
 {
     zoomOut_ = new QToolButton(this);
-    zoomOut_->setIcon(MagnifierIcon(false));
+    zoomOut_->setIcon(ToolbarPicture(10));
     zoomOut_->setToolTip(QString::fromUtf16(texts::kZoomOutHint));
     zoomOut_->setAutoRaise(true);
+    zoomOut_->setAccessibleName(QString::fromUtf16(texts::kZoomOutHint));
     zoomIn_ = new QToolButton(this);
-    zoomIn_->setIcon(MagnifierIcon(true));
+    zoomIn_->setIcon(ToolbarPicture(11));
     zoomIn_->setToolTip(QString::fromUtf16(texts::kZoomInHint));
     zoomIn_->setAutoRaise(true);
+    zoomIn_->setAccessibleName(QString::fromUtf16(texts::kZoomInHint));
 
     trackBar_ = new QSlider(Qt::Horizontal, this);
     trackBar_->setRange(0, kZoomTrackbarMax);

@@ -32,6 +32,9 @@ inline constexpr const char16_t* kMenuRedo = u"Redo";
 inline constexpr const char16_t* kMenuClearUndoRedo = u"Clear Undo and Redo";
 
 // Toolbar hints.
+inline constexpr const char16_t* kHintNewFile = u"Create a new file";
+inline constexpr const char16_t* kHintOpenFile = u"Open an existing file";
+inline constexpr const char16_t* kHintSaveFile = u"Save the file";
 inline constexpr const char16_t* kHintUndo = u"Undo the last edit";
 inline constexpr const char16_t* kHintRedo = u"Redo the last undo";
 inline constexpr const char16_t* kHintRepaint = u"Repaint the screen";

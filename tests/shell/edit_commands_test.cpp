@@ -153,7 +153,7 @@ TEST_F(EditShellTest, ARepaintBringsTheSelectionMarkersBack)
 }
 
 // The buttons of the toolbar in the order they stand.
-const int kToolbarButtons[] = {6,  7,  8,  9,  27, 18, 17, 28, 29, 30, 21,
+const int kToolbarButtons[] = {1, 2, 3, 6, 7, 8,  9,  27, 18, 17, 28, 29, 30, 21,
                                22, 23, 24, 31, 25, 26, 32, 33, 34, 13, 12};
 
 TEST_F(EditShellTest, AtTheDefaultSizeEveryButtonIsInTheRowOrInItsExtensionMenu)
