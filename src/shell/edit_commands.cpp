@@ -415,7 +415,7 @@ void EditCommands::panelShown(int code)
     if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         fineTune->open(code);
     const int mode = ToolModeForPanel(code);
-    if (mode >= 0 || code == PanelCode::EndTextEditing) {
+    if (!keepTool_ && (mode >= 0 || code == PanelCode::EndTextEditing)) {
         if (Sandbox* box = activeSandbox())
             box->EnterToolMode(code);
         else if (PanelForToolMode(mode) != 0)
@@ -498,6 +498,15 @@ void EditCommands::ChooseTool(int code, bool skipWhenShown)
         return;
     }
     main_.ShowPanel(code);
+}
+
+void EditCommands::ShowPanelKeepingTool(int code)
+{
+    if (main_.currentPanel() == code)
+        return;
+    keepTool_ = true;
+    main_.ShowPanel(code);
+    keepTool_ = false;
 }
 
 void EditCommands::UndoCommand(bool showInsertPanel)

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <utility>
+
 namespace vlm {
 
 namespace {
@@ -30,6 +32,10 @@ bool InsertMenuWhenOff(int page) { return page == 1038 || page == 1077; }
 HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
 {
     edit_.showHintPage = [this](int page) { ShowHintPage(page); };
+    showPanelKeepingTool = [this](int code) { edit_.ShowPanelKeepingTool(code); };
+    pageTimer_.setSingleShot(true);
+    pageTimer_.setInterval(kDelayMs);
+    connect(&pageTimer_, &QTimer::timeout, this, [this] { PageTimer(); });
     ShellHooks& hooks = main_.hooks();
     auto previousPanel = std::move(hooks.makePanel);
     hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
@@ -51,11 +57,24 @@ void HintCommands::ShowHintPage(int page)
         return;
     }
     if (IsPlacingPage(page)) {
-        if (main_.currentPanel() != page)
-            main_.ShowPanel(page);
+        if (showPanelKeepingTool)
+            showPanelKeepingTool(page);
         return;
     }
-    main_.RunDeferred(page);
+    requestedPage_ = page;
+    pageTimer_.start();
+}
+
+void HintCommands::PageTimer()
+{
+    pageTimer_.stop();
+    const int page = std::exchange(requestedPage_, 0);
+    if (page == 0)
+        return;
+    if (main_.currentPanel() == page)
+        panelShown(page); // the same step again: every paragraph comes back
+    else if (showPanelKeepingTool)
+        showPanelKeepingTool(page);
 }
 
 QWidget* HintCommands::makePanel(int code)
@@ -183,10 +202,6 @@ void HintCommands::CheckChanged(bool checked)
 
 void HintCommands::showPlacingPanel(int code)
 {
-    if (!showPanelKeepingTool) {
-        main_.RunDeferred(code);
-        return;
-    }
     QTimer::singleShot(kDelayMs, this, [this, code] {
         if (showPanelKeepingTool)
             showPanelKeepingTool(code);

@@ -12,6 +12,7 @@
 #include "guidance/hint_pages.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -26,11 +27,15 @@ public:
     // Fills `edit.showHintPage` and adds the page panel to `main`'s panels.
     HintCommands(MainWindow& main, EditCommands& edit);
 
-    // A hint page asked for by an edit or a command: shown (after Timer1,
-    // or at once while the points of a figure are placed) when its flag is
-    // set. With the flag clear the page after a deletion or a new picture
-    // gives way to the insert menu; the others leave the panel as it is.
+    // A hint page asked for by an edit or a command: shown when its flag is
+    // set, 100 ms later, or at once while the points of a figure are placed.
+    // It is shown over the tool in use, which stays. With the flag clear the
+    // page after a deletion or a new picture gives way to the insert menu;
+    // the others leave the panel as it is.
     void ShowHintPage(int page);
+    // The end of the 100 ms: the page asked for last is shown.
+    void PageTimer();
+    int requestedPage() const { return requestedPage_; }
 
     // The pointer on paragraph 0..3 of the page shown, or -1 for the page
     // outside its paragraphs.
@@ -47,10 +52,10 @@ public:
     // Selects the last drawn Item of the active document when it is live,
     // and restarts the window's marker timer.
     std::function<void()> selectLast;
-    // Shows a tool panel over a figure whose points are being placed,
-    // without entering the tool again (which would drop the points) and
-    // without a change when it shows already. Without it the panel is shown
-    // the ordinary way, through Timer1.
+    // Shows a page, or a tool panel over a figure whose points are being
+    // placed, without entering the tool again (which would drop the points)
+    // and without a change when it shows already. EditCommands does it
+    // unless it is set otherwise.
     std::function<void(int panelCode)> showPanelKeepingTool;
     // Hands the clip outlining to the picture frame; false when the frame
     // is not open.
@@ -68,6 +73,8 @@ private:
     EditCommands& edit_;
     TLinehelp* panel_ = nullptr;
     int raised_ = 0;
+    QTimer pageTimer_;
+    int requestedPage_ = 0;
 };
 
 } // namespace vlm
