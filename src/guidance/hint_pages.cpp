@@ -392,6 +392,20 @@ HintFollowUp FollowUpOf(int page)
     return {};
 }
 
+int PanelWhenOff(int page)
+{
+    switch (page) {
+    case 1038: // after a deletion
+    case 1077: // after a new picture
+        return kInsertMenu;
+    default:
+        break;
+    }
+    if (const PlacingPage* p = PlacingOn(page); p && p->toolPanel >= 297)
+        return p->toolPanel; // continuing a spline or curve
+    return 0;
+}
+
 int PanelOfStep(const HintStep& step, const Settings& settings, bool somethingSelected)
 {
     switch (step.kind) {

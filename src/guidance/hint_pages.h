@@ -90,6 +90,10 @@ HintPage HintPageFor(int code, const Settings& settings);
 
 HintFollowUp FollowUpOf(int page);
 
+// The panel a request for a page that is turned off shows instead; 0 where
+// the panel shown stays.
+int PanelWhenOff(int page);
+
 // The panel a step shows once its Item is selected (or not), for the step
 // kinds Panel, FineTune and Move; 0 for the others.
 int PanelOfStep(const HintStep& step, const Settings& settings, bool somethingSelected);

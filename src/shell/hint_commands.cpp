@@ -24,9 +24,6 @@ bool IsPlacingPage(int page)
     return page == 1061 || page == 1064 || page == 1070 || page == 1073 || page == 1074 || page == 1075;
 }
 
-// With their page turned off, these requests show the insert menu instead.
-bool InsertMenuWhenOff(int page) { return page == 1038 || page == 1077; }
-
 } // namespace
 
 HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
@@ -52,8 +49,11 @@ void HintCommands::ShowHintPage(int page)
     if (!IsHintPageCode(page))
         return;
     if (!HintPageOn(main_.settings(), page)) {
-        if (InsertMenuWhenOff(page))
-            main_.RunDeferred(MainWindow::kDefaultPanel);
+        const int instead = PanelWhenOff(page);
+        if (instead == MainWindow::kDefaultPanel)
+            main_.RunDeferred(instead);
+        else if (instead != 0 && showPanelKeepingTool)
+            showPanelKeepingTool(instead); // the continuation goes on under it
         return;
     }
     if (IsPlacingPage(page)) {

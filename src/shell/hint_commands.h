@@ -30,8 +30,9 @@ public:
     // A hint page asked for by an edit or a command: shown when its flag is
     // set, 100 ms later, or at once while the points of a figure are placed.
     // It is shown over the tool in use, which stays. With the flag clear the
-    // page after a deletion or a new picture gives way to the insert menu;
-    // the others leave the panel as it is.
+    // page after a deletion or a new picture gives way to the insert menu,
+    // the page of a continued spline or curve to the continuation panel; the
+    // others leave the panel as it is.
     void ShowHintPage(int page);
     // The end of the 100 ms: the page asked for last is shown.
     void PageTimer();

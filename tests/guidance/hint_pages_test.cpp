@@ -191,6 +191,16 @@ TEST(HintPages, FollowUps)
     }
 }
 
+TEST(HintPages, PanelsInsteadOfAPageTurnedOff)
+{
+    EXPECT_EQ(PanelWhenOff(1038), 20);
+    EXPECT_EQ(PanelWhenOff(1077), 20);
+    EXPECT_EQ(PanelWhenOff(1074), 297);
+    EXPECT_EQ(PanelWhenOff(1075), 298);
+    for (int page : {1024, 1028, 1043, 1061, 1070, 1078})
+        EXPECT_EQ(PanelWhenOff(page), 0) << page;
+}
+
 TEST(HintPages, StepsGoWhereTheSelectionAndTheFlagsAllow)
 {
     Settings s;

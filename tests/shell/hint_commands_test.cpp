@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -179,6 +180,13 @@ TEST_F(HintShellTest, AfterADeletionOrAPictureThePageOrTheInsertMenu)
     EXPECT_EQ(m.pendingCommand(), MainWindow::kDefaultPanel);
     runDeferred();
 
+    // Continuing a spline: its page, or the continuation panel at once.
+    edit->showHintPage(1074);
+    EXPECT_EQ(m.currentPanel(), 1074);
+    setFlag(27, false);
+    edit->showHintPage(1074);
+    EXPECT_EQ(m.currentPanel(), 297);
+
     // The grid pages leave the panel alone when they are off.
     setFlag(3, false);
     edit->showHintPage(1028);
@@ -304,6 +312,27 @@ TEST_F(HintShellTest, HoverMarksTheStepAndAClickTakesIt)
     hints->ParagraphClicked(0);
     EXPECT_EQ(m.pendingCommand(), 0);
     EXPECT_FALSE(hints->panel()->paragraphBox(0)->isHidden());
+}
+
+TEST_F(HintShellTest, ThePageWidgetPassesThePointerAndClicksOn)
+{
+    MainWindow& m = startHints();
+    drawLine();
+    showRequested();
+    QLabel* third = hints->panel()->paragraphBox(2);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(third, &enter);
+    EXPECT_EQ(rows.back(), 3);
+    EXPECT_EQ(hints->panel()->hovered(), 2);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(third, &leave);
+    EXPECT_EQ(rows.back(), 0);
+    EXPECT_EQ(hints->panel()->hovered(), -1);
+
+    third->resize(100, 40);
+    QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(third->isHidden());
+    EXPECT_EQ(m.pendingCommand(), 99);
 }
 
 TEST_F(HintShellTest, TheDeletionPageRaisesUndoAndRedoAndUndoes)
