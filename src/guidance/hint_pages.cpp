@@ -24,7 +24,8 @@ enum class MovingTemplate {
     Filled,  // M1, MD, MS, MC
 };
 
-struct FigureKind {
+struct FigureKind
+{
     const char16_t* word;
     int drawnPage;  // shown after one was drawn
     int movingPage; // shown when the user chose to move it
@@ -50,7 +51,8 @@ constexpr FigureKind kKinds[] = {
 };
 
 // The pages shown while the points of a figure are being placed.
-struct PlacingPage {
+struct PlacingPage
+{
     int page;
     const char16_t* word;
     int toolPanel; // the panel the page covers
@@ -68,7 +70,8 @@ constexpr PlacingPage kPlacingPages[] = {
     {1075, texts::kHintWordCurve, 298, PlacingPage::Close::Never},
 };
 
-struct PageFlag {
+struct PageFlag
+{
     int page;
     int flag;
 };
@@ -84,7 +87,10 @@ constexpr PageFlag kFlags[] = {
     {1076, 40}, {1077, 41}, {1078, 42},
 };
 
-std::u16string S(const char16_t* s) { return s; }
+std::u16string S(const char16_t* s)
+{
+    return s;
+}
 
 HintParagraph Plain(const char16_t* text, std::vector<std::u16string> keyWords = {})
 {
@@ -103,8 +109,14 @@ HintParagraph Acting(std::u16string text, std::u16string phrase, HintStep step)
     return p;
 }
 
-HintStep PanelStep(int code, bool selectLast = false) { return {Kind::Panel, code, 0, selectLast, 0}; }
-HintStep FineTuneStep(int code, bool selectLast) { return {Kind::FineTune, code, 0, selectLast, 0}; }
+HintStep PanelStep(int code, bool selectLast = false)
+{
+    return {Kind::Panel, code, 0, selectLast, 0};
+}
+HintStep FineTuneStep(int code, bool selectLast)
+{
+    return {Kind::FineTune, code, 0, selectLast, 0};
+}
 HintStep MoveStep(int movingPage, int fineTune, bool selectLast)
 {
     return {Kind::Move, movingPage, fineTune, selectLast, 0};
@@ -147,7 +159,8 @@ void DrawnPage(HintPage& page, const FigureKind& k)
     const std::u16string_view kind = k.word;
     page.paragraphs = {
         Filled(Plain(texts::kHintD1), texts::kHintWordLine, kind),
-        Filled(Acting(texts::kHintD2, texts::kHintD2Key, PanelStep(k.newItem)), texts::kHintWordTriangle, kind),
+        Filled(Acting(texts::kHintD2, texts::kHintD2Key, PanelStep(k.newItem)), texts::kHintWordTriangle,
+               kind),
         Filled(Acting(texts::kHintD3, texts::kHintFineTuneKey, FineTuneStep(k.fineTune, true)),
                texts::kHintWordTriangle, kind),
         Filled(Acting(texts::kHintD4, texts::kHintD4Key, MoveStep(k.movingPage, k.fineTune, true)),
@@ -158,16 +171,19 @@ void DrawnPage(HintPage& page, const FigureKind& k)
 void MovingPage(HintPage& page, const FigureKind& k)
 {
     const std::u16string_view kind = k.word;
-    const HintParagraph m1 = Filled(Plain(texts::kHintM1, {S(texts::kHintKeyMove)}), texts::kHintWordTriangle, kind);
-    const HintParagraph m3 = Filled(Plain(texts::kHintM3, {S(texts::kHintKeyRotate)}), texts::kHintWordTriangle, kind);
+    const HintParagraph m1 =
+        Filled(Plain(texts::kHintM1, {S(texts::kHintKeyMove)}), texts::kHintWordTriangle, kind);
+    const HintParagraph m3 =
+        Filled(Plain(texts::kHintM3, {S(texts::kHintKeyRotate)}), texts::kHintWordTriangle, kind);
     const HintParagraph ms = Plain(texts::kHintMS, {S(texts::kHintKeySelect)});
     const HintParagraph mc = Plain(texts::kHintMC);
-    const HintParagraph mz = Filled(Plain(texts::kHintMZ, {S(texts::kHintMZKey)}), texts::kHintWordCircle, kind);
+    const HintParagraph mz =
+        Filled(Plain(texts::kHintMZ, {S(texts::kHintMZKey)}), texts::kHintWordCircle, kind);
     switch (k.moving) {
     case MovingTemplate::Corners:
-        page.paragraphs = {m1,
-                           Filled(Plain(texts::kHintM2, {S(texts::kHintM2Key)}), texts::kHintWordTriangle, kind),
-                           m3, ms};
+        page.paragraphs = {
+            m1, Filled(Plain(texts::kHintM2, {S(texts::kHintM2Key)}), texts::kHintWordTriangle, kind), m3,
+            ms};
         break;
     case MovingTemplate::Round:
         page.paragraphs = {m1, mz, ms, mc};
@@ -176,12 +192,14 @@ void MovingPage(HintPage& page, const FigureKind& k)
         page.paragraphs = {m1, Filled(mz, texts::kHintWordEdge, texts::kHintWordEnd), m3, ms};
         break;
     case MovingTemplate::Bent:
-        page.paragraphs = {m1, Filled(Plain(texts::kHintMO, {S(texts::kHintKeyOutline)}), texts::kHintWordSpline, kind),
-                           ms, mc};
+        page.paragraphs = {
+            m1, Filled(Plain(texts::kHintMO, {S(texts::kHintKeyOutline)}), texts::kHintWordSpline, kind), ms,
+            mc};
         break;
     case MovingTemplate::Filled:
-        page.paragraphs = {m1, Filled(Plain(texts::kHintMD, {S(texts::kHintKeyOutline)}), texts::kHintWordSolid, kind),
-                           ms, mc};
+        page.paragraphs = {
+            m1, Filled(Plain(texts::kHintMD, {S(texts::kHintKeyOutline)}), texts::kHintWordSolid, kind), ms,
+            mc};
         break;
     }
 }
@@ -282,7 +300,8 @@ bool OwnPage(HintPage& page)
         page.paragraphs = {
             Plain(texts::kHintOutline1),
             Plain(texts::kHintOutline2),
-            Acting(texts::kHintOutline3, texts::kHintOutline3Key, HintStep{Kind::ClipOutlining, 401, 0, false, 0}),
+            Acting(texts::kHintOutline3, texts::kHintOutline3Key,
+                   HintStep{Kind::ClipOutlining, 401, 0, false, 0}),
             HintParagraph{},
         };
         return true;
@@ -296,7 +315,8 @@ bool OwnPage(HintPage& page)
         return true;
     case 1078:
         page.paragraphs = {
-            Filled(Plain(texts::kHintM1, {S(texts::kHintKeyMove)}), texts::kHintWordTriangle, texts::kHintWordClip),
+            Filled(Plain(texts::kHintM1, {S(texts::kHintKeyMove)}), texts::kHintWordTriangle,
+                   texts::kHintWordClip),
             Plain(texts::kHintMoveClip2, {S(texts::kHintKeyScale)}),
             Plain(texts::kHintMoveClip3, {S(texts::kHintKeyAngle)}),
             Plain(texts::kHintMoveClip4, {S(texts::kHintKeySelect)}),
@@ -307,7 +327,10 @@ bool OwnPage(HintPage& page)
     }
 }
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t Lower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 std::size_t FindIgnoringCase(std::u16string_view text, std::u16string_view phrase)
 {
@@ -339,7 +362,10 @@ bool HintPageOn(const Settings& settings, int page)
     return flag > 0 && settings.hints[static_cast<std::size_t>(flag - 1)] != 0;
 }
 
-void SetAllHints(Settings& settings, bool on) { settings.hints.fill(on ? 1 : 0); }
+void SetAllHints(Settings& settings, bool on)
+{
+    settings.hints.fill(on ? 1 : 0);
+}
 
 bool AllHintsOn(const Settings& settings)
 {
@@ -372,16 +398,24 @@ HintPage HintPageFor(int code, const Settings& settings)
 HintFollowUp FollowUpOf(int page)
 {
     switch (page) {
-    case 1024: return {Follow::Panel, 98};
-    case 1025: return {Follow::FineTune, 99};
-    case 1036: return {Follow::FineTune, 301};
+    case 1024:
+        return {Follow::Panel, 98};
+    case 1025:
+        return {Follow::FineTune, 99};
+    case 1036:
+        return {Follow::FineTune, 301};
     case 1028:
     case 1029:
-    case 1042: return {Follow::Panel, kPreviousPanel};
-    case 1035: return {Follow::Panel, 303};
-    case 1038: return {Follow::Panel, kInsertMenu};
-    case 1076: return {Follow::ClipOutlining, 401};
-    default: break;
+    case 1042:
+        return {Follow::Panel, kPreviousPanel};
+    case 1035:
+        return {Follow::Panel, 303};
+    case 1038:
+        return {Follow::Panel, kInsertMenu};
+    case 1076:
+        return {Follow::ClipOutlining, 401};
+    default:
+        break;
     }
     if (const FigureKind* k = KindDrawnOn(page))
         return {Follow::Panel, k->newItem};
@@ -409,13 +443,16 @@ int PanelWhenOff(int page)
 int PanelOfStep(const HintStep& step, const Settings& settings, bool somethingSelected)
 {
     switch (step.kind) {
-    case Kind::Panel: return step.code;
-    case Kind::FineTune: return somethingSelected ? step.code : kInsertMenu;
+    case Kind::Panel:
+        return step.code;
+    case Kind::FineTune:
+        return somethingSelected ? step.code : kInsertMenu;
     case Kind::Move:
         if (HintPageOn(settings, step.code))
             return step.code;
         return somethingSelected ? step.fineTune : kInsertMenu;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -433,7 +470,8 @@ std::vector<KeyRun> KeyRunsOf(const HintParagraph& paragraph)
     std::vector<KeyRun> runs;
     const std::u16string_view text = paragraph.text;
     if (paragraph.acts())
-        if (const std::size_t at = FindIgnoringCase(text, paragraph.actingPhrase); at != std::u16string_view::npos)
+        if (const std::size_t at = FindIgnoringCase(text, paragraph.actingPhrase);
+            at != std::u16string_view::npos)
             runs.push_back({at, paragraph.actingPhrase.size(), true});
     for (const std::u16string& word : paragraph.keyWords) {
         const std::size_t at = text.find(word);

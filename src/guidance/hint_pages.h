@@ -17,10 +17,14 @@ namespace vlm {
 
 inline constexpr int kFirstHintPage = 1024;
 inline constexpr int kLastHintPage = 1080;
-inline bool IsHintPageCode(int code) { return code >= kFirstHintPage && code <= kLastHintPage; }
+inline bool IsHintPageCode(int code)
+{
+    return code >= kFirstHintPage && code <= kLastHintPage;
+}
 
 // What clicking a paragraph leads to.
-struct HintStep {
+struct HintStep
+{
     enum class Kind {
         None,          // the paragraph only explains
         Panel,         // the panel (or deferred command) `code`
@@ -40,7 +44,8 @@ struct HintStep {
     int raisesButton = 0;
 };
 
-struct HintParagraph {
+struct HintParagraph
+{
     std::u16string text;
     // Drawn bold at their first occurrence with the same letter case.
     std::vector<std::u16string> keyWords;
@@ -52,7 +57,8 @@ struct HintParagraph {
     bool acts() const { return !actingPhrase.empty(); }
 };
 
-struct HintPage {
+struct HintPage
+{
     int code = 0;
     int flag = 0; // 1..42; 0 for a code no page is shown under
     // Paragraphs 1..4; an empty text leaves its box hidden.
@@ -60,7 +66,8 @@ struct HintPage {
 };
 
 // Where a page moves on to when its "don't show again" box is checked.
-struct HintFollowUp {
+struct HintFollowUp
+{
     enum class Kind {
         None,          // the page stays shown
         Panel,         // the panel or deferred command `code`
@@ -102,7 +109,8 @@ int PanelOfStep(const HintStep& step, const Settings& settings, bool somethingSe
 std::u16string ReplaceWord(std::u16string text, std::u16string_view word, std::u16string_view by);
 
 // A marked stretch of a paragraph's text.
-struct KeyRun {
+struct KeyRun
+{
     std::size_t start = 0;
     std::size_t length = 0;
     bool acting = false; // underlined key phrase; otherwise a bold key word

@@ -18,7 +18,10 @@ namespace vlm {
 
 namespace {
 
-QString Text(const char16_t* s) { return QString::fromUtf16(s); }
+QString Text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 } // namespace
 
@@ -60,7 +63,10 @@ void HelpCommands::updateChecks()
     showNone_->setChecked(NoHintsOn(main_.settings()));
 }
 
-QString HelpCommands::Version() { return QStringLiteral(VLM_VERSION); }
+QString HelpCommands::Version()
+{
+    return QStringLiteral(VLM_VERSION);
+}
 
 QWidget* HelpCommands::MakeAboutFrame()
 {

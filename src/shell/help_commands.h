@@ -14,7 +14,8 @@ namespace vlm {
 
 class MainWindow;
 
-class HelpCommands : public QObject {
+class HelpCommands : public QObject
+{
 public:
     explicit HelpCommands(MainWindow& main);
 

@@ -104,7 +104,8 @@ void HintCommands::PointerOverParagraph(int paragraph)
     if (!panel_)
         return;
     const HintPage& page = panel_->page();
-    const bool acting = paragraph >= 0 && paragraph < 4 && page.paragraphs[static_cast<std::size_t>(paragraph)].acts();
+    const bool acting =
+        paragraph >= 0 && paragraph < 4 && page.paragraphs[static_cast<std::size_t>(paragraph)].acts();
     if (!acting) {
         panel_->setHovered(-1);
         if (hoverOptionRow)

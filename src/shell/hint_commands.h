@@ -22,7 +22,8 @@ class EditCommands;
 class MainWindow;
 class TLinehelp;
 
-class HintCommands : public QObject {
+class HintCommands : public QObject
+{
 public:
     // Fills `edit.showHintPage` and adds the page panel to `main`'s panels.
     HintCommands(MainWindow& main, EditCommands& edit);

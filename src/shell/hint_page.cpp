@@ -23,7 +23,8 @@ QString Text(std::u16string_view s)
 
 // A paragraph's box: tells the page when the pointer comes and goes and
 // when it is clicked.
-class HintParagraphBox final : public QLabel {
+class HintParagraphBox final : public QLabel
+{
 public:
     HintParagraphBox(int index, TLinehelp& page) : QLabel(&page), index_(index), page_(page)
     {
@@ -48,7 +49,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && page_.clicked) {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            page_.clicked) {
             page_.clicked(index_);
             return;
         }

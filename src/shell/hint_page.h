@@ -19,7 +19,8 @@ namespace vlm {
 
 class HintParagraphBox;
 
-class TLinehelp : public QWidget {
+class TLinehelp : public QWidget
+{
 public:
     explicit TLinehelp(QWidget* parent = nullptr);
 

@@ -33,7 +33,8 @@ inline constexpr const char16_t* kHintD1 = u"Click where you want to start anoth
 inline constexpr const char16_t* kHintD2 =
     u"Click on Start next triangle to set the color or outline of the next triangle, or...";
 inline constexpr const char16_t* kHintD2Key = u"Start next triangle";
-inline constexpr const char16_t* kHintD3 = u"Click on Fine-tune to change the color or outline of this triangle.";
+inline constexpr const char16_t* kHintD3 =
+    u"Click on Fine-tune to change the color or outline of this triangle.";
 inline constexpr const char16_t* kHintFineTuneKey = u"Fine-tune";
 inline constexpr const char16_t* kHintD4 =
     u"Click on Move this triangle to adjust the position of this triangle. Then, move the triangle by "
@@ -51,13 +52,17 @@ inline constexpr const char16_t* kHintMS =
     u"To select another item, click on its edge. Hold down the Shift key to select more than one item.";
 inline constexpr const char16_t* kHintMZ = u"To change the size of the circle, drag one of its edge points.";
 inline constexpr const char16_t* kHintMZKey = u"change the size";
-inline constexpr const char16_t* kHintMO = u"To change the outline of the spline, drag one of the middle points.";
-inline constexpr const char16_t* kHintMD = u"To change the outline of the solid, drag one of the edge points.";
-inline constexpr const char16_t* kHintMC = u"Hold down the Ctrl key and move the mouse to select items inside an area.";
+inline constexpr const char16_t* kHintMO =
+    u"To change the outline of the spline, drag one of the middle points.";
+inline constexpr const char16_t* kHintMD =
+    u"To change the outline of the solid, drag one of the edge points.";
+inline constexpr const char16_t* kHintMC =
+    u"Hold down the Ctrl key and move the mouse to select items inside an area.";
 
 // Placing points (template word "spline").
 inline constexpr const char16_t* kHintP1 = u"Hold down the Shift key to enter the final point.";
-inline constexpr const char16_t* kHintP2 = u"Press the Enter key to end the spline at the last turning point.";
+inline constexpr const char16_t* kHintP2 =
+    u"Press the Enter key to end the spline at the last turning point.";
 inline constexpr const char16_t* kHintP3 = u"Press the Backspace key to remove the last point.";
 inline constexpr const char16_t* kHintPE = u"Press the Esc key to erase this spline.";
 // Put before PE, with a blank between.
@@ -86,7 +91,8 @@ inline constexpr const char16_t* kHintKeyAngle = u"angle";
 inline constexpr const char16_t* kHintLine2 =
     u"Click on Draw next line to set the color and thickness of the next line, or...";
 inline constexpr const char16_t* kHintLine2Key = u"Draw next line";
-inline constexpr const char16_t* kHintLine3 = u"Click on Fine-tune this line to change the color or thickness of this line.";
+inline constexpr const char16_t* kHintLine3 =
+    u"Click on Fine-tune this line to change the color or thickness of this line.";
 inline constexpr const char16_t* kHintLine3Key = u"Fine-tune this line";
 inline constexpr const char16_t* kHintLine4 =
     u"Click on Move this line to adjust the position of this line. Then, move the line by dragging its "
@@ -113,20 +119,25 @@ inline constexpr const char16_t* kHintGrid2 =
 inline constexpr const char16_t* kHintGrid3 =
     u"Each gridline has an Anchor that you can move. Tools|Grid|Anchors turns Anchors on.";
 // Said on the grid page and on the snap page.
-inline constexpr const char16_t* kHintGridMoves = u"When you move a gridline, the objects that are snapped to it move with it.";
+inline constexpr const char16_t* kHintGridMoves =
+    u"When you move a gridline, the objects that are snapped to it move with it.";
 
 // Snap.
 inline constexpr const char16_t* kHintSnap1 =
     u"If Snap is on, objects snap to the nearest gridline when you move their markers";
-inline constexpr const char16_t* kHintSnap2 = u"You can turn Snap on even when the gridlines are not visible.";
+inline constexpr const char16_t* kHintSnap2 =
+    u"You can turn Snap on even when the gridlines are not visible.";
 inline constexpr const char16_t* kHintSnap4 =
     u"You can turn Snap on in only one direction, horizontal or vertical. Tools|Snap menu turns Snap on.";
 
 // After entering text.
-inline constexpr const char16_t* kHintText1 = u"Enter the text. Then, click where you want to start another line of text.";
-inline constexpr const char16_t* kHintText2 = u"Click on Start new text to set the color, size and font of the next line of text.";
+inline constexpr const char16_t* kHintText1 =
+    u"Enter the text. Then, click where you want to start another line of text.";
+inline constexpr const char16_t* kHintText2 =
+    u"Click on Start new text to set the color, size and font of the next line of text.";
 inline constexpr const char16_t* kHintText2Key = u"Start new text";
-inline constexpr const char16_t* kHintText3 = u"Click on Fine-tune this text to change the color, size or font of this text.";
+inline constexpr const char16_t* kHintText3 =
+    u"Click on Fine-tune this text to change the color, size or font of this text.";
 inline constexpr const char16_t* kHintText3Key = u"Fine-tune this text";
 inline constexpr const char16_t* kHintText4 =
     u"Click on Move this text to adjust the position of this text. Or, click on the pointer button (the "
@@ -145,9 +156,11 @@ inline constexpr const char16_t* kHintMoveText4 =
     u"menu.";
 
 // After deleting.
-inline constexpr const char16_t* kHintDeleted1 = u"You can restore any deleted object by clicking on the Undo button.";
+inline constexpr const char16_t* kHintDeleted1 =
+    u"You can restore any deleted object by clicking on the Undo button.";
 inline constexpr const char16_t* kHintDeleted1Key = u"Undo";
-inline constexpr const char16_t* kHintDeleted2 = u"You can step back through all the work that you have done so far.";
+inline constexpr const char16_t* kHintDeleted2 =
+    u"You can step back through all the work that you have done so far.";
 inline constexpr const char16_t* kHintDeleted3 =
     u"You can then step forward all the way to this point by clicking on the Redo button.";
 inline constexpr const char16_t* kHintDeleted3Key = u"Redo";
@@ -155,8 +168,8 @@ inline constexpr const char16_t* kHintDeleted4 =
     u"But, as soon as you make any edits, all the remaining Redo steps are cleared.";
 
 // Grid anchors.
-inline constexpr const char16_t* kHintAnchors1 =
-    u"Grid anchors are the starting points of gridlines, small blue cylinders that appear next to the rulers.";
+inline constexpr const char16_t* kHintAnchors1 = u"Grid anchors are the starting points of gridlines, small "
+                                                 u"blue cylinders that appear next to the rulers.";
 inline constexpr const char16_t* kHintAnchors2 =
     u"You can move any gridline - place the cursor over its anchor, hold down the mouse button and move it.";
 inline constexpr const char16_t* kHintAnchors3 =
@@ -168,21 +181,25 @@ inline constexpr const char16_t* kHintAnchors4 =
 inline constexpr const char16_t* kHintOutline1 = u"Click where you want to start another clip.";
 inline constexpr const char16_t* kHintOutline2 =
     u"Click on the pointer button and then select a clip, if you want to adjust its size or position.";
-inline constexpr const char16_t* kHintOutline3 = u"Click here to move the last clip or adjust the size of that clip.";
+inline constexpr const char16_t* kHintOutline3 =
+    u"Click here to move the last clip or adjust the size of that clip.";
 inline constexpr const char16_t* kHintOutline3Key = u"here";
 
 // After inserting a picture.
-inline constexpr const char16_t* kHintPicture1 = u"The picture or the clips are in the upper left corner of your canvas.";
-inline constexpr const char16_t* kHintPicture2 = u"Click on Insert new picture to bring in more pictures or clips.";
+inline constexpr const char16_t* kHintPicture1 =
+    u"The picture or the clips are in the upper left corner of your canvas.";
+inline constexpr const char16_t* kHintPicture2 =
+    u"Click on Insert new picture to bring in more pictures or clips.";
 inline constexpr const char16_t* kHintPicture2Key = u"Insert new picture";
 inline constexpr const char16_t* kHintPicture3 = u"Click on Fine-tune to adjust the colors of this clip.";
-inline constexpr const char16_t* kHintPicture4 =
-    u"Click on Move this clip to adjust the position of this clip. Then, move the clip by dragging its center "
-    u"point, or change the scale by moving the edge points.";
+inline constexpr const char16_t* kHintPicture4 = u"Click on Move this clip to adjust the position of this "
+                                                 u"clip. Then, move the clip by dragging its center "
+                                                 u"point, or change the scale by moving the edge points.";
 inline constexpr const char16_t* kHintPicture4Key = u"Move this clip";
 
 // Moving a clip (the first paragraph is the moving template with "clip").
-inline constexpr const char16_t* kHintMoveClip2 = u"To change the scale of the clip, drag one of the edge points.";
+inline constexpr const char16_t* kHintMoveClip2 =
+    u"To change the scale of the clip, drag one of the edge points.";
 inline constexpr const char16_t* kHintMoveClip3 =
     u"To change the angle of the clip, drag the green dot at the end of the dashed line that starts at the "
     u"center of the clip.";

@@ -36,9 +36,10 @@ TEST(HintPages, StarPageFillsEveryTemplateWithItsKind)
     EXPECT_EQ(U8(page.paragraphs[1].text),
               "Click on Start next star to set the color or outline of the next star, or...");
     EXPECT_EQ(U8(page.paragraphs[2].text), "Click on Fine-tune to change the color or outline of this star.");
-    EXPECT_EQ(U8(page.paragraphs[3].text),
-              "Click on Move this star to adjust the position of this star. Then, move the star by dragging its "
-              "center point, or change the shape by moving the end points.");
+    EXPECT_EQ(
+        U8(page.paragraphs[3].text),
+        "Click on Move this star to adjust the position of this star. Then, move the star by dragging its "
+        "center point, or change the shape by moving the end points.");
 
     EXPECT_FALSE(page.paragraphs[0].acts());
     EXPECT_TRUE(Marked(page.paragraphs[0], true).empty());
@@ -58,7 +59,8 @@ TEST(HintPages, StarPageFillsEveryTemplateWithItsKind)
 TEST(HintPages, MovingPagesPickTheirTemplates)
 {
     Settings s;
-    struct Case {
+    struct Case
+    {
         int page;
         int paragraph;
         const char* text;
@@ -87,7 +89,8 @@ TEST(HintPages, PlacingPagesSayCOnlyWhereItCloses)
     Settings s;
     s.polyshape = 0;
     const HintParagraph open = HintPageFor(1061, s).paragraphs[3];
-    EXPECT_EQ(U8(open.text), "Press 'C' to close the spline and exit. Press the Esc key to erase this spline.");
+    EXPECT_EQ(U8(open.text),
+              "Press 'C' to close the spline and exit. Press the Esc key to erase this spline.");
     EXPECT_EQ(Marked(open, false), (std::vector<std::string>{"close", "erase"}));
 
     s.polyshape = 1;
@@ -173,16 +176,18 @@ TEST(HintPages, ShowNoneThenShowAllWritesFortyTwoOnes)
 TEST(HintPages, FollowUps)
 {
     using F = HintFollowUp::Kind;
-    struct Case {
+    struct Case
+    {
         int page;
         F kind;
         int code;
     } cases[] = {
-        {1024, F::Panel, 98},    {1025, F::FineTune, 99},   {1036, F::FineTune, 301}, {1072, F::FineTune, 212},
-        {1054, F::FineTune, 299}, {1028, F::Panel, 43},     {1042, F::Panel, 43},     {1035, F::Panel, 303},
-        {1038, F::Panel, 20},    {1053, F::Panel, 199},    {1065, F::Panel, 108},    {1061, F::Placing, 109},
-        {1073, F::Placing, 112}, {1074, F::Placing, 297},  {1075, F::Placing, 298},  {1076, F::ClipOutlining, 401},
-        {1077, F::None, 0},      {1078, F::None, 0},
+        {1024, F::Panel, 98},          {1025, F::FineTune, 99},  {1036, F::FineTune, 301},
+        {1072, F::FineTune, 212},      {1054, F::FineTune, 299}, {1028, F::Panel, 43},
+        {1042, F::Panel, 43},          {1035, F::Panel, 303},    {1038, F::Panel, 20},
+        {1053, F::Panel, 199},         {1065, F::Panel, 108},    {1061, F::Placing, 109},
+        {1073, F::Placing, 112},       {1074, F::Placing, 297},  {1075, F::Placing, 298},
+        {1076, F::ClipOutlining, 401}, {1077, F::None, 0},       {1078, F::None, 0},
     };
     for (const Case& c : cases) {
         const HintFollowUp f = FollowUpOf(c.page);

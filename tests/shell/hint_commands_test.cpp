@@ -23,7 +23,8 @@
 namespace vlm::test {
 namespace {
 
-struct HintShellTest : ShellTest {
+struct HintShellTest : ShellTest
+{
     EditCommands* edit = nullptr;
     HintCommands* hints = nullptr;
     HelpCommands* help = nullptr;
@@ -242,13 +243,14 @@ TEST_F(HintShellTest, TheBoxTurnsOnlyItsPageOffAndMovesOn)
     EXPECT_TRUE(flag(1));
     EXPECT_EQ(m.pendingCommand(), 0) << "unchecking only turns the page on";
 
-    struct Case {
+    struct Case
+    {
         int page;
         int flag;
         bool selected;
         int next;
     } cases[] = {
-        {1025, 2, false, 20}, {1025, 2, true, 99},  {1056, 22, true, 206}, {1036, 5, false, 20},
+        {1025, 2, false, 20}, {1025, 2, true, 99},   {1056, 22, true, 206}, {1036, 5, false, 20},
         {1028, 3, false, 43}, {1035, 4, false, 303}, {1038, 6, false, 20},  {1057, 23, false, 107},
         {1077, 41, true, 0},  {1078, 42, true, 0},
     };
@@ -282,7 +284,8 @@ TEST_F(HintShellTest, HoverMarksTheStepAndAClickTakesIt)
     EXPECT_TRUE(m.timer(3).isActive());
     hints->PointerOverParagraph(3);
     EXPECT_EQ(rows.back(), 4);
-    EXPECT_FALSE(paragraph(2).contains(QStringLiteral("#0000ff"))) << "the others go back to their plain look";
+    EXPECT_FALSE(paragraph(2).contains(QStringLiteral("#0000ff")))
+        << "the others go back to their plain look";
     hints->PointerOverParagraph(0); // explains only
     EXPECT_EQ(rows.back(), 0);
     EXPECT_FALSE(paragraph(3).contains(QStringLiteral("#0000ff")));
