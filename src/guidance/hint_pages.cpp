@@ -1,6 +1,8 @@
 #include "guidance/hint_pages.h"
 
+#include "texts/edit_texts.h"
 #include "texts/hint_texts.h"
+#include "texts/picture_texts.h"
 
 #include <algorithm>
 #include <iterator>
@@ -38,12 +40,12 @@ constexpr FigureKind kKinds[] = {
     {texts::kHintWordTriangle, 1043, 1044, 100, 200, MovingTemplate::Corners},
     {texts::kHintWordSquare, 1045, 1046, 101, 201, MovingTemplate::Corners},
     {texts::kHintWordRectangle, 1047, 1048, 102, 202, MovingTemplate::Corners},
-    {texts::kHintWordCircle, 1049, 1050, 103, 203, MovingTemplate::Round},
-    {texts::kHintWordEllipse, 1051, 1052, 104, 204, MovingTemplate::Round},
-    {texts::kHintWordPolygon, 1053, 1054, 199, 299, MovingTemplate::Round},
+    {texts::kWordCircle, 1049, 1050, 103, 203, MovingTemplate::Round},
+    {texts::kWordEllipse, 1051, 1052, 104, 204, MovingTemplate::Round},
+    {texts::kWordPolygon, 1053, 1054, 199, 299, MovingTemplate::Round},
     {texts::kHintWordStar, 1055, 1056, 105, 206, MovingTemplate::Round},
     {texts::kHintWordPie, 1057, 1058, 107, 207, MovingTemplate::Round},
-    {texts::kHintWordSpline, 1059, 1060, 109, 209, MovingTemplate::Bent},
+    {texts::kWordSpline, 1059, 1060, 109, 209, MovingTemplate::Bent},
     {texts::kHintWordSolid, 1062, 1063, 110, 210, MovingTemplate::Filled},
     {texts::kHintWordArc, 1065, 1066, 108, 208, MovingTemplate::Arc},
     {texts::kHintWordCurve, 1068, 1069, 111, 211, MovingTemplate::Bent},
@@ -62,11 +64,11 @@ struct PlacingPage
 };
 
 constexpr PlacingPage kPlacingPages[] = {
-    {1061, texts::kHintWordSpline, 109, PlacingPage::Close::WhenSplineOpen},
+    {1061, texts::kWordSpline, 109, PlacingPage::Close::WhenSplineOpen},
     {1064, texts::kHintWordSolid, 110, PlacingPage::Close::Never},
     {1070, texts::kHintWordCurve, 111, PlacingPage::Close::WhenCurveOpen},
     {1073, texts::kHintWordOblong, 112, PlacingPage::Close::Never},
-    {1074, texts::kHintWordSpline, 297, PlacingPage::Close::Never},
+    {1074, texts::kWordSpline, 297, PlacingPage::Close::Never},
     {1075, texts::kHintWordCurve, 298, PlacingPage::Close::Never},
 };
 
@@ -158,10 +160,10 @@ void DrawnPage(HintPage& page, const FigureKind& k)
 {
     const std::u16string_view kind = k.word;
     page.paragraphs = {
-        Filled(Plain(texts::kHintD1), texts::kHintWordLine, kind),
+        Filled(Plain(texts::kHintD1), texts::kWordLine, kind),
         Filled(Acting(texts::kHintD2, texts::kHintD2Key, PanelStep(k.newItem)), texts::kHintWordTriangle,
                kind),
-        Filled(Acting(texts::kHintD3, texts::kHintFineTuneKey, FineTuneStep(k.fineTune, true)),
+        Filled(Acting(texts::kHintD3, texts::kFineTune, FineTuneStep(k.fineTune, true)),
                texts::kHintWordTriangle, kind),
         Filled(Acting(texts::kHintD4, texts::kHintD4Key, MoveStep(k.movingPage, k.fineTune, true)),
                texts::kHintWordTriangle, kind),
@@ -176,9 +178,8 @@ void MovingPage(HintPage& page, const FigureKind& k)
     const HintParagraph m3 =
         Filled(Plain(texts::kHintM3, {S(texts::kHintKeyRotate)}), texts::kHintWordTriangle, kind);
     const HintParagraph ms = Plain(texts::kHintMS, {S(texts::kHintKeySelect)});
-    const HintParagraph mc = Plain(texts::kHintMC);
-    const HintParagraph mz =
-        Filled(Plain(texts::kHintMZ, {S(texts::kHintMZKey)}), texts::kHintWordCircle, kind);
+    const HintParagraph mc = Plain(texts::kGuideCtrlArea);
+    const HintParagraph mz = Filled(Plain(texts::kHintMZ, {S(texts::kHintMZKey)}), texts::kWordCircle, kind);
     switch (k.moving) {
     case MovingTemplate::Corners:
         page.paragraphs = {
@@ -193,8 +194,7 @@ void MovingPage(HintPage& page, const FigureKind& k)
         break;
     case MovingTemplate::Bent:
         page.paragraphs = {
-            m1, Filled(Plain(texts::kHintMO, {S(texts::kHintKeyOutline)}), texts::kHintWordSpline, kind), ms,
-            mc};
+            m1, Filled(Plain(texts::kHintMO, {S(texts::kHintKeyOutline)}), texts::kWordSpline, kind), ms, mc};
         break;
     case MovingTemplate::Filled:
         page.paragraphs = {
@@ -219,9 +219,9 @@ void PlacingPageText(HintPage& page, const PlacingPage& p, const Settings& s)
     }
     page.paragraphs = {
         Plain(texts::kHintP1, {S(texts::kHintKeyFinalPoint), S(texts::kHintKeyShift)}),
-        Filled(Plain(texts::kHintP2, {S(texts::kHintKeyLast)}), texts::kHintWordSpline, kind),
+        Filled(Plain(texts::kHintP2, {S(texts::kHintKeyLast)}), texts::kWordSpline, kind),
         Plain(texts::kHintP3, {S(texts::kHintKeyRemove)}),
-        Filled(last, texts::kHintWordSpline, kind),
+        Filled(last, texts::kWordSpline, kind),
     };
 }
 
@@ -299,7 +299,7 @@ bool OwnPage(HintPage& page)
     case 1076:
         page.paragraphs = {
             Plain(texts::kHintOutline1),
-            Plain(texts::kHintOutline2),
+            Plain(texts::kHintPointerAdjust),
             Acting(texts::kHintOutline3, texts::kHintOutline3Key,
                    HintStep{Kind::ClipOutlining, 401, 0, false, 0}),
             HintParagraph{},
@@ -307,9 +307,9 @@ bool OwnPage(HintPage& page)
         return true;
     case 1077:
         page.paragraphs = {
-            Plain(texts::kHintPicture1),
+            Plain(texts::kHintPictureInCorner),
             Acting(texts::kHintPicture2, texts::kHintPicture2Key, PanelStep(400)),
-            Acting(texts::kHintPicture3, texts::kHintFineTuneKey, FineTuneStep(401, true)),
+            Acting(texts::kHintPicture3, texts::kFineTune, FineTuneStep(401, true)),
             Acting(texts::kHintPicture4, texts::kHintPicture4Key, MoveStep(1078, 401, true)),
         };
         return true;

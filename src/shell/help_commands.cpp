@@ -109,7 +109,7 @@ QWidget* HelpCommands::MakeAboutFrame()
 
 void HelpCommands::AboutCommand()
 {
-    main_.wideWindow().showFrame(MakeAboutFrame(), Text(texts::kAboutTitle));
+    main_.wideWindow().showFrame(MakeAboutFrame(), Text(texts::kMenuAbout));
 }
 
 } // namespace vlm

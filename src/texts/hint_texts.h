@@ -8,17 +8,13 @@ namespace vlm::texts {
 
 inline constexpr const char16_t* kHintDontShowAgain = u"Don't show this help page again.";
 
-// The kind words the templates are filled with.
-inline constexpr const char16_t* kHintWordLine = u"line";
+// The kind words the templates are filled with (with the template words of
+// the tool panels).
 inline constexpr const char16_t* kHintWordTriangle = u"triangle";
 inline constexpr const char16_t* kHintWordSquare = u"square";
 inline constexpr const char16_t* kHintWordRectangle = u"rectangle";
-inline constexpr const char16_t* kHintWordCircle = u"circle";
-inline constexpr const char16_t* kHintWordEllipse = u"ellipse";
-inline constexpr const char16_t* kHintWordPolygon = u"polygon";
 inline constexpr const char16_t* kHintWordStar = u"star";
 inline constexpr const char16_t* kHintWordPie = u"pie";
-inline constexpr const char16_t* kHintWordSpline = u"spline";
 inline constexpr const char16_t* kHintWordSolid = u"solid";
 inline constexpr const char16_t* kHintWordArc = u"arc";
 inline constexpr const char16_t* kHintWordCurve = u"curve";
@@ -35,7 +31,6 @@ inline constexpr const char16_t* kHintD2 =
 inline constexpr const char16_t* kHintD2Key = u"Start next triangle";
 inline constexpr const char16_t* kHintD3 =
     u"Click on Fine-tune to change the color or outline of this triangle.";
-inline constexpr const char16_t* kHintFineTuneKey = u"Fine-tune";
 inline constexpr const char16_t* kHintD4 =
     u"Click on Move this triangle to adjust the position of this triangle. Then, move the triangle by "
     u"dragging its center point, or change the shape by moving the end points.";
@@ -56,8 +51,6 @@ inline constexpr const char16_t* kHintMO =
     u"To change the outline of the spline, drag one of the middle points.";
 inline constexpr const char16_t* kHintMD =
     u"To change the outline of the solid, drag one of the edge points.";
-inline constexpr const char16_t* kHintMC =
-    u"Hold down the Ctrl key and move the mouse to select items inside an area.";
 
 // Placing points (template word "spline").
 inline constexpr const char16_t* kHintP1 = u"Hold down the Shift key to enter the final point.";
@@ -179,15 +172,11 @@ inline constexpr const char16_t* kHintAnchors4 =
 
 // Outlining clips.
 inline constexpr const char16_t* kHintOutline1 = u"Click where you want to start another clip.";
-inline constexpr const char16_t* kHintOutline2 =
-    u"Click on the pointer button and then select a clip, if you want to adjust its size or position.";
 inline constexpr const char16_t* kHintOutline3 =
     u"Click here to move the last clip or adjust the size of that clip.";
 inline constexpr const char16_t* kHintOutline3Key = u"here";
 
 // After inserting a picture.
-inline constexpr const char16_t* kHintPicture1 =
-    u"The picture or the clips are in the upper left corner of your canvas.";
 inline constexpr const char16_t* kHintPicture2 =
     u"Click on Insert new picture to bring in more pictures or clips.";
 inline constexpr const char16_t* kHintPicture2Key = u"Insert new picture";
@@ -211,7 +200,6 @@ inline constexpr const char16_t* kMenuHints = u"Hints";
 inline constexpr const char16_t* kMenuShowAll = u"Show All";
 inline constexpr const char16_t* kMenuShowNone = u"Show None";
 inline constexpr const char16_t* kMenuAbout = u"About";
-inline constexpr const char16_t* kAboutTitle = u"About";
 inline constexpr const char16_t* kAboutVersion = u"Version";
 inline constexpr const char16_t* kAboutPurpose =
     u"Design and draw small printed and digital publications: cards, labels, leaflets and pictures.";
