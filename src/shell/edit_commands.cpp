@@ -236,12 +236,7 @@ void EditCommands::runButton(int number)
 void EditCommands::connectHooks()
 {
     ShellHooks& hooks = main_.hooks();
-    auto previousPanel = std::move(hooks.makePanel);
-    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
-        if (QWidget* panel = makePanel(code))
-            return panel;
-        return previousPanel ? previousPanel(code) : nullptr;
-    };
+    AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
     RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
     RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });

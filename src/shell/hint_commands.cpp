@@ -34,12 +34,7 @@ HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main
     pageTimer_.setInterval(kDelayMs);
     connect(&pageTimer_, &QTimer::timeout, this, [this] { PageTimer(); });
     ShellHooks& hooks = main_.hooks();
-    auto previousPanel = std::move(hooks.makePanel);
-    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
-        if (QWidget* panel = makePanel(code))
-            return panel;
-        return previousPanel ? previousPanel(code) : nullptr;
-    };
+    AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunAfter(hooks.panelShown, [this](int code) { panelShown(code); });
     RunAfter(hooks.resetHover, [this] { raiseButton(0); });
 }
@@ -142,10 +137,7 @@ void HintCommands::ParagraphClicked(int paragraph)
         return;
     case Kind::ClipOutlining:
         // The page stays as it is: the user goes on outlining.
-        QTimer::singleShot(kDelayMs, this, [this] {
-            if (clipOutlining)
-                clipOutlining();
-        });
+        later(clipOutlining);
         return;
     case Kind::Undo:
         panel_->hideParagraph(paragraph);
@@ -190,22 +182,22 @@ void HintCommands::CheckChanged(bool checked)
         main_.RunDeferred(somethingSelected() ? next.code : MainWindow::kDefaultPanel);
         return;
     case Kind::Placing:
-        showPlacingPanel(next.code);
+        later([this, code = next.code] {
+            if (showPanelKeepingTool)
+                showPanelKeepingTool(code);
+        });
         return;
     case Kind::ClipOutlining:
-        QTimer::singleShot(kDelayMs, this, [this] {
-            if (clipOutlining)
-                clipOutlining();
-        });
+        later(clipOutlining);
         return;
     }
 }
 
-void HintCommands::showPlacingPanel(int code)
+void HintCommands::later(std::function<void()> step)
 {
-    QTimer::singleShot(kDelayMs, this, [this, code] {
-        if (showPanelKeepingTool)
-            showPanelKeepingTool(code);
+    QTimer::singleShot(kDelayMs, this, [step = std::move(step)] {
+        if (step)
+            step();
     });
 }
 

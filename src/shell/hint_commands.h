@@ -69,7 +69,8 @@ private:
     bool somethingSelected() const;
     // Raises toolbar button `number` as the pointer would; 0 lowers it.
     void raiseButton(int number);
-    void showPlacingPanel(int code);
+    // Runs `step` after the same 100 ms as Timer1.
+    void later(std::function<void()> step);
 
     MainWindow& main_;
     EditCommands& edit_;

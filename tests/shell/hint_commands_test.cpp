@@ -44,6 +44,17 @@ struct HintShellTest : ShellTest
         return m;
     }
 
+    // A new open spline with its first two points placed.
+    Sandbox& startSpline()
+    {
+        main->settings().polystate = 0;
+        edit->ChooseTool(109, true);
+        Sandbox& box = *edit->activeSandbox();
+        click(box, 20, 20);
+        click(box, 60, 30);
+        return box;
+    }
+
     void drawLine(int y = 40)
     {
         edit->ChooseTool(98, true);
@@ -98,11 +109,7 @@ TEST_F(HintShellTest, ALineShowsItsPageAfterTimerOneWhileThePageIsOn)
 TEST_F(HintShellTest, APageAfterDrawingLeavesTheToolForTheNextFigure)
 {
     MainWindow& m = startHints();
-    m.settings().polystate = 0;
-    edit->ChooseTool(109, true);
-    Sandbox& box = *edit->activeSandbox();
-    click(box, 20, 20);
-    click(box, 60, 30);
+    Sandbox& box = startSpline();
     click(box, 90, 60);
     CanvasMouse last = At(120, 30);
     last.shift = true;
@@ -198,11 +205,7 @@ TEST_F(HintShellTest, AfterADeletionOrAPictureThePageOrTheInsertMenu)
 TEST_F(HintShellTest, PlacingPagesComeAtOnceAndKeepTheFigure)
 {
     MainWindow& m = startHints();
-    m.settings().polystate = 0;
-    edit->ChooseTool(109, true);
-    Sandbox& box = *edit->activeSandbox();
-    click(box, 20, 20);
-    click(box, 60, 30);
+    Sandbox& box = startSpline();
     EXPECT_EQ(m.currentPanel(), 1061);
     EXPECT_EQ(m.pendingCommand(), 0);
     EXPECT_TRUE(paragraph(3).contains(QStringLiteral("'C'")));
