@@ -10,7 +10,8 @@
 namespace vlm {
 
 // `hook` does what it did, then `then`.
-template <typename... Args, typename F> void RunAfter(std::function<void(Args...)>& hook, F then)
+template <typename... Args, typename F>
+void RunAfter(std::function<void(Args...)>& hook, F then)
 {
     hook = [previous = std::move(hook), then = std::move(then)](Args... args) {
         if (previous)
@@ -20,7 +21,8 @@ template <typename... Args, typename F> void RunAfter(std::function<void(Args...
 }
 
 // `hook` does `first`, then what it did.
-template <typename... Args, typename F> void RunBefore(std::function<void(Args...)>& hook, F first)
+template <typename... Args, typename F>
+void RunBefore(std::function<void(Args...)>& hook, F first)
 {
     hook = [previous = std::move(hook), first = std::move(first)](Args... args) {
         first(args...);
@@ -30,7 +32,8 @@ template <typename... Args, typename F> void RunBefore(std::function<void(Args..
 }
 
 // `hook` asks `first`, and what it asked before when `first` gives nothing.
-template <typename R, typename... Args, typename F> void AskFirst(std::function<R*(Args...)>& hook, F first)
+template <typename R, typename... Args, typename F>
+void AskFirst(std::function<R*(Args...)>& hook, F first)
 {
     hook = [previous = std::move(hook), first = std::move(first)](Args... args) -> R* {
         if (R* answer = first(args...))
