@@ -96,6 +96,9 @@ TLinehelp::TLinehelp(QWidget* parent) : QWidget(parent)
     checkLabel_ = new QLabel(label, checkRow_);
     checkLabel_->setWordWrap(true);
     checkLabel_->setBuddy(check_);
+    // The label wraps, which a check box's own text cannot; a click on it
+    // counts as a click on the box.
+    checkLabel_->installEventFilter(this);
     row->addWidget(check_, 0, Qt::AlignTop);
     row->addWidget(checkLabel_, 1);
     layout->addWidget(checkRow_);
@@ -183,6 +186,16 @@ QString TLinehelp::ParagraphHtml(const HintParagraph& paragraph, bool hovered)
     }
     html += Text(text.substr(std::min(at, text.size()))).toHtmlEscaped();
     return html;
+}
+
+bool TLinehelp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == checkLabel_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        check_->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TLinehelp::leaveEvent(QEvent* event)

@@ -38,6 +38,7 @@ public:
     // check box).
     QLabel* paragraphBox(int paragraph) const;
     QCheckBox* checkBox() const { return check_; }
+    QLabel* checkLabel() const { return checkLabel_; }
 
     // The pointer came to rest on a paragraph (0..3), or onto the page
     // outside them (-1).
@@ -52,6 +53,7 @@ public:
 
 protected:
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void render(int paragraph);

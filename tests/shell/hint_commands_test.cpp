@@ -245,6 +245,12 @@ TEST_F(HintShellTest, TheBoxTurnsOnlyItsPageOffAndMovesOn)
     box->setChecked(false);
     EXPECT_TRUE(flag(1));
     EXPECT_EQ(m.pendingCommand(), 0) << "unchecking only turns the page on";
+    // The label beside the box takes clicks for it.
+    QTest::mouseClick(hints->panel()->checkLabel(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(flag(1));
+    EXPECT_EQ(runDeferred(), 98);
+    box->setChecked(false);
 
     struct Case
     {
