@@ -11,6 +11,8 @@
 #include "shell/edit_commands.h"
 #include "shell/fine_tune_panel.h"
 #include "shell/grid_commands.h"
+#include "shell/help_commands.h"
+#include "shell/hint_commands.h"
 #include "shell/key_routing.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
@@ -79,6 +81,9 @@ int main(int argc, char** argv)
             customize->ColorsCommand();
     };
     new vlm::PrintCommands(*w, *edit);
+    new vlm::HintCommands(*w, *edit);
+    // The Help menu closes the menu bar.
+    new vlm::HelpCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

@@ -539,8 +539,9 @@ bool CanvasKeys::ContinueFigure()
     view.RepaintAll(false);
     window_.BeginContinuation(*item, std::move(nodes), window_.lastPointer());
     const bool spline = item->rec.d.kind == KindSpline;
-    const int flag = spline ? 27 : 36; // the turning-point pages 1061 and 1070
-    if (window_.settings().hints[flag - 1] != 0 && hooks_.requestHintPage) {
+    // The continuing page covers the continuation panel; with the page off
+    // the guidance shows that panel itself.
+    if (hooks_.requestHintPage) {
         hooks_.requestHintPage(spline ? 1074 : 1075);
     } else if (hooks_.showPanel) {
         const int code = spline ? ToolMode::ContinueSpline : ToolMode::ContinueCurve;

@@ -172,9 +172,11 @@ void ClipboardCommands::CutCommand()
     if (!box || !DeleteSelection(*box))
         return;
     w->view().viewport()->setCursor(Qt::ArrowCursor);
-    // The hint page needs the guidance panels that show it.
-    const bool hint = main_.settings().hints[5] != 0 && edit_.showHintPage;
-    main_.RunDeferred(hint ? kCutHintPage : MainWindow::kDefaultPanel);
+    // The hint page after a deletion, or the insert menu when it is off.
+    if (edit_.showHintPage)
+        edit_.showHintPage(kCutHintPage);
+    else
+        main_.RunDeferred(MainWindow::kDefaultPanel);
     edit_.updateSelectionButtons();
 }
 

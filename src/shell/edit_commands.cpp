@@ -253,12 +253,7 @@ void EditCommands::runButton(int number)
 void EditCommands::connectHooks()
 {
     ShellHooks& hooks = main_.hooks();
-    auto previousPanel = std::move(hooks.makePanel);
-    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
-        if (QWidget* panel = makePanel(code))
-            return panel;
-        return previousPanel ? previousPanel(code) : nullptr;
-    };
+    AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
     RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
     RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
@@ -429,7 +424,7 @@ void EditCommands::panelShown(int code)
     if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         fineTune->open(code);
     const int mode = ToolModeForPanel(code);
-    if (mode >= 0 || code == PanelCode::EndTextEditing) {
+    if (!keepTool_ && (mode >= 0 || code == PanelCode::EndTextEditing)) {
         if (Sandbox* box = activeSandbox())
             box->EnterToolMode(code);
         else if (PanelForToolMode(mode) != 0)
@@ -514,6 +509,15 @@ void EditCommands::ChooseTool(int code, bool skipWhenShown)
         return;
     }
     main_.ShowPanel(code);
+}
+
+void EditCommands::ShowPanelKeepingTool(int code)
+{
+    if (main_.currentPanel() == code)
+        return;
+    keepTool_ = true;
+    main_.ShowPanel(code);
+    keepTool_ = false;
 }
 
 void EditCommands::UndoCommand(bool showInsertPanel)

@@ -62,6 +62,10 @@ public:
     // An insert button or menu entry: the tool's panel with its tool entered;
     // `skipWhenShown` leaves a panel already shown alone.
     void ChooseTool(int panelCode, bool skipWhenShown);
+    // A panel shown over the tool in use: the tool is not entered again (a
+    // figure being placed keeps its points), and a panel shown already
+    // stays as it is.
+    void ShowPanelKeepingTool(int panelCode);
 
     // Enabled and greyed states from the active window's history.
     void setUndoCommands(bool canUndo, bool canRedo);
@@ -132,6 +136,7 @@ private:
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
     DocumentWindow* active_ = nullptr;
     bool pressing_ = false;  // the program presses a button: no command
+    bool keepTool_ = false;  // the panel being shown leaves the tool mode alone
     int toggledJustNow_ = 0; // the button whose toggle has run its command
 };
 

@@ -18,6 +18,8 @@ namespace vlm {
 
 namespace {
 
+constexpr int kDeletedHintPage = 1038;
+
 QString Text(const char16_t* s) { return QString::fromUtf16(s); }
 
 std::u32string CodePoints(const QString& s)
@@ -130,8 +132,11 @@ CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow& window)
     CanvasKeyHooks hooks;
     hooks.deleteHighlightedAnchor = [this, w] { return deleteHighlightedAnchor && deleteHighlightedAnchor(*w); };
     hooks.selectionDeleted = [this] {
-        const bool hint = main_.settings().hints[5] != 0 && edit_.showHintPage;
-        main_.RunDeferred(hint ? 1038 : MainWindow::kDefaultPanel);
+        // The hint page after a deletion, or the insert menu when it is off.
+        if (edit_.showHintPage)
+            edit_.showHintPage(kDeletedHintPage);
+        else
+            main_.RunDeferred(MainWindow::kDefaultPanel);
         edit_.updateSelectionButtons();
     };
     hooks.showPanel = [this](int code) { main_.ShowPanel(code); };

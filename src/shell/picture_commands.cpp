@@ -132,12 +132,9 @@ void PictureCommands::attach(EditCommands& edit)
 void PictureCommands::installPanel()
 {
     ShellHooks& hooks = main_.hooks();
-    auto previousPanel = std::move(hooks.makePanel);
-    hooks.makePanel = [this, previousPanel](int code) -> QWidget* {
-        if (code == kClipPanelCode)
-            return makeClipPanel();
-        return previousPanel ? previousPanel(code) : nullptr;
-    };
+    AskFirst(hooks.makePanel, [this](int code) -> QWidget* {
+        return code == kClipPanelCode ? makeClipPanel() : nullptr;
+    });
 }
 
 TColorbox* PictureCommands::makeClipPanel()
