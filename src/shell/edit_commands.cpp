@@ -288,6 +288,9 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
         if (customizeList)
             customizeList(page);
     };
+    h.chooseColor = [this]() -> std::optional<std::int32_t> {
+        return chooseColor ? chooseColor() : std::nullopt;
+    };
     h.changed = [this] { updateSelectionButtons(); };
     h.textSettingsChanged = [this] {
         if (carryTextSettings)
