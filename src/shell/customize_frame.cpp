@@ -39,7 +39,7 @@ CustomizeFrame::CustomizeFrame(std::function<void()> save, std::function<void()>
 {
 }
 
-void CustomizeFrame::build(const QStringList& openingGuide, QWidget* right)
+void CustomizeFrame::build(const QStringList& openingGuide, QWidget* below)
 {
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -63,15 +63,21 @@ void CustomizeFrame::build(const QStringList& openingGuide, QWidget* right)
         group_->addButton(b, k);
         column->addWidget(b);
         buttons_[static_cast<std::size_t>(k - 1)] = b;
-        connect(b, &QToolButton::clicked, this, [this, k] { clickEntry(k); });
+        // A click, or a screen reader's toggle, opens the entry.
+        connect(b, &QToolButton::toggled, this, [this, k](bool on) {
+            if (on)
+                clickEntry(k);
+        });
     }
     column->addStretch(1);
     top->addLayout(column);
 
+    auto* rightColumn = new QVBoxLayout;
     paneHolder_ = new QVBoxLayout;
-    top->addLayout(paneHolder_, 1);
-    if (right)
-        top->addWidget(right);
+    rightColumn->addLayout(paneHolder_, 1);
+    if (below)
+        rightColumn->addWidget(below);
+    top->addLayout(rightColumn, 1);
 
     guidance_ = new QLabel(this);
     guidance_->setWordWrap(true);
@@ -89,9 +95,12 @@ void CustomizeFrame::clickEntry(int k)
 {
     if (k < 1 || k > 12)
         return;
+    if (opening_)
+        return;
     open_ = k;
-    for (QAbstractButton* b : buttons_)
-        b->setChecked(b == entryButton(k));
+    opening_ = true;
+    entryButton(k)->setChecked(true); // the group releases the others
+    opening_ = false;
     // The fields are made afresh for each entry; hover texts of the old
     // ones go with them.
     if (pane_) {

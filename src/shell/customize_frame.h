@@ -43,9 +43,9 @@ protected:
     CustomizeFrame(std::function<void()> save, std::function<void()> close, QWidget* parent);
 
     // Builds the frame; the subclass calls it from its constructor once its
-    // working copy exists. `right` may hold fields shown beside the pane
+    // working copy exists. `below` may hold fields shown under the pane
     // whatever entry is open (the shadows' light direction).
-    void build(const QStringList& openingGuide, QWidget* right = nullptr);
+    void build(const QStringList& openingGuide, QWidget* below = nullptr);
 
     virtual QString entryName(int k) const = 0;
     // Fills `pane` with the fields of entry k and returns the guidance it
@@ -75,6 +75,7 @@ private:
     QStringList shownGuide_;
     std::map<QObject*, QStringList> hovers_;
     int open_ = 0;
+    bool opening_ = false;
 };
 
 // The guidance as rich text: paragraphs one under the other, "zero to

@@ -59,7 +59,6 @@ QWidget* TShadow::makeLightBoxes()
         setHover(box, {Text(texts::kLightHover), Text(texts::kLightAppliesToAll)});
         lights_[static_cast<std::size_t>(d)] = box;
     }
-    column->addStretch(1);
     return group;
 }
 
