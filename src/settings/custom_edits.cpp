@@ -3,6 +3,7 @@
 #include "model/rounding.h"
 #include "settings/settings.h"
 #include "texts/customize_texts.h"
+#include "texts/render_texts.h"
 
 #include <algorithm>
 
@@ -27,8 +28,8 @@ void TakeInchMarks(std::u16string& text, std::int32_t& units)
 // The steps every list shares: each entry of the copy, trimmed, replaces
 // the Settings entry and is offered when `validate` accepts it there.
 template <class Entry, class Prepare, class Validate>
-void SaveEntries(std::array<Entry, kCustomEntryCount>& target, const CustomListCopy<Entry>& copy, Prepare prepare,
-                 Validate validate)
+void SaveEntries(std::array<Entry, kCustomEntryCount>& target, const CustomListCopy<Entry>& copy,
+                 Prepare prepare, Validate validate)
 {
     for (int k = 1; k <= kCustomEntryCount; ++k) {
         Entry e = copy.entries[static_cast<std::size_t>(k - 1)];
@@ -134,12 +135,14 @@ ShadowCopy::ShadowCopy(const Settings& s) : entries_(s.customShadows)
 
 const custShadowRec_t* ShadowCopy::openEntry() const
 {
-    return open_ >= 1 && open_ <= kCustomEntryCount ? &entries_[static_cast<std::size_t>(open_ - 1)] : nullptr;
+    return open_ >= 1 && open_ <= kCustomEntryCount ? &entries_[static_cast<std::size_t>(open_ - 1)]
+                                                    : nullptr;
 }
 
 custShadowRec_t* ShadowCopy::shown()
 {
-    return open_ >= 1 && open_ <= kCustomEntryCount ? &entries_[static_cast<std::size_t>(open_ - 1)] : nullptr;
+    return open_ >= 1 && open_ <= kCustomEntryCount ? &entries_[static_cast<std::size_t>(open_ - 1)]
+                                                    : nullptr;
 }
 
 void ShadowCopy::Open(int k)
@@ -208,7 +211,7 @@ std::u16string ShadowPercentText(int value)
     std::u16string text;
     for (char c : std::to_string(percent))
         text.push_back(static_cast<char16_t>(c));
-    text.push_back(u'%');
+    text += texts::kPercentSign;
     return text;
 }
 

@@ -27,8 +27,7 @@ enum class CustomList { Weights, Patterns, Directions, TextAngles, FontSizes, Sh
 
 // A dialog's copy of the twelve entries of a list and the entry it shows
 // (1..12; 0 while none is open).
-template <class Entry>
-struct CustomListCopy
+template <class Entry> struct CustomListCopy
 {
     std::array<Entry, kCustomEntryCount> entries;
     int open = 0;

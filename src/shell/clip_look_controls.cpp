@@ -100,14 +100,16 @@ void ClipLookControls::fillColors()
 void ClipLookControls::refill()
 {
     const auto valueAt = [](const FilledList& l, int p) -> const ListEntry* {
-        return p >= 0 && p < static_cast<int>(l.entries.size()) ? &l.entries[static_cast<std::size_t>(p)] : nullptr;
+        return p >= 0 && p < static_cast<int>(l.entries.size()) ? &l.entries[static_cast<std::size_t>(p)]
+                                                                : nullptr;
     };
     const ListEntry* f = valueAt(frames_, lastFrame_);
     const ListEntry* c = valueAt(colors_, lastColor_);
     const ListEntry* s = valueAt(shadows_, lastShadow_);
     const std::optional<double> frameMm = f ? std::optional<double>(f->value) : std::nullopt;
     const std::optional<std::int32_t> color = c ? std::optional<std::int32_t>(c->color) : std::nullopt;
-    const std::optional<ShadowChoice> shadow = s ? std::optional<ShadowChoice>(ChoiceOf(s->shadow)) : std::nullopt;
+    const std::optional<ShadowChoice> shadow =
+        s ? std::optional<ShadowChoice>(ChoiceOf(s->shadow)) : std::nullopt;
     const int surface = surface_->currentIndex();
     const bool framed = color_->isEnabled();
     fill();

@@ -35,7 +35,7 @@ struct PageEntry
     const char16_t* caption;
 };
 constexpr PageEntry kPageEntries[6] = {
-    {kLineWeightsPage, texts::kMenuLineWeights},  {kLinePatternsPage, texts::kMenuLinePatterns},
+    {kLineWeightsPage, texts::kMenuLineWeights},   {kLinePatternsPage, texts::kMenuLinePatterns},
     {kLineDirectionsPage, texts::kMenuAlignments}, {kFontSizesPage, texts::kMenuFontSizes},
     {kTextAnglesPage, texts::kMenuTextAngles},     {kShadowsPage, texts::kMenuShadows},
 };

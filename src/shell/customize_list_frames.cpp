@@ -2,6 +2,8 @@
 
 #include "settings/settings.h"
 #include "texts/customize_texts.h"
+#include "texts/fine_tune_texts.h"
+#include "texts/render_texts.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -47,8 +49,8 @@ QComboBox* UnitList(std::initializer_list<const char16_t*> units, std::int32_t c
 template <class Entry>
 QLineEdit* NameRow(QFormLayout* form, QWidget* pane, Entry& e, std::function<void()> renamed)
 {
-    auto* name = Field(FromU16(e.name), Text(texts::kFieldName), pane);
-    form->addRow(Text(texts::kFieldName), name);
+    auto* name = Field(FromU16(e.name), Text(texts::kLabelName), pane);
+    form->addRow(Text(texts::kLabelName), name);
     QObject::connect(name, &QLineEdit::textChanged, pane, [&e, renamed](const QString& t) {
         e.name = Trimmed(t.toStdU16String());
         renamed();
@@ -91,7 +93,8 @@ QStringList TThickness::fillPane(int k, QVBoxLayout* pane)
     form->addRow(Text(texts::kFieldThickness), value_);
     connect(value_, &QLineEdit::textChanged, parent,
             [&e](const QString& t) { e.valueText = Trimmed(t.toStdU16String()); });
-    units_ = UnitList({texts::kUnitPixels, texts::kUnitMillimeters, texts::kUnitInches}, e.units, parent);
+    units_ = UnitList({texts::kUnitNamePixels, texts::kUnitNameMillimeters, texts::kUnitNameInches}, e.units,
+                      parent);
     form->addRow(Text(texts::kFieldUnits), units_);
     connect(units_, &QComboBox::activated, parent, [&e](int i) { e.units = i + 1; });
     return {Text(texts::kWeightNameGuide), Text(texts::kWeightValueGuide)};
@@ -126,7 +129,8 @@ QStringList TPatterns::fillPane(int k, QVBoxLayout* pane)
     pane->addLayout(form);
     QWidget* parent = pane->parentWidget();
     name_ = NameRow(form, parent, e, [this] { renameOpenButton(); });
-    units_ = UnitList({texts::kUnitPixels, texts::kUnitMillimeters, texts::kUnitInches}, e.units, parent);
+    units_ = UnitList({texts::kUnitNamePixels, texts::kUnitNameMillimeters, texts::kUnitNameInches}, e.units,
+                      parent);
     form->addRow(Text(texts::kFieldUnits), units_);
     connect(units_, &QComboBox::activated, parent, [&e](int i) { e.units = i + 1; });
 
@@ -142,7 +146,8 @@ QStringList TPatterns::fillPane(int k, QVBoxLayout* pane)
         std::u16string& text = e.valueTexts[static_cast<std::size_t>(j - 1)];
         auto* field = Field(FromU16(text), name, parent);
         grid->addWidget(field, 1 + (j - 1) / 2, dash ? 0 : 1);
-        connect(field, &QLineEdit::textChanged, parent, [&text](const QString& t) { text = t.toStdU16String(); });
+        connect(field, &QLineEdit::textChanged, parent,
+                [&text](const QString& t) { text = t.toStdU16String(); });
         lengths_[static_cast<std::size_t>(j - 1)] = field;
     }
     return {Text(texts::kPatternNameGuide), Text(texts::kPatternValueGuide)};
@@ -178,7 +183,7 @@ QStringList TDirections::fillPane(int k, QVBoxLayout* pane)
     pane->addLayout(form);
     QWidget* parent = pane->parentWidget();
     name_ = NameRow(form, parent, e, [this] { renameOpenButton(); });
-    const QString valueLabel = Text(sizes ? texts::kFieldSize : texts::kFieldAngle);
+    const QString valueLabel = Text(sizes ? texts::kLabelSize : texts::kLabelAngle);
     value_ = Field(FromU16(e.valueText), valueLabel, parent);
     form->addRow(valueLabel, value_);
     connect(value_, &QLineEdit::textChanged, parent,

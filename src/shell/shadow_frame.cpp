@@ -3,6 +3,7 @@
 #include "render/shadow_sample.h"
 #include "settings/settings.h"
 #include "texts/customize_texts.h"
+#include "texts/fine_tune_texts.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -31,7 +32,8 @@ QStringList EntryGuide(const char16_t* hover)
 
 } // namespace
 
-TShadow::TShadow(Settings& settings, std::function<void()> saved, std::function<void()> close, QWidget* parent)
+TShadow::TShadow(Settings& settings, std::function<void()> saved, std::function<void()> close,
+                 QWidget* parent)
     : CustomizeFrame(
           [this, &settings, saved] {
               copy_.Save(settings);
@@ -84,8 +86,8 @@ QStringList TShadow::fillPane(int k, QVBoxLayout* pane)
     pane->addLayout(form);
 
     name_ = new QLineEdit(QString::fromStdU16String(e.name), parent);
-    name_->setAccessibleName(Text(texts::kFieldName));
-    form->addRow(Text(texts::kFieldName), name_);
+    name_->setAccessibleName(Text(texts::kLabelName));
+    form->addRow(Text(texts::kLabelName), name_);
     setHover(name_, EntryGuide(texts::kShadowNameHover));
     connect(name_, &QLineEdit::textChanged, parent, [this](const QString& t) {
         copy_.SetName(t.toStdU16String());

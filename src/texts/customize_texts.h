@@ -23,13 +23,10 @@ inline constexpr const char16_t* kTitleTextAngles = u"Customize Text Angles";
 inline constexpr const char16_t* kTitleFontSizes = u"Customize Font Sizes";
 inline constexpr const char16_t* kTitleShadows = u"Customize Shadows";
 
-// The parts every dialog has.
+// The parts every dialog has; the field labels "Name", "Angle" and "Size"
+// are those of the fine-tune panels, the unit names those of the rulers.
 inline constexpr const char16_t* kSelectHeading = u"Select";
-inline constexpr const char16_t* kFieldName = u"Name";
 inline constexpr const char16_t* kFieldUnits = u"Units";
-inline constexpr const char16_t* kUnitPixels = u"Pixels";
-inline constexpr const char16_t* kUnitMillimeters = u"Millimeters";
-inline constexpr const char16_t* kUnitInches = u"Inches";
 inline constexpr const char16_t* kUnitDegrees = u"Degrees";
 inline constexpr const char16_t* kUnitRadians = u"Radians";
 inline constexpr const char16_t* kWhenDone =
@@ -40,9 +37,10 @@ inline constexpr const char16_t* kZeroToRemove = u"zero to remove";
 
 // Line weights.
 inline constexpr const char16_t* kFieldThickness = u"Thickness";
-inline constexpr const char16_t* kWeightsGuide = u"Click on the line weight name in the left column to enter new values.";
-inline constexpr const char16_t* kWeightNameGuide =
-    u"Enter a new name for the thickness in the Name field. You will be able to select the thickness by this name.";
+inline constexpr const char16_t* kWeightsGuide =
+    u"Click on the line weight name in the left column to enter new values.";
+inline constexpr const char16_t* kWeightNameGuide = u"Enter a new name for the thickness in the Name field. "
+                                                    u"You will be able to select the thickness by this name.";
 inline constexpr const char16_t* kWeightValueGuide =
     u"Then, enter the value of the thickness and select the measuring units. Enter the thickness of zero to "
     u"remove the thickness from the pull-down list.";
@@ -50,17 +48,19 @@ inline constexpr const char16_t* kWeightValueGuide =
 // Line patterns.
 inline constexpr const char16_t* kColumnDash = u"Dash";
 inline constexpr const char16_t* kColumnSpace = u"Space";
-inline constexpr const char16_t* kPatternsGuide = u"Click on the pattern name in the left column to enter new values.";
+inline constexpr const char16_t* kPatternsGuide =
+    u"Click on the pattern name in the left column to enter new values.";
 inline constexpr const char16_t* kPatternNameGuide =
-    u"Enter a new name for the line pattern in the Name field. You will be able to select the pattern by this name.";
+    u"Enter a new name for the line pattern in the Name field. You will be able to select the pattern by "
+    u"this name.";
 inline constexpr const char16_t* kPatternValueGuide =
-    u"Then, select the measuring units and enter the lengths of the dashes and spaces. Make the first dash equal "
+    u"Then, select the measuring units and enter the lengths of the dashes and spaces. Make the first dash "
+    u"equal "
     u"to zero to remove the pattern from the pull-down list.";
 
 // Line directions, text angles and font sizes.
-inline constexpr const char16_t* kFieldAngle = u"Angle";
-inline constexpr const char16_t* kFieldSize = u"Size";
-inline constexpr const char16_t* kAnglesGuide = u"Click on the name in the left column to enter or change the angle.";
+inline constexpr const char16_t* kAnglesGuide =
+    u"Click on the name in the left column to enter or change the angle.";
 inline constexpr const char16_t* kSizesGuide =
     u"Click on the name in the left column to enter or change the font size.";
 inline constexpr const char16_t* kAngleNameGuide =
@@ -68,15 +68,18 @@ inline constexpr const char16_t* kAngleNameGuide =
 inline constexpr const char16_t* kSizeNameGuide =
     u"Enter a new name in the Name field. You will be able to select the font size by this name.";
 inline constexpr const char16_t* kDirectionValueGuide =
-    u"Then, enter the angle of the line. Leave the angle field empty to remove the direction from the pull-down "
+    u"Then, enter the angle of the line. Leave the angle field empty to remove the direction from the "
+    u"pull-down "
     u"list.";
 inline constexpr const char16_t* kTextAngleValueGuide =
-    u"Then, enter the angle of the text. Leave the angle field empty to remove this item from the pull-down list.";
+    u"Then, enter the angle of the text. Leave the angle field empty to remove this item from the pull-down "
+    u"list.";
 inline constexpr const char16_t* kSizeValueGuide =
     u"Then, enter the font size. Leave the font size field empty to remove the size from the pull-down list.";
 
 // Shadows.
-inline constexpr const char16_t* kShadowsGuide = u"Click on the shadow name in the left column to make or edit a shadow.";
+inline constexpr const char16_t* kShadowsGuide =
+    u"Click on the shadow name in the left column to make or edit a shadow.";
 inline constexpr const char16_t* kShadowEntryGuide = u"Customize the shadow name and appearance.";
 inline constexpr const char16_t* kLightHeading = u"Direction of Light";
 inline constexpr const char16_t* kLightTopLeft = u"From top left";
@@ -100,7 +103,9 @@ inline constexpr const char16_t* kLightnessHover =
     u"You can make the shadow darker or lighter to deepen or soften the shadow.";
 inline constexpr const char16_t* kShowShadowHover =
     u"Check this option to add the shadow into the pull-down menus in the fine-tune and preview screens.";
-inline constexpr const char16_t* kLightHover = u"The source of the imaginary light determines where the shadow casts.";
-inline constexpr const char16_t* kLightAppliesToAll = u"The light direction applies to all shadows in your design.";
+inline constexpr const char16_t* kLightHover =
+    u"The source of the imaginary light determines where the shadow casts.";
+inline constexpr const char16_t* kLightAppliesToAll =
+    u"The light direction applies to all shadows in your design.";
 
 } // namespace vlm::texts

@@ -71,10 +71,10 @@ TEST(SavePatterns, NeedsADashAndASpace)
         for (const char16_t* t : lengths)
             e.valueTexts[static_cast<std::size_t>(j++)] = t;
     };
-    set(1, {u"0", u"1"});             // first dash zero
-    set(2, {u"2"});                   // no space
-    set(3, {u"2", u"1", u"", u"3"});  // a gap ends the count
-    set(4, {u" 1/8\"", u"1/16\""});   // inch marks
+    set(1, {u"0", u"1"});            // first dash zero
+    set(2, {u"2"});                  // no space
+    set(3, {u"2", u"1", u"", u"3"}); // a gap ends the count
+    set(4, {u" 1/8\"", u"1/16\""});  // inch marks
     c.open = 3;
     SavePatterns(s, c);
     EXPECT_EQ(s.customPatterns[0].inUse, 0);

@@ -26,7 +26,8 @@ namespace {
 
 // The main window with the editing and customizing commands wired as the
 // program wires them.
-struct CustomizeTest : ShellTest {
+struct CustomizeTest : ShellTest
+{
     EditCommands* edit = nullptr;
     CustomizeCommands* customize = nullptr;
 
@@ -40,10 +41,7 @@ struct CustomizeTest : ShellTest {
         return m;
     }
 
-    FineTunePanel* panel()
-    {
-        return dynamic_cast<FineTunePanel*>(main->leftColumn().currentPanelWidget());
-    }
+    FineTunePanel* panel() { return dynamic_cast<FineTunePanel*>(main->leftColumn().currentPanelWidget()); }
     QComboBox* list(const char16_t* label)
     {
         return dynamic_cast<QComboBox*>(panel()->control(QString::fromUtf16(label)));
@@ -67,15 +65,17 @@ TEST_F(CustomizeTest, TheMenuOpensEachDialogInItsWindow)
     QString captions;
     for (QAction* a : customize->menu()->actions())
         captions += a->text() + QLatin1Char('|');
-    EXPECT_EQ(captions, QStringLiteral("Colors|Line Weights|Line Patterns|Alignments|Font sizes|Text angles|Shadows|"));
-    struct Case {
+    EXPECT_EQ(captions,
+              QStringLiteral("Colors|Line Weights|Line Patterns|Alignments|Font sizes|Text angles|Shadows|"));
+    struct Case
+    {
         int page;
         bool narrow;
         const char* title;
     };
-    const Case cases[] = {{9, true, "Customize Line Weights"},   {10, false, "Customize Line Patterns"},
-                          {11, false, "Customize Line Angles"},  {40, false, "Customize Text Angles"},
-                          {41, false, "Customize Font Sizes"},   {63, true, "Customize Shadows"}};
+    const Case cases[] = {{9, true, "Customize Line Weights"},  {10, false, "Customize Line Patterns"},
+                          {11, false, "Customize Line Angles"}, {40, false, "Customize Text Angles"},
+                          {41, false, "Customize Font Sizes"},  {63, true, "Customize Shadows"}};
     for (const Case& c : cases) {
         customize->pageEntry(c.page)->trigger();
         PopupWindow& shown = c.narrow ? m.narrowWindow() : m.wideWindow();
