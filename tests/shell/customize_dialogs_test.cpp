@@ -1,11 +1,13 @@
 #include "shell_fixture.h"
 
 #include "shell/clip_look_controls.h"
+#include "shell/clip_panel.h"
 #include "shell/customize_commands.h"
 #include "shell/customize_list_frames.h"
 #include "shell/edit_commands.h"
 #include "shell/fine_tune_panel.h"
 #include "shell/left_column.h"
+#include "shell/picture_commands.h"
 #include "shell/popup_window.h"
 #include "shell/shadow_frame.h"
 
@@ -251,6 +253,56 @@ TEST_F(CustomizeTest, TheShadowDialogOffersAnEditedShadowAndCarriesTheLight)
     flushDeletes();
 }
 
+TEST_F(CustomizeTest, ATextAngleSavedInItsDialogIsTheNextTextsAngle)
+{
+    MainWindow& m = startCustomizing();
+    m.ShowPanel(300); // the next text
+    QComboBox* angle = list(u"Angle");
+    ASSERT_NE(angle, nullptr);
+    customize->OpenPage(40);
+    auto* frame = dynamic_cast<TDirections*>(m.wideWindow().frame());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(m.wideWindow().windowTitle(), QStringLiteral("Customize Text Angles"));
+    frame->clickEntry(2);
+    EXPECT_TRUE(frame->guidanceTexts().back().contains(QStringLiteral("angle of the text")));
+    frame->nameField()->setText(QStringLiteral("Slanted"));
+    frame->valueField()->setText(QStringLiteral("-330"));
+    frame->Save();
+    const Settings& s = m.settings();
+    EXPECT_DOUBLE_EQ(s.customAngles[1].value, 30.0);
+    EXPECT_EQ(angle->itemText(6), QStringLiteral("Slanted"));
+    EXPECT_EQ(angle->currentIndex(), 6);
+    EXPECT_EQ(s.tangletab, 6);
+    EXPECT_EQ(s.tangle, 300);
+    EXPECT_EQ(s.tdir, 30);
+    flushDeletes();
+}
+
+TEST_F(CustomizeTest, TheShadowGuidanceFollowsThePointer)
+{
+    MainWindow& m = startCustomizing();
+    customize->OpenPage(63);
+    auto* frame = dynamic_cast<TShadow*>(m.narrowWindow().frame());
+    ASSERT_NE(frame, nullptr);
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(frame->lightBox(1), &enter);
+    EXPECT_EQ(frame->guidanceTexts().back(),
+              QStringLiteral("The light direction applies to all shadows in your design."));
+    QApplication::sendEvent(frame->lightBox(1), &leave);
+    EXPECT_TRUE(frame->guidanceTexts().front().startsWith(QStringLiteral("Click on the shadow name")));
+
+    frame->clickEntry(4);
+    QApplication::sendEvent(frame->slider(1), &enter);
+    ASSERT_EQ(frame->guidanceTexts().size(), 2);
+    EXPECT_EQ(frame->guidanceTexts().front(), QStringLiteral("Customize the shadow name and appearance."));
+    EXPECT_TRUE(frame->guidanceTexts().back().startsWith(QStringLiteral("The shadow edges should fade")));
+    QApplication::sendEvent(frame->slider(1), &leave);
+    EXPECT_TRUE(frame->guidanceTexts().back().startsWith(QStringLiteral("When done")));
+    frame->Cancel();
+    flushDeletes();
+}
+
 TEST_F(CustomizeTest, ACustomColourOfTheLineColourListIsSelectedAndApplied)
 {
     MainWindow& m = startCustomizing();
@@ -269,6 +321,31 @@ TEST_F(CustomizeTest, ACustomColourOfTheLineColourListIsSelectedAndApplied)
     emit color->activated(16);
     EXPECT_EQ(m.settings().lineColor, 0x123456);
     EXPECT_EQ(color->currentIndex(), 17);
+    flushDeletes();
+}
+
+TEST_F(CustomizeTest, TheClipPanelsFrameListOpensTheWeightsAndShowsTheSavedOne)
+{
+    MainWindow& m = start();
+    auto* pictures = new PictureCommands(m);
+    edit = new EditCommands(m);
+    pictures->attach(*edit);
+    customize = new CustomizeCommands(m);
+    pictures->customizeList = [this](int page) { customize->OpenPage(page); };
+    m.ShowPanel(kClipPanelCode);
+    auto* clips = dynamic_cast<TColorbox*>(m.leftColumn().currentPanelWidget());
+    ASSERT_NE(clips, nullptr);
+    QComboBox* frames = clips->look()->frameList();
+    ASSERT_EQ(frames->count(), 8);
+    emit frames->activated(7); // "Customize..."
+    auto* frame = dynamic_cast<TThickness*>(m.narrowWindow().frame());
+    ASSERT_NE(frame, nullptr);
+    frame->clickEntry(1);
+    frame->nameField()->setText(QStringLiteral("Gallery"));
+    frame->valueField()->setText(QStringLiteral("1/8"));
+    frame->Save();
+    ASSERT_EQ(frames->count(), 9);
+    EXPECT_EQ(frames->itemText(8), QStringLiteral("Gallery"));
     flushDeletes();
 }
 
