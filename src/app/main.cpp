@@ -75,11 +75,11 @@ int main(int argc, char** argv)
         pictures->openForClip(window, vlm::PictureInsert::EditClip);
     };
     auto* customize = new vlm::CustomizeCommands(*w);
-    // "Customize..." of the colour lists; the other lists' dialogs are not built yet.
-    edit->customizeList = [customize](int page) {
-        if (page == vlm::kColorDialogPage)
-            customize->ColorsCommand();
-    };
+    // "Customize..." of the lists: the dialog of the list's page, or for the
+    // colour lists the colour dialog.
+    edit->customizeList = [customize](int page) { customize->OpenPage(page); };
+    edit->chooseColor = [customize] { return customize->ColorsCommand(); };
+    pictures->customizeList = [customize](int page) { customize->OpenPage(page); };
     new vlm::PrintCommands(*w, *edit);
     new vlm::HintCommands(*w, *edit);
     // The Help menu closes the menu bar.

@@ -14,14 +14,13 @@ namespace vlm {
 
 namespace {
 
+constexpr int kFrameWeightsPage = 9;
+constexpr int kShadowsPage = 63;
+
 QString Text(const char16_t* s)
 {
     return QString::fromUtf16(s);
 }
-
-constexpr ShadowChoice kBuiltInShadows[4] = {{0, 0, 0}, {30, 10, 100}, {50, 20, 110}, {70, 30, 120}};
-const char16_t* const kShadowNames[4] = {texts::kShadowNone, texts::kShadowSlight, texts::kShadowMedium,
-                                         texts::kShadowBroad};
 
 QIcon Swatch(std::int32_t color)
 {
@@ -38,10 +37,27 @@ QComboBox* List(const QString& name, QWidget* parent)
     return box;
 }
 
+// The entries of a list by name; swatches carry no text.
+void Show(QComboBox* box, const FilledList& list)
+{
+    box->clear();
+    for (const ListEntry& e : list.entries) {
+        const QString name = QString::fromStdU16String(e.name);
+        if (list.kind == ListKind::Colors && e.role != ListEntry::Role::Customize)
+            box->addItem(Swatch(e.color), name);
+        else
+            box->addItem(name);
+    }
+}
+
+ShadowChoice ChoiceOf(const ShadowBytes& b)
+{
+    return {b.elevation, b.fade, b.lightness};
+}
+
 } // namespace
 
-ClipLookControls::ClipLookControls(const Settings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings)
+ClipLookControls::ClipLookControls(Settings& settings, QWidget* parent) : QWidget(parent), settings_(settings)
 {
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
@@ -54,6 +70,8 @@ ClipLookControls::ClipLookControls(const Settings& settings, QWidget* parent)
     form->addRow(Text(texts::kShadowCaption), shadow_);
     form->addRow(Text(texts::kFrame3DCaption), surface_);
     fill();
+    surface_->addItem(Text(texts::kSurfaceFlat));
+    surface_->addItem(Text(texts::kSurfaceRound));
     connect(frame_, &QComboBox::activated, this, [this](int i) { frameActivated(i); });
     connect(color_, &QComboBox::activated, this, [this](int i) { colorActivated(i); });
     connect(shadow_, &QComboBox::activated, this, [this](int i) { shadowActivated(i); });
@@ -65,33 +83,39 @@ ClipLookControls::ClipLookControls(const Settings& settings, QWidget* parent)
 
 void ClipLookControls::fill()
 {
-    for (const NamedWeight& w : kFrameWeights)
-        frame_->addItem(Text(w.name), w.mm);
-    frameCustomize_ = frame_->count();
-    frame_->addItem(Text(texts::kCustomize));
-    for (const custThicknessRec_t& e : settings_.customWidths)
-        if (e.inUse)
-            frame_->addItem(QString::fromStdU16String(e.name), e.millimetres);
+    // Neither list consumes a weight or shadow saved for the next Item.
+    frames_ = FillList(ListKind::FrameWeights, settings_);
+    Show(frame_, frames_);
+    fillColors();
+    shadows_ = FillList(ListKind::Shadows, settings_);
+    Show(shadow_, shadows_);
+}
 
-    for (const NamedColor& c : kBuiltInColors)
-        color_->addItem(Swatch(c.color), Text(c.name), c.color);
-    colorCustomize_ = color_->count();
-    color_->addItem(Text(texts::kCustomize));
-    for (const std::int32_t c : settings_.recentColors)
-        if (c != kNoColor)
-            color_->addItem(Swatch(c), QString(), c);
+void ClipLookControls::fillColors()
+{
+    colors_ = FillList(ListKind::Colors, settings_);
+    Show(color_, colors_);
+}
 
-    for (int i = 0; i < 4; ++i)
-        shadow_->addItem(Text(kShadowNames[i]));
-    shadowCustomize_ = shadow_->count();
-    shadow_->addItem(Text(texts::kCustomize));
-    for (const custShadowRec_t& s : settings_.customShadows)
-        if (s.offered)
-            shadow_->addItem(QString::fromStdU16String(s.name),
-                             QList<QVariant>{s.elevation, s.fade, s.lightness});
-
-    surface_->addItem(Text(texts::kSurfaceFlat));
-    surface_->addItem(Text(texts::kSurfaceRound));
+void ClipLookControls::refill()
+{
+    const auto valueAt = [](const FilledList& l, int p) -> const ListEntry* {
+        return p >= 0 && p < static_cast<int>(l.entries.size()) ? &l.entries[static_cast<std::size_t>(p)]
+                                                                : nullptr;
+    };
+    const ListEntry* f = valueAt(frames_, lastFrame_);
+    const ListEntry* c = valueAt(colors_, lastColor_);
+    const ListEntry* s = valueAt(shadows_, lastShadow_);
+    const std::optional<double> frameMm = f ? std::optional<double>(f->value) : std::nullopt;
+    const std::optional<std::int32_t> color = c ? std::optional<std::int32_t>(c->color) : std::nullopt;
+    const std::optional<ShadowChoice> shadow =
+        s ? std::optional<ShadowChoice>(ChoiceOf(s->shadow)) : std::nullopt;
+    const int surface = surface_->currentIndex();
+    const bool framed = color_->isEnabled();
+    fill();
+    showValues(frameMm, color, shadow,
+               surface < 0 ? std::nullopt : std::optional<std::uint8_t>(surface == 0 ? 0 : 127));
+    setFramed(framed);
 }
 
 void ClipLookControls::setFramed(bool framed)
@@ -103,41 +127,16 @@ void ClipLookControls::setFramed(bool framed)
 void ClipLookControls::showValues(std::optional<double> frameMm, std::optional<std::int32_t> color,
                                   std::optional<ShadowChoice> shadow, std::optional<std::uint8_t> surface)
 {
-    int f = -1;
-    if (frameMm)
-        for (int i = 0; i < frame_->count() && f < 0; ++i)
-            if (i != frameCustomize_ && std::abs(frame_->itemData(i).toDouble() - *frameMm) < 0.0001)
-                f = i;
+    const int f = frameMm ? SelectValue(frames_, *frameMm) : -1;
     frame_->setCurrentIndex(f);
     lastFrame_ = f;
     setFramed(frameMm && *frameMm > 0.0);
 
-    int c = -1;
-    if (color) {
-        // The sixteen colours first; among the swatches the last match counts.
-        for (int i = 0; i < colorCustomize_ && c < 0; ++i)
-            if (color_->itemData(i).toInt() == *color)
-                c = i;
-        const bool builtIn = c >= 0;
-        for (int i = colorCustomize_ + 1; !builtIn && i < color_->count(); ++i)
-            if (color_->itemData(i).toInt() == *color)
-                c = i;
-    }
+    const int c = color ? SelectValue(colors_, *color) : -1;
     color_->setCurrentIndex(c);
     lastColor_ = c;
 
-    int s = -1;
-    if (shadow) {
-        for (int i = 0; i < 4 && s < 0; ++i)
-            if (kBuiltInShadows[i] == *shadow)
-                s = i;
-        for (int i = shadowCustomize_ + 1; i < shadow_->count() && s < 0; ++i) {
-            const QList<QVariant> v = shadow_->itemData(i).toList();
-            if (v.size() == 3 && ShadowChoice{std::uint8_t(v[0].toInt()), std::uint8_t(v[1].toInt()),
-                                              std::uint8_t(v[2].toInt())} == *shadow)
-                s = i;
-        }
-    }
+    const int s = shadow ? SelectShadow(shadows_, {shadow->elevation, shadow->fade, shadow->lightness}) : -1;
     shadow_->setCurrentIndex(s);
     lastShadow_ = s;
     surface_->setCurrentIndex(surface ? (*surface == 0 ? 0 : 1) : -1);
@@ -145,13 +144,18 @@ void ClipLookControls::showValues(std::optional<double> frameMm, std::optional<s
 
 void ClipLookControls::frameActivated(int index)
 {
-    if (index == frameCustomize_) {
-        // The weight list is customized in its own window; the choice stays.
+    if (index == frames_.customizeAt) {
+        // The weights are customized in their own window; the list is
+        // filled again when it closes.
         frame_->setCurrentIndex(lastFrame_);
+        if (customize)
+            customize(kFrameWeightsPage);
         return;
     }
+    if (index < 0 || index >= static_cast<int>(frames_.entries.size()))
+        return;
     lastFrame_ = index;
-    const double mm = frame_->itemData(index).toDouble();
+    const double mm = frames_.entries[static_cast<std::size_t>(index)].value;
     setFramed(index != 0);
     if (frameChosen)
         frameChosen(index != 0, mm);
@@ -160,18 +164,23 @@ void ClipLookControls::frameActivated(int index)
 void ClipLookControls::colorActivated(int index)
 {
     std::int32_t chosen = 0;
-    if (index == colorCustomize_) {
-        const std::int32_t initial = lastColor_ >= 0 ? color_->itemData(lastColor_).toInt() : 0;
+    if (index == colors_.customizeAt) {
+        const std::int32_t initial =
+            lastColor_ >= 0 ? colors_.entries[static_cast<std::size_t>(lastColor_)].color : 0;
         const std::optional<std::int32_t> picked = customColor ? customColor(initial) : std::nullopt;
         if (!picked) {
             color_->setCurrentIndex(lastColor_);
             return;
         }
         chosen = *picked;
-        color_->addItem(Swatch(chosen), QString(), chosen);
-        color_->setCurrentIndex(color_->count() - 1);
+        // The colour is offered now, as a recent colour or one of the
+        // dialog's own.
+        fillColors();
+        color_->setCurrentIndex(SelectValue(colors_, chosen));
+    } else if (index >= 0 && index < static_cast<int>(colors_.entries.size())) {
+        chosen = colors_.entries[static_cast<std::size_t>(index)].color;
     } else {
-        chosen = color_->itemData(index).toInt();
+        return;
     }
     lastColor_ = color_->currentIndex();
     if (colorChosen)
@@ -180,21 +189,17 @@ void ClipLookControls::colorActivated(int index)
 
 void ClipLookControls::shadowActivated(int index)
 {
-    if (index == shadowCustomize_) {
+    if (index == shadows_.customizeAt) {
         shadow_->setCurrentIndex(lastShadow_);
+        if (customize)
+            customize(kShadowsPage);
         return;
     }
+    if (index < 0 || index >= static_cast<int>(shadows_.entries.size()))
+        return;
     lastShadow_ = index;
-    ShadowChoice s;
-    if (index < 4) {
-        s = kBuiltInShadows[index];
-    } else {
-        const QList<QVariant> v = shadow_->itemData(index).toList();
-        if (v.size() == 3)
-            s = {std::uint8_t(v[0].toInt()), std::uint8_t(v[1].toInt()), std::uint8_t(v[2].toInt())};
-    }
     if (shadowChosen)
-        shadowChosen(s);
+        shadowChosen(ChoiceOf(shadows_.entries[static_cast<std::size_t>(index)].shadow));
 }
 
 } // namespace vlm

@@ -4,7 +4,10 @@
 // panel (for the clips to come) and the clip panel (for the selected ones):
 // "Frame" (the frame weights, "None" first), "Frame Color", "Shadow" and
 // "Frame 3-D". The colour and 3-D choices are enabled only with a frame.
+// The frame, colour and shadow lists are the panels' lists (FillList), with
+// the user's frame weights, colours and shadows.
 
+#include "edit/panel_lists.h"
 #include "settings/settings.h"
 
 #include <QWidget>
@@ -26,7 +29,7 @@ struct ShadowChoice
 class ClipLookControls : public QWidget
 {
 public:
-    ClipLookControls(const Settings& settings, QWidget* parent = nullptr);
+    ClipLookControls(Settings& settings, QWidget* parent = nullptr);
 
     // Shows the values; none leaves a list without a selection. A frame
     // width of 0 (or not framed) selects "None".
@@ -34,6 +37,9 @@ public:
                     std::optional<ShadowChoice> shadow, std::optional<std::uint8_t> surface);
     // Enables the colour and 3-D lists as for a frame.
     void setFramed(bool framed);
+    // Fills the lists again from the Settings (a customization dialog
+    // closed), keeping the values shown.
+    void refill();
 
     // What the user chose; each runs at once.
     std::function<void(bool framed, double mm)> frameChosen;
@@ -42,6 +48,9 @@ public:
     std::function<void(std::uint8_t surface)> surfaceChosen;
     // "Customize..." of the colour list: the system colour dialog.
     std::function<std::optional<std::int32_t>(std::int32_t initial)> customColor;
+    // "Customize..." of the frame or shadow list: the page of its dialog
+    // (9 or 63). The choice shown stays.
+    std::function<void(int page)> customize;
 
     QComboBox* frameList() const { return frame_; }
     QComboBox* colorList() const { return color_; }
@@ -50,16 +59,17 @@ public:
 
 private:
     void fill();
+    void fillColors();
     void frameActivated(int index);
     void colorActivated(int index);
     void shadowActivated(int index);
 
-    const Settings& settings_;
+    Settings& settings_;
     QComboBox* frame_ = nullptr;
     QComboBox* color_ = nullptr;
     QComboBox* shadow_ = nullptr;
     QComboBox* surface_ = nullptr;
-    int frameCustomize_ = 0, colorCustomize_ = 0, shadowCustomize_ = 0;
+    FilledList frames_, colors_, shadows_;
     int lastFrame_ = -1, lastColor_ = -1, lastShadow_ = -1;
 };
 

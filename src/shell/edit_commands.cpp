@@ -300,6 +300,9 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
         if (customizeList)
             customizeList(page);
     };
+    h.chooseColor = [this]() -> std::optional<std::int32_t> {
+        return chooseColor ? chooseColor() : std::nullopt;
+    };
     h.changed = [this] { updateSelectionButtons(); };
     h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };

@@ -12,9 +12,11 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -79,9 +81,12 @@ public:
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
     std::function<void(int page)> showHintPage;
-    // "Customize..." in a fine-tune list: the page of that list's dialog, or
-    // 0 for the colour dialog. The panel refills its lists afterwards.
+    // "Customize..." in a fine-tune list: the page of that list's dialog.
+    // The panel refills its lists when the dialog closes.
     std::function<void(int page)> customizeList;
+    // "Customize..." in a colour list: the system colour dialog and the
+    // colour chosen there, which the list then selects and applies.
+    std::function<std::optional<std::int32_t>()> chooseColor;
     // Next-text mode changed the text settings: carry them to the text
     // being typed (the keyboard commands fill this in); `turn` when the
     // angle changed. True when a text being typed took them.

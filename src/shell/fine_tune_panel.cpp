@@ -751,6 +751,20 @@ bool FineTunePanel::customizeChosen(SampleComboBox* box, int position, int page)
     return true;
 }
 
+// "Customize..." of a colour list opens the colour dialog; the colour chosen
+// there is offered by the lists from then on and is taken as if it had been
+// chosen in the list. -1 when nothing is to be taken.
+int FineTunePanel::colorPosition(SampleComboBox* box, int position)
+{
+    if (position != box->list().customizeAt)
+        return position;
+    const std::optional<std::int32_t> chosen = hooks_.chooseColor ? hooks_.chooseColor() : std::nullopt;
+    fill();
+    if (!chosen)
+        return -1;
+    return SelectIn(box, SelectValue(box->list(), *chosen));
+}
+
 void FineTunePanel::apply(const FineTuneOperation& op)
 {
     if (Sandbox* box = hooks_.sandbox ? hooks_.sandbox() : nullptr)
@@ -780,7 +794,10 @@ bool Valid(QComboBox* box, int position)
 
 void FineTunePanel::colorChosen(int position)
 {
-    if (!Valid(color_, position) || customizeChosen(color_, position, kColorDialogPage))
+    if (!Valid(color_, position))
+        return;
+    position = colorPosition(color_, position);
+    if (position < 0)
         return;
     const std::int32_t c = color_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_) {
@@ -802,7 +819,10 @@ void FineTunePanel::colorChosen(int position)
 
 void FineTunePanel::textColorChosen(int position)
 {
-    if (!Valid(color_, position) || customizeChosen(color_, position, kColorDialogPage))
+    if (!Valid(color_, position))
+        return;
+    position = colorPosition(color_, position);
+    if (position < 0)
         return;
     const std::int32_t c = color_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_)
@@ -889,7 +909,10 @@ void FineTunePanel::directionChosen(int position)
 
 void FineTunePanel::fillChosen(int position)
 {
-    if (!Valid(fill_, position) || customizeChosen(fill_, position, kColorDialogPage))
+    if (!Valid(fill_, position))
+        return;
+    position = colorPosition(fill_, position);
+    if (position < 0)
         return;
     const std::int32_t f = fill_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_)

@@ -12,7 +12,9 @@
 #include "edit/panel_lists.h"
 #include "shell/tool_panels.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -27,16 +29,15 @@ namespace vlm {
 class SampleComboBox;
 struct Settings;
 
-// The customization pages the lists open; the colour lists ask for the
-// system colour dialog instead.
-inline constexpr int kColorDialogPage = 0;
-
 struct FineTunePanelHooks
 {
     std::function<Sandbox*()> sandbox;
     // "Customize..." was chosen: the page of that list (9, 10, 11, 40, 41,
-    // 63) or kColorDialogPage. The list is refilled by Refill() afterwards.
+    // 63). The lists are refilled by Refill() when the dialog closes.
     std::function<void(int page)> customize;
+    // "Customize..." of a colour list: the system colour dialog, and the
+    // colour chosen there (none when cancelled), which the list then offers.
+    std::function<std::optional<std::int32_t>()> chooseColor;
     // After every change: the toolbar's selection-dependent state.
     std::function<void()> changed;
     // Next-text mode: the text settings changed and should reach the text
@@ -99,6 +100,7 @@ private:
 
     // A change: applied in fine-tune mode, or written into the Settings.
     bool customizeChosen(SampleComboBox* box, int position, int page);
+    int colorPosition(SampleComboBox* box, int position);
     void apply(const FineTuneOperation& op);
     // After a change: the text being typed follows a next-text change,
     // the toolbar and the dependent lists follow every change.

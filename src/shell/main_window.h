@@ -134,6 +134,8 @@ public:
 
     // ---- State ----
     Settings& settings() { return settings_; }
+    // Where the Settings are kept between runs.
+    SettingsStore& settingsStore() { return store_; }
     MainMenus& menus() { return menus_; }
     ZoomControls& zoomControls() { return *zoomControls_; }
     LeftColumn& leftColumn() { return *leftColumn_; }

@@ -6,6 +6,7 @@
 #include "pictures/picture_decoders.h"
 #include "shell/clip_look_controls.h"
 #include "shell/clip_panel.h"
+#include "shell/customize_commands.h"
 #include "shell/document_window.h"
 #include "shell/edit_commands.h"
 #include "shell/main_window.h"
@@ -79,13 +80,13 @@ bool IsPictureClip(const Document& doc, const Item* clip)
 
 } // namespace
 
-std::optional<std::int32_t> PictureCommands::chooseColor(std::int32_t initial)
+void PictureCommands::connectLook(ClipLookControls& look)
 {
-    Settings& s = main_.settings();
-    const std::optional<std::int32_t> chosen = main_.prompts().chooseColor(initial, s.dialogColors);
-    if (chosen)
-        AddRecentColor(s, *chosen);
-    return chosen;
+    look.customColor = [this](std::int32_t initial) { return ChooseListColor(main_, initial); };
+    look.customize = [this](int page) {
+        if (customizeList)
+            customizeList(page);
+    };
 }
 
 PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
@@ -142,7 +143,7 @@ TColorbox* PictureCommands::makeClipPanel()
     if (clipPanel_)
         return clipPanel_;
     clipPanel_ = new TColorbox(main_.settings());
-    clipPanel_->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
+    connectLook(*clipPanel_->look());
     clipPanel_->changeClips = [this](const std::function<void(Item&)>& change) {
         DocumentWindow* w = main_.activeWindow();
         if (!w)
@@ -220,7 +221,7 @@ void PictureCommands::openForFile(DocumentWindow& window, const QString& path)
         main_.settings(), PictureInsert::NewPicture, [this] { insertCommand(); },
         [this] { main_.wideWindow().reject(); });
     d->session().fileName = path.toStdU16String();
-    d->box()->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
+    connectLook(*d->box()->look());
     open(window, d, QFileInfo(path).completeBaseName(), 0);
     // The file is read once the dialog has been painted.
     QPointer<TPict> guard(d);
@@ -253,7 +254,7 @@ void PictureCommands::openForClip(DocumentWindow& window, PictureInsert mode)
     auto* d = new TPict(
         main_.settings(), mode, [this] { insertCommand(); }, [this] { main_.wideWindow().reject(); });
     d->session().fileName = picture->text;
-    d->box()->look()->customColor = [this](std::int32_t initial) { return chooseColor(initial); };
+    connectLook(*d->box()->look());
     const double zoom = c.clipShape == 2 ? c.scaleX : c.placementScale;
     const bool loaded = d->session().loadForClip(picture->pictureData, picture->rec.d.clipShape, c.mirrorX,
                                                  c.mirrorY, c.pictureTurn, zoom);

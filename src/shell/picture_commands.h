@@ -15,11 +15,13 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 
 namespace vlm {
 
+class ClipLookControls;
 class DocumentWindow;
 class EditCommands;
 class MainWindow;
@@ -63,14 +65,18 @@ public:
     bool insertDroppedFile(DocumentWindow& window, const QString& path);
 
     TPict* dialog() const;
+    // "Customize..." of a frame-weight or shadow list: the page of its
+    // dialog (9 or 63).
+    std::function<void(int page)> customizeList;
     TColorbox* clipPanel() const { return clipPanel_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The system colour dialog for "Customize..." of a frame colour list.
-    std::optional<std::int32_t> chooseColor(std::int32_t initial);
+    // "Customize..." of a look's lists: the system colour dialog for the
+    // frame colours, customizeList for the frame weights and shadows.
+    void connectLook(ClipLookControls& look);
     void installPanel();
     TColorbox* makeClipPanel();
     void open(DocumentWindow& window, TPict* dialog, const QString& title, std::int32_t clipSequence);
