@@ -1,5 +1,6 @@
 #include "shell/hint_commands.h"
 
+#include "shell/button_hover.h"
 #include "shell/edit_commands.h"
 #include "shell/hint_page.h"
 #include "shell/hook_chain.h"
@@ -214,14 +215,10 @@ bool HintCommands::somethingSelected() const
 
 void HintCommands::raiseButton(int number)
 {
-    if (number == raised_)
-        return;
-    if (QToolButton* b = edit_.button(raised_))
-        b->setAutoRaise(true);
-    raised_ = number;
-    // A button drawn without auto-raise shows its raised bevel.
-    if (QToolButton* b = edit_.button(raised_))
-        b->setAutoRaise(false);
+    if (QToolButton* b = edit_.button(number))
+        edit_.hover().raise(b);
+    else
+        edit_.hover().lowerAll();
 }
 
 } // namespace vlm

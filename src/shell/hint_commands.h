@@ -75,7 +75,6 @@ private:
     MainWindow& main_;
     EditCommands& edit_;
     TLinehelp* panel_ = nullptr;
-    int raised_ = 0;
     QTimer pageTimer_;
     int requestedPage_ = 0;
 };
