@@ -11,6 +11,7 @@
 #include "shell/edit_commands.h"
 #include "shell/fine_tune_panel.h"
 #include "shell/grid_commands.h"
+#include "shell/guidance_commands.h"
 #include "shell/key_routing.h"
 #include "shell/main_window.h"
 #include "shell/open_request.h"
@@ -79,6 +80,8 @@ int main(int argc, char** argv)
             customize->ColorsCommand();
     };
     new vlm::PrintCommands(*w, *edit);
+    // The next-step options and the panel history, once every panel is known.
+    new vlm::GuidanceCommands(*w, *edit);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;
     channel.listen([w](const QString& macro) { w->HandleOpenRequest(macro); });

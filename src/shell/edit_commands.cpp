@@ -243,6 +243,7 @@ void EditCommands::connectHooks()
         return previousPanel ? previousPanel(code) : nullptr;
     };
     RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
+    RunBefore(hooks.enterTool, [this](int code) { enterTool(code); });
     RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
     RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
     // The picture insertion, when there is one, and then the insert panel
@@ -414,6 +415,16 @@ void EditCommands::panelShown(int code)
     }
     if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         fineTune->open(code);
+    if (code >= 100 && code <= 299)
+        if (Sandbox* box = activeSandbox())
+            box->ResetCreationState();
+    if (const int b = PressedButtonFor(code))
+        press(b);
+    updateSelectionButtons();
+}
+
+void EditCommands::enterTool(int code)
+{
     const int mode = ToolModeForPanel(code);
     if (mode >= 0 || code == PanelCode::EndTextEditing) {
         if (Sandbox* box = activeSandbox())
@@ -421,9 +432,6 @@ void EditCommands::panelShown(int code)
         else if (PanelForToolMode(mode) != 0)
             main_.settings().defaultToolMode = mode; // the window Timer2 opens starts in it
     }
-    if (const int b = PressedButtonFor(code))
-        press(b);
-    updateSelectionButtons();
 }
 
 bool EditCommands::FirstSelectedIsOpen() const
@@ -497,7 +505,7 @@ void EditCommands::ChooseTool(int code, bool skipWhenShown)
                 box->EnterToolMode(code);
         return;
     }
-    main_.ShowPanel(code);
+    main_.ShowPanel(code, ShowPanelFlags().skipping(skipWhenShown).entering(true));
 }
 
 void EditCommands::UndoCommand(bool showInsertPanel)

@@ -105,6 +105,7 @@ private:
     QWidget* makePanel(int code);
     FineTunePanelHooks fineTuneHooks();
     void panelShown(int code);
+    void enterTool(int code);
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
