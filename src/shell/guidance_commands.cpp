@@ -34,6 +34,10 @@ GuidanceCommands::GuidanceCommands(MainWindow& main, EditCommands& edit)
         UpdateNavigation();
     });
     RunAfter(hooks.resetHover, [this] { hideHover(); });
+    RunAfter(hooks.mainWindowGoing, [this] {
+        going_ = true;
+        qApp->removeEventFilter(this);
+    });
 
     LeftColumn& column = main_.leftColumn();
     const auto& rows = column.optionRows();
@@ -138,7 +142,7 @@ void GuidanceCommands::showOptionHover(int row)
 {
     const auto& rows = main_.leftColumn().optionRows();
     for (int k = 0; k < LeftColumn::kOptionRows; ++k)
-        rows[static_cast<std::size_t>(k)]->setHoverMark(k + 1 == row && rows[static_cast<std::size_t>(k)]->isVisible());
+        rows[static_cast<std::size_t>(k)]->setHoverMark(k + 1 == row && !rows[static_cast<std::size_t>(k)]->isHidden());
     if (row < 1 || row > LeftColumn::kOptionRows) {
         raiseToolbarButton(0);
         return;
@@ -184,6 +188,8 @@ bool GuidanceCommands::onOptionRow(QObject* watched) const
 
 bool GuidanceCommands::eventFilter(QObject* watched, QEvent* event)
 {
+    if (going_)
+        return false;
     LeftColumn& column = main_.leftColumn();
     if (watched == column.backButton()) {
         if (event->type() == QEvent::Enter && column.backButton()->isEnabled()) {

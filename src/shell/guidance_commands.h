@@ -84,6 +84,7 @@ private:
     PanelHistory history_;
     OptionSet options_;
     int raised_ = 0;
+    bool going_ = false; // the main window is being destroyed
 };
 
 } // namespace vlm

@@ -181,6 +181,8 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
 
 MainWindow::~MainWindow()
 {
+    if (hooks_.mainWindowGoing)
+        hooks_.mainWindowGoing();
     qApp->removeEventFilter(this);
     // The document windows go down with the area; nothing may be activated
     // on a half-destroyed main window.

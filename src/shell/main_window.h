@@ -84,6 +84,9 @@ struct ShellHooks {
     std::function<void(DocumentWindow& window)> documentClosing;
     // The insert panel's Page Setup link was followed.
     std::function<void()> openPageSetup;
+    // The main window is being destroyed: commands that watch its events
+    // stop here, before its widgets go.
+    std::function<void()> mainWindowGoing;
 };
 
 // How ShowPanel shows a panel.
