@@ -81,7 +81,7 @@ void LeftColumn::placeOptionRows()
     for (OptionRow* row : optionRows_) {
         if (row->isHidden())
             continue;
-        row->setGeometry(2, top, kWidth - 4, kOptionRowHeight);
+        row->setGeometry(0, top, kWidth, kOptionRowHeight);
         top += kOptionRowHeight - kOptionRowOverlap;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -79,8 +80,8 @@ OptionRow::OptionRow(QWidget* parent) : QFrame(parent)
     setFixedHeight(kHeight);
     setCursor(Qt::PointingHandCursor);
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(3, 1, 2, 1);
-    row->setSpacing(3);
+    row->setContentsMargins(2, 1, 1, 1);
+    row->setSpacing(2);
     icon_ = new QLabel(this);
     icon_->setFixedSize(14, 14);
     text_ = new QLabel(this);
@@ -97,6 +98,26 @@ void OptionRow::setOption(int code)
     setAccessibleName(label);
     setToolTip(label);
     icon_->setPixmap(code > 0 ? StepIcon(KindOf(code)) : QPixmap());
+    fitLabel();
+}
+
+void OptionRow::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    fitLabel();
+}
+
+// The column is narrow: a long label is drawn a little smaller rather than
+// cut off, down to a size that still reads.
+void OptionRow::fitLabel()
+{
+    QFont f = font();
+    f.setUnderline(marked_);
+    const int room = width() - frameWidth() * 2 - 2 - 1 - icon_->width() - 2;
+    if (room > 0)
+        while (f.pointSizeF() > 6.5 && QFontMetrics(f).horizontalAdvance(text_->text()) > room)
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+    text_->setFont(f);
 }
 
 QString OptionRow::label() const
@@ -110,9 +131,7 @@ void OptionRow::setHoverMark(bool on)
         return;
     marked_ = on;
     setFrameShadow(on ? QFrame::Sunken : QFrame::Raised);
-    QFont f = text_->font();
-    f.setUnderline(on);
-    text_->setFont(f);
+    fitLabel();
     QPalette pal = text_->palette();
     pal.setColor(QPalette::WindowText, on ? QColor(0, 0, 255) : palette().color(QPalette::WindowText));
     text_->setPalette(pal);

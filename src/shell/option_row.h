@@ -33,8 +33,11 @@ public:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitLabel();
+
     QLabel* icon_ = nullptr;
     QLabel* text_ = nullptr;
     int option_ = 0;
