@@ -41,8 +41,9 @@ std::u16string NextStepLabel(int code);
 using OptionSet = std::bitset<56>;
 
 // What the options of a panel depend on: the active Document's selection.
-struct OptionContext {
-    bool anySelectedLive = false;   // the active Document has a selected-live Item
+struct OptionContext
+{
+    bool anySelectedLive = false;     // the active Document has a selected-live Item
     bool firstSelectedIsText = false; // its first selected-live Item is a Text
 };
 
@@ -55,7 +56,8 @@ std::vector<int> OfferedOptions(const OptionSet& set);
 int OptionInRow(const OptionSet& set, int row);
 
 // What choosing an option does.
-struct NextStepAction {
+struct NextStepAction
+{
     enum class Kind {
         ShowPanel,  // ShowPanel(panel)
         Deferred,   // RunDeferred(panel): the picture insertion and the clip frame
@@ -75,6 +77,7 @@ bool SelectsLastFirst(int code);
 // The action of option `code`; `selectedLive` is whether the active
 // Document has a selected-live Item after SelectLast ran. Null action
 // (panel 0) for codes outside 1..53.
-NextStepAction NextStepActionOf(int code, bool selectedLive, const std::array<std::uint8_t, kHintFlagCount>& hints);
+NextStepAction NextStepActionOf(int code, bool selectedLive,
+                                const std::array<std::uint8_t, kHintFlagCount>& hints);
 
 } // namespace vlm

@@ -13,8 +13,14 @@ namespace {
 
 constexpr std::int32_t kTagLimit = 2147483647;
 
-bool IsNewShapePanel(int code) { return code >= 100 && code <= 199; }
-bool IsHintPage(int code) { return code >= 1024 && code <= 1080; }
+bool IsNewShapePanel(int code)
+{
+    return code >= 100 && code <= 199;
+}
+bool IsHintPage(int code)
+{
+    return code >= 1024 && code <= 1080;
+}
 
 LineSettingsCopy LineCopy(const Settings& s)
 {
@@ -23,13 +29,17 @@ LineSettingsCopy LineCopy(const Settings& s)
 
 TextSettingsCopy TextCopy(const Settings& s)
 {
-    TextSettingsCopy t{s.tcolor, s.tsize, s.tbold, s.toptions, s.tfont, s.tcharset, static_cast<double>(s.tdir)};
+    TextSettingsCopy t{
+        s.tcolor, s.tsize, s.tbold, s.toptions, s.tfont, s.tcharset, static_cast<double>(s.tdir)};
     if (t.font.size() > kFontNameMax)
         t.font.resize(kFontNameMax);
     return t;
 }
 
-ShapeSettingsCopy ShapeCopy(const Settings& s) { return {s.polycolor, s.polywidth, s.polyfill}; }
+ShapeSettingsCopy ShapeCopy(const Settings& s)
+{
+    return {s.polycolor, s.polywidth, s.polyfill};
+}
 
 bool Carries(const Item& item, std::int32_t tag)
 {

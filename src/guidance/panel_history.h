@@ -18,7 +18,8 @@
 
 namespace vlm {
 
-struct LineSettingsCopy {
+struct LineSettingsCopy
+{
     std::int32_t color = 0;
     double weight = 0.0;
     double outline = 0.0;
@@ -28,7 +29,8 @@ struct LineSettingsCopy {
     bool operator==(const LineSettingsCopy&) const = default;
 };
 
-struct TextSettingsCopy {
+struct TextSettingsCopy
+{
     std::int32_t color = 0;
     std::int32_t size = 0;
     std::int32_t weight = 0;
@@ -40,14 +42,16 @@ struct TextSettingsCopy {
 };
 
 // The settings of new shapes an entry of a new-shape panel gives back.
-struct ShapeSettingsCopy {
+struct ShapeSettingsCopy
+{
     std::int32_t color = 0;
     double weight = 0.0;
     std::int32_t fill = 0;
     bool operator==(const ShapeSettingsCopy&) const = default;
 };
 
-struct HistoryEntry {
+struct HistoryEntry
+{
     int panelCode = 0;
     bool visited = true;
     std::int32_t entryNumber = 0;
@@ -59,7 +63,8 @@ struct HistoryEntry {
 };
 
 // The document windows as the history sees them.
-class HistoryWindows {
+class HistoryWindows
+{
 public:
     virtual ~HistoryWindows() = default;
     // The windowId of the active window, -1 when none is open.
@@ -77,7 +82,8 @@ bool MakesHistoryEntry(int panelCode);
 // tagged Items again, and an entry without them is passed over.
 bool IsSelectionEntry(int panelCode);
 
-class PanelHistory {
+class PanelHistory
+{
 public:
     // A tag source for tests; Random(2147483647) when not set.
     using TagSource = std::int32_t (*)();

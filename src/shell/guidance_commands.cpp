@@ -142,7 +142,8 @@ void GuidanceCommands::showOptionHover(int row)
 {
     const auto& rows = main_.leftColumn().optionRows();
     for (int k = 0; k < LeftColumn::kOptionRows; ++k)
-        rows[static_cast<std::size_t>(k)]->setHoverMark(k + 1 == row && !rows[static_cast<std::size_t>(k)]->isHidden());
+        rows[static_cast<std::size_t>(k)]->setHoverMark(k + 1 == row &&
+                                                        !rows[static_cast<std::size_t>(k)]->isHidden());
     if (row < 1 || row > LeftColumn::kOptionRows) {
         raiseToolbarButton(0);
         return;
@@ -159,7 +160,8 @@ void GuidanceCommands::raiseToolbarButton(int number)
     // A button shows raised while the pointer rests on it; this one is
     // shown so without the pointer, until it is lowered again.
     if (QToolButton* b = edit_.button(raised_)) {
-        b->setAttribute(Qt::WA_UnderMouse, b->underMouse() && b->rect().contains(b->mapFromGlobal(QCursor::pos())));
+        b->setAttribute(Qt::WA_UnderMouse,
+                        b->underMouse() && b->rect().contains(b->mapFromGlobal(QCursor::pos())));
         b->update();
     }
     raised_ = 0;
@@ -202,9 +204,9 @@ bool GuidanceCommands::eventFilter(QObject* watched, QEvent* event)
     if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) && watched->isWidgetType() &&
         !onOptionRow(watched)) {
         auto* w = static_cast<QWidget*>(watched);
-        if (w->window() == &main_ && (raised_ != 0 || std::any_of(column.optionRows().begin(),
-                                                                   column.optionRows().end(),
-                                                                   [](OptionRow* r) { return r->hoverMark(); })))
+        if (w->window() == &main_ &&
+            (raised_ != 0 || std::any_of(column.optionRows().begin(), column.optionRows().end(),
+                                         [](OptionRow* r) { return r->hoverMark(); })))
             hideHover();
     }
     return false;

@@ -34,7 +34,8 @@ class EditCommands;
 class MainWindow;
 class OptionRow;
 
-class GuidanceCommands : public QObject, private HistoryWindows {
+class GuidanceCommands : public QObject, private HistoryWindows
+{
 public:
     // Connects to the main window's hooks and the left column's rows and
     // buttons; the main window owns the result.

@@ -2,9 +2,9 @@
 
 #include "guidance/next_steps.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,7 +18,8 @@ enum class StepKind { Insert, New, FineTune, Move, Other };
 
 StepKind KindOf(int code)
 {
-    if (code == NextStep::InsertNewItem || code == NextStep::InsertNewPicture || code == NextStep::InsertNewClip)
+    if (code == NextStep::InsertNewItem || code == NextStep::InsertNewPicture ||
+        code == NextStep::InsertNewClip)
         return StepKind::Insert;
     if (code >= 2 && code <= 46)
         return static_cast<StepKind>(1 + (code - 2) % 3);

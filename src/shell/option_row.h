@@ -12,7 +12,8 @@ class QLabel;
 
 namespace vlm {
 
-class OptionRow : public QFrame {
+class OptionRow : public QFrame
+{
 public:
     static constexpr int kHeight = 20;
 

@@ -53,11 +53,12 @@ TEST(NextSteps, OnlyTheFourLowestCodesGetARow)
 
 TEST(NextSteps, ShapeLabelsAreMadeFromTheCircleLabels)
 {
-    EXPECT_EQ(RowLabels(1051), (std::vector<std::u16string>{u"Insert new item", u"Start new ellipse",
-                                                            u"Fine-tune this ellipse", u"Move this ellipse"}));
+    EXPECT_EQ(RowLabels(1051),
+              (std::vector<std::u16string>{u"Insert new item", u"Start new ellipse",
+                                           u"Fine-tune this ellipse", u"Move this ellipse"}));
     // The moving page offers the first two only.
-    EXPECT_EQ(RowLabels(1052),
-              (std::vector<std::u16string>{u"Insert new item", u"Start new ellipse", u"Fine-tune this ellipse"}));
+    EXPECT_EQ(RowLabels(1052), (std::vector<std::u16string>{u"Insert new item", u"Start new ellipse",
+                                                            u"Fine-tune this ellipse"}));
     EXPECT_EQ(RowLabels(1071), (std::vector<std::u16string>{u"Insert new item", u"Start new oblong",
                                                             u"Fine-tune this oblong", u"Move this oblong"}));
     EXPECT_EQ(NextStepLabel(48), u"Fine-tune this clip");
@@ -109,16 +110,17 @@ TEST(NextSteps, MoveThisLineSkipsItsPageWhenThatPageIsNotShown)
 TEST(NextSteps, EachOptionLeadsToItsKindsPanel)
 {
     const auto hints = AllShown();
-    struct Case {
+    struct Case
+    {
         int code;
         bool selected;
         int panel;
     };
     const Case cases[] = {
-        {1, true, 20},     {2, true, 98},     {3, true, 99},    {3, false, 20},   {5, false, 300},
-        {6, true, 301},    {6, false, 20},    {8, true, 100},   {9, false, 200},  {10, false, 1044},
-        {23, true, 199},   {24, true, 299},   {26, true, 105},  {38, true, 108},  {39, true, 208},
-        {40, true, 1066},  {43, true, 1069},  {44, true, 112},  {48, true, 401},  {49, true, 1078},
+        {1, true, 20},    {2, true, 98},    {3, true, 99},   {3, false, 20},  {5, false, 300},
+        {6, true, 301},   {6, false, 20},   {8, true, 100},  {9, false, 200}, {10, false, 1044},
+        {23, true, 199},  {24, true, 299},  {26, true, 105}, {38, true, 108}, {39, true, 208},
+        {40, true, 1066}, {43, true, 1069}, {44, true, 112}, {48, true, 401}, {49, true, 1078},
     };
     for (const Case& c : cases) {
         const NextStepAction a = NextStepActionOf(c.code, c.selected, hints);

@@ -14,7 +14,8 @@ namespace {
 
 // Open windows by id, one of them active; the windows whose selection came
 // back are noted.
-struct FakeWindows final : HistoryWindows {
+struct FakeWindows final : HistoryWindows
+{
     std::map<std::int32_t, std::unique_ptr<Document>> open;
     std::int32_t active = -1;
     std::vector<std::int32_t> restored;
@@ -40,7 +41,8 @@ struct FakeWindows final : HistoryWindows {
     void selectionRestored(std::int32_t id) override { restored.push_back(id); }
 };
 
-struct HistoryTest : ::testing::Test {
+struct HistoryTest : ::testing::Test
+{
     Settings settings;
     FakeWindows windows;
     PanelHistory history{settings, windows};

@@ -15,7 +15,8 @@ namespace {
 
 // The main window with the editing commands and the guidance box; hint pages
 // are shown the way the hint request asks for them.
-struct GuidanceShellTest : ShellTest {
+struct GuidanceShellTest : ShellTest
+{
     EditCommands* edit = nullptr;
     GuidanceCommands* guidance = nullptr;
     int joins = 0;
@@ -62,8 +63,9 @@ TEST_F(GuidanceShellTest, AfterALineTheRowsOfferItsNextSteps)
     MainWindow& m = startGuided();
     drawLine();
     EXPECT_EQ(m.currentPanel(), 1024);
-    EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("Insert new item"), QStringLiteral("Draw next line"),
-                                        QStringLiteral("Fine-tune this line"), QStringLiteral("Move this line")}));
+    EXPECT_EQ(shownRows(),
+              (QStringList{QStringLiteral("Insert new item"), QStringLiteral("Draw next line"),
+                           QStringLiteral("Fine-tune this line"), QStringLiteral("Move this line")}));
     EXPECT_FALSE(m.leftColumn().heading()->isHidden());
     EXPECT_EQ(box().toolMode(), ToolMode::Line) << "the page leaves the line tool at work";
 
@@ -71,7 +73,8 @@ TEST_F(GuidanceShellTest, AfterALineTheRowsOfferItsNextSteps)
     const auto& rows = m.leftColumn().optionRows();
     EXPECT_EQ(rows[0]->geometry().top(), LeftColumn::kOptionRowsTop);
     for (std::size_t k = 1; k < rows.size(); ++k)
-        EXPECT_EQ(rows[k]->geometry().top(), rows[k - 1]->geometry().top() + LeftColumn::kOptionRowHeight - 2);
+        EXPECT_EQ(rows[k]->geometry().top(),
+                  rows[k - 1]->geometry().top() + LeftColumn::kOptionRowHeight - 2);
 
     // The insert menu offers nothing, and has no heading.
     m.ShowPanel(20);
@@ -131,7 +134,7 @@ TEST_F(GuidanceShellTest, BackPassesOverAClosedWindowAndEndsAtTheInsertMenu)
 {
     MainWindow& m = startGuided();
     drawLine();
-    guidance->RunOption(3); // fine-tune in the first window
+    guidance->RunOption(3);                         // fine-tune in the first window
     prompts.answers.push_back(Prompts::Answer::No); // do not save it
     m.CloseCommand();
     flushDeletes();
