@@ -11,6 +11,7 @@
 #include "shell/edit_commands.h"
 #include "shell/fine_tune_panel.h"
 #include "shell/grid_commands.h"
+#include "shell/guidance_commands.h"
 #include "shell/help_commands.h"
 #include "shell/hint_commands.h"
 #include "shell/key_routing.h"
@@ -81,7 +82,12 @@ int main(int argc, char** argv)
     edit->chooseColor = [customize] { return customize->ColorsCommand(); };
     pictures->customizeList = [customize](int page) { customize->OpenPage(page); };
     new vlm::PrintCommands(*w, *edit);
-    new vlm::HintCommands(*w, *edit);
+    auto* hints = new vlm::HintCommands(*w, *edit);
+    // The next-step options and the panel history, once every panel is known.
+    auto* guidance = new vlm::GuidanceCommands(*w, *edit);
+    // A hint page's paragraphs stand beside the option rows offering the same steps.
+    hints->hoverOptionRow = [guidance](int row) { guidance->showOptionHover(row); };
+    hints->selectLast = [guidance] { guidance->selectLast(); };
     // The Help menu closes the menu bar.
     new vlm::HelpCommands(*w);
     // Another instance may serve this user already; this one then runs alone.

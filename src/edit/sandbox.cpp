@@ -139,6 +139,17 @@ void Sandbox::EnterToolMode(int code)
     view_.MarkerTimer();
 }
 
+void Sandbox::ResetCreationState()
+{
+    if (IsSplineFamily(toolMode_) && !creationPoints_.empty())
+        return;
+    // A text being typed ends its own way (Esc, a press elsewhere, a tool).
+    if (toolMode_ == ToolMode::Text || toolMode_ == ToolMode::TextEdit)
+        return;
+    erasePreview();
+    resetCreation();
+}
+
 void Sandbox::PointerModeChanged(int mode)
 {
     toolMode_ = mode;

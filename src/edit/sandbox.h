@@ -107,6 +107,11 @@ public:
     // ---- Tool mode ----
     int toolMode() const;
     void EnterToolMode(int panelCode);
+    // A shape panel was shown: no click made yet. Turning points already
+    // placed for a spline, solid, curve or oblong stay, with their preview:
+    // the panel shown is then the one of the tool still at work. A text
+    // being typed is left alone too.
+    void ResetCreationState();
     // The pointer tool moved to another mode (a drag, the area selection,
     // back to 0).
     void PointerModeChanged(int mode);

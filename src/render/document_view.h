@@ -146,6 +146,9 @@ public:
                               QPoint from = {});
     void EraseMarkers(std::int32_t itemSequence);
     void RemoveMarkers();
+    // The Markers of the selection are placed again when the marker timer
+    // runs out (it starts over).
+    void RestartMarkerTimer() { startTimer(ViewTimer::Marker); }
     // Copies a pending clipboard area, then has the Markers placed.
     void MarkerTimer();
     // The next marker timer puts this canvas area on the clipboard.

@@ -37,7 +37,7 @@ void ButtonHover::watch(QObject* object)
 
 void ButtonHover::raise(QToolButton* button)
 {
-    if (!button || !button->isVisible() || !button->isEnabled())
+    if (!button || !button->isVisibleTo(button->window()) || !button->isEnabled())
         return;
     if (raised_ != button) {
         lowerAll();

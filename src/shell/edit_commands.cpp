@@ -255,6 +255,7 @@ void EditCommands::connectHooks()
     ShellHooks& hooks = main_.hooks();
     AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
+    RunBefore(hooks.enterTool, [this](int code) { enterTool(code); });
     RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
     RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
     // The picture insertion, when there is one, and then the insert panel
@@ -426,16 +427,23 @@ void EditCommands::panelShown(int code)
     }
     if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         fineTune->open(code);
+    if (code >= 100 && code <= 299)
+        if (Sandbox* box = activeSandbox())
+            box->ResetCreationState();
+    if (const int b = PressedButtonFor(code))
+        press(b);
+    updateSelectionButtons();
+}
+
+void EditCommands::enterTool(int code)
+{
     const int mode = ToolModeForPanel(code);
-    if (!keepTool_ && (mode >= 0 || code == PanelCode::EndTextEditing)) {
+    if ((mode >= 0 || code == PanelCode::EndTextEditing)) {
         if (Sandbox* box = activeSandbox())
             box->EnterToolMode(code);
         else if (PanelForToolMode(mode) != 0)
             main_.settings().defaultToolMode = mode; // the window Timer2 opens starts in it
     }
-    if (const int b = PressedButtonFor(code))
-        press(b);
-    updateSelectionButtons();
 }
 
 bool EditCommands::FirstSelectedIsOpen() const
@@ -461,6 +469,14 @@ QAction* EditCommands::buttonAction(int number) const
 {
     auto found = buttons_.find(number);
     return found == buttons_.end() ? nullptr : found->second;
+}
+
+void EditCommands::raiseButton(int number)
+{
+    if (QToolButton* b = button(number))
+        hover_->raise(b);
+    else
+        hover_->lowerAll();
 }
 
 QToolButton* EditCommands::button(int number) const
@@ -511,16 +527,7 @@ void EditCommands::ChooseTool(int code, bool skipWhenShown)
                 box->EnterToolMode(code);
         return;
     }
-    main_.ShowPanel(code);
-}
-
-void EditCommands::ShowPanelKeepingTool(int code)
-{
-    if (main_.currentPanel() == code)
-        return;
-    keepTool_ = true;
-    main_.ShowPanel(code);
-    keepTool_ = false;
+    main_.ShowPanel(code, ShowPanelFlags().skipping(skipWhenShown).entering(true));
 }
 
 void EditCommands::UndoCommand(bool showInsertPanel)

@@ -64,10 +64,6 @@ public:
     // An insert button or menu entry: the tool's panel with its tool entered;
     // `skipWhenShown` leaves a panel already shown alone.
     void ChooseTool(int panelCode, bool skipWhenShown);
-    // A panel shown over the tool in use: the tool is not entered again (a
-    // figure being placed keeps its points), and a panel shown already
-    // stays as it is.
-    void ShowPanelKeepingTool(int panelCode);
 
     // Enabled and greyed states from the active window's history.
     void setUndoCommands(bool canUndo, bool canRedo);
@@ -108,6 +104,9 @@ public:
     int pressedButton() const;
     // The raised button of the tool frame.
     ButtonHover& hover() const { return *hover_; }
+    // Shows button `number` raised as if the pointer rested on it, until the
+    // hover ends; 0 lowers the raised button.
+    void raiseButton(int number);
 
 private:
     struct WindowTools;
@@ -118,6 +117,7 @@ private:
     QWidget* makePanel(int code);
     FineTunePanelHooks fineTuneHooks();
     void panelShown(int code);
+    void enterTool(int code);
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
@@ -141,7 +141,6 @@ private:
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
     DocumentWindow* active_ = nullptr;
     bool pressing_ = false;  // the program presses a button: no command
-    bool keepTool_ = false;  // the panel being shown leaves the tool mode alone
     int toggledJustNow_ = 0; // the button whose toggle has run its command
 };
 

@@ -1,6 +1,5 @@
 #include "shell/hint_commands.h"
 
-#include "shell/button_hover.h"
 #include "shell/edit_commands.h"
 #include "shell/hint_page.h"
 #include "shell/hook_chain.h"
@@ -30,14 +29,16 @@ bool IsPlacingPage(int page)
 HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main), main_(main), edit_(edit)
 {
     edit_.showHintPage = [this](int page) { ShowHintPage(page); };
-    showPanelKeepingTool = [this](int code) { edit_.ShowPanelKeepingTool(code); };
+    showPanelKeepingTool = [this](int code) {
+        main_.ShowPanel(code, ShowPanelFlags().skipping().entering(false));
+    };
     pageTimer_.setSingleShot(true);
     pageTimer_.setInterval(kDelayMs);
     connect(&pageTimer_, &QTimer::timeout, this, [this] { PageTimer(); });
     ShellHooks& hooks = main_.hooks();
     AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunAfter(hooks.panelShown, [this](int code) { panelShown(code); });
-    RunAfter(hooks.resetHover, [this] { raiseButton(0); });
+    RunAfter(hooks.resetHover, [this] { edit_.raiseButton(0); });
 }
 
 void HintCommands::ShowHintPage(int page)
@@ -106,7 +107,7 @@ void HintCommands::PointerOverParagraph(int paragraph)
         panel_->setHovered(-1);
         if (hoverOptionRow)
             hoverOptionRow(0);
-        raiseButton(0);
+        edit_.raiseButton(0);
         return;
     }
     panel_->setHovered(paragraph);
@@ -114,9 +115,9 @@ void HintCommands::PointerOverParagraph(int paragraph)
     if (step.raisesButton != 0) {
         if (hoverOptionRow)
             hoverOptionRow(0);
-        raiseButton(step.raisesButton);
+        edit_.raiseButton(step.raisesButton);
     } else {
-        raiseButton(0);
+        edit_.raiseButton(0);
         if (hoverOptionRow)
             hoverOptionRow(paragraph + 1);
     }
@@ -211,14 +212,6 @@ bool HintCommands::somethingSelected() const
         if (IsSelectedLive(it))
             return true;
     return false;
-}
-
-void HintCommands::raiseButton(int number)
-{
-    if (QToolButton* b = edit_.button(number))
-        edit_.hover().raise(b);
-    else
-        edit_.hover().lowerAll();
 }
 
 } // namespace vlm

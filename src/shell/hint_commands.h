@@ -56,8 +56,8 @@ public:
     std::function<void()> selectLast;
     // Shows a page, or a tool panel over a figure whose points are being
     // placed, without entering the tool again (which would drop the points)
-    // and without a change when it shows already. EditCommands does it
-    // unless it is set otherwise.
+    // and without a change when it shows already (the main window's
+    // ShowPanel unless it is set otherwise).
     std::function<void(int panelCode)> showPanelKeepingTool;
     // Hands the clip outlining to the picture frame; false when the frame
     // is not open.
@@ -68,7 +68,6 @@ private:
     void panelShown(int code);
     bool somethingSelected() const;
     // Raises toolbar button `number` as the pointer would; 0 lowers it.
-    void raiseButton(int number);
     // Runs `step` after the same 100 ms as Timer1.
     void later(std::function<void()> step);
 

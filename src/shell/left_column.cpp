@@ -1,13 +1,14 @@
 #include "shell/left_column.h"
 
 #include "platform/widgets/qt_prompts.h"
+#include "shell/option_row.h"
 #include "texts/shell_texts.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,52 +30,66 @@ LeftColumn::LeftColumn(QWidget* parent) : QWidget(parent)
     panelArea_->setAutoFillBackground(true);
     splitter_->addWidget(panelArea_);
 
-    auto* bottom = new QWidget(splitter_);
-    auto* bottomLayout = new QVBoxLayout(bottom);
-    bottomLayout->setContentsMargins(0, 0, 0, 0);
-    bottomLayout->setSpacing(0);
-    splitter_->addWidget(bottom);
+    // The guidance box: the heading, the option rows from the top 40 down
+    // and the navigation row at the bottom, placed by hand so that the rows
+    // overlap as their bevels want.
+    guidance_ = new QWidget(splitter_);
+    guidance_->setFixedHeight(kGuidanceHeight);
+    guidance_->setAutoFillBackground(true);
+    splitter_->addWidget(guidance_);
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
 
-    navigationRow_ = new QWidget(bottom);
+    headingIcon_ = new QLabel(guidance_);
+    headingIcon_->setPixmap(guidance_->style()->standardIcon(QStyle::SP_ArrowDown).pixmap(14, 14));
+    headingIcon_->setGeometry(3, 4, 14, 14);
+    heading_ = new QLabel(QString::fromUtf16(texts::kNextStepHeading), guidance_);
+    heading_->setWordWrap(true);
+    heading_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    heading_->setGeometry(20, 2, kWidth - 22, kHeadingHeight);
+    for (OptionRow*& row : optionRows_)
+        row = new OptionRow(guidance_);
+
+    navigationRow_ = new QWidget(guidance_);
     navigationRow_->setAutoFillBackground(true);
+    navigationRow_->setGeometry(0, kGuidanceHeight - kNavigationHeight - 2, kWidth, kNavigationHeight);
     auto* nav = new QHBoxLayout(navigationRow_);
-    nav->setContentsMargins(2, 1, 2, 1);
+    nav->setContentsMargins(2, 0, 2, 0);
     nav->setSpacing(1);
     back_ = new QToolButton(navigationRow_);
     back_->setArrowType(Qt::LeftArrow);
     back_->setAutoRaise(true);
     back_->setEnabled(false);
+    back_->setAccessibleName(QString::fromUtf16(texts::kBack));
+    back_->setToolTip(QString::fromUtf16(texts::kBack));
     forward_ = new QToolButton(navigationRow_);
     forward_->setArrowType(Qt::RightArrow);
     forward_->setAutoRaise(true);
     forward_->setEnabled(false);
+    forward_->setAccessibleName(QString::fromUtf16(texts::kForward));
+    forward_->setToolTip(QString::fromUtf16(texts::kForward));
     backLabel_ = new QLabel(QString::fromUtf16(texts::kBack), navigationRow_);
     nav->addWidget(back_);
     nav->addWidget(forward_);
     nav->addWidget(backLabel_, 1);
-    bottomLayout->addWidget(navigationRow_);
+    placeOptionRows();
+}
 
-    guidance_ = new QWidget(bottom);
-    guidance_->setFixedHeight(kGuidanceHeight);
-    guidance_->setAutoFillBackground(true);
-    auto* g = new QVBoxLayout(guidance_);
-    g->setContentsMargins(3, 3, 3, 3);
-    g->setSpacing(2);
-    heading_ = new QLabel(QString::fromUtf16(texts::kNextStepHeading), guidance_);
-    heading_->setWordWrap(true);
-    g->addWidget(heading_);
-    for (QFrame*& row : optionRows_) {
-        row = new QFrame(guidance_);
-        row->setFrameShape(QFrame::Panel);
-        row->setFrameShadow(QFrame::Raised);
-        row->setFixedHeight(kOptionRowHeight);
-        row->setVisible(false);
-        g->addWidget(row);
+void LeftColumn::placeOptionRows()
+{
+    int top = kOptionRowsTop;
+    for (OptionRow* row : optionRows_) {
+        if (row->isHidden())
+            continue;
+        row->setGeometry(0, top, kWidth, kOptionRowHeight);
+        top += kOptionRowHeight - kOptionRowOverlap;
     }
-    g->addStretch(1);
-    bottomLayout->addWidget(guidance_);
+}
+
+void LeftColumn::setHeadingVisible(bool visible)
+{
+    heading_->setVisible(visible);
+    headingIcon_->setVisible(visible);
 }
 
 void LeftColumn::showPanelWidget(QWidget* panel)
@@ -109,6 +124,13 @@ void LeftColumn::resetBackLabelStyle()
 {
     QFont f = backLabel_->font();
     f.setUnderline(false);
+    backLabel_->setFont(f);
+}
+
+void LeftColumn::emphasizeBackLabel()
+{
+    QFont f = backLabel_->font();
+    f.setUnderline(true);
     backLabel_->setFont(f);
 }
 

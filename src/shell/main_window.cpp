@@ -181,6 +181,8 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
 
 MainWindow::~MainWindow()
 {
+    if (hooks_.mainWindowGoing)
+        hooks_.mainWindowGoing();
     qApp->removeEventFilter(this);
     // The document windows go down with the area; nothing may be activated
     // on a half-destroyed main window.
@@ -624,12 +626,15 @@ bool MainWindow::offerRecoveryCopies()
 
 // ---- Panels ----
 
-void MainWindow::ShowPanel(int code)
+void MainWindow::ShowPanel(int code, ShowPanelFlags flags)
 {
+    if (flags.skipIfSame && code == currentPanel_)
+        return;
     if (code != currentPanel_ && currentPanel_ != 0 && !IsHintPage(currentPanel_) && IsHintPage(code))
         previousPanel_ = currentPanel_;
+    if (!flags.noHistory && hooks_.historyEntry)
+        hooks_.historyEntry(code);
     currentPanel_ = code;
-    navigationHistory_.push_back(code);
 
     const int key = PanelKey(code);
     auto found = std::find_if(panels_.begin(), panels_.end(), [key](const auto& p) { return p.first == key; });
@@ -640,12 +645,15 @@ void MainWindow::ShowPanel(int code)
             panels_.emplace_back(key, panel);
     }
     leftColumn_->showPanelWidget(panel);
-    leftColumn_->backButton()->setEnabled(navigationHistory_.size() > 1);
 
     if ((code >= 98 && code <= 303) || ((code == 59 || code == 401) && windows_.empty()))
         timer(2).start();
     if (hooks_.panelShown)
         hooks_.panelShown(code);
+    if (flags.enterTool.value_or(!IsHintPage(code)) && hooks_.enterTool)
+        hooks_.enterTool(code);
+    if (hooks_.panelGuidance)
+        hooks_.panelGuidance(code);
 }
 
 void MainWindow::RunDeferred(int code)
@@ -671,19 +679,22 @@ void MainWindow::Timer1Timer()
             hooks_.runFrameCommand(code);
         return;
     case 43:
-        ShowPanel(previousPanel_);
+        // Back to the panel a hint page came over: its tool is still at work.
+        ShowPanel(previousPanel_, ShowPanelFlags().entering(false));
         return;
+    // The placing pages hand back to their tool's panel; the points placed
+    // so far stay, so the tool is not entered again.
     case 1061:
-        ShowPanel(109);
+        ShowPanel(109, ShowPanelFlags().skipping().entering(false));
         return;
     case 1064:
-        ShowPanel(110);
+        ShowPanel(110, ShowPanelFlags().skipping().entering(false));
         return;
     case 1070:
-        ShowPanel(111);
+        ShowPanel(111, ShowPanelFlags().skipping().entering(false));
         return;
     case 1073:
-        ShowPanel(112);
+        ShowPanel(112, ShowPanelFlags().skipping().entering(false));
         return;
     default:
         ShowPanel(code);

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QMdiArea;
@@ -67,14 +68,54 @@ struct ShellHooks {
     std::function<void(int code)> runFrameCommand;
     // A key for the picture frame when it is shown; true when taken.
     std::function<bool(QKeyEvent& event)> pictureFrameKeys;
-    // ShowPanel showed the panel of `code` (the tool it chooses is entered).
+    // ShowPanel showed the panel of `code`.
     std::function<void(int code)> panelShown;
+    // ShowPanel was asked to enter the tool of `code`, after panelShown.
+    std::function<void(int code)> enterTool;
+    // ShowPanel is about to show `code` and was not asked to leave the panel
+    // history alone: the history entry is made here.
+    std::function<void(int code)> historyEntry;
+    // ShowPanel showed `code`, with or without a history entry: the
+    // next-step options and the Back and forward buttons follow. Runs last.
+    std::function<void(int code)> panelGuidance;
     // A document window got its Document: new, loaded, or reused for a file.
     std::function<void(DocumentWindow& window)> documentOpened;
     // A document window is closing; its view still exists.
     std::function<void(DocumentWindow& window)> documentClosing;
     // The insert panel's Page Setup link was followed.
     std::function<void()> openPageSetup;
+    // The main window is being destroyed: commands that watch its events
+    // stop here, before its widgets go.
+    std::function<void()> mainWindowGoing;
+};
+
+// How ShowPanel shows a panel.
+struct ShowPanelFlags {
+    // Nothing happens when the panel is the one shown.
+    bool skipIfSame = false;
+    // Enter the panel's tool in the active document window. Left unset, the
+    // tool is entered for every panel but the hint pages (1024..1080), which
+    // appear while a tool is at work and must leave it alone.
+    std::optional<bool> enterTool;
+    // No panel-history entry (Back, forward and the steps that go with them).
+    bool noHistory = false;
+
+    // ShowPanel(code, ShowPanelFlags().skipping().entering(true)) and so on.
+    ShowPanelFlags& skipping(bool on = true)
+    {
+        skipIfSame = on;
+        return *this;
+    }
+    ShowPanelFlags& entering(bool on)
+    {
+        enterTool = on;
+        return *this;
+    }
+    ShowPanelFlags& unrecorded()
+    {
+        noHistory = true;
+        return *this;
+    }
 };
 
 class MainWindow : public QMainWindow, public DocumentWindowOwner, public OpenDocuments {
@@ -92,7 +133,7 @@ public:
 
     // ---- Operations ----
     DocumentWindow* OpenDocument(const QString& fileName);
-    void ShowPanel(int code);
+    void ShowPanel(int code, ShowPanelFlags flags = {});
     void RunDeferred(int code);
     void ActivateWindow(std::int32_t windowId);
     void SetDocumentMenus(bool enabled);
@@ -155,7 +196,6 @@ public:
     int currentPanel() const { return currentPanel_; }
     int previousPanel() const { return previousPanel_; }
     int pendingCommand() const { return pendingCommand_; }
-    const std::vector<int>& navigationHistory() const { return navigationHistory_; }
 
     // DocumentWindowOwner
     bool queryClose(DocumentWindow& window) override;
@@ -205,7 +245,6 @@ private:
     int currentPanel_ = 0;
     int pendingCommand_ = 0;
     int previousPanel_ = kDefaultPanel;
-    std::vector<int> navigationHistory_;
     bool exitConfirmed_ = false;
     bool closingQuietly_ = false;
     bool sessionEnding_ = false;

@@ -29,6 +29,7 @@ inline constexpr const char16_t* kRecoveryOffer =
 // The left column.
 inline constexpr const char16_t* kNextStepHeading = u"Select what you want to do next...";
 inline constexpr const char16_t* kBack = u"Back";
+inline constexpr const char16_t* kForward = u"Forward";
 
 // The first-time setup.
 inline constexpr const char16_t* kSetupIntro = u"The setup consists of two easy steps.";
