@@ -473,10 +473,10 @@ QAction* EditCommands::buttonAction(int number) const
 
 void EditCommands::raiseButton(int number)
 {
-    if (QToolButton* b = button(number))
-        hover_->raise(b);
-    else
-        hover_->lowerAll();
+    QToolButton* b = button(number);
+    hover_->raise(b);
+    if (!b || hover_->raisedButton() != b)
+        hover_->lowerAll(); // no such button, or a hidden or greyed one
 }
 
 QToolButton* EditCommands::button(int number) const

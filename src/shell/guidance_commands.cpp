@@ -1,6 +1,7 @@
 #include "shell/guidance_commands.h"
 
 #include "model/item_list.h"
+#include "shell/button_hover.h"
 #include "shell/edit_commands.h"
 #include "shell/hook_chain.h"
 #include "shell/left_column.h"

@@ -168,6 +168,7 @@ TEST_F(GuidanceShellTest, OneEntryForTheSameNewLinePanelTwice)
 TEST_F(GuidanceShellTest, HoverMarksFollowThePointerAndEndWithTimer3)
 {
     MainWindow& m = startGuided();
+    m.show(); // only buttons on screen are raised
     drawLine();
     const auto& rows = m.leftColumn().optionRows();
     guidance->showOptionHover(1);

@@ -3,6 +3,7 @@
 #include "shell/clipboard_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/fine_tune_panel.h"
+#include "shell/hint_commands.h"
 #include "shell/key_routing.h"
 #include "shell/left_column.h"
 #include "shell/popup_window.h"
@@ -120,6 +121,7 @@ TEST_F(KeyShellTest, TheTextPanelReachesTheTextBeingTyped)
 TEST_F(KeyShellTest, CtrlAShowsTheShapePanelOfTheContinuation)
 {
     MainWindow& m = startEditing();
+    new HintCommands(m, *edit); // decides between the page and the panel
     m.settings().hints[26] = 0; // the turning-point page would cover the panel
     m.settings().polyshape = 0;
     edit->ChooseTool(109, false);
