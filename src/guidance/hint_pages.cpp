@@ -43,13 +43,13 @@ constexpr FigureKind kKinds[] = {
     {texts::kWordCircle, 1049, 1050, 103, 203, MovingTemplate::Round},
     {texts::kWordEllipse, 1051, 1052, 104, 204, MovingTemplate::Round},
     {texts::kWordPolygon, 1053, 1054, 199, 299, MovingTemplate::Round},
-    {texts::kHintWordStar, 1055, 1056, 105, 206, MovingTemplate::Round},
-    {texts::kHintWordPie, 1057, 1058, 107, 207, MovingTemplate::Round},
+    {texts::kWordStar, 1055, 1056, 105, 206, MovingTemplate::Round},
+    {texts::kWordPie, 1057, 1058, 107, 207, MovingTemplate::Round},
     {texts::kWordSpline, 1059, 1060, 109, 209, MovingTemplate::Bent},
-    {texts::kHintWordSolid, 1062, 1063, 110, 210, MovingTemplate::Filled},
-    {texts::kHintWordArc, 1065, 1066, 108, 208, MovingTemplate::Arc},
-    {texts::kHintWordCurve, 1068, 1069, 111, 211, MovingTemplate::Bent},
-    {texts::kHintWordOblong, 1071, 1072, 112, 212, MovingTemplate::Filled},
+    {texts::kWordSolid, 1062, 1063, 110, 210, MovingTemplate::Filled},
+    {texts::kWordArc, 1065, 1066, 108, 208, MovingTemplate::Arc},
+    {texts::kWordCurve, 1068, 1069, 111, 211, MovingTemplate::Bent},
+    {texts::kWordOblong, 1071, 1072, 112, 212, MovingTemplate::Filled},
 };
 
 // The pages shown while the points of a figure are being placed.
@@ -65,11 +65,11 @@ struct PlacingPage
 
 constexpr PlacingPage kPlacingPages[] = {
     {1061, texts::kWordSpline, 109, PlacingPage::Close::WhenSplineOpen},
-    {1064, texts::kHintWordSolid, 110, PlacingPage::Close::Never},
-    {1070, texts::kHintWordCurve, 111, PlacingPage::Close::WhenCurveOpen},
-    {1073, texts::kHintWordOblong, 112, PlacingPage::Close::Never},
+    {1064, texts::kWordSolid, 110, PlacingPage::Close::Never},
+    {1070, texts::kWordCurve, 111, PlacingPage::Close::WhenCurveOpen},
+    {1073, texts::kWordOblong, 112, PlacingPage::Close::Never},
     {1074, texts::kWordSpline, 297, PlacingPage::Close::Never},
-    {1075, texts::kHintWordCurve, 298, PlacingPage::Close::Never},
+    {1075, texts::kWordCurve, 298, PlacingPage::Close::Never},
 };
 
 struct PageFlag
@@ -198,7 +198,7 @@ void MovingPage(HintPage& page, const FigureKind& k)
         break;
     case MovingTemplate::Filled:
         page.paragraphs = {
-            m1, Filled(Plain(texts::kHintMD, {S(texts::kHintKeyOutline)}), texts::kHintWordSolid, kind), ms,
+            m1, Filled(Plain(texts::kHintMD, {S(texts::kHintKeyOutline)}), texts::kWordSolid, kind), ms,
             mc};
         break;
     }
@@ -316,7 +316,7 @@ bool OwnPage(HintPage& page)
     case 1078:
         page.paragraphs = {
             Filled(Plain(texts::kHintM1, {S(texts::kHintKeyMove)}), texts::kHintWordTriangle,
-                   texts::kHintWordClip),
+                   texts::kWordClip),
             Plain(texts::kHintMoveClip2, {S(texts::kHintKeyScale)}),
             Plain(texts::kHintMoveClip3, {S(texts::kHintKeyAngle)}),
             Plain(texts::kHintMoveClip4, {S(texts::kHintKeySelect)}),

@@ -4,22 +4,17 @@
 // Template texts name one kind of figure (the word after each); a page puts
 // its own kind in place of every occurrence of that word.
 
+#include "texts/next_step_texts.h"
+
 namespace vlm::texts {
 
 inline constexpr const char16_t* kHintDontShowAgain = u"Don't show this help page again.";
 
-// The kind words the templates are filled with (with the template words of
-// the tool panels).
+// The kind words the templates are filled with (with the words of the
+// next-step options and the template words of the tool panels).
 inline constexpr const char16_t* kHintWordTriangle = u"triangle";
 inline constexpr const char16_t* kHintWordSquare = u"square";
 inline constexpr const char16_t* kHintWordRectangle = u"rectangle";
-inline constexpr const char16_t* kHintWordStar = u"star";
-inline constexpr const char16_t* kHintWordPie = u"pie";
-inline constexpr const char16_t* kHintWordSolid = u"solid";
-inline constexpr const char16_t* kHintWordArc = u"arc";
-inline constexpr const char16_t* kHintWordCurve = u"curve";
-inline constexpr const char16_t* kHintWordOblong = u"oblong";
-inline constexpr const char16_t* kHintWordClip = u"clip";
 // The arc's size is changed at its end points rather than its edge points.
 inline constexpr const char16_t* kHintWordEdge = u"edge";
 inline constexpr const char16_t* kHintWordEnd = u"end";
