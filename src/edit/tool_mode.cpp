@@ -5,7 +5,7 @@ namespace vlm {
 int ToolModeForPanel(int code)
 {
     if (code == PanelCode::Insert || code == PanelCode::LineFineTune || (code >= 200 && code <= 296) ||
-        code == 299 || code == PanelCode::TextFineTune || code == 1025 || code == PanelCode::MultiSelection ||
+        code == 299 || code == PanelCode::TextFineTune || code == 1025 || code == PanelCode::MovingTextPage ||
         (code >= 1044 && code <= 1080))
         return ToolMode::Pointer;
     if (code == PanelCode::LineTool)

@@ -55,7 +55,7 @@ inline constexpr int TextFineTune = 301;
 inline constexpr int TextTool2 = 302;
 inline constexpr int TextTool3 = 303;
 inline constexpr int Picture = 400;
-inline constexpr int MultiSelection = 1036;
+inline constexpr int MovingTextPage = 1036; // the hint page on moving text
 } // namespace PanelCode
 
 // The ToolMode a PanelCode puts the window in; -1 for codes that leave the
