@@ -8,6 +8,8 @@
 #include "render/pens.h"
 #include "render/polar.h"
 #include "render/resample.h"
+#include "render/shadow_cache.h"
+#include "render/shadow_composite.h"
 #include "render/shapes.h"
 
 #include <QImage>
@@ -16,6 +18,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <type_traits>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -211,6 +214,12 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
     // Most of a shadow bitmap is white margin: on each row only the stretch
     // between the first and the last shaded pixel is worked on, branch-free
     // (white leaves a pixel as it is), so the canvas around it is not even read.
+    // Row addresses from the first row: asking the image for each would
+    // check its sharing every time.
+    std::uint32_t* const firstRow = target.row(0);
+    const std::size_t pitch = static_cast<std::size_t>(target.image().bytesPerLine()) / 4;
+    auto canvasRow = [&](int y) { return firstRow + static_cast<std::size_t>(y) * pitch; };
+    [[maybe_unused]] const bool wide = shadow_detail::haveCompositeKernel();
     for (int y = y0; y < y1; ++y) {
         const auto* s = shadowRow(y - at.y()) - at.x();
         int lo = x0;
@@ -230,15 +239,22 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
             continue;
         while ((s[hi] & 0xffu) == 0xffu)
             --hi;
-        std::uint32_t* out = target.row(y);
+        std::uint32_t* out = canvasRow(y);
         // The canvas rows under a shadow are rarely in the cache: ask for the
         // next ones while this one is worked on.
         for (int ahead = y + 1; ahead <= y + 2 && ahead < y1; ++ahead) {
-            const std::uint32_t* next = target.row(ahead);
+            const std::uint32_t* next = canvasRow(ahead);
             for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
         int x = lo;
+        if constexpr (sizeof(*s) == 1) {
+            if (wide) {
+                const int eights = (hi + 1 - x) / 8 * 8;
+                shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, eights);
+                x += eights;
+            }
+        }
 #ifdef __SSE2__
         if constexpr (sizeof(*s) == 1) {
             // Four pixels at a time in 16-bit lanes: f * c + 127 and the
@@ -325,8 +341,71 @@ void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at)
                   [&](int r) -> const std::uint8_t* { return mask.bits + static_cast<std::size_t>(r) * mask.pitch; });
 }
 
+namespace {
+
+// Appends the bytes of plain values to a fingerprint.
+class Bytes
+{
+public:
+    template <class T>
+    Bytes& operator<<(const T& v)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        const auto* p = reinterpret_cast<const std::uint8_t*>(&v);
+        out.insert(out.end(), p, p + sizeof(T));
+        return *this;
+    }
+    Bytes& raw(const void* p, std::size_t n)
+    {
+        *this << n;
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        out.insert(out.end(), b, b + n);
+        return *this;
+    }
+    Bytes& operator<<(const QString& s) { return raw(s.constData(), static_cast<std::size_t>(s.size()) * 2); }
+    Bytes& operator<<(QPoint p) { return *this << p.x() << p.y(); }
+    Bytes& operator<<(const std::optional<ColorRef>& c) { return *this << c.has_value() << c.value_or(0); }
+
+    std::vector<std::uint8_t> out;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
+                                            const TextLinePlacement* line)
+{
+    Bytes b;
+    b.out.reserve(sizeof(ItemRecord) + 160 + item.vertices.size() * sizeof(Vertex) + item.text.size() * 2);
+    // The record as stored: no padding of undefined bytes.
+    b.raw(&item.rec, sizeof(ItemRecord));
+    b.raw(item.vertices.data(), item.vertices.size() * sizeof(Vertex));
+    b.raw(item.text.data(), item.text.size() * sizeof(char16_t));
+    // A custom line pattern lives in a record of its own.
+    const std::int32_t pattern = item.rec.d.pattern;
+    const Item* patternRecord = ctx.items && pattern < 0 ? FindLinePattern(*ctx.items, pattern) : nullptr;
+    b << (patternRecord != nullptr);
+    if (patternRecord)
+        b.raw(&patternRecord->rec, sizeof(ItemRecord));
+    // Every plain field of the context but the effects, which a cast never draws.
+    b << ctx.zoom << ctx.scaleX << ctx.originX << ctx.originY << ctx.metrics.dpiX << ctx.metrics.dpiY
+      << ctx.metrics.pxPerMmX << ctx.metrics.pxPerMmY << ctx.items << ctx.lightDirection << ctx.fastPaint
+      << ctx.showPictures << ctx.fontQuality << ctx.anchorWidth << ctx.anchorHeight << ctx.guideColor
+      << ctx.guideBackColor << ctx.textFrameColor << ctx.substituteColor << ctx.substituteFill;
+    // The canvas: its size bounds huge casts, its resolution sizes glyphs.
+    const QImage& image = target.image();
+    b << target.width() << target.height() << image.dotsPerMeterX() << image.dotsPerMeterY();
+    b << (line != nullptr);
+    if (line) {
+        b << line->line << line->text << line->baseline << line->reference << line->angle << (line->font != nullptr);
+        if (line->font)
+            b << line->font->qfont().toString() << line->font->family() << line->font->pixelSize()
+              << line->font->ascent() << line->font->descent() << line->font->overhang() << line->font->escapement();
+    }
+    return std::move(b.out);
+}
+
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
-                ShadowScratch& scratch)
+                ShadowScratch& scratch, ShadowMaskCache* cache)
 {
     const DrawingFields& d = item.rec.d;
     if (d.shadowElevation == 0)
@@ -360,6 +439,17 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     const QPoint direction = ShadowDirection(ctx.lightDirection);
     const QPoint shift(direction.x() * move, direction.y() * move);
 
+    // Everything up to here is cheap; the cast and the blur are not.
+    std::vector<std::uint8_t> fingerprint;
+    const int lineKey = line ? line->line : 0;
+    if (cache) {
+        fingerprint = ShadowFingerprint(canvas.bitmap(), ctx, item, line);
+        if (const ShadowMaskCache::Mask* kept = cache->find(&item, lineKey, fingerprint)) {
+            CompositeShadow(canvas, kept->plane(), kept->at);
+            return;
+        }
+    }
+
     Bitmap& shadow = scratch.take(0, area.width(), area.height(), RGBRef(255, 255, 255), canvas.bitmap());
     if (shadow.isNull())
         return;
@@ -373,7 +463,10 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         Canvas c(shadow);
         CastShape(c, cast, item, oneLine ? line : nullptr, shift - area.topLeft());
     }
-    CompositeShadow(canvas, BlurredShadowMask(shadow, d.shadowFade, scratch), area.topLeft());
+    const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch);
+    CompositeShadow(canvas, mask, area.topLeft());
+    if (cache && mask.bits)
+        cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft());
 }
 
 } // namespace vlm

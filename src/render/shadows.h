@@ -26,6 +26,7 @@
 namespace vlm {
 
 class Canvas;
+class ShadowMaskCache;
 struct DrawContext;
 struct TextLinePlacement;
 
@@ -102,8 +103,17 @@ void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at);
 
 // Draws the Item's shadow onto the canvas; for a text, the shadow of the one
 // line `line` when it is given, else of all its lines. Does nothing when the
-// elevation is 0, and for a Clip when the lightness is 0.
+// elevation is 0, and for a Clip when the lightness is 0. With a cache, the
+// finished mask is kept there and taken from there while nothing it was
+// made from has changed.
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
-                ShadowScratch& scratch);
+                ShadowScratch& scratch, ShadowMaskCache* cache = nullptr);
+
+// Every byte a shadow's mask is made from: the Item's record, points and
+// text, the line pattern it refers to, the text line, and the drawing
+// context and canvas (`target`) properties the cast reads. Two equal fingerprints give
+// the same mask at the same place.
+std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
+                                            const TextLinePlacement* line);
 
 } // namespace vlm
