@@ -5,6 +5,7 @@
 #include "render/polar.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -38,28 +39,139 @@ Overlap OverlapOf(const Canvas& canvas, const ShadingMask& mask)
     return o;
 }
 
-// Calls paint(x, y, marker) for every marked mask pixel that lies on the
-// canvas; paint returns the colour to write.
-template <typename Paint>
-void ForMarkedPixels(Canvas& canvas, const ShadingMask& mask, Paint&& paint)
+// Calls paintRow(y, mask, out, x0, x1) for every canvas row the mask covers:
+// mask[x] and out[x] are the mask and canvas pixels at canvas column x, for
+// x0 <= x < x1.
+template <typename PaintRow>
+void ForMaskRows(Canvas& canvas, const ShadingMask& mask, PaintRow&& paintRow)
 {
     const Overlap o = OverlapOf(canvas, mask);
     if (o.empty() || mask.bitmap.isNull())
         return;
     Bitmap& target = canvas.bitmap();
-    constexpr std::uint32_t outline = Bitmap::toArgb(kMaskOutline);
-    constexpr std::uint32_t fill = Bitmap::toArgb(kMaskFill);
+    std::uint32_t* const first = target.row(0);
+    const std::size_t pitch = static_cast<std::size_t>(target.image().bytesPerLine()) / 4;
+    auto canvasRow = [&](int y) { return first + static_cast<std::size_t>(y) * pitch; };
     for (int y = o.y0; y < o.y1; ++y) {
-        const std::uint32_t* m = mask.bitmap.row(y - mask.origin.y()) - mask.origin.x();
-        std::uint32_t* out = target.row(y);
-        for (int x = o.x0; x < o.x1; ++x) {
+        // The canvas under an Item is rarely in the cache: ask for the rows
+        // ahead while this one is worked on.
+        if (y + 2 < o.y1) {
+            const std::uint32_t* ahead = canvasRow(y + 2);
+            for (int x = o.x0; x < o.x1; x += 16)
+                __builtin_prefetch(ahead + x, 1);
+            __builtin_prefetch(ahead + o.x1 - 1, 1);
+        }
+        paintRow(y, mask.bitmap.row(y - mask.origin.y()) - mask.origin.x(), canvasRow(y), o.x0, o.x1);
+    }
+}
+
+constexpr std::uint32_t kOutlinePixel = Bitmap::toArgb(kMaskOutline);
+constexpr std::uint32_t kFillPixel = Bitmap::toArgb(kMaskFill);
+
+// Calls paint(x, y, marker) for every marked mask pixel that lies on the
+// canvas; paint returns the colour to write.
+template <typename Paint>
+void ForMarkedPixels(Canvas& canvas, const ShadingMask& mask, Paint&& paint)
+{
+    ForMaskRows(canvas, mask, [&](int y, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
+        for (int x = x0; x < x1; ++x) {
             const std::uint32_t p = m[x];
-            if (p == outline)
+            if (p == kOutlinePixel)
                 out[x] = paint(x, y, false);
-            else if (p == fill)
+            else if (p == kFillPixel)
                 out[x] = paint(x, y, true);
         }
-    }
+    });
+}
+
+// Round() without the library call, for the loops over every pixel: adding
+// and taking away 1.5 * 2^52 rounds to the nearest integer, ties to even,
+// which is what Round does in the default rounding mode. Values too large
+// for that (only from damaged geometry) go through Round.
+inline std::int32_t QuickRound(double v)
+{
+    constexpr double kMagic = 6755399441055744.0;
+    if (!(std::abs(v) < 1073741824.0))
+        return Round(v);
+    return static_cast<std::int32_t>((v + kMagic) - kMagic);
+}
+
+// Calls shade(rounding) with QuickRound when it gives Round's results (the
+// rounding mode is the default one), else with Round itself.
+template <typename Shade>
+void WithPixelRounding(Shade&& shade)
+{
+    if (std::fegetround() == FE_TONEAREST)
+        shade([](double v) { return QuickRound(v); });
+    else
+        shade([](double v) { return Round(v); });
+}
+
+// The round dome row by row in integers: Round(sqrt(n)) is the k with
+// k^2 - k < n <= k^2 + k (no root of a whole number lies on a half), and
+// along a row k moves by about one a pixel, so it is followed rather than
+// worked out. The same rows as the formula; false, drawing nothing, where
+// the coordinates are too large for the integers used.
+bool RoundDomeRows(Canvas& canvas, const ShadingMask& mask, QPoint highlight, int half,
+                   const std::vector<std::uint32_t>& fillRamp, const std::vector<std::uint32_t>& outlineRamp)
+{
+    const Overlap o = OverlapOf(canvas, mask);
+    if (o.empty() || mask.bitmap.isNull())
+        return true;
+    constexpr int kLimit = 1 << 22;
+    if (std::abs(highlight.x()) > kLimit || std::abs(highlight.y()) > kLimit || o.x1 > kLimit || o.y1 > kLimit)
+        return false;
+    const auto D = static_cast<std::int64_t>(fillRamp.size());
+    const std::uint32_t* fills = fillRamp.data();
+    const std::uint32_t* outlines = outlineRamp.data();
+    auto paint = [&](std::uint32_t p, std::uint32_t& out, std::int64_t k) {
+        if (p != kOutlinePixel && p != kFillPixel)
+            return;
+        std::int64_t row = k + half;
+        if (row >= D)
+            row -= D;
+        row = std::clamp<std::int64_t>(row, 0, D - 1);
+        out = (p == kFillPixel ? fills : outlines)[row];
+    };
+    ForMaskRows(canvas, mask, [&](int y, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
+        const std::int64_t dy = std::int64_t{y} - highlight.y();
+        std::int64_t dx = std::int64_t{x0} - highlight.x();
+        std::int64_t n = dx * dx + dy * dy;
+        // k = Round(sqrt(n)) while lo < n <= hi, lo = k^2 - k and hi = k^2 + k.
+        auto k = static_cast<std::int64_t>(std::llround(std::sqrt(static_cast<double>(n))));
+        while (n > k * k + k)
+            ++k;
+        while (k > 0 && n <= k * k - k)
+            --k;
+        std::int64_t lo = k * k - k;
+        std::int64_t hi = k * k + k;
+        int x = x0;
+        // Left of the highlight n only falls, right of it only grows.
+        for (; x < x1 && dx < 0; ++x, ++dx) {
+            while (k > 0 && n <= lo) {
+                --k;
+                hi = lo;
+                lo -= 2 * k;
+            }
+            paint(m[x], out[x], k);
+            n += 2 * dx + 1;
+        }
+        while (k > 0 && n <= lo) {
+            --k;
+            hi = lo;
+            lo -= 2 * k;
+        }
+        for (; x < x1; ++x, ++dx) {
+            while (n > hi) {
+                ++k;
+                lo = hi;
+                hi += 2 * k;
+            }
+            paint(m[x], out[x], k);
+            n += 2 * dx + 1;
+        }
+    });
+    return true;
 }
 
 std::vector<std::uint32_t> ArgbRamp(int length, int level, ColorRef colour)
@@ -170,12 +282,47 @@ void ShadeBand(Canvas& canvas, const ShadingMask& mask, const BandGeometry& band
     const std::vector<std::uint32_t> outlineRamp = ArgbRamp(L, level, outline);
     const long long base = L + Round(std::sin(band.theta + band.lambda) * Trunc(L / 4.0));
     const PerpendicularFootOnto foot(band.refA, band.refB);
-    ForMarkedPixels(canvas, mask, [&](int x, int y, bool isFill) {
-        const QPoint f = foot(x, y);
-        const double dx = static_cast<double>(x) - f.x();
-        const double dy = static_cast<double>(y) - f.y();
-        const int row = ReduceRampRow(base - Round(std::sqrt(dx * dx + dy * dy)), L);
-        return (isFill ? fillRamp : outlineRamp)[static_cast<std::size_t>(row)];
+    // The sides of squares and rectangles are mostly upright or level: then
+    // X is the pixel's distance from the side's column or row.
+    const QPoint anchor = foot.anchor();
+    if (foot.upright()) {
+        ForMaskRows(canvas, mask, [&](int, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
+            for (int x = x0; x < x1; ++x) {
+                const std::uint32_t p = m[x];
+                if (p != kOutlinePixel && p != kFillPixel)
+                    continue;
+                const int row = ReduceRampRow(base - std::abs(std::int64_t{x} - anchor.x()), L);
+                out[x] = (p == kFillPixel ? fillRamp : outlineRamp)[static_cast<std::size_t>(row)];
+            }
+        });
+        return;
+    }
+    if (foot.level()) {
+        ForMaskRows(canvas, mask, [&](int y, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
+            const auto row = static_cast<std::size_t>(ReduceRampRow(base - std::abs(std::int64_t{y} - anchor.y()), L));
+            const std::uint32_t f = fillRamp[row];
+            const std::uint32_t o = outlineRamp[row];
+            for (int x = x0; x < x1; ++x) {
+                const std::uint32_t p = m[x];
+                if (p == kFillPixel)
+                    out[x] = f;
+                else if (p == kOutlinePixel)
+                    out[x] = o;
+            }
+        });
+        return;
+    }
+    WithPixelRounding([&](auto round) {
+        ForMarkedPixels(canvas, mask, [&](int x, int y, bool isFill) {
+            const QPoint f = foot(x, y, round);
+            const double dx = static_cast<double>(x) - f.x();
+            const double dy = static_cast<double>(y) - f.y();
+            // A foot in the pixel's row or column: the root of a whole square
+            // is exact.
+            const double d = dy == 0 ? std::abs(dx) : (dx == 0 ? std::abs(dy) : std::sqrt(dx * dx + dy * dy));
+            const int row = ReduceRampRow(base - round(d), L);
+            return (isFill ? fillRamp : outlineRamp)[static_cast<std::size_t>(row)];
+        });
     });
 }
 
@@ -190,21 +337,25 @@ void ShadeDome(Canvas& canvas, const ShadingMask& mask, const DomeGeometry& dome
     const int half = D / 2;
     const double hx = dome.highlight.x();
     const double hy = dome.highlight.y();
-    ForMarkedPixels(canvas, mask, [&](int x, int y, bool isFill) {
-        const double dx = x - hx;
-        const double dy = y - hy;
-        const int dist = Round(std::sqrt(dx * dx + dy * dy));
-        long long row = static_cast<long long>(dist) + half;
-        if (dome.elliptical && dist > 0) {
-            // Angles count with y up, as everywhere on the canvas.
-            double t = std::fmod(std::atan2(-dy, dx) - dome.direction, kPi);
-            if (t < 0)
-                t += kPi;
-            const double u = dome.gain >= 0 ? std::sin(t) : std::abs(std::cos(t));
-            row += Round(u * dist * dome.gain);
-        }
-        const int r = ReduceRampRow(row, D);
-        return (isFill ? fillRamp : outlineRamp)[static_cast<std::size_t>(r)];
+    if (!dome.elliptical && RoundDomeRows(canvas, mask, dome.highlight, half, fillRamp, outlineRamp))
+        return;
+    WithPixelRounding([&](auto round) {
+        ForMarkedPixels(canvas, mask, [&](int x, int y, bool isFill) {
+            const double dx = x - hx;
+            const double dy = y - hy;
+            const int dist = round(std::sqrt(dx * dx + dy * dy));
+            long long row = static_cast<long long>(dist) + half;
+            if (dome.elliptical && dist > 0) {
+                // Angles count with y up, as everywhere on the canvas.
+                double t = std::fmod(std::atan2(-dy, dx) - dome.direction, kPi);
+                if (t < 0)
+                    t += kPi;
+                const double u = dome.gain >= 0 ? std::sin(t) : std::abs(std::cos(t));
+                row += round(u * dist * dome.gain);
+            }
+            const int r = ReduceRampRow(row, D);
+            return (isFill ? fillRamp : outlineRamp)[static_cast<std::size_t>(r)];
+        });
     });
 }
 
