@@ -17,11 +17,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-int Channel(double v)
-{
-    return std::clamp(Round(v), 0, 255);
-}
-
 // The canvas part a mask covers: the rectangle of canvas pixels and where it
 // starts in the mask.
 struct Overlap {
@@ -229,10 +224,13 @@ std::vector<ColorRef> ShadingRamp(int length, int level, ColorRef colour)
         once = MakeRampScale(length, v);
     const std::vector<double>& scale = length > kLongestKept ? once : RampScale(length, v);
     std::vector<ColorRef> ramp(static_cast<std::size_t>(length));
-    for (std::size_t row = 0; row < ramp.size(); ++row) {
-        const double k = scale[row];
-        ramp[row] = RGBRef(Channel((lift + r) * k), Channel((lift + g) * k), Channel((lift + b) * k));
-    }
+    WithPixelRounding([&](auto round) {
+        auto channel = [&](double c) { return std::clamp(round(c), 0, 255); };
+        for (std::size_t row = 0; row < ramp.size(); ++row) {
+            const double k = scale[row];
+            ramp[row] = RGBRef(channel((lift + r) * k), channel((lift + g) * k), channel((lift + b) * k));
+        }
+    });
     return ramp;
 }
 

@@ -8,10 +8,12 @@
 //
 // An entry is found by its owner (the Item, and the text line) and used only
 // when its fingerprint, every byte the mask was made from, is the same as
-// the one asked with. An edit, an undo, a zoom, a scroll or a changed light
-// therefore never shows a stale shadow: the fingerprint differs and the mask
-// is made anew. The memory is bounded; beyond it masks are simply made each
-// time, as without the cache.
+// the one asked with. An edit, an undo, a zoom or a changed light therefore
+// never shows a stale shadow: the fingerprint differs and the mask is made
+// anew. Masks are placed on the page rather than on the canvas, so that a
+// scroll or a partial repaint (drawn into a piece of the canvas) finds them.
+// The memory is bounded; beyond it masks are simply made each time, as
+// without the cache.
 
 #include "render/resample.h"
 
@@ -35,8 +37,8 @@ public:
     explicit ShadowMaskCache(std::size_t budgetBytes = kDefaultBudget);
 
     // A kept mask: the part of a shadow mask that is not white, and where
-    // that part's top-left lies on the canvas. An empty plane for a shadow
-    // that is white everywhere.
+    // that part's top-left lies (the caller decides in which coordinates).
+    // An empty plane for a shadow that is white everywhere.
     struct Mask {
         std::vector<std::uint8_t> bytes;
         int width = 0;
@@ -49,8 +51,8 @@ public:
     // null otherwise.
     const Mask* find(const void* owner, int line, std::span<const std::uint8_t> fingerprint);
 
-    // Keeps the non-white part of `mask` (its top-left at `at` on the canvas)
-    // for (owner, line), replacing what was kept for it. Nothing is kept when
+    // Keeps the non-white part of `mask` (its top-left at `at`) for
+    // (owner, line), replacing what was kept for it. Nothing is kept when
     // the memory is spent on masks that are still in use.
     void keep(const void* owner, int line, std::vector<std::uint8_t> fingerprint, const ChannelPlane& mask,
               QPoint at);

@@ -372,7 +372,7 @@ public:
 } // namespace
 
 std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
-                                            const TextLinePlacement* line)
+                                            const TextLinePlacement* line, bool movable)
 {
     Bytes b;
     b.out.reserve(sizeof(ItemRecord) + 160 + item.vertices.size() * sizeof(Vertex) + item.text.size() * 2);
@@ -387,16 +387,21 @@ std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawCont
     if (patternRecord)
         b.raw(&patternRecord->rec, sizeof(ItemRecord));
     // Every plain field of the context but the effects, which a cast never draws.
-    b << ctx.zoom << ctx.scaleX << ctx.originX << ctx.originY << ctx.metrics.dpiX << ctx.metrics.dpiY
+    b << movable;
+    if (!movable)
+        b << ctx.originX << ctx.originY << target.width() << target.height();
+    b << ctx.zoom << ctx.scaleX << ctx.metrics.dpiX << ctx.metrics.dpiY
       << ctx.metrics.pxPerMmX << ctx.metrics.pxPerMmY << ctx.items << ctx.lightDirection << ctx.fastPaint
       << ctx.showPictures << ctx.fontQuality << ctx.anchorWidth << ctx.anchorHeight << ctx.guideColor
       << ctx.guideBackColor << ctx.textFrameColor << ctx.substituteColor << ctx.substituteFill;
-    // The canvas: its size bounds huge casts, its resolution sizes glyphs.
+    // The canvas resolution sizes glyphs.
     const QImage& image = target.image();
-    b << target.width() << target.height() << image.dotsPerMeterX() << image.dotsPerMeterY();
+    b << image.dotsPerMeterX() << image.dotsPerMeterY();
     b << (line != nullptr);
     if (line) {
-        b << line->line << line->text << line->baseline << line->reference << line->angle << (line->font != nullptr);
+        const QPoint page(ctx.originX, ctx.originY);
+        b << line->line << line->text << line->baseline + page << line->reference + page << line->angle
+          << (line->font != nullptr);
         if (line->font)
             b << line->font->qfont().toString() << line->font->family() << line->font->pixelSize()
               << line->font->ascent() << line->font->descent() << line->font->overhang() << line->font->escapement();
@@ -428,7 +433,16 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
                                                                                2 * margin);
     if (!area.intersects(QRect(0, 0, canvas.width(), canvas.height())))
         return;
-    if (area.width() > kMaxShadowSide || area.height() > kMaxShadowSide)
+    // Where the cast is not cut to the canvas, and no point came near the
+    // limits of canvas coordinates, the mask is the same wherever the canvas
+    // lies on the page: it is drawn with the same origin on the page.
+    constexpr int kMovableReach = 1 << 25;
+    constexpr int kMovableOrigin = 1 << 29;
+    const bool cut = area.width() > kMaxShadowSide || area.height() > kMaxShadowSide;
+    const bool movable = !cut && std::abs(box.left()) < kMovableReach && std::abs(box.right()) < kMovableReach &&
+                         std::abs(box.top()) < kMovableReach && std::abs(box.bottom()) < kMovableReach &&
+                         std::abs(ctx.originX) < kMovableOrigin && std::abs(ctx.originY) < kMovableOrigin;
+    if (cut)
         area &= near;
     if (area.isEmpty())
         return;
@@ -442,10 +456,13 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     // Everything up to here is cheap; the cast and the blur are not.
     std::vector<std::uint8_t> fingerprint;
     const int lineKey = line ? line->line : 0;
+    // Kept masks are placed on the page; movable is false where that could
+    // overflow, and then the origin is part of the fingerprint.
+    const QPoint page = movable ? QPoint(ctx.originX, ctx.originY) : QPoint(0, 0);
     if (cache) {
-        fingerprint = ShadowFingerprint(canvas.bitmap(), ctx, item, line);
+        fingerprint = ShadowFingerprint(canvas.bitmap(), ctx, item, line, movable);
         if (const ShadowMaskCache::Mask* kept = cache->find(&item, lineKey, fingerprint)) {
-            CompositeShadow(canvas, kept->plane(), kept->at);
+            CompositeShadow(canvas, kept->plane(), kept->at - page);
             return;
         }
     }
@@ -466,7 +483,7 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch);
     CompositeShadow(canvas, mask, area.topLeft());
     if (cache && mask.bits)
-        cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft());
+        cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft() + page);
 }
 
 } // namespace vlm

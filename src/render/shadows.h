@@ -111,9 +111,12 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
 
 // Every byte a shadow's mask is made from: the Item's record, points and
 // text, the line pattern it refers to, the text line, and the drawing
-// context and canvas (`target`) properties the cast reads. Two equal fingerprints give
-// the same mask at the same place.
+// context and canvas (`target`) properties the cast reads. Two equal
+// fingerprints give the same mask. A mask that does not depend on where the
+// canvas lies on the page (`movable`: the cast is not cut to the canvas)
+// leaves the canvas position and size out, so that scrolling and partial
+// repaints find it too; text line positions then count from the page.
 std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
-                                            const TextLinePlacement* line);
+                                            const TextLinePlacement* line, bool movable);
 
 } // namespace vlm

@@ -10,7 +10,9 @@
 #include "render/polar.h"
 #include "render/shading.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -136,6 +138,28 @@ TEST(ShadingRows, BandsGiveTheFormulasRowsAtEverySlant)
                 expected.setPixel(at.x(), at.y(), (marker == kMaskFill ? fill : line)[row]);
             }
         ASSERT_TRUE(actual.image() == expected.image()) << "trial " << trial;
+    }
+}
+
+TEST(ShadingRows, RampsGiveTheFormulasColours)
+{
+    std::mt19937 rng(99);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int length = 1 + static_cast<int>(rng() % 300);
+        const int level = trial % 3 == 0 ? 127 : static_cast<int>(rng() % 256);
+        const int r = static_cast<int>(rng() % 256), g = static_cast<int>(rng() % 256), b = static_cast<int>(rng() % 256);
+        const std::vector<ColorRef> ramp = ShadingRamp(length, level, RGBRef(r, g, b));
+        ASSERT_EQ(static_cast<int>(ramp.size()), length);
+        const int spread = std::max({std::abs(r - b), std::abs(r - g), std::abs(g - b)});
+        const double lift = Round((1.0 - (r + g + b) / 765.0) * (1.0 - spread / 255.0) * 0.75 * (255 - level));
+        const double p = std::clamp(36.0 / length, 1.5, 3.0);
+        for (int row = 0; row < length; ++row) {
+            const double e = std::max(0.0, std::sin((row + 1.0) / length * std::numbers::pi));
+            const double k = (std::pow(e, p) * (255 - level) + level) / 255.0;
+            auto channel = [&](int c) { return std::clamp(Round((lift + c) * k), 0, 255); };
+            ASSERT_EQ(ramp[static_cast<std::size_t>(row)], RGBRef(channel(r), channel(g), channel(b)))
+                << "length " << length << " level " << level << " row " << row;
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 // Shadow masks kept between repaints: a shadow drawn from the kept mask must
 // be the shadow drawn from scratch, byte for byte, and any change to what the
-// mask was made from (the Item, its pattern, the zoom, the scroll position,
-// the light) must make it anew.
+// mask was made from (the Item, its pattern, the zoom, the light) must make
+// it anew; scrolling and drawing a piece of the canvas must not.
 
 #include <gtest/gtest.h>
 
@@ -129,8 +129,9 @@ TEST(ShadowCache, KeptMasksDrawExactlyWhatScratchDraws)
             ExpectSameAsFromScratch(page.items, cached, ctx, "varied page");
             // One mask per Item, one per text line; at 200 % some lie beyond
             // the canvas and cast nothing.
-            if (zoom <= 1.0)
+            if (zoom <= 1.0) {
                 EXPECT_EQ(cached.shadowMasks().size(), page.items.size() + 1) << "zoom " << zoom << " light " << light;
+            }
         }
 }
 
@@ -185,6 +186,43 @@ TEST(ShadowCache, EveryChangeMakesTheMaskAnew)
     EXPECT_TRUE(Draw(page.items, cached, ctx).image() == before.image());
     // Replaced masks do not pile up.
     EXPECT_EQ(cached.shadowMasks().size(), page.items.size() + 1);
+}
+
+TEST(ShadowCache, ScrollsAndPartialRepaintsUseTheMasksWherever)
+{
+    Page page = VariedPage();
+    const RasterEffects cached;
+    DrawContext ctx;
+    ctx.zoom = 1.5;
+    ExpectSameAsFromScratch(page.items, cached, ctx, "start");
+    const std::size_t kept = cached.shadowMasks().size();
+    const std::size_t bytes = cached.shadowMasks().bytes();
+    // Scrolled: the same masks, found again rather than made anew.
+    ctx.originX = 23;
+    ctx.originY = -31;
+    ExpectSameAsFromScratch(page.items, cached, ctx, "scrolled");
+    EXPECT_EQ(cached.shadowMasks().size(), kept);
+    // A piece of the canvas drawn on its own, as a partial repaint does.
+    ctx.originX += 70;
+    ctx.originY += 40;
+    const FromScratch scratch;
+    EXPECT_TRUE(Draw(page.items, cached, ctx, 90, 80).image() == Draw(page.items, scratch, ctx, 90, 80).image());
+    EXPECT_EQ(cached.shadowMasks().size(), kept);
+    EXPECT_EQ(cached.shadowMasks().bytes(), bytes);
+}
+
+TEST(ShadowCache, HugeCastsCutToTheCanvasAreKeptForThatCanvasOnly)
+{
+    Page page;
+    Item* huge = page.add(MakeShape(KindRectangle, {{-5000, 40}, {150, 40}, {150, 160}, {-5000, 160}}, -1, 2.0));
+    Shadow(*huge, 85, 30, 40);
+    const RasterEffects cached;
+    DrawContext ctx;
+    ExpectSameAsFromScratch(page.items, cached, ctx, "huge");
+    for (int x : {40, -40, -1500}) {
+        ctx.originX = x;
+        ExpectSameAsFromScratch(page.items, cached, ctx, "huge, scrolled");
+    }
 }
 
 TEST(ShadowCache, AnEditedLinePatternMakesItsLinesMasksAnew)
