@@ -6,14 +6,27 @@
 
 namespace vlm {
 
-ShadowMaskCache::ShadowMaskCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
+namespace {
 
-ChannelPlane ShadowMaskCache::Mask::plane() const
+constexpr std::uint64_t kWhite = ~std::uint64_t{0};
+
+std::uint64_t Word(const std::uint8_t* p)
 {
-    if (width < 1 || height < 1)
-        return {};
-    return ChannelPlane{const_cast<std::uint8_t*>(bytes.data()), width, height, static_cast<std::size_t>(width)};
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
 }
+
+// Whether any of the eight bytes is 0xff: a zero byte of ~w.
+bool HasWhiteByte(std::uint64_t w)
+{
+    const std::uint64_t v = ~w;
+    return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0;
+}
+
+} // namespace
+
+ShadowMaskCache::ShadowMaskCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
 std::size_t ShadowMaskCache::KeyHash::operator()(const Key& k) const
 {
@@ -22,7 +35,8 @@ std::size_t ShadowMaskCache::KeyHash::operator()(const Key& k) const
 
 std::size_t ShadowMaskCache::Entry::bytes() const
 {
-    return fingerprint.capacity() + mask.bytes.capacity() + sizeof(Entry) + sizeof(Key);
+    return fingerprint.capacity() + mask.bytes.capacity() + mask.runs.capacity() * sizeof(Run) + sizeof(Entry) +
+           sizeof(Key);
 }
 
 const ShadowMaskCache::Mask* ShadowMaskCache::find(const void* owner, int line,
@@ -71,40 +85,64 @@ void ShadowMaskCache::keep(const void* owner, int line, std::vector<std::uint8_t
         bytes_ -= it->second.bytes();
         entries_.erase(it);
     }
-    // The part that is not white: the composite leaves white alone.
-    int top = mask.height, bottom = -1, left = mask.width, right = -1;
-    for (int y = 0; y < mask.height; ++y) {
-        const std::uint8_t* row = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
-        int lo = 0;
-        while (lo < mask.width && row[lo] == 0xff)
-            ++lo;
-        if (lo == mask.width)
-            continue;
-        int hi = mask.width - 1;
-        while (row[hi] == 0xff)
-            --hi;
-        top = std::min(top, y);
-        bottom = y;
-        left = std::min(left, lo);
-        right = std::max(right, hi);
-    }
+    // Only what is not white: the composite leaves white alone.
     Entry e;
     e.fingerprint = std::move(fingerprint);
-    if (bottom >= 0) {
-        e.mask.width = right - left + 1;
-        e.mask.height = bottom - top + 1;
-        e.mask.at = at + QPoint(left, top);
+    e.mask.at = at;
+    std::size_t length = 0;
+    for (int y = 0; y < mask.height; ++y) {
+        const std::uint8_t* row = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
+        const int w = mask.width;
+        int x = 0;
+        while (true) {
+            while (x + 8 <= w && Word(row + x) == kWhite)
+                x += 8;
+            while (x < w && row[x] == 0xff)
+                ++x;
+            if (x == w)
+                break;
+            // A run ends at a white gap of kGap bytes or at the row's end.
+            const int start = x;
+            int end = x + 1; // past the last byte that is not white
+            for (int white = 0; x < w && white < kGap;) {
+                if (x + 8 <= w) {
+                    // Eight bytes at a time where they are all white or none is.
+                    const std::uint64_t word = Word(row + x);
+                    if (word == kWhite) {
+                        white += 8;
+                        x += 8;
+                        continue;
+                    }
+                    if (!HasWhiteByte(word)) {
+                        white = 0;
+                        x += 8;
+                        end = x;
+                        continue;
+                    }
+                }
+                if (row[x] == 0xff) {
+                    ++white;
+                } else {
+                    white = 0;
+                    end = x + 1;
+                }
+                ++x;
+            }
+            e.mask.runs.push_back(Run{start, y, end - start, static_cast<std::uint32_t>(length)});
+            length += static_cast<std::size_t>(end - start);
+            x = end;
+        }
     }
-    const std::size_t need = e.fingerprint.capacity() + static_cast<std::size_t>(e.mask.width) * e.mask.height +
+    e.mask.runs.shrink_to_fit();
+    const std::size_t need = e.fingerprint.capacity() + length + e.mask.runs.capacity() * sizeof(Run) +
                              sizeof(Entry) + sizeof(Key);
     makeRoom(need);
     if (bytes_ + need > budget_)
         return;
-    e.mask.bytes.resize(static_cast<std::size_t>(e.mask.width) * e.mask.height);
-    for (int y = 0; y < e.mask.height; ++y)
-        std::memcpy(e.mask.bytes.data() + static_cast<std::size_t>(y) * e.mask.width,
-                    mask.bits + static_cast<std::size_t>(top + y) * mask.pitch + left,
-                    static_cast<std::size_t>(e.mask.width));
+    e.mask.bytes.resize(length);
+    for (const Run& r : e.mask.runs)
+        std::memcpy(e.mask.bytes.data() + r.offset, mask.bits + static_cast<std::size_t>(r.y) * mask.pitch + r.x,
+                    static_cast<std::size_t>(r.length));
     e.lastUse = ++clock_;
     bytes_ += e.bytes();
     entries_.emplace(key, std::move(e));

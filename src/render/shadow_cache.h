@@ -36,22 +36,30 @@ public:
 
     explicit ShadowMaskCache(std::size_t budgetBytes = kDefaultBudget);
 
-    // A kept mask: the part of a shadow mask that is not white, and where
-    // that part's top-left lies (the caller decides in which coordinates).
-    // An empty plane for a shadow that is white everywhere.
+    // A kept mask: the runs of a shadow mask's rows that are not white
+    // (white gaps shorter than kGap stay inside a run), their bytes one after
+    // the other. Positions count from `at` (the caller decides in which
+    // coordinates). No runs for a shadow that is white everywhere.
+    struct Run {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        std::int32_t length = 0;
+        std::uint32_t offset = 0; // of the run's first byte in `bytes`
+    };
     struct Mask {
         std::vector<std::uint8_t> bytes;
-        int width = 0;
-        int height = 0;
+        std::vector<Run> runs;
         QPoint at;
-        ChannelPlane plane() const;
     };
+    // Below this many white bytes a gap is cheaper to work through than to
+    // start a new run after.
+    static constexpr int kGap = 24;
 
     // The mask kept for (owner, line) when its fingerprint is `fingerprint`;
     // null otherwise.
     const Mask* find(const void* owner, int line, std::span<const std::uint8_t> fingerprint);
 
-    // Keeps the non-white part of `mask` (its top-left at `at`) for
+    // Keeps the runs of `mask` (its top-left at `at`) that are not white for
     // (owner, line), replacing what was kept for it. Nothing is kept when
     // the memory is spent on masks that are still in use.
     void keep(const void* owner, int line, std::vector<std::uint8_t> fingerprint, const ChannelPlane& mask,

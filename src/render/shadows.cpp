@@ -199,6 +199,55 @@ bool BlurSize(int w, int h, int fade, int& ws, int& hs)
     return true;
 }
 
+// Darkens canvas pixels out[from..to] by the shadow pixels s[from..to] (only
+// their low byte, the blue, is read); `wide` lets the AVX2 loop run.
+template <class Pixel>
+void DarkenSpan(const Pixel* s, std::uint32_t* out, int from, int to, [[maybe_unused]] bool wide)
+{
+    const int hi = to;
+    int x = from;
+    if constexpr (sizeof(*s) == 1) {
+        if (wide) {
+            const int eights = (hi + 1 - x) / 8 * 8;
+            shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, eights);
+            x += eights;
+        }
+    }
+#ifdef __SSE2__
+    if constexpr (sizeof(*s) == 1) {
+        // Four pixels at a time in 16-bit lanes: f * c + 127 and the
+        // division's sums all stay below 2^16.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
+        const __m128i round = _mm_set1_epi16(127);
+        const __m128i one = _mm_set1_epi16(1);
+        const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
+        auto darken = [&](__m128i c, __m128i f) {
+            const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
+            return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
+        };
+        for (; x + 3 <= hi; x += 4) {
+            std::int32_t four;
+            std::memcpy(&four, s + x, 4);
+            const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
+            const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
+            const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
+            const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
+            const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
+            const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
+        }
+    }
+#endif
+    for (; x <= hi; ++x) {
+        const std::uint32_t f = 255u - (s[x] & 0xffu);
+        const std::uint32_t p = out[x];
+        out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
+                 Darken(p & 0xffu, f);
+    }
+}
+
 // The canvas under a shadow of width x height at `at`, each row's shadow
 // pixels found by shadowRow(row); only the low byte (blue) of them is read.
 template <class RowOf>
@@ -247,47 +296,7 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
             for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
-        int x = lo;
-        if constexpr (sizeof(*s) == 1) {
-            if (wide) {
-                const int eights = (hi + 1 - x) / 8 * 8;
-                shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, eights);
-                x += eights;
-            }
-        }
-#ifdef __SSE2__
-        if constexpr (sizeof(*s) == 1) {
-            // Four pixels at a time in 16-bit lanes: f * c + 127 and the
-            // division's sums all stay below 2^16.
-            const __m128i zero = _mm_setzero_si128();
-            const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
-            const __m128i round = _mm_set1_epi16(127);
-            const __m128i one = _mm_set1_epi16(1);
-            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
-            auto darken = [&](__m128i c, __m128i f) {
-                const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
-                return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
-            };
-            for (; x + 3 <= hi; x += 4) {
-                std::int32_t four;
-                std::memcpy(&four, s + x, 4);
-                const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
-                const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
-                const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
-                const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
-                const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
-                const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
-                const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
-            }
-        }
-#endif
-        for (; x <= hi; ++x) {
-            const std::uint32_t f = 255u - (s[x] & 0xffu);
-            const std::uint32_t p = out[x];
-            out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
-                     Darken(p & 0xffu, f);
-        }
+        DarkenSpan(s, out, lo, hi, wide);
     }
 }
 
@@ -409,6 +418,45 @@ std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawCont
     return std::move(b.out);
 }
 
+void CompositeShadow(Canvas& canvas, const ShadowMaskCache::Mask& mask, QPoint at)
+{
+    Bitmap& target = canvas.bitmap();
+    const int w = target.width();
+    const int h = target.height();
+    if (mask.runs.empty() || w < 1 || h < 1)
+        return;
+    std::uint32_t* const firstRow = target.row(0);
+    const std::size_t pitch = static_cast<std::size_t>(target.image().bytesPerLine()) / 4;
+    const bool wide = shadow_detail::haveCompositeKernel();
+    const std::vector<ShadowMaskCache::Run>& runs = mask.runs;
+    // The run's place on the canvas, cut to it; false when nothing is left.
+    auto place = [&](const ShadowMaskCache::Run& r, long long& y, long long& from, long long& to) {
+        y = static_cast<long long>(at.y()) + r.y;
+        const long long x = static_cast<long long>(at.x()) + r.x;
+        from = std::max(x, 0LL);
+        to = std::min(x + r.length, static_cast<long long>(w));
+        return y >= 0 && y < h && from < to;
+    };
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        long long y, from, to;
+        // The canvas under a shadow is rarely in the cache: ask for what the
+        // run after next covers while this one is worked on.
+        if (i + 2 < runs.size() && place(runs[i + 2], y, from, to)) {
+            const std::uint32_t* ahead = firstRow + static_cast<std::size_t>(y) * pitch;
+            for (long long x = from; x < to; x += 16)
+                __builtin_prefetch(ahead + x, 1);
+            __builtin_prefetch(ahead + to - 1, 1);
+        }
+        const ShadowMaskCache::Run& r = runs[i];
+        if (!place(r, y, from, to))
+            continue;
+        const long long x = static_cast<long long>(at.x()) + r.x;
+        const std::uint8_t* s = mask.bytes.data() + r.offset + (from - x);
+        std::uint32_t* out = firstRow + static_cast<std::size_t>(y) * pitch + from;
+        DarkenSpan(s, out, 0, static_cast<int>(to - from) - 1, wide);
+    }
+}
+
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
                 ShadowScratch& scratch, ShadowMaskCache* cache)
 {
@@ -462,7 +510,7 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     if (cache) {
         fingerprint = ShadowFingerprint(canvas.bitmap(), ctx, item, line, movable);
         if (const ShadowMaskCache::Mask* kept = cache->find(&item, lineKey, fingerprint)) {
-            CompositeShadow(canvas, kept->plane(), kept->at - page);
+            CompositeShadow(canvas, *kept, kept->at - page);
             return;
         }
     }

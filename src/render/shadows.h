@@ -16,6 +16,7 @@
 #include "model/screen_metrics.h"
 #include "platform/bitmap.h"
 #include "render/resample.h"
+#include "render/shadow_cache.h"
 #include "render/units.h"
 
 #include <QPoint>
@@ -26,7 +27,6 @@
 namespace vlm {
 
 class Canvas;
-class ShadowMaskCache;
 struct DrawContext;
 struct TextLinePlacement;
 
@@ -95,6 +95,10 @@ ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& sc
 
 // CompositeShadow for a mask of blue values.
 void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at);
+
+// CompositeShadow for the runs of a kept mask whose `at` lies at `at` on the
+// canvas.
+void CompositeShadow(Canvas& canvas, const ShadowMaskCache::Mask& mask, QPoint at);
 
 // Multiplies the canvas under `shadow` (its top-left at `at` on the canvas)
 // by the shadow's blue channel / 255; pixels whose blue is 255 stay as they

@@ -279,22 +279,38 @@ TEST(ShadowCache, MemoryStaysWithinItsBudget)
     EXPECT_EQ(half.bytes(), 0u);
 }
 
-TEST(ShadowCache, KeptMasksHoldOnlyTheShadedPart)
+TEST(ShadowCache, KeptMasksHoldOnlyTheShadedRuns)
 {
+    using Run = ShadowMaskCache::Run;
     ShadowMaskCache cache;
-    std::vector<std::uint8_t> bytes(40 * 30, 0xff);
-    ChannelPlane plane{bytes.data(), 40, 30, 40};
-    bytes[5 * 40 + 7] = 10;
-    bytes[20 * 40 + 31] = 200;
+    std::vector<std::uint8_t> bytes(200 * 30, 0xff);
+    ChannelPlane plane{bytes.data(), 200, 30, 200};
+    auto set = [&](int x, int y, std::uint8_t v) { bytes[static_cast<std::size_t>(y) * 200 + x] = v; };
+    set(7, 5, 10);
+    // A gap shorter than kGap stays inside the run, a longer one splits it.
+    set(30, 20, 1);
+    set(30 + ShadowMaskCache::kGap, 20, 2);
+    set(31 + 3 * ShadowMaskCache::kGap, 20, 3);
+    set(199, 29, 200);
     const std::vector<std::uint8_t> fingerprint{1, 2, 3};
     int owner = 0;
     cache.keep(&owner, 0, fingerprint, plane, QPoint(-4, 100));
     const ShadowMaskCache::Mask* kept = cache.find(&owner, 0, fingerprint);
     ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->at, QPoint(3, 105));
-    EXPECT_EQ(kept->width, 25);
-    EXPECT_EQ(kept->height, 16);
-    EXPECT_EQ(kept->bytes.front(), 10);
+    EXPECT_EQ(kept->at, QPoint(-4, 100));
+    ASSERT_EQ(kept->runs.size(), 4u);
+    auto same = [](const Run& a, const Run& b) {
+        return a.x == b.x && a.y == b.y && a.length == b.length && a.offset == b.offset;
+    };
+    const int k = ShadowMaskCache::kGap;
+    EXPECT_TRUE(same(kept->runs[0], Run{7, 5, 1, 0}));
+    EXPECT_TRUE(same(kept->runs[1], Run{30, 20, k + 1, 1}));
+    EXPECT_TRUE(same(kept->runs[2], Run{31 + 3 * k, 20, 1, static_cast<std::uint32_t>(k + 2)}));
+    EXPECT_TRUE(same(kept->runs[3], Run{199, 29, 1, static_cast<std::uint32_t>(k + 3)}));
+    ASSERT_EQ(kept->bytes.size(), static_cast<std::size_t>(k + 4));
+    EXPECT_EQ(kept->bytes[1], 1);
+    EXPECT_EQ(kept->bytes[static_cast<std::size_t>(k)], 255);
+    EXPECT_EQ(kept->bytes[static_cast<std::size_t>(k + 1)], 2);
     EXPECT_EQ(kept->bytes.back(), 200);
     // Another line of the same owner, another fingerprint: not this mask.
     EXPECT_EQ(cache.find(&owner, 1, fingerprint), nullptr);
@@ -308,7 +324,7 @@ TEST(ShadowCache, KeptMasksHoldOnlyTheShadedPart)
     cache.keep(&owner, 0, fingerprint, plane, QPoint(0, 0));
     kept = cache.find(&owner, 0, fingerprint);
     ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->plane().bits, nullptr);
+    EXPECT_TRUE(kept->runs.empty());
 }
 
 // The composite's vector loop against its portable one, for every pair of
