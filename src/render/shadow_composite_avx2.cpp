@@ -1,6 +1,7 @@
 #include "render/shadow_composite.h"
+#include "render/resample_kernels.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#ifdef VLM_RESAMPLE_AVX2
 
 #include <immintrin.h>
 
@@ -12,11 +13,7 @@ namespace vlm::shadow_detail {
 
 bool haveCompositeKernel()
 {
-    static const bool supported = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return supported;
+    return resample_detail::haveAvx2();
 }
 
 namespace {

@@ -24,14 +24,8 @@ using test::kBlack;
 using test::kRed;
 using test::MakeLine;
 using test::MakeShape;
+using test::Shadow;
 using test::MakeText;
-
-void Shadow(Item& item, int elevation, int fade, int lightness)
-{
-    item.rec.d.shadowElevation = static_cast<std::uint8_t>(elevation);
-    item.rec.d.shadowFade = static_cast<std::uint8_t>(fade);
-    item.rec.d.shadowLightness = static_cast<std::uint8_t>(lightness);
-}
 
 // The effects as the window has them, but with every shadow made from
 // scratch: the reference the kept masks are held to.
