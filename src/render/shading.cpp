@@ -141,13 +141,15 @@ bool RoundDomeRows(Canvas& canvas, const ShadingMask& mask, QPoint highlight, in
         std::int64_t lo = k * k - k;
         std::int64_t hi = k * k + k;
         int x = x0;
-        // Left of the highlight n only falls, right of it only grows.
+        // Left of the highlight n only falls, right of it only grows; the
+        // roots of neighbours differ by at most 1, and so do their rounded
+        // values (a root never lies on a half), so one step a pixel suffices.
         for (; x < x1 && dx < 0; ++x, ++dx) {
-            while (k > 0 && n <= lo) {
-                --k;
-                hi = lo;
-                lo -= 2 * k;
-            }
+            const bool down = k > 0 && n <= lo;
+            k -= down;
+            const std::int64_t below = lo - 2 * k;
+            hi = down ? lo : hi;
+            lo = down ? below : lo;
             paint(m[x], out[x], k);
             n += 2 * dx + 1;
         }
@@ -157,11 +159,11 @@ bool RoundDomeRows(Canvas& canvas, const ShadingMask& mask, QPoint highlight, in
             lo -= 2 * k;
         }
         for (; x < x1; ++x, ++dx) {
-            while (n > hi) {
-                ++k;
-                lo = hi;
-                hi += 2 * k;
-            }
+            const bool up = n > hi;
+            k += up;
+            const std::int64_t above = hi + 2 * k;
+            lo = up ? hi : lo;
+            hi = up ? above : hi;
             paint(m[x], out[x], k);
             n += 2 * dx + 1;
         }
