@@ -11,6 +11,10 @@
 #include <numbers>
 #include <unordered_map>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vlm {
 
 namespace {
@@ -63,18 +67,39 @@ void ForMaskRows(Canvas& canvas, const ShadingMask& mask, PaintRow&& paintRow)
 constexpr std::uint32_t kOutlinePixel = Bitmap::toArgb(kMaskOutline);
 constexpr std::uint32_t kFillPixel = Bitmap::toArgb(kMaskFill);
 
+// The first pixel from x on (before x1) that carries a marker, or x1.
+int NextMarked(const std::uint32_t* m, int x, int x1)
+{
+#ifdef __SSE2__
+    const __m128i outline = _mm_set1_epi32(static_cast<int>(kOutlinePixel));
+    const __m128i fill = _mm_set1_epi32(static_cast<int>(kFillPixel));
+    for (; x + 4 <= x1; x += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi32(p, outline), _mm_cmpeq_epi32(p, fill))) != 0)
+            break;
+    }
+#endif
+    while (x < x1 && m[x] != kOutlinePixel && m[x] != kFillPixel)
+        ++x;
+    return x;
+}
+
 // Calls paint(x, y, marker) for every marked mask pixel that lies on the
 // canvas; paint returns the colour to write.
 template <typename Paint>
 void ForMarkedPixels(Canvas& canvas, const ShadingMask& mask, Paint&& paint)
 {
     ForMaskRows(canvas, mask, [&](int y, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
-        for (int x = x0; x < x1; ++x) {
-            const std::uint32_t p = m[x];
-            if (p == kOutlinePixel)
-                out[x] = paint(x, y, false);
-            else if (p == kFillPixel)
-                out[x] = paint(x, y, true);
+        for (int x = NextMarked(m, x0, x1); x < x1; x = NextMarked(m, x, x1)) {
+            for (; x < x1; ++x) {
+                const std::uint32_t p = m[x];
+                if (p == kOutlinePixel)
+                    out[x] = paint(x, y, false);
+                else if (p == kFillPixel)
+                    out[x] = paint(x, y, true);
+                else
+                    break;
+            }
         }
     });
 }
@@ -102,11 +127,22 @@ void WithPixelRounding(Shade&& shade)
         shade([](double v) { return Round(v); });
 }
 
+// Round(sqrt(n)) for 0 <= n < 2^52: the k with k^2 - k < n <= k^2 + k.
+std::int64_t RoundedRoot(std::int64_t n)
+{
+    auto k = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    while (k * k + k < n)
+        ++k;
+    while (k > 0 && k * k - k >= n)
+        --k;
+    return k;
+}
+
 // The round dome row by row in integers: Round(sqrt(n)) is the k with
 // k^2 - k < n <= k^2 + k (no root of a whole number lies on a half), and
-// along a row k moves by about one a pixel, so it is followed rather than
-// worked out. The same rows as the formula; false, drawing nothing, where
-// the coordinates are too large for the integers used.
+// along a marked stretch of a row it is followed rather than worked out.
+// The same rows as the formula; false, drawing nothing, where the
+// coordinates are too large for the integers used.
 bool RoundDomeRows(Canvas& canvas, const ShadingMask& mask, QPoint highlight, int half,
                    const std::vector<std::uint32_t>& fillRamp, const std::vector<std::uint32_t>& outlineRamp)
 {
@@ -119,53 +155,39 @@ bool RoundDomeRows(Canvas& canvas, const ShadingMask& mask, QPoint highlight, in
     const auto D = static_cast<std::int64_t>(fillRamp.size());
     const std::uint32_t* fills = fillRamp.data();
     const std::uint32_t* outlines = outlineRamp.data();
-    auto paint = [&](std::uint32_t p, std::uint32_t& out, std::int64_t k) {
-        if (p != kOutlinePixel && p != kFillPixel)
-            return;
-        std::int64_t row = k + half;
-        if (row >= D)
-            row -= D;
-        row = std::clamp<std::int64_t>(row, 0, D - 1);
-        out = (p == kFillPixel ? fills : outlines)[row];
-    };
     ForMaskRows(canvas, mask, [&](int y, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
         const std::int64_t dy = std::int64_t{y} - highlight.y();
-        std::int64_t dx = std::int64_t{x0} - highlight.x();
-        std::int64_t n = dx * dx + dy * dy;
-        // k = Round(sqrt(n)) while lo < n <= hi, lo = k^2 - k and hi = k^2 + k.
-        auto k = static_cast<std::int64_t>(std::llround(std::sqrt(static_cast<double>(n))));
-        while (n > k * k + k)
-            ++k;
-        while (k > 0 && n <= k * k - k)
-            --k;
-        std::int64_t lo = k * k - k;
-        std::int64_t hi = k * k + k;
         int x = x0;
-        // Left of the highlight n only falls, right of it only grows; the
-        // roots of neighbours differ by at most 1, and so do their rounded
-        // values (a root never lies on a half), so one step a pixel suffices.
-        for (; x < x1 && dx < 0; ++x, ++dx) {
-            const bool down = k > 0 && n <= lo;
-            k -= down;
-            const std::int64_t below = lo - 2 * k;
-            hi = down ? lo : hi;
-            lo = down ? below : lo;
-            paint(m[x], out[x], k);
-            n += 2 * dx + 1;
-        }
-        while (k > 0 && n <= lo) {
-            --k;
-            hi = lo;
-            lo -= 2 * k;
-        }
-        for (; x < x1; ++x, ++dx) {
-            const bool up = n > hi;
-            k += up;
-            const std::int64_t above = hi + 2 * k;
-            lo = up ? hi : lo;
-            hi = up ? above : hi;
-            paint(m[x], out[x], k);
-            n += 2 * dx + 1;
+        while (true) {
+            // Unmarked stretches are passed over; the distance is taken up
+            // again at the next marked pixel.
+            x = NextMarked(m, x, x1);
+            if (x == x1)
+                break;
+            std::int64_t dx = std::int64_t{x} - highlight.x();
+            std::int64_t n = dx * dx + dy * dy;
+            std::int64_t k = RoundedRoot(n);
+            // k = Round(sqrt(n)) while lo < n <= hi.
+            std::int64_t lo = k * k - k;
+            std::int64_t hi = k * k + k;
+            for (; x < x1; ++x, ++dx) {
+                const std::uint32_t p = m[x];
+                if (p != kOutlinePixel && p != kFillPixel)
+                    break;
+                std::int64_t row = k + half;
+                row -= row >= D ? D : 0;
+                row = std::clamp<std::int64_t>(row, 0, D - 1);
+                out[x] = (p == kFillPixel ? fills : outlines)[row];
+                // The roots of neighbours differ by at most 1, and so do their
+                // rounded values (a root never lies on a half): one step at most.
+                n += 2 * dx + 1;
+                const bool up = n > hi;
+                const bool down = !up && k > 0 && n <= lo;
+                k += static_cast<int>(up) - static_cast<int>(down);
+                const std::int64_t oldLo = lo;
+                lo = up ? hi : (down ? oldLo - 2 * k : oldLo);
+                hi = up ? hi + 2 * k : (down ? oldLo : hi);
+            }
         }
     });
     return true;
@@ -279,7 +301,11 @@ void ShadeBand(Canvas& canvas, const ShadingMask& mask, const BandGeometry& band
     if (L < 1)
         return;
     const std::vector<std::uint32_t> fillRamp = ArgbRamp(L, level, fill);
-    const std::vector<std::uint32_t> outlineRamp = ArgbRamp(L, level, outline);
+    // Hollow and "Solid" shapes shade fill and outline in one colour.
+    std::vector<std::uint32_t> ownOutline;
+    if (outline != fill)
+        ownOutline = ArgbRamp(L, level, outline);
+    const std::vector<std::uint32_t>& outlineRamp = outline != fill ? ownOutline : fillRamp;
     const long long base = L + Round(std::sin(band.theta + band.lambda) * Trunc(L / 4.0));
     const PerpendicularFootOnto foot(band.refA, band.refB);
     // The sides of squares and rectangles are mostly upright or level: then
@@ -287,12 +313,14 @@ void ShadeBand(Canvas& canvas, const ShadingMask& mask, const BandGeometry& band
     const QPoint anchor = foot.anchor();
     if (foot.upright()) {
         ForMaskRows(canvas, mask, [&](int, const std::uint32_t* m, std::uint32_t* out, int x0, int x1) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint32_t p = m[x];
-                if (p != kOutlinePixel && p != kFillPixel)
-                    continue;
-                const int row = ReduceRampRow(base - std::abs(std::int64_t{x} - anchor.x()), L);
-                out[x] = (p == kFillPixel ? fillRamp : outlineRamp)[static_cast<std::size_t>(row)];
+            for (int x = NextMarked(m, x0, x1); x < x1; x = NextMarked(m, x, x1)) {
+                for (; x < x1; ++x) {
+                    const std::uint32_t p = m[x];
+                    if (p != kOutlinePixel && p != kFillPixel)
+                        break;
+                    const int row = ReduceRampRow(base - std::abs(std::int64_t{x} - anchor.x()), L);
+                    out[x] = (p == kFillPixel ? fillRamp : outlineRamp)[static_cast<std::size_t>(row)];
+                }
             }
         });
         return;
@@ -302,12 +330,16 @@ void ShadeBand(Canvas& canvas, const ShadingMask& mask, const BandGeometry& band
             const auto row = static_cast<std::size_t>(ReduceRampRow(base - std::abs(std::int64_t{y} - anchor.y()), L));
             const std::uint32_t f = fillRamp[row];
             const std::uint32_t o = outlineRamp[row];
-            for (int x = x0; x < x1; ++x) {
-                const std::uint32_t p = m[x];
-                if (p == kFillPixel)
-                    out[x] = f;
-                else if (p == kOutlinePixel)
-                    out[x] = o;
+            for (int x = NextMarked(m, x0, x1); x < x1; x = NextMarked(m, x, x1)) {
+                for (; x < x1; ++x) {
+                    const std::uint32_t p = m[x];
+                    if (p == kFillPixel)
+                        out[x] = f;
+                    else if (p == kOutlinePixel)
+                        out[x] = o;
+                    else
+                        break;
+                }
             }
         });
         return;
@@ -333,7 +365,11 @@ void ShadeDome(Canvas& canvas, const ShadingMask& mask, const DomeGeometry& dome
     if (D < 1)
         return;
     const std::vector<std::uint32_t> fillRamp = ArgbRamp(D, level, fill);
-    const std::vector<std::uint32_t> outlineRamp = ArgbRamp(D, level, outline);
+    // Hollow and "Solid" shapes shade fill and outline in one colour.
+    std::vector<std::uint32_t> ownOutline;
+    if (outline != fill)
+        ownOutline = ArgbRamp(D, level, outline);
+    const std::vector<std::uint32_t>& outlineRamp = outline != fill ? ownOutline : fillRamp;
     const int half = D / 2;
     const double hx = dome.highlight.x();
     const double hy = dome.highlight.y();

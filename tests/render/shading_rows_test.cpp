@@ -19,15 +19,16 @@
 namespace vlm {
 namespace {
 
-// A mask of w x h with a random mix of outline, fill and unmarked pixels.
-ShadingMask RandomMask(std::mt19937& rng, int w, int h, QPoint origin)
+// A mask of w x h with a random mix of outline, fill and unmarked pixels;
+// sparse masks leave long unmarked stretches, like hollow shapes do.
+ShadingMask RandomMask(std::mt19937& rng, int w, int h, QPoint origin, bool sparse = false)
 {
     ShadingMask mask;
     mask.bitmap = Bitmap(w, h, kMaskBackground);
     mask.origin = origin;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const unsigned pick = rng() % 5;
+            const unsigned pick = sparse ? (rng() % 40 == 0 ? rng() % 4 : 4) : rng() % 5;
             if (pick == 0)
                 mask.bitmap.setPixel(x, y, kMaskOutline);
             else if (pick < 4)
@@ -55,7 +56,7 @@ TEST(ShadingRows, TheRoundDomeGivesTheFormulasRows)
         const int w = 1 + static_cast<int>(rng() % 90);
         const int h = 1 + static_cast<int>(rng() % 90);
         const QPoint origin(static_cast<int>(rng() % 100) - 20, static_cast<int>(rng() % 100) - 20);
-        const ShadingMask mask = RandomMask(rng, w, h, origin);
+        const ShadingMask mask = RandomMask(rng, w, h, origin, trial % 3 == 1);
         DomeGeometry dome;
         // Half of the highlights inside the mask, where the distance reaches 0.
         if (trial % 2 == 0)
@@ -96,7 +97,7 @@ TEST(ShadingRows, BandsGiveTheFormulasRowsAtEverySlant)
         const int w = 1 + static_cast<int>(rng() % 80);
         const int h = 1 + static_cast<int>(rng() % 80);
         const QPoint origin(static_cast<int>(rng() % 100) - 20, static_cast<int>(rng() % 100) - 20);
-        const ShadingMask mask = RandomMask(rng, w, h, origin);
+        const ShadingMask mask = RandomMask(rng, w, h, origin, trial % 5 < 2);
         BandGeometry band;
         band.refA = QPoint(static_cast<int>(rng() % 200) - 50, static_cast<int>(rng() % 200) - 50);
         // Upright, level, nearly so and slanted reference sides.
