@@ -1,6 +1,7 @@
 // The document view painting a busy page: a full repaint of 2,000 mixed
 // Items at 100 % and 200 %, the same with every Item given the "Medium"
-// shadow and with every closed shape given the "Round" surface, the
+// shadow (with the shadow masks of the repaint before, and without them)
+// and with every closed shape given the "Round" surface, the
 // partial repaint an edit of a small area costs in the same document, and
 // the floor a full repaint is measured against: the same page's figures
 // drawn straight with QPainter.
@@ -206,6 +207,21 @@ void RepaintAllMediumShadow(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAllMediumShadow)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The same with no shadow mask kept from the repaint before: what the first
+// repaint after an edit of every Item, or of a zoom, costs.
+void RepaintAllMediumShadowCold(benchmark::State& state)
+{
+    Scene scene(state.range(0) / 100.0, Effect::MediumShadow);
+    for (auto _ : state) {
+        scene.effects.shadowMasks().clear();
+        scene.view->RepaintAll(false);
+    }
+    scene.view->RepaintAll(false);
+    state.counters["items"] = kItems;
+    state.counters["kept_MB"] = static_cast<double>(scene.effects.shadowMasks().bytes()) / (1 << 20);
+}
+BENCHMARK(RepaintAllMediumShadowCold)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void RepaintAllRoundSurface(benchmark::State& state)
 {

@@ -66,17 +66,30 @@ public:
         intercept_ = cy_ - m_ * cx_;
     }
 
+    // An upright line's feet all lie in the column of its first point, a
+    // level line's in that point's row.
+    bool upright() const { return kind_ == Kind::Vertical; }
+    bool level() const { return kind_ == Kind::Horizontal; }
+    QPoint anchor() const { return {Round(cx_), Round(cy_)}; }
+
     QPoint operator()(QPoint t) const { return (*this)(static_cast<double>(t.x()), static_cast<double>(t.y())); }
     QPoint operator()(double tx, double ty) const
     {
+        return (*this)(tx, ty, [](double v) { return Round(v); });
+    }
+    // The same with a rounding that gives Round's results for the values
+    // met (loops over many pixels pass a cheaper one).
+    template <class Rounding>
+    QPoint operator()(double tx, double ty, Rounding round) const
+    {
         switch (kind_) {
         case Kind::Vertical:
-            return {Round(cx_), Round(ty)};
+            return {round(cx_), round(ty)};
         case Kind::Horizontal:
-            return {Round(tx), Round(cy_)};
+            return {round(tx), round(cy_)};
         default: {
             const double x = ((ty - tx * mp_) - intercept_) / (m_ - mp_);
-            return {Round(x), Round(intercept_ + m_ * x)};
+            return {round(x), round(intercept_ + m_ * x)};
         }
         }
     }

@@ -7,7 +7,7 @@ RasterEffects::RasterEffects(PictureRenderer pictures) : pictures_(std::move(pic
 void RasterEffects::drawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item,
                                const TextLinePlacement* line) const
 {
-    DrawShadow(canvas, ctx, item, line, scratch_);
+    DrawShadow(canvas, ctx, item, line, scratch_, &masks_);
 }
 
 bool RasterEffects::drawShaded(Canvas& canvas, const DrawContext& ctx, const Item& item, int level,

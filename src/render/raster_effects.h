@@ -3,10 +3,11 @@
 // The effects DrawItem hands over to, as the screen and the command line draw
 // them: soft shadows (shadows.h), the "Round" surface (shaded_shapes.h) and,
 // through a renderer handed in, pictures. One instance per window or per
-// rendering; it keeps the shadows' work bitmaps between Items, so it is used
-// from one thread at a time.
+// rendering; it keeps the shadows' work bitmaps between Items and their
+// finished masks between repaints, so it is used from one thread at a time.
 
 #include "render/draw_item.h"
+#include "render/shadow_cache.h"
 #include "render/shaded_shapes.h"
 #include "render/shadows.h"
 
@@ -31,10 +32,14 @@ public:
     void drawPicture(Canvas& canvas, const DrawContext& ctx, Item& item, PictureMode mode) const override;
     const BandShader* bandShader() const override { return &dashes_; }
 
+    // The shadow masks kept between repaints.
+    ShadowMaskCache& shadowMasks() const { return masks_; }
+
 private:
     PictureRenderer pictures_;
     DashShader dashes_;
     mutable ShadowScratch scratch_;
+    mutable ShadowMaskCache masks_;
 };
 
 } // namespace vlm

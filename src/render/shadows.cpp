@@ -8,6 +8,8 @@
 #include "render/pens.h"
 #include "render/polar.h"
 #include "render/resample.h"
+#include "render/shadow_cache.h"
+#include "render/shadow_composite.h"
 #include "render/shapes.h"
 
 #include <QImage>
@@ -16,6 +18,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <type_traits>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -196,6 +199,55 @@ bool BlurSize(int w, int h, int fade, int& ws, int& hs)
     return true;
 }
 
+// Darkens canvas pixels out[from..to] by the shadow pixels s[from..to] (only
+// their low byte, the blue, is read); `wide` lets the AVX2 loop run.
+template <class Pixel>
+void DarkenSpan(const Pixel* s, std::uint32_t* out, int from, int to, [[maybe_unused]] bool wide)
+{
+    const int hi = to;
+    int x = from;
+    if constexpr (sizeof(*s) == 1) {
+        if (wide) {
+            const int eights = (hi + 1 - x) / 8 * 8;
+            shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, eights);
+            x += eights;
+        }
+    }
+#ifdef __SSE2__
+    if constexpr (sizeof(*s) == 1) {
+        // Four pixels at a time in 16-bit lanes: f * c + 127 and the
+        // division's sums all stay below 2^16.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
+        const __m128i round = _mm_set1_epi16(127);
+        const __m128i one = _mm_set1_epi16(1);
+        const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
+        auto darken = [&](__m128i c, __m128i f) {
+            const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
+            return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
+        };
+        for (; x + 3 <= hi; x += 4) {
+            std::int32_t four;
+            std::memcpy(&four, s + x, 4);
+            const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
+            const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
+            const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
+            const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
+            const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
+            const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
+        }
+    }
+#endif
+    for (; x <= hi; ++x) {
+        const std::uint32_t f = 255u - (s[x] & 0xffu);
+        const std::uint32_t p = out[x];
+        out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
+                 Darken(p & 0xffu, f);
+    }
+}
+
 // The canvas under a shadow of width x height at `at`, each row's shadow
 // pixels found by shadowRow(row); only the low byte (blue) of them is read.
 template <class RowOf>
@@ -211,6 +263,12 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
     // Most of a shadow bitmap is white margin: on each row only the stretch
     // between the first and the last shaded pixel is worked on, branch-free
     // (white leaves a pixel as it is), so the canvas around it is not even read.
+    // Row addresses from the first row: asking the image for each would
+    // check its sharing every time.
+    std::uint32_t* const firstRow = target.row(0);
+    const std::size_t pitch = static_cast<std::size_t>(target.image().bytesPerLine()) / 4;
+    auto canvasRow = [&](int y) { return firstRow + static_cast<std::size_t>(y) * pitch; };
+    [[maybe_unused]] const bool wide = shadow_detail::haveCompositeKernel();
     for (int y = y0; y < y1; ++y) {
         const auto* s = shadowRow(y - at.y()) - at.x();
         int lo = x0;
@@ -230,48 +288,15 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
             continue;
         while ((s[hi] & 0xffu) == 0xffu)
             --hi;
-        std::uint32_t* out = target.row(y);
+        std::uint32_t* out = canvasRow(y);
         // The canvas rows under a shadow are rarely in the cache: ask for the
         // next ones while this one is worked on.
         for (int ahead = y + 1; ahead <= y + 2 && ahead < y1; ++ahead) {
-            const std::uint32_t* next = target.row(ahead);
+            const std::uint32_t* next = canvasRow(ahead);
             for (int x = lo; x <= hi; x += 16)
                 __builtin_prefetch(next + x, 1);
         }
-        int x = lo;
-#ifdef __SSE2__
-        if constexpr (sizeof(*s) == 1) {
-            // Four pixels at a time in 16-bit lanes: f * c + 127 and the
-            // division's sums all stay below 2^16.
-            const __m128i zero = _mm_setzero_si128();
-            const __m128i ones = _mm_set1_epi8(static_cast<char>(0xff));
-            const __m128i round = _mm_set1_epi16(127);
-            const __m128i one = _mm_set1_epi16(1);
-            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xff000000u));
-            auto darken = [&](__m128i c, __m128i f) {
-                const __m128i v = _mm_add_epi16(_mm_mullo_epi16(f, c), round);
-                return _mm_sub_epi16(c, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, one), _mm_srli_epi16(v, 8)), 8));
-            };
-            for (; x + 3 <= hi; x += 4) {
-                std::int32_t four;
-                std::memcpy(&four, s + x, 4);
-                const __m128i f8 = _mm_xor_si128(_mm_cvtsi32_si128(four), ones);
-                const __m128i f16 = _mm_unpacklo_epi8(f8, zero);
-                const __m128i f2 = _mm_unpacklo_epi16(f16, f16);
-                const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + x));
-                const __m128i lo01 = darken(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi32(f2, f2));
-                const __m128i hi23 = darken(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi32(f2, f2));
-                const __m128i darker = _mm_or_si128(_mm_packus_epi16(lo01, hi23), opaque);
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), darker);
-            }
-        }
-#endif
-        for (; x <= hi; ++x) {
-            const std::uint32_t f = 255u - (s[x] & 0xffu);
-            const std::uint32_t p = out[x];
-            out[x] = 0xff000000u | (Darken((p >> 16) & 0xffu, f) << 16) | (Darken((p >> 8) & 0xffu, f) << 8) |
-                     Darken(p & 0xffu, f);
-        }
+        DarkenSpan(s, out, lo, hi, wide);
     }
 }
 
@@ -325,8 +350,115 @@ void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at)
                   [&](int r) -> const std::uint8_t* { return mask.bits + static_cast<std::size_t>(r) * mask.pitch; });
 }
 
+namespace {
+
+// Appends the bytes of plain values to a fingerprint.
+class Bytes
+{
+public:
+    template <class T>
+    Bytes& operator<<(const T& v)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        const auto* p = reinterpret_cast<const std::uint8_t*>(&v);
+        out.insert(out.end(), p, p + sizeof(T));
+        return *this;
+    }
+    Bytes& raw(const void* p, std::size_t n)
+    {
+        *this << n;
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        out.insert(out.end(), b, b + n);
+        return *this;
+    }
+    Bytes& operator<<(const QString& s) { return raw(s.constData(), static_cast<std::size_t>(s.size()) * 2); }
+    Bytes& operator<<(QPoint p) { return *this << p.x() << p.y(); }
+    Bytes& operator<<(const std::optional<ColorRef>& c) { return *this << c.has_value() << c.value_or(0); }
+
+    std::vector<std::uint8_t> out;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
+                                            const TextLinePlacement* line, bool movable)
+{
+    Bytes b;
+    b.out.reserve(sizeof(ItemRecord) + 160 + item.vertices.size() * sizeof(Vertex) + item.text.size() * 2);
+    // The record as stored: no padding of undefined bytes.
+    b.raw(&item.rec, sizeof(ItemRecord));
+    b.raw(item.vertices.data(), item.vertices.size() * sizeof(Vertex));
+    b.raw(item.text.data(), item.text.size() * sizeof(char16_t));
+    // A custom line pattern lives in a record of its own.
+    const std::int32_t pattern = item.rec.d.pattern;
+    const Item* patternRecord = ctx.items && pattern < 0 ? FindLinePattern(*ctx.items, pattern) : nullptr;
+    b << (patternRecord != nullptr);
+    if (patternRecord)
+        b.raw(&patternRecord->rec, sizeof(ItemRecord));
+    // Every plain field of the context but the effects, which a cast never draws.
+    b << movable;
+    if (!movable)
+        b << ctx.originX << ctx.originY << target.width() << target.height();
+    b << ctx.zoom << ctx.scaleX << ctx.metrics.dpiX << ctx.metrics.dpiY
+      << ctx.metrics.pxPerMmX << ctx.metrics.pxPerMmY << ctx.items << ctx.lightDirection << ctx.fastPaint
+      << ctx.showPictures << ctx.fontQuality << ctx.anchorWidth << ctx.anchorHeight << ctx.guideColor
+      << ctx.guideBackColor << ctx.textFrameColor << ctx.substituteColor << ctx.substituteFill;
+    // The canvas resolution sizes glyphs.
+    const QImage& image = target.image();
+    b << image.dotsPerMeterX() << image.dotsPerMeterY();
+    b << (line != nullptr);
+    if (line) {
+        const QPoint page(ctx.originX, ctx.originY);
+        b << line->line << line->text << line->baseline + page << line->reference + page << line->angle
+          << (line->font != nullptr);
+        if (line->font)
+            b << line->font->qfont().toString() << line->font->family() << line->font->pixelSize()
+              << line->font->ascent() << line->font->descent() << line->font->overhang() << line->font->escapement();
+    }
+    return std::move(b.out);
+}
+
+void CompositeShadow(Canvas& canvas, const ShadowMaskCache::Mask& mask, QPoint at)
+{
+    Bitmap& target = canvas.bitmap();
+    const int w = target.width();
+    const int h = target.height();
+    if (mask.runs.empty() || w < 1 || h < 1)
+        return;
+    std::uint32_t* const firstRow = target.row(0);
+    const std::size_t pitch = static_cast<std::size_t>(target.image().bytesPerLine()) / 4;
+    const bool wide = shadow_detail::haveCompositeKernel();
+    const std::vector<ShadowMaskCache::Run>& runs = mask.runs;
+    // The run's place on the canvas, cut to it; false when nothing is left.
+    auto place = [&](const ShadowMaskCache::Run& r, long long& y, long long& from, long long& to) {
+        y = static_cast<long long>(at.y()) + r.y;
+        const long long x = static_cast<long long>(at.x()) + r.x;
+        from = std::max(x, 0LL);
+        to = std::min(x + r.length, static_cast<long long>(w));
+        return y >= 0 && y < h && from < to;
+    };
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        long long y, from, to;
+        // The canvas under a shadow is rarely in the cache: ask for what the
+        // run after next covers while this one is worked on.
+        if (i + 2 < runs.size() && place(runs[i + 2], y, from, to)) {
+            const std::uint32_t* ahead = firstRow + static_cast<std::size_t>(y) * pitch;
+            for (long long x = from; x < to; x += 16)
+                __builtin_prefetch(ahead + x, 1);
+            __builtin_prefetch(ahead + to - 1, 1);
+        }
+        const ShadowMaskCache::Run& r = runs[i];
+        if (!place(r, y, from, to))
+            continue;
+        const long long x = static_cast<long long>(at.x()) + r.x;
+        const std::uint8_t* s = mask.bytes.data() + r.offset + (from - x);
+        std::uint32_t* out = firstRow + static_cast<std::size_t>(y) * pitch + from;
+        DarkenSpan(s, out, 0, static_cast<int>(to - from) - 1, wide);
+    }
+}
+
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
-                ShadowScratch& scratch)
+                ShadowScratch& scratch, ShadowMaskCache* cache)
 {
     const DrawingFields& d = item.rec.d;
     if (d.shadowElevation == 0)
@@ -349,7 +481,16 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
                                                                                2 * margin);
     if (!area.intersects(QRect(0, 0, canvas.width(), canvas.height())))
         return;
-    if (area.width() > kMaxShadowSide || area.height() > kMaxShadowSide)
+    // Where the cast is not cut to the canvas, and no point came near the
+    // limits of canvas coordinates, the mask is the same wherever the canvas
+    // lies on the page: it is drawn with the same origin on the page.
+    constexpr int kMovableReach = 1 << 25;
+    constexpr int kMovableOrigin = 1 << 29;
+    const bool cut = area.width() > kMaxShadowSide || area.height() > kMaxShadowSide;
+    const bool movable = !cut && std::abs(box.left()) < kMovableReach && std::abs(box.right()) < kMovableReach &&
+                         std::abs(box.top()) < kMovableReach && std::abs(box.bottom()) < kMovableReach &&
+                         std::abs(ctx.originX) < kMovableOrigin && std::abs(ctx.originY) < kMovableOrigin;
+    if (cut)
         area &= near;
     if (area.isEmpty())
         return;
@@ -359,6 +500,20 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     const int move = Round(zoom * Round(offset / zoom));
     const QPoint direction = ShadowDirection(ctx.lightDirection);
     const QPoint shift(direction.x() * move, direction.y() * move);
+
+    // Everything up to here is cheap; the cast and the blur are not.
+    std::vector<std::uint8_t> fingerprint;
+    const int lineKey = line ? line->line : 0;
+    // Kept masks are placed on the page; movable is false where that could
+    // overflow, and then the origin is part of the fingerprint.
+    const QPoint page = movable ? QPoint(ctx.originX, ctx.originY) : QPoint(0, 0);
+    if (cache) {
+        fingerprint = ShadowFingerprint(canvas.bitmap(), ctx, item, line, movable);
+        if (const ShadowMaskCache::Mask* kept = cache->find(&item, lineKey, fingerprint)) {
+            CompositeShadow(canvas, *kept, kept->at - page);
+            return;
+        }
+    }
 
     Bitmap& shadow = scratch.take(0, area.width(), area.height(), RGBRef(255, 255, 255), canvas.bitmap());
     if (shadow.isNull())
@@ -373,7 +528,10 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         Canvas c(shadow);
         CastShape(c, cast, item, oneLine ? line : nullptr, shift - area.topLeft());
     }
-    CompositeShadow(canvas, BlurredShadowMask(shadow, d.shadowFade, scratch), area.topLeft());
+    const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch);
+    CompositeShadow(canvas, mask, area.topLeft());
+    if (cache && mask.bits)
+        cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft() + page);
 }
 
 } // namespace vlm

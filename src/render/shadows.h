@@ -16,6 +16,7 @@
 #include "model/screen_metrics.h"
 #include "platform/bitmap.h"
 #include "render/resample.h"
+#include "render/shadow_cache.h"
 #include "render/units.h"
 
 #include <QPoint>
@@ -95,6 +96,10 @@ ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& sc
 // CompositeShadow for a mask of blue values.
 void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at);
 
+// CompositeShadow for the runs of a kept mask whose `at` lies at `at` on the
+// canvas.
+void CompositeShadow(Canvas& canvas, const ShadowMaskCache::Mask& mask, QPoint at);
+
 // Multiplies the canvas under `shadow` (its top-left at `at` on the canvas)
 // by the shadow's blue channel / 255; pixels whose blue is 255 stay as they
 // are.
@@ -102,8 +107,20 @@ void CompositeShadow(Canvas& canvas, const Bitmap& shadow, QPoint at);
 
 // Draws the Item's shadow onto the canvas; for a text, the shadow of the one
 // line `line` when it is given, else of all its lines. Does nothing when the
-// elevation is 0, and for a Clip when the lightness is 0.
+// elevation is 0, and for a Clip when the lightness is 0. With a cache, the
+// finished mask is kept there and taken from there while nothing it was
+// made from has changed.
 void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const TextLinePlacement* line,
-                ShadowScratch& scratch);
+                ShadowScratch& scratch, ShadowMaskCache* cache = nullptr);
+
+// Every byte a shadow's mask is made from: the Item's record, points and
+// text, the line pattern it refers to, the text line, and the drawing
+// context and canvas (`target`) properties the cast reads. Two equal
+// fingerprints give the same mask. A mask that does not depend on where the
+// canvas lies on the page (`movable`: the cast is not cut to the canvas)
+// leaves the canvas position and size out, so that scrolling and partial
+// repaints find it too; text line positions then count from the page.
+std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawContext& ctx, const Item& item,
+                                            const TextLinePlacement* line, bool movable);
 
 } // namespace vlm

@@ -85,6 +85,14 @@ inline std::unique_ptr<Item> MakeText(std::u16string_view text, QPoint start, QP
     return item;
 }
 
+// The Item's shadow bytes: elevation, fade and lightness.
+inline void Shadow(Item& item, int elevation, int fade, int lightness)
+{
+    item.rec.d.shadowElevation = static_cast<std::uint8_t>(elevation);
+    item.rec.d.shadowFade = static_cast<std::uint8_t>(fade);
+    item.rec.d.shadowLightness = static_cast<std::uint8_t>(lightness);
+}
+
 // Draws one Item on a fresh white bitmap and hands the bitmap back.
 inline Bitmap Render(Item& item, const DrawContext& ctx = {}, int w = 120, int h = 120, bool quick = false)
 {

@@ -18,13 +18,7 @@ using test::kBlack;
 using test::kRed;
 using test::kWhite;
 using test::MakeShape;
-
-void Shadow(Item& item, int elevation, int fade, int lightness)
-{
-    item.rec.d.shadowElevation = static_cast<std::uint8_t>(elevation);
-    item.rec.d.shadowFade = static_cast<std::uint8_t>(fade);
-    item.rec.d.shadowLightness = static_cast<std::uint8_t>(lightness);
-}
+using test::Shadow;
 
 // A 30 x 30 "Solid" red square at (40, 40).
 std::unique_ptr<Item> Square(std::int32_t fill = -2)
