@@ -381,6 +381,9 @@ struct PassPlan {
     // weights cancel (m and -1 without one).
     std::vector<int> readsUpTo, readsFrom;
     int firstCancelled = 0, lastCancelled = -1;
+    // leadPixels(n) and trailStart(n, n): where a source line of one value
+    // leaves off (most lines of a shadow's margin).
+    int plainLead = 0, plainTrailStart = 0;
     // For the one-channel passes: 1 / weight sum per destination pixel.
     std::vector<float> reciprocal;
 
@@ -450,6 +453,8 @@ std::shared_ptr<PassPlan> planFor(int n, int m, int filter)
         auto plan = std::make_shared<PassPlan>();
         plan->c = buildContributors(n, m, filter);
         plan->planMargins();
+        plan->plainLead = plan->leadPixels(n);
+        plan->plainTrailStart = plan->trailStart(n, n);
         return plan;
     };
     if (n > kLongestKept || m > kLongestKept)
@@ -713,11 +718,12 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
     const Contributors& c = plan.c;
     const int lead = valueRun(src, n, 0, 1);
     // A row of one value (most rows of a shadow's margin) is read once.
-    const int trail = lead == n ? n : valueRun(src, n, n - 1, -1);
+    const bool plain = lead == n;
+    const int trail = plain ? n : valueRun(src, n, n - 1, -1);
     const std::uint8_t leadValue = byteOf(src[0]);
     const std::uint8_t trailValue = byteOf(src[n - 1]);
-    const int a = std::clamp(plan.leadPixels(lead), 0, m);
-    const int e = std::clamp(plan.trailStart(n, trail), a, m);
+    const int a = std::clamp(plain ? plan.plainLead : plan.leadPixels(lead), 0, m);
+    const int e = std::clamp(plain ? plan.plainTrailStart : plan.trailStart(n, trail), a, m);
     std::fill(dst, dst + a, leadValue);
     std::fill(dst + e, dst + m, trailValue);
 #ifdef VLM_RESAMPLE_AVX2

@@ -439,8 +439,9 @@ TEST(Resample, DestinationOfAnotherFormatIsMadeTrueColour)
 
 
 // Planes shaped like shadow masks: a plain border (white, or another value)
-// around a patch of anything. What the rescale says of each row's ends must
-// hold for its bytes, and asking for it must not change them.
+// around a patch of anything. They rescale to the blue of the full passes;
+// what the rescale says of each row's ends holds for its bytes, and asking
+// for it changes none of them.
 TEST(Resample, RowReachTellsTruthfullyWhereARowIsPlain)
 {
     std::mt19937 rng(4417);
@@ -464,6 +465,18 @@ TEST(Resample, RowReachTellsTruthfullyWhereARowIsPlain)
         std::vector<RowReach> reach(2);
         resampleChannel(source, ChannelPlane{told.data(), dw, dh, pitch}, filter, &reach);
         ASSERT_EQ(told, plain) << sw << "x" << sh << " -> " << dw << "x" << dh << " filter " << filter;
+        Bitmap picture(sw, sh);
+        for (int y = 0; y < sh; ++y)
+            for (int x = 0; x < sw; ++x) {
+                const int v = in[static_cast<std::size_t>(y) * sw + x];
+                picture.setPixel(x, y, RGBRef(v, v, v));
+            }
+        const Bitmap full = resample(picture, dw, dh, filter);
+        int unlike = 0;
+        for (int y = 0; y < dh; ++y)
+            for (int x = 0; x < dw; ++x)
+                unlike += plain[static_cast<std::size_t>(y) * pitch + x] != BlueOf(full.pixel(x, y));
+        EXPECT_EQ(unlike, 0) << sw << "x" << sh << " -> " << dw << "x" << dh << " filter " << filter;
         ASSERT_EQ(reach.size(), static_cast<std::size_t>(dh));
         int wrong = 0;
         for (int y = 0; y < dh; ++y) {
