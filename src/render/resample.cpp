@@ -328,26 +328,31 @@ int runLength(const std::uint32_t* row, int n, int from, int step)
     const std::uint32_t colour = row[from] & kRgb;
     int k = 0;
 #ifdef __SSE2__
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(kRgb));
+    const __m128i want = _mm_set1_epi32(static_cast<int>(colour));
+    // Whether pixels p[0..3] all have the colour, as lanes of ones.
+    auto same = [&](const std::uint32_t* p) {
+        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return _mm_cmpeq_epi32(_mm_and_si128(px, mask), want);
+    };
+    auto sixteen = [&](const std::uint32_t* p) {
+        const __m128i all =
+            _mm_and_si128(_mm_and_si128(same(p), same(p + 4)), _mm_and_si128(same(p + 8), same(p + 12)));
+        return _mm_movemask_epi8(all) == 0xffff;
+    };
+    auto four = [&](const std::uint32_t* p) { return _mm_movemask_epi8(same(p)) == 0xffff; };
+    // Sixteen pixels a time while they all match, then four; the plain
+    // margins are long.
     if (step > 0) {
-        // Four pixels a time; the plain margins are long.
-        const __m128i mask = _mm_set1_epi32(static_cast<int>(kRgb));
-        const __m128i want = _mm_set1_epi32(static_cast<int>(colour));
-        while (k + 4 <= n - from) {
-            const __m128i px = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + from + k)), mask);
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(px, want)) != 0xffff)
-                break;
+        while (k + 16 <= n - from && sixteen(row + from + k))
+            k += 16;
+        while (k + 4 <= n - from && four(row + from + k))
             k += 4;
-        }
     } else {
-        const __m128i mask = _mm_set1_epi32(static_cast<int>(kRgb));
-        const __m128i want = _mm_set1_epi32(static_cast<int>(colour));
-        while (k + 4 <= from + 1) {
-            const __m128i px =
-                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + from - k - 3)), mask);
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(px, want)) != 0xffff)
-                break;
+        while (k + 16 <= from + 1 && sixteen(row + from - k - 15))
+            k += 16;
+        while (k + 4 <= from + 1 && four(row + from - k - 3))
             k += 4;
-        }
     }
 #endif
     const int limit = step > 0 ? n - from : from + 1;
@@ -376,6 +381,9 @@ struct PassPlan {
     // weights cancel (m and -1 without one).
     std::vector<int> readsUpTo, readsFrom;
     int firstCancelled = 0, lastCancelled = -1;
+    // leadPixels(n) and trailStart(n, n): where a source line of one value
+    // leaves off (most lines of a shadow's margin).
+    int plainLead = 0, plainTrailStart = 0;
     // For the one-channel passes: 1 / weight sum per destination pixel.
     std::vector<float> reciprocal;
 
@@ -445,6 +453,8 @@ std::shared_ptr<PassPlan> planFor(int n, int m, int filter)
         auto plan = std::make_shared<PassPlan>();
         plan->c = buildContributors(n, m, filter);
         plan->planMargins();
+        plan->plainLead = plan->leadPixels(n);
+        plan->plainTrailStart = plan->trailStart(n, n);
         return plan;
     };
     if (n > kLongestKept || m > kLongestKept)
@@ -707,11 +717,13 @@ ChannelMargins channelRow(const PassPlan& plan, const Pixel* src, int n, std::ui
 {
     const Contributors& c = plan.c;
     const int lead = valueRun(src, n, 0, 1);
-    const int trail = valueRun(src, n, n - 1, -1);
+    // A row of one value (most rows of a shadow's margin) is read once.
+    const bool plain = lead == n;
+    const int trail = plain ? n : valueRun(src, n, n - 1, -1);
     const std::uint8_t leadValue = byteOf(src[0]);
     const std::uint8_t trailValue = byteOf(src[n - 1]);
-    const int a = std::clamp(plan.leadPixels(lead), 0, m);
-    const int e = std::clamp(plan.trailStart(n, trail), a, m);
+    const int a = std::clamp(plain ? plan.plainLead : plan.leadPixels(lead), 0, m);
+    const int e = std::clamp(plain ? plan.plainTrailStart : plan.trailStart(n, trail), a, m);
     std::fill(dst, dst + a, leadValue);
     std::fill(dst + e, dst + m, trailValue);
 #ifdef VLM_RESAMPLE_AVX2
@@ -790,7 +802,7 @@ void channelColumns(const std::uint8_t* const* rows, const std::int32_t* w, int 
 
 template <class Pixel>
 void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter,
-                   bool vectorKernels)
+                   bool vectorKernels, std::vector<RowReach>* reach)
 {
     const int m = dst.width;
     const int mh = dst.height;
@@ -848,6 +860,8 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
         const int tail = std::max(lead, m - window.trailLength);
         std::fill(out, out + lead, window.leadColour);
         std::fill(out + tail, out + m, window.trailColour);
+        if (reach)
+            (*reach)[static_cast<std::size_t>(y)] = RowReach{lead, tail, window.leadColour, window.trailColour};
         if (lead >= tail)
             continue;
         for (int k = 0; k < count; ++k)
@@ -873,12 +887,14 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     }
 }
 
-void fillPlane(const ChannelPlane& p, std::uint8_t value)
+void fillPlane(const ChannelPlane& p, std::uint8_t value, std::vector<RowReach>* reach = nullptr)
 {
     for (int y = 0; y < p.height; ++y) {
         std::uint8_t* row = p.bits + static_cast<std::size_t>(y) * p.pitch;
         std::fill(row, row + p.width, value);
     }
+    if (reach)
+        reach->assign(static_cast<std::size_t>(std::max(p.height, 0)), RowReach{0, 0, value, value});
 }
 
 int plainFilter(int filter)
@@ -889,6 +905,9 @@ int plainFilter(int filter)
 } // namespace
 
 namespace resample_detail {
+
+void resampleChannelReaching(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                             const Tuning& tuning, std::vector<RowReach>* reach);
 
 void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, int filter, const Tuning& tuning)
 {
@@ -910,21 +929,31 @@ void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, in
     }
     channelPasses(reinterpret_cast<const std::uint32_t*>(src->constBits()),
                   static_cast<std::size_t>(src->bytesPerLine()), src->width(), src->height(), destination,
-                  plainFilter(filter), tuning.vectorKernels);
+                  plainFilter(filter), tuning.vectorKernels, nullptr);
 }
 
 void resampleChannelTuned(const ChannelPlane& source, const ChannelPlane& destination, int filter,
                           const Tuning& tuning)
 {
+    resampleChannelReaching(source, destination, filter, tuning, nullptr);
+}
+
+void resampleChannelReaching(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                             const Tuning& tuning, std::vector<RowReach>* reach)
+{
+    if (reach)
+        reach->clear();
     if (destination.bits == nullptr || destination.width < 1 || destination.height < 1)
         return;
     if (destination.width < 2 || destination.height < 2 || source.bits == nullptr || source.width < 2 ||
         source.height < 2) {
-        fillPlane(destination, 0);
+        fillPlane(destination, 0, reach);
         return;
     }
+    if (reach)
+        reach->resize(static_cast<std::size_t>(destination.height));
     channelPasses(static_cast<const std::uint8_t*>(source.bits), source.pitch, source.width, source.height,
-                  destination, plainFilter(filter), tuning.vectorKernels);
+                  destination, plainFilter(filter), tuning.vectorKernels, reach);
 }
 
 
@@ -980,9 +1009,10 @@ void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int fil
     resample_detail::resampleBlueTuned(source, destination, filter, resample_detail::Tuning{});
 }
 
-void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter)
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                     std::vector<RowReach>* reach)
 {
-    resample_detail::resampleChannelTuned(source, destination, filter, resample_detail::Tuning{});
+    resample_detail::resampleChannelReaching(source, destination, filter, resample_detail::Tuning{}, reach);
 }
 
 Bitmap resample(const Bitmap& source, int width, int height, int filter)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace vlm {
 
@@ -36,7 +37,18 @@ struct ChannelPlane {
 // other channels nobody reads (the shadows).
 void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter);
 
-// The same for a source that is itself one channel.
-void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter);
+// Where a row of a rescaled plane can differ from its ends: bytes before
+// `from` are `lead`, bytes from `to` on are `trail` (from <= to).
+struct RowReach {
+    int from = 0;
+    int to = 0;
+    std::uint8_t lead = 0;
+    std::uint8_t trail = 0;
+};
+
+// The same for a source that is itself one channel. With `reach`, it also
+// receives a RowReach for each row of the destination.
+void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter,
+                     std::vector<RowReach>* reach = nullptr);
 
 } // namespace vlm

@@ -77,8 +77,9 @@ void ShadowMaskCache::makeRoom(std::size_t need)
     }
 }
 
-void ShadowMaskCache::keep(const void* owner, int line, std::vector<std::uint8_t> fingerprint,
-                           const ChannelPlane& mask, QPoint at)
+const ShadowMaskCache::Mask* ShadowMaskCache::keep(const void* owner, int line,
+                                                   std::vector<std::uint8_t> fingerprint, const ChannelPlane& mask,
+                                                   QPoint at, std::span<const RowReach> reach)
 {
     const Key key{owner, line};
     if (const auto it = entries_.find(key); it != entries_.end()) {
@@ -89,11 +90,24 @@ void ShadowMaskCache::keep(const void* owner, int line, std::vector<std::uint8_t
     Entry e;
     e.fingerprint = std::move(fingerprint);
     e.mask.at = at;
+    // The runs are gathered where they need not grow anew for every mask.
+    thread_local std::vector<Run> runs;
+    runs.clear();
     std::size_t length = 0;
+    const bool reaching = reach.size() == static_cast<std::size_t>(std::max(mask.height, 0));
     for (int y = 0; y < mask.height; ++y) {
         const std::uint8_t* row = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
-        const int w = mask.width;
+        int w = mask.width;
         int x = 0;
+        if (reaching) {
+            // White ends hold no run; a run that reaches the white end
+            // stops at its last shaded byte all the same.
+            const RowReach& r = reach[static_cast<std::size_t>(y)];
+            if (r.lead == 0xff)
+                x = std::clamp(r.from, 0, w);
+            if (r.trail == 0xff)
+                w = std::clamp(r.to, x, w);
+        }
         while (true) {
             while (x + 8 <= w && Word(row + x) == kWhite)
                 x += 8;
@@ -128,24 +142,24 @@ void ShadowMaskCache::keep(const void* owner, int line, std::vector<std::uint8_t
                 }
                 ++x;
             }
-            e.mask.runs.push_back(Run{start, y, end - start, static_cast<std::uint32_t>(length)});
+            runs.push_back(Run{start, y, end - start, static_cast<std::uint32_t>(length)});
             length += static_cast<std::size_t>(end - start);
             x = end;
         }
     }
-    e.mask.runs.shrink_to_fit();
+    e.mask.runs.assign(runs.begin(), runs.end());
     const std::size_t need = e.fingerprint.capacity() + length + e.mask.runs.capacity() * sizeof(Run) +
                              sizeof(Entry) + sizeof(Key);
     makeRoom(need);
     if (bytes_ + need > budget_)
-        return;
+        return nullptr;
     e.mask.bytes.resize(length);
     for (const Run& r : e.mask.runs)
         std::memcpy(e.mask.bytes.data() + r.offset, mask.bits + static_cast<std::size_t>(r.y) * mask.pitch + r.x,
                     static_cast<std::size_t>(r.length));
     e.lastUse = ++clock_;
     bytes_ += e.bytes();
-    entries_.emplace(key, std::move(e));
+    return &entries_.emplace(key, std::move(e)).first->second.mask;
 }
 
 void ShadowMaskCache::clear()

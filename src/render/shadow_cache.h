@@ -61,9 +61,11 @@ public:
 
     // Keeps the runs of `mask` (its top-left at `at`) that are not white for
     // (owner, line), replacing what was kept for it. Nothing is kept when
-    // the memory is spent on masks that are still in use.
-    void keep(const void* owner, int line, std::vector<std::uint8_t> fingerprint, const ChannelPlane& mask,
-              QPoint at);
+    // the memory is spent on masks that are still in use. Returns what is
+    // kept, null for nothing. `reach`, when given, says for each row of the
+    // mask where it can differ from its ends (so white ends are not read).
+    const Mask* keep(const void* owner, int line, std::vector<std::uint8_t> fingerprint, const ChannelPlane& mask,
+                     QPoint at, std::span<const RowReach> reach = {});
 
     void clear();
     std::size_t bytes() const { return bytes_; }

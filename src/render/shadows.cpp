@@ -313,8 +313,11 @@ void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
     resample(small, shadow, kBlurFilter);
 }
 
-ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch)
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch,
+                               std::vector<RowReach>* reach)
 {
+    if (reach)
+        reach->clear();
     if (shadow.isNull())
         return {};
     const int w = shadow.width();
@@ -333,7 +336,7 @@ ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& sc
     }
     const ChannelPlane small = scratch.plane(1, ws, hs);
     resampleBlue(shadow, small, kBlurFilter);
-    resampleChannel(small, mask, kBlurFilter);
+    resampleChannel(small, mask, kBlurFilter, reach);
     return mask;
 }
 
@@ -528,10 +531,17 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         Canvas c(shadow);
         CastShape(c, cast, item, oneLine ? line : nullptr, shift - area.topLeft());
     }
-    const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch);
+    thread_local std::vector<RowReach> reach;
+    const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch, cache ? &reach : nullptr);
+    // What is kept is drawn from its runs: the mask's white is not read twice.
+    if (cache && mask.bits) {
+        if (const ShadowMaskCache::Mask* kept =
+                cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft() + page, reach)) {
+            CompositeShadow(canvas, *kept, area.topLeft());
+            return;
+        }
+    }
     CompositeShadow(canvas, mask, area.topLeft());
-    if (cache && mask.bits)
-        cache->keep(&item, lineKey, std::move(fingerprint), mask, area.topLeft() + page);
 }
 
 } // namespace vlm

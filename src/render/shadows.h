@@ -91,7 +91,10 @@ void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
 // What a blurred shadow bitmap's blue channel would be, made without the
 // other two channels: BlurShadow and then the blue of each pixel, byte for
 // byte. The plane lives in the scratch's slot 0 plane.
-ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch);
+// With `reach`, it receives where each row can differ from its ends (for
+// every row, or none at all).
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch,
+                               std::vector<RowReach>* reach = nullptr);
 
 // CompositeShadow for a mask of blue values.
 void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at);

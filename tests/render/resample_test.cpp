@@ -437,5 +437,63 @@ TEST(Resample, DestinationOfAnotherFormatIsMadeTrueColour)
     EXPECT_EQ(firstDifference(dst, referenceResample(src, 17, 13, 6)), "");
 }
 
+
+// Planes shaped like shadow masks: a plain border (white, or another value)
+// around a patch of anything. They rescale to the blue of the full passes;
+// what the rescale says of each row's ends holds for its bytes, and asking
+// for it changes none of them.
+TEST(Resample, RowReachTellsTruthfullyWhereARowIsPlain)
+{
+    std::mt19937 rng(4417);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    int reached = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        const int sw = pick(1, 70), sh = pick(1, 50);
+        const int dw = pick(1, 160), dh = pick(1, 120);
+        const int filter = pick(0, 7);
+        const std::uint8_t border = trial % 3 == 0 ? static_cast<std::uint8_t>(pick(0, 255)) : 0xff;
+        std::vector<std::uint8_t> in(static_cast<std::size_t>(sw) * sh, border);
+        const int x0 = pick(0, sw), x1 = pick(x0, sw), y0 = pick(0, sh), y1 = pick(y0, sh);
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                in[static_cast<std::size_t>(y) * sw + x] =
+                    static_cast<std::uint8_t>(pick(0, 3) == 0 ? border : pick(0, 255));
+        const ChannelPlane source{in.data(), sw, sh, static_cast<std::size_t>(sw)};
+        const std::size_t pitch = static_cast<std::size_t>(dw) + 3;
+        std::vector<std::uint8_t> plain(pitch * dh, 0x5a), told(pitch * dh, 0x5a);
+        resample_detail::resampleChannelTuned(source, ChannelPlane{plain.data(), dw, dh, pitch}, filter, {});
+        std::vector<RowReach> reach(2);
+        resampleChannel(source, ChannelPlane{told.data(), dw, dh, pitch}, filter, &reach);
+        ASSERT_EQ(told, plain) << sw << "x" << sh << " -> " << dw << "x" << dh << " filter " << filter;
+        Bitmap picture(sw, sh);
+        for (int y = 0; y < sh; ++y)
+            for (int x = 0; x < sw; ++x) {
+                const int v = in[static_cast<std::size_t>(y) * sw + x];
+                picture.setPixel(x, y, RGBRef(v, v, v));
+            }
+        const Bitmap full = resample(picture, dw, dh, filter);
+        int unlike = 0;
+        for (int y = 0; y < dh; ++y)
+            for (int x = 0; x < dw; ++x)
+                unlike += plain[static_cast<std::size_t>(y) * pitch + x] != BlueOf(full.pixel(x, y));
+        EXPECT_EQ(unlike, 0) << sw << "x" << sh << " -> " << dw << "x" << dh << " filter " << filter;
+        ASSERT_EQ(reach.size(), static_cast<std::size_t>(dh));
+        int wrong = 0;
+        for (int y = 0; y < dh; ++y) {
+            const RowReach& r = reach[static_cast<std::size_t>(y)];
+            wrong += r.from < 0 || r.from > r.to || r.to > dw;
+            const std::uint8_t* row = told.data() + static_cast<std::size_t>(y) * pitch;
+            for (int x = 0; x < std::clamp(r.from, 0, dw); ++x)
+                wrong += row[x] != r.lead;
+            for (int x = std::clamp(r.to, 0, dw); x < dw; ++x)
+                wrong += row[x] != r.trail;
+            reached += r.from > 0 || r.to < dw;
+        }
+        EXPECT_EQ(wrong, 0) << sw << "x" << sh << " -> " << dw << "x" << dh << " filter " << filter;
+    }
+    // The border is seen at all.
+    EXPECT_GT(reached, 0);
+}
+
 } // namespace
 } // namespace vlm

@@ -321,6 +321,58 @@ TEST(ShadowCache, KeptMasksHoldOnlyTheShadedRuns)
     EXPECT_TRUE(kept->runs.empty());
 }
 
+// Masks blurred from casts with white margins, kept once with the rows'
+// reach from the blur and once reading every byte: the same runs and bytes.
+// A reach whose ends are not white is no licence to skip them.
+TEST(ShadowCache, KeepingWithTheRowsReachKeepsTheSameRuns)
+{
+    using Run = ShadowMaskCache::Run;
+    std::mt19937 rng(9127);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const std::vector<std::uint8_t> fingerprint{7};
+    int owner = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+        const int sw = pick(6, 60), sh = pick(6, 40);
+        std::vector<std::uint8_t> cast(static_cast<std::size_t>(sw) * sh, 0xff);
+        for (int blot = pick(0, 4); blot > 0; --blot) {
+            const int x0 = pick(0, sw - 1), y0 = pick(0, sh - 1);
+            const int x1 = pick(x0, std::min(sw, x0 + 20)), y1 = pick(y0, std::min(sh, y0 + 12));
+            const auto v = static_cast<std::uint8_t>(pick(0, 254));
+            for (int y = y0; y < y1; ++y)
+                std::fill_n(cast.begin() + static_cast<std::ptrdiff_t>(y) * sw + x0, x1 - x0, v);
+        }
+        const int w = pick(sw, 3 * sw), h = pick(sh, 3 * sh);
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(w) * h);
+        const ChannelPlane plane{bytes.data(), w, h, static_cast<std::size_t>(w)};
+        std::vector<RowReach> reach;
+        resampleChannel(ChannelPlane{cast.data(), sw, sh, static_cast<std::size_t>(sw)}, plane, 4, &reach);
+        if (trial % 4 == 0) {
+            // Ends said to be of another value than white.
+            for (RowReach& r : reach) {
+                r.lead = 0xfe;
+                r.trail = 0xfe;
+                r.from = w / 2;
+                r.to = w / 2;
+            }
+        }
+        ShadowMaskCache told, read;
+        const ShadowMaskCache::Mask* a = told.keep(&owner, 0, fingerprint, plane, QPoint(3, -2), reach);
+        const ShadowMaskCache::Mask* b = read.keep(&owner, 0, fingerprint, plane, QPoint(3, -2));
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(a, told.find(&owner, 0, fingerprint));
+        ASSERT_EQ(a->runs.size(), b->runs.size()) << "trial " << trial;
+        for (std::size_t i = 0; i < a->runs.size(); ++i) {
+            const Run& p = a->runs[i];
+            const Run& q = b->runs[i];
+            EXPECT_TRUE(p.x == q.x && p.y == q.y && p.length == q.length && p.offset == q.offset)
+                << "trial " << trial << " run " << i;
+        }
+        EXPECT_EQ(a->bytes, b->bytes) << "trial " << trial;
+        EXPECT_EQ(told.bytes(), read.bytes());
+    }
+}
+
 // The composite's vector loop against its portable one, for every pair of
 // canvas channel and mask value, and rows of every length and alignment.
 TEST(ShadowCache, TheCompositeMultipliesEveryValueExactly)
