@@ -801,12 +801,9 @@ void FineTunePanel::colorChosen(int position)
         return;
     const std::int32_t c = color_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_) {
-        apply(
-            [c](ItemList& l, HistoryCursor& h, const FineTuneContext& x) { return ApplyColor(l, h, x, c); });
+        applyWith(ApplyColor, c);
         if (kind_ == Kind::Multi)
-            apply([c](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-                return ApplyTextColor(l, h, x, c);
-            });
+            applyWith(ApplyTextColor, c);
     } else if (kind_ == Kind::Line) {
         settings_.lineColor = c;
         settings_.lineFill = FillAfterColorChange(settings_, settings_.lineFill, c);
@@ -826,9 +823,7 @@ void FineTunePanel::textColorChosen(int position)
         return;
     const std::int32_t c = color_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_)
-        apply([c](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyTextColor(l, h, x, c);
-        });
+        applyWith(ApplyTextColor, c);
     else
         settings_.tcolor = c;
     afterChange();
@@ -840,9 +835,7 @@ void FineTunePanel::weightChosen(int position)
         return;
     const double mm = weight_->list().entries[static_cast<std::size_t>(position)].value;
     if (fineTune_) {
-        apply([mm](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyWeight(l, h, x, mm);
-        });
+        applyWith(ApplyWeight, mm);
     } else if (kind_ == Kind::Line) {
         settings_.lineWidth = mm;
         settings_.lineWidthTab = position;
@@ -859,9 +852,7 @@ void FineTunePanel::outlineChosen(int position)
         return;
     const double mm = outline_->list().entries[static_cast<std::size_t>(position)].value;
     if (fineTune_) {
-        apply([mm](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyOutlineWeight(l, h, x, mm);
-        });
+        applyWith(ApplyOutlineWeight, mm);
     } else {
         settings_.lineOutline = mm;
         settings_.lineOutlineTab = position;
@@ -877,9 +868,7 @@ void FineTunePanel::patternChosen(int position)
     if (!fineTune_) {
         StorePatternChoice(settings_, l, position);
     } else if (position < l.customizeAt) {
-        apply([position](ItemList& items, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyPattern(items, h, x, position);
-        });
+        applyWith(ApplyPattern, position);
     } else if (const int entry = EntryAt(l, position)) {
         double lengths[kPatternLengthCount];
         const auto& mm = settings_.customPatterns[static_cast<std::size_t>(entry - 1)].millimetres;
@@ -897,9 +886,7 @@ void FineTunePanel::directionChosen(int position)
         return;
     const double degrees = direction_->list().entries[static_cast<std::size_t>(position)].value;
     if (fineTune_) {
-        apply([degrees](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyLineDirection(l, h, x, degrees);
-        });
+        applyWith(ApplyLineDirection, degrees);
     } else {
         settings_.lineDirection = degrees;
         settings_.lineDirectionTab = position;
@@ -916,7 +903,7 @@ void FineTunePanel::fillChosen(int position)
         return;
     const std::int32_t f = fill_->list().entries[static_cast<std::size_t>(position)].color;
     if (fineTune_)
-        apply([f](ItemList& l, HistoryCursor& h, const FineTuneContext& x) { return ApplyFill(l, h, x, f); });
+        applyWith(ApplyFill, f);
     else if (kind_ == Kind::Line)
         settings_.lineFill = f;
     else
@@ -930,9 +917,7 @@ void FineTunePanel::surfaceChosen(int position)
         return;
     const std::uint8_t v = position == 0 ? 0 : kRoundSurface;
     if (fineTune_)
-        apply([v](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplySurface(l, h, x, v);
-        });
+        applyWith(ApplySurface, v);
     else
         (kind_ == Kind::Line   ? settings_.liplas
          : kind_ == Kind::Text ? settings_.txplas
@@ -969,16 +954,12 @@ void FineTunePanel::fourthChosen(int position)
     if (code == 199 || code == 299 || code == 105 || code == 206) {
         const int n = SideCounts()[static_cast<std::size_t>(position)];
         if (fineTune_)
-            apply([n](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-                return ApplySides(l, h, x, n);
-            });
+            applyWith(ApplySides, n);
         else
             settings_.polysides = n;
     } else if (IsSplineCode(code) || IsCurveCode(code)) {
         if (fineTune_) {
-            apply([position](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-                return ApplySplineShape(l, h, x, position);
-            });
+            applyWith(ApplySplineShape, position);
             const int next = IsSplineCode(code) ? (position == 2 ? 210 : 209) : (position == 2 ? 212 : 211);
             if (code != 297 && code != 298)
                 deferShowPanel(next);
@@ -1003,9 +984,7 @@ void FineTunePanel::fourthChosen(int position)
             next = position == 0 ? 208 : 207;
         }
         if (kind != 0)
-            apply([kind](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-                return ApplyKind(l, h, x, kind);
-            });
+            applyWith(ApplyKind, kind);
         if (next != code)
             deferShowPanel(next);
     }
@@ -1018,9 +997,7 @@ void FineTunePanel::fontChosen(int position)
         return;
     const std::u16string face = font_->itemText(position).toStdU16String();
     if (fineTune_)
-        apply([face](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyFontName(l, h, x, face);
-        });
+        applyWith(ApplyFontName, face);
     else
         settings_.tfont = face;
     afterChange();
@@ -1032,9 +1009,7 @@ void FineTunePanel::charsetChosen(int position)
         return;
     const int c = charset_->itemData(position).toInt();
     if (fineTune_)
-        apply([c](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyCharset(l, h, x, c);
-        });
+        applyWith(ApplyCharset, c);
     else
         settings_.tcharset = c;
     afterChange();
@@ -1046,9 +1021,7 @@ void FineTunePanel::sizeChosen(int position)
         return;
     const int points = Round(size_->list().entries[static_cast<std::size_t>(position)].value);
     if (fineTune_) {
-        apply([points](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyTextSize(l, h, x, points);
-        });
+        applyWith(ApplyTextSize, points);
     } else {
         settings_.tsize = points;
         settings_.tsizetab = position;
@@ -1059,9 +1032,7 @@ void FineTunePanel::sizeChosen(int position)
 void FineTunePanel::fontWeightChosen(int weight)
 {
     if (fineTune_)
-        apply([weight](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyFontWeight(l, h, x, weight);
-        });
+        applyWith(ApplyFontWeight, weight);
     else
         settings_.tbold = weight;
     afterChange();
@@ -1071,9 +1042,7 @@ void FineTunePanel::styleToggled(int option, bool on)
 {
     const std::uint8_t v = on ? 1 : 0;
     if (fineTune_)
-        apply([option, v](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyTextOption(l, h, x, option, v);
-        });
+        applyWith(ApplyTextOption, option, v);
     else
         settings_.toptions[static_cast<std::size_t>(option)] = v;
     afterChange();
@@ -1083,9 +1052,7 @@ void FineTunePanel::justify(int value)
 {
     const auto v = static_cast<std::uint8_t>(value);
     if (fineTune_)
-        apply([v](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyTextOption(l, h, x, OptionJustification, v);
-        });
+        applyWith(ApplyTextOption, OptionJustification, v);
     else
         settings_.toptions[OptionJustification] = v;
     afterChange();
@@ -1103,9 +1070,7 @@ void FineTunePanel::angleChosen(int position)
     const double degrees = angle_->list().entries[static_cast<std::size_t>(position)].value;
     const int direction = textDirectionOf(position);
     if (fineTune_) {
-        apply([direction](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-            return ApplyTextDirection(l, h, x, direction);
-        });
+        applyWith(ApplyTextDirection, direction);
     } else {
         settings_.tangle = Round(10 * degrees);
         settings_.tangletab = position;
@@ -1113,16 +1078,14 @@ void FineTunePanel::angleChosen(int position)
         // The text being typed turns in place within its typing; other
         // selected texts turn as in fine-tune mode, as one undo step.
         if (!carryToTypedText(true))
-            apply([direction](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
-                return ApplyTextDirection(l, h, x, direction);
-            });
+            applyWith(ApplyTextDirection, direction);
     }
     afterChange(false);
 }
 
 void FineTunePanel::turn(Turn t)
 {
-    apply([t](ItemList& l, HistoryCursor& h, const FineTuneContext& x) { return ApplyTurn(l, h, x, t); });
+    applyWith(ApplyTurn, t);
     if (hooks_.changed)
         hooks_.changed();
 }

@@ -102,6 +102,14 @@ private:
     bool customizeChosen(SampleComboBox* box, int position, int page);
     int colorPosition(SampleComboBox* box, int position);
     void apply(const FineTuneOperation& op);
+    // apply() of `op(items, history, context, values...)`.
+    template <typename Op, typename... Values>
+    void applyWith(Op op, Values... values)
+    {
+        apply([op, values...](ItemList& l, HistoryCursor& h, const FineTuneContext& x) {
+            return op(l, h, x, values...);
+        });
+    }
     // After a change: the text being typed follows a next-text change,
     // the toolbar and the dependent lists follow every change.
     void afterChange(bool carryToText = true);
