@@ -425,6 +425,29 @@ struct PassPlan {
         const auto it = std::lower_bound(readsFrom.begin(), readsFrom.end(), n - trail);
         return std::max(static_cast<int>(it - readsFrom.begin()), lastCancelled + 1);
     }
+    // For the one-channel passes that skip plain stretches: the destination
+    // pixels whose windows can hold both source pixels j and j + 1 lie within
+    // touchLo[j]..touchHi[j] (none when touchLo[j] > touchHi[j]); every other
+    // one reads a single value on that side of them. Made when first asked for.
+    std::vector<int> touchLo, touchHi;
+    void planTouches(int n)
+    {
+        touchLo.resize(static_cast<std::size_t>(std::max(n - 1, 0)));
+        touchHi.resize(touchLo.size());
+        for (int j = 0; j + 1 < n; ++j) {
+            touchLo[static_cast<std::size_t>(j)] =
+                static_cast<int>(std::upper_bound(readsUpTo.begin(), readsUpTo.end(), j + 1) - readsUpTo.begin());
+            touchHi[static_cast<std::size_t>(j)] =
+                static_cast<int>(std::lower_bound(readsFrom.begin(), readsFrom.end(), j + 1) - readsFrom.begin()) - 1;
+        }
+    }
+    // Every destination pixel reads at least one source pixel and no weights
+    // cancel: a window of one value then gives that value.
+    bool plainWindowsExact() const
+    {
+        return firstCancelled == static_cast<int>(c.count.size()) &&
+               std::none_of(c.count.begin(), c.count.end(), [](int k) { return k <= 0; });
+    }
 #ifdef VLM_RESAMPLE_AVX2
     std::optional<RowPlan> rows;
     std::optional<ColumnPlan> columns;
@@ -800,6 +823,11 @@ void channelColumns(const std::uint8_t* const* rows, const std::int32_t* w, int 
     }
 }
 
+#ifdef VLM_RESAMPLE_AVX2
+void sparseChannelPasses(const std::uint8_t* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst,
+                         const PassPlan& acrossPlan, const PassPlan& downPlan, std::vector<RowReach>* reach);
+#endif
+
 template <class Pixel>
 void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst, int filter,
                    bool vectorKernels, std::vector<RowReach>* reach)
@@ -821,6 +849,14 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     const bool vectorColumns = vectors && down.compact;
     if (vectorColumns && !downPlan->columns)
         downPlan->columns = planColumns(down);
+    if constexpr (sizeof(Pixel) == 1) {
+        if (vectorColumns && acrossPlan->byteRows && acrossPlan->plainWindowsExact() && downPlan->plainWindowsExact()) {
+            if (acrossPlan->touchLo.size() + 1 != static_cast<std::size_t>(n))
+                acrossPlan->planTouches(n);
+            sparseChannelPasses(srcBits, srcPitch, n, h, dst, *acrossPlan, *downPlan, reach);
+            return;
+        }
+    }
 #endif
     thread_local std::vector<std::uint8_t> bytes;
     bytes.resize(static_cast<std::size_t>(std::max(n, 16 * (acrossPlan->c.maxCount / 16 + 2))));
@@ -887,6 +923,266 @@ void channelPasses(const Pixel* srcBits, std::size_t srcPitch, int n, int h, con
     }
 }
 
+#ifdef VLM_RESAMPLE_AVX2
+// ---------------------------------------------------------------------------
+// One channel, skipping what is plain. A shadow's cast is mostly stretches of
+// one value (its white margin, the inside of a filled shape, the white inside
+// an outline) with a few edges, and a window of one value gives that value
+// exactly (the weights sum to the divisor). So each row is worked out only
+// where a window straddles two different source pixels, each destination
+// row only where a window's rows differ; everything else is copied. The bytes
+// are those of the passes above.
+
+// Calls found(j), in order, for every j in 0..n-2 where row[j] != row[j + 1].
+template <class Found>
+void forEachChange(const std::uint8_t* row, int n, Found found)
+{
+    int j = 0;
+#ifdef __SSE2__
+    for (; j + 17 <= n; j += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + j));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + j + 1));
+        unsigned bits = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, b))) & 0xffffu;
+        for (; bits != 0; bits &= bits - 1)
+            found(j + __builtin_ctz(bits));
+    }
+#endif
+    for (; j + 1 < n; ++j)
+        if (row[j] != row[j + 1])
+            found(j);
+}
+
+// Sets bit x of `bits` (words of 64) where a[x] != b[x]; true when any is set.
+bool differingColumns(const std::uint8_t* a, const std::uint8_t* b, int m, std::uint64_t* bits)
+{
+    const int words = (m + 63) / 64;
+    std::fill(bits, bits + words, std::uint64_t{0});
+    std::uint64_t any = 0;
+    int x = 0;
+#ifdef __SSE2__
+    for (; x + 16 <= m; x += 16) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+        const auto unlike = static_cast<std::uint64_t>(~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(p, q))) & 0xffffu);
+        bits[x / 64] |= unlike << (x % 64);
+        any |= unlike;
+    }
+#endif
+    for (; x < m; ++x)
+        if (a[x] != b[x]) {
+            bits[x / 64] |= std::uint64_t{1} << (x % 64);
+            any = 1;
+        }
+    return any != 0;
+}
+
+// The horizontal pass of one row of bytes, worked out only near its changes.
+ChannelMargins sparseRow(const PassPlan& plan, const std::uint8_t* src, int n, std::uint8_t* dst, int m,
+                         std::uint8_t* bytes)
+{
+    const PassPlan::ByteRows& rows = *plan.byteRows;
+    const std::uint8_t* in = src;
+    if (rows.padded) {
+        std::copy(src, src + n, bytes);
+        std::fill(bytes + n, bytes + rows.stride, std::uint8_t{0});
+        in = bytes;
+    }
+    const int* start = plan.c.start.data();
+    int x = 0; // dst[0..x) is written
+    int lo = 0;
+    int hi = -1; // the stretch lo..hi still to be worked out, when lo <= hi
+    int firstLo = m;
+    int lastEnd = 0;
+    // A change no window straddles (not with the filters in use) leaves
+    // stretches of different values side by side: each byte then reads its own.
+    bool mixed = false;
+    auto fill = [&](int to) {
+        if (mixed) {
+            for (; x < to; ++x)
+                dst[x] = in[start[x]];
+        } else if (to > x) {
+            std::memset(dst + x, in[start[x]], static_cast<std::size_t>(to - x));
+            x = to;
+        }
+    };
+    auto work = [&] {
+        fill(lo);
+        resample_detail::horizontalBytesAvx2(in, dst + lo, hi - lo + 1, rows.first.data() + lo,
+                                             rows.weights.data() + static_cast<std::size_t>(lo) * rows.stride,
+                                             rows.stride, plan.reciprocal.data() + lo);
+        firstLo = std::min(firstLo, lo);
+        x = hi + 1;
+        lastEnd = x;
+    };
+    // Stretches this close are worked out as one: the bytes between cost
+    // less than another call.
+    constexpr int kJoin = 8;
+    const int* touchLo = plan.touchLo.data();
+    const int* touchHi = plan.touchHi.data();
+    forEachChange(src, n, [&](int j) {
+        const int a = touchLo[j];
+        const int b = touchHi[j];
+        if (a > b) {
+            mixed = true;
+            return;
+        }
+        if (lo <= hi) {
+            if (a <= hi + kJoin) {
+                hi = std::max(hi, b);
+                return;
+            }
+            work();
+        }
+        lo = a;
+        hi = b;
+    });
+    if (lo <= hi)
+        work();
+    fill(m);
+    if (mixed)
+        return ChannelMargins{0, in[0], 0, in[n - 1]};
+    return ChannelMargins{firstLo, in[0], m - lastEnd, in[n - 1]};
+}
+
+// Both passes of one channel of bytes as described above; the plans allow it.
+void sparseChannelPasses(const std::uint8_t* srcBits, std::size_t srcPitch, int n, int h, const ChannelPlane& dst,
+                         const PassPlan& acrossPlan, const PassPlan& downPlan, std::vector<RowReach>* reach)
+{
+    const int m = dst.width;
+    const int mh = dst.height;
+    const int words = (m + 63) / 64;
+    thread_local std::vector<std::uint8_t> middle;
+    thread_local std::vector<ChannelMargins> margins;
+    thread_local std::vector<std::uint64_t> unlike;
+    thread_local std::vector<char> differs;
+    thread_local std::vector<std::uint8_t> bytes;
+    middle.resize(static_cast<std::size_t>(h) * static_cast<std::size_t>(m));
+    margins.resize(static_cast<std::size_t>(h));
+    unlike.resize(static_cast<std::size_t>(h) * static_cast<std::size_t>(words));
+    differs.assign(static_cast<std::size_t>(h), 0);
+    bytes.resize(static_cast<std::size_t>(std::max(n, acrossPlan.byteRows->stride)));
+    auto middleRow = [&](int r) { return middle.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(m); };
+    auto unlikeRow = [&](int r) { return unlike.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words); };
+    auto sourceRow = [&](int r) { return srcBits + static_cast<std::size_t>(r) * srcPitch; };
+
+    for (int r = 0; r < h; ++r) {
+        if (r > 0 && std::memcmp(sourceRow(r), sourceRow(r - 1), static_cast<std::size_t>(n)) == 0) {
+            // Rows repeat: the margin, the inside of a filled shape.
+            std::memcpy(middleRow(r), middleRow(r - 1), static_cast<std::size_t>(m));
+            margins[static_cast<std::size_t>(r)] = margins[static_cast<std::size_t>(r) - 1];
+            continue;
+        }
+        margins[static_cast<std::size_t>(r)] = sparseRow(acrossPlan, sourceRow(r), n, middleRow(r), m, bytes.data());
+        if (r > 0)
+            differs[static_cast<std::size_t>(r)] = differingColumns(middleRow(r - 1), middleRow(r), m, unlikeRow(r));
+    }
+
+    const Contributors& down = downPlan.c;
+    const ColumnPlan& columns = *downPlan.columns;
+    thread_local std::vector<std::uint64_t> need;
+    thread_local std::vector<const std::uint8_t*> rows;
+    need.resize(static_cast<std::size_t>(words));
+    rows.resize(static_cast<std::size_t>(down.maxCount) + 1);
+    for (int y = 0; y < mh; ++y) {
+        const int first = down.start[y];
+        const int count = down.count[y];
+        std::uint8_t* out = dst.bits + static_cast<std::size_t>(y) * dst.pitch;
+        std::memcpy(out, middleRow(first), static_cast<std::size_t>(m));
+        bool any = false;
+        std::fill(need.begin(), need.end(), std::uint64_t{0});
+        for (int r = first + 1; r < first + count; ++r)
+            if (differs[static_cast<std::size_t>(r)]) {
+                const std::uint64_t* u = unlikeRow(r);
+                for (int k = 0; k < words; ++k)
+                    need[static_cast<std::size_t>(k)] |= u[k];
+                any = true;
+            }
+        int workedFrom = m;
+        int workedTo = 0;
+        if (any) {
+            for (int k = 0; k < count; ++k)
+                rows[static_cast<std::size_t>(k)] = middleRow(first + k);
+            // An odd window pairs its last row with itself at weight 0.
+            if (count % 2 != 0)
+                rows[static_cast<std::size_t>(count)] = rows[static_cast<std::size_t>(count) - 1];
+            thread_local std::vector<const std::uint8_t*> shifted;
+            shifted.resize(rows.size());
+            const std::int32_t* pairs = columns.pairs.data() + columns.offset[y];
+            const float reciprocal = downPlan.reciprocal[static_cast<std::size_t>(y)];
+            auto work = [&](int a, int b) {
+                // At least the kernel's sixteen columns where the row allows.
+                if (b - a < 16) {
+                    b = std::min(m, a + 16);
+                    a = std::max(0, b - 16);
+                }
+                for (int k = 0; k <= count; ++k)
+                    shifted[static_cast<std::size_t>(k)] = rows[static_cast<std::size_t>(k)] + a;
+                resample_detail::verticalBytesAvx2(shifted.data(), pairs, (count + 1) / 2, reciprocal, out + a,
+                                                   b - a);
+                workedFrom = std::min(workedFrom, a);
+                workedTo = std::max(workedTo, b);
+            };
+            // The stretches of differing columns, joined across short gaps.
+            int a = -1;
+            int b = -1;
+            for (int k = 0; k < words; ++k) {
+                std::uint64_t w = need[static_cast<std::size_t>(k)];
+                while (w != 0) {
+                    const int from = k * 64 + __builtin_ctzll(w);
+                    // The run of set bits from `from`.
+                    const std::uint64_t rest = ~(w >> (from - k * 64));
+                    const int length = rest == 0 ? 64 - (from - k * 64) : __builtin_ctzll(rest);
+                    const int to = from + length;
+                    w = to - k * 64 >= 64 ? 0 : w & (~std::uint64_t{0} << (to - k * 64));
+                    if (a >= 0 && from <= b + 16) {
+                        b = to;
+                    } else {
+                        if (a >= 0)
+                            work(a, b);
+                        a = from;
+                        b = to;
+                    }
+                }
+            }
+            if (a >= 0)
+                work(a, b);
+        }
+        if (reach) {
+            // Outside what was worked out the row is a copy of the window's
+            // first row, whose ends are known.
+            const ChannelMargins& row = margins[static_cast<std::size_t>(first)];
+            const int from = std::min({row.leadLength, workedFrom, m});
+            const int to = std::max({m - row.trailLength, workedTo, from});
+            (*reach)[static_cast<std::size_t>(y)] = RowReach{from, to, row.leadColour, row.trailColour};
+        }
+    }
+}
+#endif
+
+// The blue bytes of n x h pixels into rows of n bytes.
+void blueBytes(const std::uint32_t* bits, std::size_t pitch, int n, int h, std::uint8_t* out)
+{
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* in = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const std::uint8_t*>(bits) +
+                                                                         static_cast<std::size_t>(y) * pitch);
+        std::uint8_t* row = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(n);
+        int x = 0;
+#ifdef __SSE2__
+        const __m128i low = _mm_set1_epi32(0xff);
+        auto four = [&](int at) {
+            return _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at)), low);
+        };
+        for (; x + 16 <= n; x += 16) {
+            const __m128i words = _mm_packs_epi32(four(x), four(x + 4));
+            const __m128i more = _mm_packs_epi32(four(x + 8), four(x + 12));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), _mm_packus_epi16(words, more));
+        }
+#endif
+        for (; x < n; ++x)
+            row[x] = static_cast<std::uint8_t>(in[x] & 0xffu);
+    }
+}
+
 void fillPlane(const ChannelPlane& p, std::uint8_t value, std::vector<RowReach>* reach = nullptr)
 {
     for (int y = 0; y < p.height; ++y) {
@@ -927,6 +1223,20 @@ void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, in
         fillPlane(destination, 0);
         return;
     }
+#ifdef VLM_RESAMPLE_AVX2
+    if (tuning.vectorKernels && haveAvx2()) {
+        // As bytes, the passes can tell plain stretches from edges cheaply.
+        thread_local std::vector<std::uint8_t> blue;
+        const int n = src->width();
+        const int h = src->height();
+        blue.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(h));
+        blueBytes(reinterpret_cast<const std::uint32_t*>(src->constBits()),
+                  static_cast<std::size_t>(src->bytesPerLine()), n, h, blue.data());
+        channelPasses(blue.data(), static_cast<std::size_t>(n), n, h, destination, plainFilter(filter), true,
+                      nullptr);
+        return;
+    }
+#endif
     channelPasses(reinterpret_cast<const std::uint32_t*>(src->constBits()),
                   static_cast<std::size_t>(src->bytesPerLine()), src->width(), src->height(), destination,
                   plainFilter(filter), tuning.vectorKernels, nullptr);

@@ -495,5 +495,105 @@ TEST(Resample, RowReachTellsTruthfullyWhereARowIsPlain)
     EXPECT_GT(reached, 0);
 }
 
+// Planes like a shadow's cast: white with a few figures drawn into it (thin
+// and thick strokes with soft edges, filled blocks, a speckled stretch like
+// glyphs, rows repeated many times), blurred down and up as shadows are and
+// rescaled by every filter. The passes that work out only the edges must give
+// the bytes of the portable passes, and what they tell of each row's ends must
+// hold.
+TEST(Resample, CastLikePlanesRescaleAsThePortablePasses)
+{
+    std::mt19937 rng(90210);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    int wrongBytes = 0;
+    int wrongEnds = 0;
+    int plainEnds = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        const int w = pick(2, 150), h = pick(2, 110);
+        const std::uint8_t paper = trial % 5 == 0 ? static_cast<std::uint8_t>(pick(0, 255)) : 0xff;
+        const std::uint8_t ink = static_cast<std::uint8_t>(pick(0, 254));
+        std::vector<std::uint8_t> in(static_cast<std::size_t>(w) * h, paper);
+        auto at = [&](int x, int y) -> std::uint8_t& { return in[static_cast<std::size_t>(y) * w + x]; };
+        for (int figure = pick(0, 4); figure > 0; --figure) {
+            const int x0 = pick(0, w - 1), y0 = pick(0, h - 1), x1 = pick(x0, w - 1), y1 = pick(y0, h - 1);
+            switch (pick(0, 3)) {
+            case 0: // a filled block
+                for (int y = y0; y <= y1; ++y)
+                    for (int x = x0; x <= x1; ++x)
+                        at(x, y) = ink;
+                break;
+            case 1: { // a slanted stroke with a soft edge
+                const int width = pick(1, 4);
+                for (int y = y0; y <= y1; ++y) {
+                    const int x = x0 + (x1 - x0) * (y - y0) / std::max(1, y1 - y0);
+                    for (int k = 0; k < width && x + k < w; ++k)
+                        at(x + k, y) = k == 0 ? static_cast<std::uint8_t>((ink + paper) / 2) : ink;
+                }
+                break;
+            }
+            case 2: // speckles, as glyphs give
+                for (int y = y0; y <= y1; ++y)
+                    for (int x = x0; x <= x1; ++x)
+                        if (pick(0, 2) == 0)
+                            at(x, y) = static_cast<std::uint8_t>(pick(0, 255));
+                break;
+            default: // an outline
+                for (int x = x0; x <= x1; ++x)
+                    at(x, y0) = at(x, y1) = ink;
+                for (int y = y0; y <= y1; ++y)
+                    at(x0, y) = at(x1, y) = ink;
+                break;
+            }
+        }
+        const int fade = pick(1, 60);
+        const int sw = std::max(1, (w * 10 + (fade + 10) / 2) / (fade + 10));
+        const int sh = std::max(1, (h * 10 + (fade + 10) / 2) / (fade + 10));
+        const int filter = trial % 2 == 0 ? 4 : pick(0, 7);
+        const ChannelPlane source{in.data(), w, h, static_cast<std::size_t>(w)};
+        resample_detail::Tuning portable;
+        portable.vectorKernels = false;
+        // Down, then back up from what came down.
+        std::vector<std::uint8_t> smallFast(static_cast<std::size_t>(sw) * sh), smallPlain(smallFast.size());
+        resample_detail::resampleChannelTuned(source, ChannelPlane{smallFast.data(), sw, sh, std::size_t(sw)}, filter, {});
+        resample_detail::resampleChannelTuned(source, ChannelPlane{smallPlain.data(), sw, sh, std::size_t(sw)}, filter,
+                                              portable);
+        wrongBytes += smallFast != smallPlain;
+        const ChannelPlane small{smallPlain.data(), sw, sh, static_cast<std::size_t>(sw)};
+        const std::size_t pitch = static_cast<std::size_t>(w) + 7;
+        std::vector<std::uint8_t> upFast(pitch * h, 0x5a), upPlain(pitch * h, 0x5a);
+        std::vector<RowReach> reach;
+        resampleChannel(small, ChannelPlane{upFast.data(), w, h, pitch}, filter, &reach);
+        resample_detail::resampleChannelTuned(small, ChannelPlane{upPlain.data(), w, h, pitch}, filter, portable);
+        wrongBytes += upFast != upPlain;
+        ASSERT_EQ(reach.size(), static_cast<std::size_t>(h));
+        for (int y = 0; y < h; ++y) {
+            const RowReach& r = reach[static_cast<std::size_t>(y)];
+            wrongEnds += r.from < 0 || r.from > r.to || r.to > w;
+            const std::uint8_t* row = upFast.data() + static_cast<std::size_t>(y) * pitch;
+            for (int x = 0; x < std::clamp(r.from, 0, w); ++x)
+                wrongEnds += row[x] != r.lead;
+            for (int x = std::clamp(r.to, 0, w); x < w; ++x)
+                wrongEnds += row[x] != r.trail;
+            plainEnds += r.from > 0 || r.to < w;
+        }
+        // The same cast as the blue of a bitmap.
+        Bitmap picture(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                picture.setPixel(x, y, RGBRef(0, 0, at(x, y)));
+        std::vector<std::uint8_t> blueFast(smallFast.size());
+        resample_detail::resampleBlueTuned(picture, ChannelPlane{blueFast.data(), sw, sh, std::size_t(sw)}, filter, {});
+        wrongBytes += blueFast != smallPlain;
+        if (wrongBytes != 0 || wrongEnds != 0) {
+            ADD_FAILURE() << "trial " << trial << ": " << w << "x" << h << " <-> " << sw << "x" << sh << " filter "
+                          << filter;
+            break;
+        }
+    }
+    EXPECT_EQ(wrongBytes, 0);
+    EXPECT_EQ(wrongEnds, 0);
+    EXPECT_GT(plainEnds, 0);
+}
+
 } // namespace
 } // namespace vlm
