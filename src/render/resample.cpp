@@ -1110,11 +1110,11 @@ void sparseChannelPasses(const std::uint8_t* srcBits, std::size_t srcPitch, int 
             const std::int32_t* pairs = columns.pairs.data() + columns.offset[y];
             const float reciprocal = downPlan.reciprocal[static_cast<std::size_t>(y)];
             auto work = [&](int a, int b) {
-                // At least the kernel's sixteen columns where the row allows.
-                if (b - a < 16) {
-                    b = std::min(m, a + 16);
-                    a = std::max(0, b - 16);
-                }
+                // Whole steps of the kernel's sixteen columns where the row
+                // allows: its tail goes one column at a time.
+                const int length = std::min(m, (b - a + 15) / 16 * 16);
+                b = std::min(m, a + length);
+                a = b - length;
                 for (int k = 0; k <= count; ++k)
                     shifted[static_cast<std::size_t>(k)] = rows[static_cast<std::size_t>(k)] + a;
                 resample_detail::verticalBytesAvx2(shifted.data(), pairs, (count + 1) / 2, reciprocal, out + a,
