@@ -1159,13 +1159,13 @@ void sparseChannelPasses(const std::uint8_t* srcBits, std::size_t srcPitch, int 
 }
 #endif
 
-// The blue bytes of n x h pixels into rows of n bytes.
-void blueBytes(const std::uint32_t* bits, std::size_t pitch, int n, int h, std::uint8_t* out)
+// The blue bytes of n x h pixels into rows of bytes outPitch apart.
+void blueBytes(const std::uint32_t* bits, std::size_t pitch, int n, int h, std::uint8_t* out, std::size_t outPitch)
 {
     for (int y = 0; y < h; ++y) {
         const std::uint32_t* in = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const std::uint8_t*>(bits) +
                                                                          static_cast<std::size_t>(y) * pitch);
-        std::uint8_t* row = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(n);
+        std::uint8_t* row = out + static_cast<std::size_t>(y) * outPitch;
         int x = 0;
 #ifdef __SSE2__
         const __m128i low = _mm_set1_epi32(0xff);
@@ -1231,7 +1231,7 @@ void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, in
         const int h = src->height();
         blue.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(h));
         blueBytes(reinterpret_cast<const std::uint32_t*>(src->constBits()),
-                  static_cast<std::size_t>(src->bytesPerLine()), n, h, blue.data());
+                  static_cast<std::size_t>(src->bytesPerLine()), n, h, blue.data(), static_cast<std::size_t>(n));
         channelPasses(blue.data(), static_cast<std::size_t>(n), n, h, destination, plainFilter(filter), true,
                       nullptr);
         return;
@@ -1317,6 +1317,17 @@ void resample(const Bitmap& source, Bitmap& destination, int filter)
 void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter)
 {
     resample_detail::resampleBlueTuned(source, destination, filter, resample_detail::Tuning{});
+}
+
+void copyBlue(const Bitmap& source, const ChannelPlane& destination)
+{
+    if (destination.bits == nullptr || destination.width < 1 || destination.height < 1 ||
+        source.image().format() != QImage::Format_RGB32 || destination.width > source.width() ||
+        destination.height > source.height())
+        return;
+    const QImage& image = source.image();
+    blueBytes(reinterpret_cast<const std::uint32_t*>(image.constBits()), static_cast<std::size_t>(image.bytesPerLine()),
+              destination.width, destination.height, destination.bits, destination.pitch);
 }
 
 void resampleChannel(const ChannelPlane& source, const ChannelPlane& destination, int filter,

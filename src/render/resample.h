@@ -37,6 +37,10 @@ struct ChannelPlane {
 // other channels nobody reads (the shadows).
 void resampleBlue(const Bitmap& source, const ChannelPlane& destination, int filter);
 
+// The blue bytes of the top-left destination.width x destination.height
+// pixels of `source` (no larger than it) into `destination`.
+void copyBlue(const Bitmap& source, const ChannelPlane& destination);
+
 // Where a row of a rescaled plane can differ from its ends: bytes before
 // `from` are `lead`, bytes from `to` on are `trail` (from <= to).
 struct RowReach {

@@ -150,7 +150,7 @@ PixelRect GrownByShadowReach(const PixelRect& extent, const Item& item, const Sc
     return e;
 }
 
-ShadowScratch::ShadowScratch() = default;
+ShadowScratch::ShadowScratch(bool keepCast) : keepCast_(keepCast) {}
 ShadowScratch::~ShadowScratch() = default;
 
 Bitmap& ShadowScratch::take(int slot, int width, int height, ColorRef fill, const Bitmap& like)
@@ -172,9 +172,36 @@ Bitmap& ShadowScratch::take(int slot, int width, int height, ColorRef fill, cons
     return s.bitmap;
 }
 
+Bitmap& ShadowScratch::cast(int width, int height, ColorRef fill, const Bitmap& like)
+{
+    // Beyond this a cast has a bitmap of its own, so that one huge Item does
+    // not leave a huge bitmap behind.
+    constexpr std::int64_t kKeptPixels = std::int64_t{1} << 20;
+    if (!keepCast_ || width < 1 || height < 1 || std::int64_t{width} * height > kKeptPixels) {
+        cast_ = Bitmap();
+        return take(0, width, height, fill, like);
+    }
+    if (cast_.width() < width || cast_.height() < height) {
+        // Room to spare, so that the next few sizes fit too.
+        const int w = std::max(cast_.width(), (width + 63) / 64 * 64);
+        const int h = std::max(cast_.height(), (height + 63) / 64 * 64);
+        cast_ = std::int64_t{w} * h <= kKeptPixels ? Bitmap(w, h, fill) : Bitmap(width, height, fill);
+    }
+    QImage& image = cast_.image();
+    // Glyphs drawn into the bitmap must come out as on the canvas.
+    if (image.dotsPerMeterX() != like.image().dotsPerMeterX())
+        image.setDotsPerMeterX(like.image().dotsPerMeterX());
+    if (image.dotsPerMeterY() != like.image().dotsPerMeterY())
+        image.setDotsPerMeterY(like.image().dotsPerMeterY());
+    const std::uint32_t value = Bitmap::toArgb(fill);
+    for (int y = 0; y < height; ++y)
+        std::fill_n(cast_.row(y), width, value);
+    return cast_;
+}
+
 ChannelPlane ShadowScratch::plane(int slot, int width, int height)
 {
-    std::vector<std::uint8_t>& memory = planes_[std::clamp(slot, 0, 1)];
+    std::vector<std::uint8_t>& memory = planes_[std::clamp(slot, 0, 2)];
     if (width < 1 || height < 1)
         return {};
     const std::size_t need = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -313,29 +340,26 @@ void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
     resample(small, shadow, kBlurFilter);
 }
 
-ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch,
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int width, int height, int fade, ShadowScratch& scratch,
                                std::vector<RowReach>* reach)
 {
     if (reach)
         reach->clear();
-    if (shadow.isNull())
+    const int w = std::min(width, shadow.width());
+    const int h = std::min(height, shadow.height());
+    if (shadow.isNull() || w < 1 || h < 1)
         return {};
-    const int w = shadow.width();
-    const int h = shadow.height();
     const ChannelPlane mask = scratch.plane(0, w, h);
     int ws = 0;
     int hs = 0;
     if (!BlurSize(w, h, fade, ws, hs)) {
-        for (int y = 0; y < h; ++y) {
-            const std::uint32_t* in = shadow.row(y);
-            std::uint8_t* out = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
-            for (int x = 0; x < w; ++x)
-                out[x] = static_cast<std::uint8_t>(in[x] & 0xffu);
-        }
+        copyBlue(shadow, mask);
         return mask;
     }
+    const ChannelPlane blue = scratch.plane(2, w, h);
+    copyBlue(shadow, blue);
     const ChannelPlane small = scratch.plane(1, ws, hs);
-    resampleBlue(shadow, small, kBlurFilter);
+    resampleChannel(blue, small, kBlurFilter);
     resampleChannel(small, mask, kBlurFilter, reach);
     return mask;
 }
@@ -518,7 +542,7 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         }
     }
 
-    Bitmap& shadow = scratch.take(0, area.width(), area.height(), RGBRef(255, 255, 255), canvas.bitmap());
+    Bitmap& shadow = scratch.cast(area.width(), area.height(), RGBRef(255, 255, 255), canvas.bitmap());
     if (shadow.isNull())
         return;
     {
@@ -532,7 +556,8 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
         CastShape(c, cast, item, oneLine ? line : nullptr, shift - area.topLeft());
     }
     thread_local std::vector<RowReach> reach;
-    const ChannelPlane mask = BlurredShadowMask(shadow, d.shadowFade, scratch, cache ? &reach : nullptr);
+    const ChannelPlane mask =
+        BlurredShadowMask(shadow, area.width(), area.height(), d.shadowFade, scratch, cache ? &reach : nullptr);
     // What is kept is drawn from its runs: the mask's white is not read twice.
     if (cache && mask.bits) {
         if (const ShadowMaskCache::Mask* kept =

@@ -60,7 +60,9 @@ PixelRect GrownByShadowReach(const PixelRect& extent, const Item& item, const Sc
 class ShadowScratch
 {
 public:
-    ShadowScratch();
+    // Without keepCast, every cast gets a bitmap of exactly its own size
+    // (what the kept one is tested against).
+    explicit ShadowScratch(bool keepCast = true);
     ~ShadowScratch();
     ShadowScratch(const ShadowScratch&) = delete;
     ShadowScratch& operator=(const ShadowScratch&) = delete;
@@ -70,8 +72,15 @@ public:
     // next call for the same slot.
     Bitmap& take(int slot, int width, int height, ColorRef fill, const Bitmap& like);
 
-    // A width x height plane of bytes over the kept memory of `slot` (0 or
-    // 1), its contents undefined. Valid until the next call for the slot.
+    // A bitmap at least width x height whose top-left width x height pixels
+    // are filled with `fill`, with the resolution of `like`: what a cast is
+    // drawn into. The same bitmap serves cast after cast (its paint engine is
+    // made once) and grows when a cast needs more; what lies beyond those
+    // pixels is left over from earlier casts. Valid until the next call.
+    Bitmap& cast(int width, int height, ColorRef fill, const Bitmap& like);
+
+    // A width x height plane of bytes over the kept memory of `slot` (0 to
+    // 2), its contents undefined. Valid until the next call for the slot.
     ChannelPlane plane(int slot, int width, int height);
 
 private:
@@ -80,7 +89,9 @@ private:
         Bitmap bitmap;
     };
     Slot slots_[2];
-    std::vector<std::uint8_t> planes_[2];
+    bool keepCast_;
+    Bitmap cast_;
+    std::vector<std::uint8_t> planes_[3];
 };
 
 // Blurs a shadow bitmap for `fade`: down to Round(size * 10 / (fade + 10))
@@ -88,12 +99,12 @@ private:
 // Nothing happens at fade 0 or when the bitmap is too small to shrink.
 void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
 
-// What a blurred shadow bitmap's blue channel would be, made without the
-// other two channels: BlurShadow and then the blue of each pixel, byte for
-// byte. The plane lives in the scratch's slot 0 plane.
+// What the blue channel of the top-left width x height pixels of a shadow
+// bitmap would be after BlurShadow, made without the other two channels,
+// byte for byte. The plane lives in the scratch's slot 0 plane.
 // With `reach`, it receives where each row can differ from its ends (for
 // every row, or none at all).
-ChannelPlane BlurredShadowMask(const Bitmap& shadow, int fade, ShadowScratch& scratch,
+ChannelPlane BlurredShadowMask(const Bitmap& shadow, int width, int height, int fade, ShadowScratch& scratch,
                                std::vector<RowReach>* reach = nullptr);
 
 // CompositeShadow for a mask of blue values.

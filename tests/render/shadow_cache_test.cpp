@@ -13,6 +13,7 @@
 #include "render/shadows.h"
 #include "render/splines.h"
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
@@ -125,6 +126,44 @@ TEST(ShadowCache, KeptMasksDrawExactlyWhatScratchDraws)
             // the canvas and cast nothing.
             if (zoom <= 1.0) {
                 EXPECT_EQ(cached.shadowMasks().size(), page.items.size() + 1) << "zoom " << zoom << " light " << light;
+            }
+        }
+}
+
+// Every cast drawn into a bitmap of exactly its size, as the kept cast
+// bitmap is held to.
+class FreshCasts : public RasterEffects
+{
+public:
+    void drawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item,
+                    const TextLinePlacement* line) const override
+    {
+        ShadowScratch scratch(false);
+        DrawShadow(canvas, ctx, item, line, scratch);
+    }
+};
+
+// The cast bitmap is kept from Item to Item and grows: casts drawn into its
+// corner, over what larger and other casts left there, are the casts drawn
+// into bitmaps of their own size. In both orders, so that small casts follow
+// large ones.
+TEST(ShadowCache, CastsInTheKeptBitmapAreCastsInBitmapsOfTheirOwn)
+{
+    Page page = VariedPage();
+    const FreshCasts fresh;
+    for (double zoom : {1.0, 2.0, 0.5, 3.0})
+        for (int light = 0; light < 4; ++light) {
+            DrawContext ctx;
+            ctx.zoom = zoom;
+            ctx.lightDirection = light;
+            ctx.originX = zoom >= 2.0 ? 60 : 0;
+            for (bool reversed : {false, true}) {
+                std::vector<Item*> items = page.items;
+                if (reversed)
+                    std::reverse(items.begin(), items.end());
+                const FromScratch kept;
+                EXPECT_TRUE(Draw(items, kept, ctx).image() == Draw(items, fresh, ctx).image())
+                    << "zoom " << zoom << " light " << light << (reversed ? " reversed" : "");
             }
         }
 }

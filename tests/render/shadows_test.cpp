@@ -294,7 +294,12 @@ TEST(Shadows, TheBlueOnlyBlurGivesTheFullBlursShadow)
             const int w = 1 + static_cast<int>(rng() % 180);
             const int h = 1 + static_cast<int>(rng() % 140);
             const int lightness = static_cast<int>(rng() % 256);
-            Bitmap& shadow = scratch.take(0, w, h, kWhite, like);
+            // The cast bitmap of an earlier, larger cast: what lies beyond
+            // this one's pixels must play no part.
+            Bitmap& shadow = scratch.cast(w, h, kWhite, like);
+            for (int y = 0; y < shadow.height(); ++y)
+                for (int x = y < h ? w : 0; x < shadow.width(); ++x)
+                    shadow.setPixel(x, y, RGBRef(0, 0, static_cast<int>(rng() % 256)));
             const int x0 = static_cast<int>(rng() % static_cast<unsigned>(w));
             const int y0 = static_cast<int>(rng() % static_cast<unsigned>(h));
             const int x1 = x0 + static_cast<int>(rng() % static_cast<unsigned>(w - x0 + 1));
@@ -310,7 +315,7 @@ TEST(Shadows, TheBlueOnlyBlurGivesTheFullBlursShadow)
                 std::copy(shadow.row(y), shadow.row(y) + w, full.row(y));
             BlurShadow(full, fade, reference);
 
-            const ChannelPlane mask = BlurredShadowMask(shadow, fade, scratch);
+            const ChannelPlane mask = BlurredShadowMask(shadow, w, h, fade, scratch);
             ASSERT_EQ(mask.width, w);
             ASSERT_EQ(mask.height, h);
             int wrong = 0;
