@@ -4,24 +4,44 @@
 #include <cstring>
 #include <functional>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vlm {
 
 namespace {
 
-constexpr std::uint64_t kWhite = ~std::uint64_t{0};
-
-std::uint64_t Word(const std::uint8_t* p)
+// Sets bit i of `bits` where row[i] is not white (0xff), for i < length;
+// the bits past length are clear.
+void ShadedBits(const std::uint8_t* row, int length, std::vector<std::uint64_t>& bits)
 {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
+    bits.assign(static_cast<std::size_t>(length + 63) / 64, 0);
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i white = _mm_set1_epi8(static_cast<char>(0xff));
+    for (; i + 16 <= length; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+        const auto shaded = static_cast<std::uint64_t>(~_mm_movemask_epi8(_mm_cmpeq_epi8(v, white)) & 0xffff);
+        bits[static_cast<std::size_t>(i / 64)] |= shaded << (i % 64);
+    }
+#endif
+    for (; i < length; ++i)
+        if (row[i] != 0xff)
+            bits[static_cast<std::size_t>(i / 64)] |= std::uint64_t{1} << (i % 64);
 }
 
-// Whether any of the eight bytes is 0xff: a zero byte of ~w.
-bool HasWhiteByte(std::uint64_t w)
+// The first i in from..length-1 whose bit is `set`, or length.
+int NextBit(const std::uint64_t* bits, int from, int length, bool set)
 {
-    const std::uint64_t v = ~w;
-    return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0;
+    for (int i = from; i < length;) {
+        const std::uint64_t word = set ? bits[i / 64] : ~bits[i / 64];
+        const std::uint64_t ahead = word >> (i % 64);
+        if (ahead != 0)
+            return std::min(length, i + __builtin_ctzll(ahead));
+        i = (i / 64 + 1) * 64;
+    }
+    return length;
 }
 
 } // namespace
@@ -92,8 +112,9 @@ const ShadowMaskCache::Mask* ShadowMaskCache::keep(const void* owner, int line,
     e.mask.at = at;
     // The runs are gathered where they need not grow anew for every mask.
     thread_local std::vector<Run> runs;
+    thread_local std::vector<std::uint64_t> shaded;
     runs.clear();
-    std::size_t length = 0;
+    std::size_t total = 0;
     const bool reaching = reach.size() == static_cast<std::size_t>(std::max(mask.height, 0));
     for (int y = 0; y < mask.height; ++y) {
         const std::uint8_t* row = mask.bits + static_cast<std::size_t>(y) * mask.pitch;
@@ -108,52 +129,33 @@ const ShadowMaskCache::Mask* ShadowMaskCache::keep(const void* owner, int line,
             if (r.trail == 0xff)
                 w = std::clamp(r.to, x, w);
         }
-        while (true) {
-            while (x + 8 <= w && Word(row + x) == kWhite)
-                x += 8;
-            while (x < w && row[x] == 0xff)
-                ++x;
-            if (x == w)
-                break;
+        // One bit per byte of x..w-1, set where the byte is shaded.
+        const int length = w - x;
+        if (length <= 0)
+            continue;
+        ShadedBits(row + x, length, shaded);
+        const std::uint64_t* bits = shaded.data();
+        for (int start = NextBit(bits, 0, length, true); start < length;) {
             // A run ends at a white gap of kGap bytes or at the row's end.
-            const int start = x;
-            int end = x + 1; // past the last byte that is not white
-            for (int white = 0; x < w && white < kGap;) {
-                if (x + 8 <= w) {
-                    // Eight bytes at a time where they are all white or none is.
-                    const std::uint64_t word = Word(row + x);
-                    if (word == kWhite) {
-                        white += 8;
-                        x += 8;
-                        continue;
-                    }
-                    if (!HasWhiteByte(word)) {
-                        white = 0;
-                        x += 8;
-                        end = x;
-                        continue;
-                    }
-                }
-                if (row[x] == 0xff) {
-                    ++white;
-                } else {
-                    white = 0;
-                    end = x + 1;
-                }
-                ++x;
+            int end = NextBit(bits, start, length, false);
+            while (end < length) {
+                const int next = NextBit(bits, end, length, true);
+                if (next >= length || next - end >= kGap)
+                    break;
+                end = NextBit(bits, next, length, false);
             }
-            runs.push_back(Run{start, y, end - start, static_cast<std::uint32_t>(length)});
-            length += static_cast<std::size_t>(end - start);
-            x = end;
+            runs.push_back(Run{x + start, y, end - start, static_cast<std::uint32_t>(total)});
+            total += static_cast<std::size_t>(end - start);
+            start = end < length ? NextBit(bits, end, length, true) : length;
         }
     }
     e.mask.runs.assign(runs.begin(), runs.end());
-    const std::size_t need = e.fingerprint.capacity() + length + e.mask.runs.capacity() * sizeof(Run) +
+    const std::size_t need = e.fingerprint.capacity() + total + e.mask.runs.capacity() * sizeof(Run) +
                              sizeof(Entry) + sizeof(Key);
     makeRoom(need);
     if (bytes_ + need > budget_)
         return nullptr;
-    e.mask.bytes.resize(length);
+    e.mask.bytes.resize(total);
     for (const Run& r : e.mask.runs)
         std::memcpy(e.mask.bytes.data() + r.offset, mask.bits + static_cast<std::size_t>(r.y) * mask.pitch + r.x,
                     static_cast<std::size_t>(r.length));

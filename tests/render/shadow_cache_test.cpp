@@ -312,6 +312,34 @@ TEST(ShadowCache, MemoryStaysWithinItsBudget)
     EXPECT_EQ(half.bytes(), 0u);
 }
 
+// A gap of exactly kGap white bytes splits a run, one byte less does not,
+// wherever the gap falls against the 64-byte words the scan reads; runs keep
+// to the row, even where it ends in shaded bytes.
+TEST(ShadowCache, RunsSplitAtGapsOfExactlyTheGapLength)
+{
+    const int k = ShadowMaskCache::kGap;
+    for (int first = 0; first < 70; ++first)
+        for (int gap : {k - 1, k}) {
+            const int width = first + gap + 2;
+            std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * 2, 0xff);
+            bytes[static_cast<std::size_t>(first)] = 0;
+            bytes[static_cast<std::size_t>(first + gap + 1)] = 0;
+            bytes[static_cast<std::size_t>(width + width - 1)] = 9; // the last byte of row 1
+            ShadowMaskCache cache;
+            const std::vector<std::uint8_t> fingerprint{7};
+            const ShadowMaskCache::Mask* kept =
+                cache.keep(&cache, 0, fingerprint, ChannelPlane{bytes.data(), width, 2, std::size_t(width)}, {});
+            ASSERT_NE(kept, nullptr);
+            const std::size_t expected = gap == k ? 3u : 2u;
+            ASSERT_EQ(kept->runs.size(), expected) << "first " << first << " gap " << gap;
+            EXPECT_EQ(kept->runs[0].x, first);
+            EXPECT_EQ(kept->runs[0].length, gap == k ? 1 : gap + 2);
+            EXPECT_EQ(kept->runs.back().y, 1);
+            EXPECT_EQ(kept->runs.back().x, width - 1);
+            EXPECT_EQ(kept->runs.back().length, 1);
+        }
+}
+
 TEST(ShadowCache, KeptMasksHoldOnlyTheShadedRuns)
 {
     using Run = ShadowMaskCache::Run;
