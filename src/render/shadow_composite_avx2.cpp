@@ -33,16 +33,21 @@ VLM_AVX2 inline __m256i darken(__m256i c, __m256i f)
 VLM_AVX2 void darkenRowAvx2(const std::uint8_t* mask, std::uint32_t* out, int count)
 {
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i replicate = _mm256_set1_epi32(0x01010101);
+    const __m256i ones = _mm256_set1_epi8(static_cast<char>(0xff));
     const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xff000000u));
+    // Each half of the register holds the eight mask bytes; pixel i takes
+    // byte i in all four bytes of its word (pixels 0..3 low, 4..7 high).
+    const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, //
+                                            4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
     for (int x = 0; x + 8 <= count; x += 8) {
         std::int64_t eight;
         std::memcpy(&eight, mask + x, 8);
-        // 255 - b for each pixel, in every byte of that pixel's word, so it
-        // unpacks beside the canvas channels exactly as they do.
-        const __m128i b = _mm_cvtsi64_si128(eight);
-        const __m256i f = _mm256_mullo_epi32(
-            _mm256_cvtepu8_epi32(_mm_xor_si128(b, _mm_set1_epi8(static_cast<char>(0xff)))), replicate);
+        // White leaves the canvas as it is.
+        if (eight == -1)
+            continue;
+        // 255 - b for each pixel, so it unpacks beside the canvas channels
+        // exactly as they do.
+        const __m256i f = _mm256_xor_si256(_mm256_shuffle_epi8(_mm256_set1_epi64x(eight), spread), ones);
         __m256i* at = reinterpret_cast<__m256i*>(out + x);
         const __m256i p = _mm256_loadu_si256(at);
         const __m256i lo = darken(_mm256_unpacklo_epi8(p, zero), _mm256_unpacklo_epi8(f, zero));
