@@ -165,12 +165,25 @@ std::optional<Font> Font::make(const FontRequest& request, int dpi)
     font.averageWidth_ = fm.averageCharWidth();
     font.overhang_ = QFontDatabase::isScalable(font.family_) ? 0 : std::max(0, -fm.minRightBearing());
     font.escapement_ = request.escapement;
+    font.widths_ = std::make_shared<QHash<QString, int>>();
     return font;
 }
 
 int Font::textWidth(const QString& text) const
 {
-    return QFontMetrics(font_).horizontalAdvance(text);
+    // Enough for the labels of a busy page; beyond it the memory starts over.
+    constexpr qsizetype kKeptWidths = 4096;
+    if (widths_) {
+        if (const auto it = widths_->constFind(text); it != widths_->constEnd())
+            return it.value();
+    }
+    const int width = QFontMetrics(font_).horizontalAdvance(text);
+    if (widths_) {
+        if (widths_->size() >= kKeptWidths)
+            widths_->clear();
+        widths_->insert(text, width);
+    }
+    return width;
 }
 
 QStringList InstalledFontFamilies()

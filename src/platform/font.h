@@ -9,11 +9,13 @@
 // the same fonts.
 
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -58,6 +60,9 @@ public:
     // The face the system actually uses for the requested name.
     const QString& family() const { return family_; }
 
+    // The advance of `text`. Widths once measured are remembered (shared by
+    // every copy of this font), as the same labels are measured repaint
+    // after repaint.
     int textWidth(const QString& text) const;
 
     const QFont& qfont() const { return font_; }
@@ -74,6 +79,7 @@ private:
     int averageWidth_ = 0;
     int overhang_ = 0;
     int escapement_ = 0;
+    std::shared_ptr<QHash<QString, int>> widths_;
 };
 
 // The installed font families, sorted, each once, without the system's

@@ -30,7 +30,9 @@ VLM_AVX2 inline __m256i darken(__m256i c, __m256i f)
 
 } // namespace
 
-VLM_AVX2 void darkenRowAvx2(const std::uint8_t* mask, std::uint32_t* out, int count)
+// Eight pixels whose mask bytes are `eight`, through the lanes `lanes`
+// (every lane for a whole block of eight).
+VLM_AVX2 inline void darkenEight(std::int64_t eight, std::uint32_t* out, __m256i lanes, bool whole)
 {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i ones = _mm256_set1_epi8(static_cast<char>(0xff));
@@ -39,20 +41,40 @@ VLM_AVX2 void darkenRowAvx2(const std::uint8_t* mask, std::uint32_t* out, int co
     // byte i in all four bytes of its word (pixels 0..3 low, 4..7 high).
     const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, //
                                             4, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
-    for (int x = 0; x + 8 <= count; x += 8) {
+    // 255 - b for each pixel, so it unpacks beside the canvas channels
+    // exactly as they do.
+    const __m256i f = _mm256_xor_si256(_mm256_shuffle_epi8(_mm256_set1_epi64x(eight), spread), ones);
+    auto* words = reinterpret_cast<int*>(out);
+    const __m256i p = whole ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(out)) : _mm256_maskload_epi32(words, lanes);
+    const __m256i lo = darken(_mm256_unpacklo_epi8(p, zero), _mm256_unpacklo_epi8(f, zero));
+    const __m256i hi = darken(_mm256_unpackhi_epi8(p, zero), _mm256_unpackhi_epi8(f, zero));
+    const __m256i darker = _mm256_or_si256(_mm256_packus_epi16(lo, hi), opaque);
+    if (whole)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), darker);
+    else
+        _mm256_maskstore_epi32(words, lanes, darker);
+}
+
+VLM_AVX2 void darkenRowAvx2(const std::uint8_t* mask, std::uint32_t* out, int count)
+{
+    const __m256i all = _mm256_set1_epi32(-1);
+    int x = 0;
+    for (; x + 8 <= count; x += 8) {
         std::int64_t eight;
         std::memcpy(&eight, mask + x, 8);
         // White leaves the canvas as it is.
-        if (eight == -1)
-            continue;
-        // 255 - b for each pixel, so it unpacks beside the canvas channels
-        // exactly as they do.
-        const __m256i f = _mm256_xor_si256(_mm256_shuffle_epi8(_mm256_set1_epi64x(eight), spread), ones);
-        __m256i* at = reinterpret_cast<__m256i*>(out + x);
-        const __m256i p = _mm256_loadu_si256(at);
-        const __m256i lo = darken(_mm256_unpacklo_epi8(p, zero), _mm256_unpacklo_epi8(f, zero));
-        const __m256i hi = darken(_mm256_unpackhi_epi8(p, zero), _mm256_unpackhi_epi8(f, zero));
-        _mm256_storeu_si256(at, _mm256_or_si256(_mm256_packus_epi16(lo, hi), opaque));
+        if (eight != -1)
+            darkenEight(eight, out + x, all, true);
+    }
+    if (x < count) {
+        // The last few pixels through masked lanes; the mask bytes past the
+        // count read as white.
+        const int left = count - x;
+        std::int64_t eight = -1;
+        std::memcpy(&eight, mask + x, static_cast<std::size_t>(left));
+        const __m256i lanes =
+            _mm256_cmpgt_epi32(_mm256_set1_epi32(left), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        darkenEight(eight, out + x, lanes, false);
     }
 }
 

@@ -235,9 +235,8 @@ void DarkenSpan(const Pixel* s, std::uint32_t* out, int from, int to, [[maybe_un
     int x = from;
     if constexpr (sizeof(*s) == 1) {
         if (wide) {
-            const int eights = (hi + 1 - x) / 8 * 8;
-            shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, eights);
-            x += eights;
+            shadow_detail::darkenRowAvx2(reinterpret_cast<const std::uint8_t*>(s + x), out + x, hi + 1 - x);
+            return;
         }
     }
 #ifdef __SSE2__
@@ -438,8 +437,11 @@ std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawCont
         const QPoint page(ctx.originX, ctx.originY);
         b << line->line << line->text << line->baseline + page << line->reference + page << line->angle
           << (line->font != nullptr);
+        // The font is made from the record's fields and the context above;
+        // the face it resolved to and its metrics tell any font apart that
+        // could still differ.
         if (line->font)
-            b << line->font->qfont().toString() << line->font->family() << line->font->pixelSize()
+            b << line->font->family() << line->font->pixelSize()
               << line->font->ascent() << line->font->descent() << line->font->overhang() << line->font->escapement();
     }
     return std::move(b.out);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include "platform/canvas.h"
 #include "platform/font.h"
 #include "platform/screen.h"
@@ -102,6 +104,28 @@ TEST(Font, WeightAndStyleChangeWidthsButNotTheCell)
     // Widths are plain sums of advances: no kerning between "A" and "V".
     EXPECT_EQ(normal.textWidth(QStringLiteral("AV")),
               normal.textWidth(QStringLiteral("A")) + normal.textWidth(QStringLiteral("V")));
+}
+
+// Widths are remembered per font: asked again, from a copy, from the cache,
+// and after so many texts that the memory started over, they are still the
+// widths the metrics give, and two fonts never answer for each other.
+TEST(Font, RememberedWidthsStayTheMeasuredOnes)
+{
+    FontCache cache;
+    FontRequest bold = Arial(15);
+    bold.weight = 700;
+    const Font plain = *cache.get(Arial(15), 96);
+    const Font heavy = *cache.get(bold, 96);
+    const Font copy = plain;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 5000; i += 7) {
+            const QString text = QStringLiteral("Label %1 W").arg(i);
+            const int expected = QFontMetrics(plain.qfont()).horizontalAdvance(text);
+            ASSERT_EQ(plain.textWidth(text), expected) << i;
+            ASSERT_EQ(copy.textWidth(text), expected) << i;
+            ASSERT_EQ(cache.get(Arial(15), 96)->textWidth(text), expected) << i;
+            ASSERT_EQ(heavy.textWidth(text), QFontMetrics(heavy.qfont()).horizontalAdvance(text)) << i;
+        }
 }
 
 TEST(Font, UnknownFaceStillMakesAFont)

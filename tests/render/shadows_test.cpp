@@ -2,10 +2,12 @@
 
 #include "item_fixtures.h"
 #include "render/raster_effects.h"
+#include "render/shadow_composite.h"
 #include "render/shadows.h"
 #include "render/view_extent.h"
 #include "test_pixels.h"
 
+#include <cmath>
 #include <random>
 #include <set>
 
@@ -282,6 +284,37 @@ TEST(Shadows, BlurAndCompositeWorkOnlyWhereTheShadowIs)
 // DrawShadow blurs and composites only the blue channel; against the full
 // bitmap blur and its composite, on the page's colours, for masks with
 // margins, glyph-like soft edges, several lightnesses and every kind of fade.
+// The composite kernel's last few pixels go through masked lanes: for every
+// count, exactly the count's pixels change, and the words after them (whose
+// top byte no canvas would have) are neither read into nor written.
+TEST(Shadows, TheCompositeKernelKeepsToItsCount)
+{
+    if (!shadow_detail::haveCompositeKernel())
+        GTEST_SKIP() << "no AVX2 here";
+    std::mt19937 rng(77);
+    for (int count = 0; count <= 40; ++count) {
+        std::vector<std::uint8_t> mask(static_cast<std::size_t>(count) + 8);
+        for (std::uint8_t& b : mask)
+            b = static_cast<std::uint8_t>(rng() % 256);
+        std::vector<std::uint32_t> out(static_cast<std::size_t>(count) + 8, 0x12345678u);
+        for (int x = 0; x < count; ++x)
+            out[static_cast<std::size_t>(x)] = 0xff000000u | (rng() & 0xffffffu);
+        std::vector<std::uint32_t> expected = out;
+        for (int x = 0; x < count; ++x) {
+            const std::uint32_t p = expected[static_cast<std::size_t>(x)];
+            const int b = mask[static_cast<std::size_t>(x)];
+            std::uint32_t q = 0xff000000u;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int c = static_cast<int>((p >> shift) & 0xffu);
+                q |= static_cast<std::uint32_t>(c + static_cast<int>(std::lround((b - 255) * c / 255.0))) << shift;
+            }
+            expected[static_cast<std::size_t>(x)] = q;
+        }
+        shadow_detail::darkenRowAvx2(mask.data(), out.data(), count);
+        EXPECT_EQ(out, expected) << "count " << count;
+    }
+}
+
 TEST(Shadows, TheBlueOnlyBlurGivesTheFullBlursShadow)
 {
     std::mt19937 rng(1606);
