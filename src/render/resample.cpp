@@ -509,12 +509,8 @@ void resampleTuned(const Bitmap& source, Bitmap& destination, int filter, const 
         return;
     }
 
-    const QImage* src = &source.image();
     QImage converted;
-    if (src->format() != QImage::Format_RGB32) {
-        converted = src->convertToFormat(QImage::Format_RGB32);
-        src = &converted;
-    }
+    const QImage* src = &AsTrueColour(source.image(), converted);
     // bits() detaches a destination that still shares its pixels with the source.
     uchar* bits = dst.bits();
     if (src->isNull() || bits == nullptr) {

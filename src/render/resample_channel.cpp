@@ -587,12 +587,8 @@ void resampleBlueTuned(const Bitmap& source, const ChannelPlane& destination, in
         fillPlane(destination, 0);
         return;
     }
-    const QImage* src = &source.image();
     QImage converted;
-    if (src->format() != QImage::Format_RGB32) {
-        converted = src->convertToFormat(QImage::Format_RGB32);
-        src = &converted;
-    }
+    const QImage* src = &AsTrueColour(source.image(), converted);
     if (src->isNull()) {
         fillPlane(destination, 0);
         return;

@@ -6,6 +6,8 @@
 
 #include "render/resample_kernels.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -179,6 +181,16 @@ struct PassPlan {
     std::optional<ByteRows> byteRows;
 #endif
 };
+
+// The source as the passes read it: itself, or its copy in `converted`
+// when it is not 32-bit RGB.
+inline const QImage& AsTrueColour(const QImage& image, QImage& converted)
+{
+    if (image.format() == QImage::Format_RGB32)
+        return image;
+    converted = image.convertToFormat(QImage::Format_RGB32);
+    return converted;
+}
 
 // The plan of the pass from n to m pixels with `filter`, kept per thread for
 // the sizes that recur.
