@@ -402,7 +402,9 @@ Bitmap PlayEmf(std::span<const std::uint8_t> bytes)
 
     std::uint32_t headerSize;
     std::memcpy(&headerSize, data + 4, 4);
-    if (headerSize < 88 || headerSize > size || headerSize % 4 != 0)
+    std::uint32_t fileSize; // what the header says the whole file holds
+    std::memcpy(&fileSize, data + 48, 4);
+    if (headerSize < 88 || headerSize > size || headerSize % 4 != 0 || fileSize > size)
         return {};
     const Record h{data, headerSize};
     const QRectF frame = h.rect(24); // 0.01 mm
@@ -426,22 +428,30 @@ Bitmap PlayEmf(std::span<const std::uint8_t> bytes)
     const std::int64_t w = std::llround(width), hgt = std::llround(height);
     if (!(width >= 1 && height >= 1) || w > 32767 || hgt > 32767 || w * hgt > kMaxDecodedPixels)
         return {};
+    const QSize played = PlaySize(w, hgt, bytes.size());
+    toBitmap *= QTransform::fromScale(double(played.width()) / double(w), double(played.height()) / double(hgt));
 
-    Bitmap out(static_cast<int>(w), static_cast<int>(hgt), RGBRef(255, 255, 255));
+    Bitmap out(played.width(), played.height(), RGBRef(255, 255, 255));
+    bool ended = false;
     {
         Player dc(out.image(), toBitmap);
         if (deviceKnown)
             dc.setDeviceResolution(devX / mmX, devY / mmY);
         std::uint32_t off = 0;
         std::int64_t records = 0;
-        bool ended = false;
-        while (!ended && off + 8 <= size) {
+        bool damaged = false;
+        while (!ended && !damaged && off + 8 <= size) {
             std::uint32_t type, n;
             std::memcpy(&type, data + off, 4);
             std::memcpy(&n, data + off + 4, 4);
+            // A record reaching past the file's end means the file was cut.
+            if (n > size - off)
+                break;
             // Every record moves on by at least its 8-byte head, so the
-            // walk cannot loop; a record reaching past the file ends it.
-            if (n < 8 || n % 4 != 0 || n > size - off || ++records > kMaxRecords)
+            // walk cannot loop; a damaged record ends the play, keeping
+            // what was drawn.
+            damaged = n < 8 || n % 4 != 0 || ++records > kMaxRecords;
+            if (damaged)
                 break;
             const auto* rec = reinterpret_cast<const char*>(data + off);
             if (type == U_EMR_EOF)
@@ -450,6 +460,9 @@ Bitmap PlayEmf(std::span<const std::uint8_t> bytes)
                 PlayRecord(dc, Record{data + off, n}, type);
             off += n;
         }
+        // A file that ends before its end-of-file record was cut short.
+        if (!ended && !damaged)
+            return {};
     }
     return out;
 }

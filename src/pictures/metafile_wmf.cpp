@@ -9,6 +9,7 @@
 
 #include <uwmf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -341,14 +342,15 @@ Bitmap PlayWmf(std::span<const std::uint8_t> bytes)
         window.height() == 0)
         return {};
 
-    Bitmap out(static_cast<int>(w), static_cast<int>(h), RGBRef(255, 255, 255));
+    const QSize played = PlaySize(w, h, bytes.size());
+    Bitmap out(played.width(), played.height(), RGBRef(255, 255, 255));
     {
         Player dc(out.image(), QTransform());
         dc.setMapMode(8);
         dc.setWindowOrg(window.topLeft());
         dc.setWindowExt(window.size());
         dc.setViewportOrg(QPointF(0, 0));
-        dc.setViewportExt(QSizeF(double(w), double(h)));
+        dc.setViewportExt(QSizeF(played));
         EachRecord(data, bytes.size(), start, [&](const Record& r) {
             // The device is the bitmap: the file's mapping mode and viewport
             // records do not apply to it.
@@ -360,6 +362,16 @@ Bitmap PlayWmf(std::span<const std::uint8_t> bytes)
         });
     }
     return out;
+}
+
+QSize PlaySize(std::int64_t width, std::int64_t height, std::size_t fileBytes)
+{
+    const double budget = static_cast<double>(fileBytes) * kPixelsPerFileByte;
+    const double pixels = static_cast<double>(width) * static_cast<double>(height);
+    if (pixels <= budget)
+        return {static_cast<int>(width), static_cast<int>(height)};
+    const double f = std::sqrt(budget / pixels);
+    return {std::max(1, static_cast<int>(width * f)), std::max(1, static_cast<int>(height * f))};
 }
 
 } // namespace vlm::metafile

@@ -1,5 +1,7 @@
 #include "pictures/picture_decoders.h"
 
+#include "pictures/bmp_decoder.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
@@ -53,6 +55,30 @@ QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format)
     return image;
 }
 
+// Whether Qt's reader finds a size in the headers beyond what any decoder makes.
+bool QtClaimsTooMany(std::span<const std::uint8_t> bytes, const char* format)
+{
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    return size.isValid() && std::int64_t{size.width()} * size.height() > kMaxDecodedPixels;
+}
+
+// A picture, or the reason there is none.
+DecodedPicture Checked(Bitmap bitmap, bool tooLarge)
+{
+    DecodedPicture out;
+    out.tooLarge = bitmap.isNull() && tooLarge;
+    out.bitmap = std::move(bitmap);
+    return out;
+}
+
 } // namespace
 
 PictureFormat PictureFormatForName(std::u16string_view fileName)
@@ -89,14 +115,6 @@ const char* PictureFormatName(int format)
     }
 }
 
-Bitmap DecodeBmp(std::span<const std::uint8_t> bytes)
-{
-    QImage image = ReadWithQt(bytes, "bmp");
-    if (image.isNull())
-        return {};
-    return Bitmap(image.convertToFormat(QImage::Format_RGB32));
-}
-
 Bitmap DecodeIco(std::span<const std::uint8_t> bytes)
 {
     const QImage icon = ReadWithQt(bytes, "ico");
@@ -113,15 +131,16 @@ DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, in
 {
     switch (format) {
     case PictureFormatJpeg: {
-        const int k = reduction == 2 || reduction == 4 || reduction == 8 ? reduction : 1;
-        return {DecodeJpeg(bytes, k), k};
+        const int asked = reduction == 2 || reduction == 4 || reduction == 8 ? reduction : 1;
+        const int k = JpegFittingReduction(bytes, asked);
+        return k == 0 ? DecodedPicture{} : DecodedPicture{DecodeJpeg(bytes, k), k};
     }
     case PictureFormatGif:
-        return {DecodeGif(bytes), 1};
+        return Checked(DecodeGif(bytes), QtClaimsTooMany(bytes, "gif"));
     case PictureFormatBmp:
-        return {DecodeBmp(bytes), 1};
+        return Checked(DecodeBmp(bytes), BmpTooLarge(bytes));
     case PictureFormatIco:
-        return {DecodeIco(bytes), 1};
+        return Checked(DecodeIco(bytes), QtClaimsTooMany(bytes, "ico"));
     case PictureFormatMetafile:
         return {DecodeMetafile(bytes), 1};
     default:
@@ -131,7 +150,7 @@ DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, in
 
 std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileBytes, int format)
 {
-    if (format == PictureFormatJpeg) {
+    if (format == PictureFormatJpeg && JpegFittingReduction(fileBytes, 1) == 1) {
         const Bitmap full = DecodeJpeg(fileBytes, 1);
         return full.isNull() ? std::vector<std::uint8_t>{} : EncodeJpeg(full);
     }

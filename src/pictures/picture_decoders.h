@@ -39,15 +39,24 @@ struct DecodedPicture
 {
     Bitmap bitmap;
     int reduction = 1; // the picture was decoded at 1 / reduction of its size
+    // No bitmap because the picture, well-formed as far as its headers tell,
+    // has more than kMaxDecodedPixels pixels at every reduction.
+    bool tooLarge = false;
 };
 
 // Decodes with the format's decoder. `reduction` (1, 2, 4 or 8) asks for a
-// picture that much smaller; only JPEG honours it, every other format
-// decodes at full size and says so in the result.
+// picture that much smaller; only JPEG honours it, and where a JPEG has more
+// than kMaxDecodedPixels pixels at that reduction it is decoded at the first
+// coarser one where it has not. Every other format decodes at full size. The
+// result says which reduction was used.
 DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, int reduction = 1);
 
-// The single decoders.
+// The single decoders. DecodeJpeg fails where the picture has more than
+// kMaxDecodedPixels pixels at `reduction`.
 Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes, int reduction = 1);
+// The reduction (`reduction` or a coarser one) at which the JPEG has at most
+// kMaxDecodedPixels pixels; 0 when its header does not read.
+int JpegFittingReduction(std::span<const std::uint8_t> bytes, int reduction);
 // The first image; transparent pixels are white.
 Bitmap DecodeGif(std::span<const std::uint8_t> bytes);
 Bitmap DecodeBmp(std::span<const std::uint8_t> bytes);
@@ -58,7 +67,8 @@ Bitmap DecodeIco(std::span<const std::uint8_t> bytes);
 Bitmap DecodeMetafile(std::span<const std::uint8_t> bytes);
 
 // The bytes a new Picture record stores for a file of `format`: a JPEG is
-// decoded and saved again at full size; the other formats keep their bytes.
+// decoded and saved again at full size (a JPEG too large for that keeps its
+// bytes); the other formats keep their bytes.
 // Empty when the file does not decode.
 std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileBytes, int format);
 

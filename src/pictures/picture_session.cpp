@@ -4,6 +4,7 @@
 #include "pictures/picture_decoders.h"
 #include "pictures/prepare_picture.h"
 #include "render/resample.h"
+#include "texts/picture_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +126,11 @@ int InitialReduction(QSize eighth, QSize pane)
     return 1;
 }
 
+const char16_t* LoadFailureText(const PictureSession& session)
+{
+    return session.tooLarge() ? texts::kPictureTooLarge : texts::kNotAValidFile;
+}
+
 PictureSession::PictureSession(const ScreenMetrics& metrics) : outlines_(metrics) {}
 
 void PictureSession::decodeAt(int reduction)
@@ -132,6 +138,7 @@ void PictureSession::decodeAt(int reduction)
     DecodedPicture d = DecodePicture(bytes_, format_, reduction);
     decoded_ = std::move(d.bitmap);
     reduction_ = decoded_.isNull() ? 1 : d.reduction;
+    tooLarge_ = d.tooLarge;
 }
 
 bool PictureSession::load(std::vector<std::uint8_t> bytes, int format, QSize pane)
@@ -194,8 +201,9 @@ void PictureSession::setZoom(double zoom)
         return;
     zoom_ = zoom;
     if (format_ == PictureFormatJpeg) {
-        const int need = ReductionForPercent(Round(zoom * 100));
-        if (need < reduction_) {
+        // A picture too large for the finer reduction decodes at the finest that fits.
+        const int need = JpegFittingReduction(bytes_, ReductionForPercent(Round(zoom * 100)));
+        if (need != 0 && need < reduction_) {
             const int before = reduction_;
             decodeAt(need);
             if (decoded_.isNull()) // the bytes decoded before: keep what there was

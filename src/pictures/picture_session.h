@@ -41,6 +41,10 @@ int ReductionForPercent(int p);
 // it fits into the pane (less the scroll bars) in whole numbers.
 int InitialReduction(QSize decodedAtEighth, QSize pane);
 
+class PictureSession;
+// What a failed load tells the user.
+const char16_t* LoadFailureText(const PictureSession& session);
+
 class PictureSession
 {
 public:
@@ -56,6 +60,9 @@ public:
     bool loadForClip(std::vector<std::uint8_t> bytes, int format, int mirrorX, int mirrorY, int turn,
                      double zoom);
     bool loaded() const { return !decoded_.isNull(); }
+    // The last load failed on a picture with more pixels than any decoder
+    // makes, not on damaged bytes.
+    bool tooLarge() const { return tooLarge_; }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     int format() const { return format_; }
@@ -144,6 +151,7 @@ private:
     int format_ = 0;
     Bitmap decoded_;
     int reduction_ = 1;
+    bool tooLarge_ = false;
     Bitmap base_;
     QSize wholeBase_; // base_ before cutting to kMaxShownSide
     Bitmap shown_;

@@ -4,6 +4,7 @@
 #include "render/resample.h"
 #include "render/shading.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -79,35 +80,43 @@ void ShadedRectFrame(Bitmap& framed, const DrawContext& ctx, const Item& clip, i
     }
 }
 
+// Calls paint(dx, dy) for every canvas pixel of the ring c pixels wide
+// around the clip circle inscribed in `box` and sets the pixel to what it
+// returns. A pixel belongs to the ring when its centre lies outside the
+// circle (the picture keeps every pixel whose centre lies within it) and at
+// most c pixels beyond it; (dx, dy) is that centre less the circle's centre.
+template <typename Paint> void PaintRing(Bitmap& target, const QRect& box, int c, Paint&& paint)
+{
+    const std::int64_t n = box.width();
+    const std::int64_t inner = n * n, outer = (n + 2 * c) * (n + 2 * c);
+    // Half-pixel units: the circle's centre lies on a pixel corner.
+    const std::int64_t jFrom = std::max<std::int64_t>(-c, -std::int64_t{box.top()});
+    const std::int64_t jTo = std::min<std::int64_t>(n + c, std::int64_t{target.height()} - box.top());
+    const std::int64_t iFrom = std::max<std::int64_t>(-c, -std::int64_t{box.left()});
+    const std::int64_t iTo = std::min<std::int64_t>(n + c, std::int64_t{target.width()} - box.left());
+    for (std::int64_t j = jFrom; j < jTo; ++j) {
+        const std::int64_t v = 2 * j + 1 - n;
+        std::uint32_t* row = target.row(static_cast<int>(box.top() + j));
+        for (std::int64_t i = iFrom; i < iTo; ++i) {
+            const std::int64_t u = 2 * i + 1 - n;
+            const std::int64_t d2 = u * u + v * v;
+            if (d2 > inner && d2 <= outer)
+                row[box.left() + i] = paint(u / 2.0, v / 2.0);
+        }
+    }
+}
+
 void ShadedRing(Canvas& canvas, const DrawContext& ctx, const Item& clip, const QRect& box, int c)
 {
-    const int r = box.width() / 2;
-    const int size = 2 * (r + c) + 3;
-    const int m = (size - 2) / 2, outer = (size - 3) / 2;
+    const int outer = box.width() / 2 + c;
     const std::vector<std::uint32_t> ramp = FrameRamp(ctx, clip, c);
     const double lambda = FrameLightAngle(ctx.lightDirection);
     const int quarter = Trunc(c / 4.0);
-    // The ring bitmap's pixel m lies on the circle's centre.
-    const QPoint origin = box.topLeft() + QPoint(r, r) - QPoint(m, m);
-    Bitmap& target = canvas.bitmap();
-    for (int j = 0; j < size; ++j) {
-        const int y = origin.y() + j;
-        if (y < 0 || y >= target.height())
-            continue;
-        std::uint32_t* row = target.row(y);
-        for (int i = 0; i < size; ++i) {
-            const int x = origin.x() + i;
-            if (x < 0 || x >= target.width())
-                continue;
-            const double dx = i - m, dy = j - m;
-            const double delta = std::hypot(dx, dy);
-            if (delta < r || delta > outer)
-                continue;
-            const double psi = std::atan2(-dy, dx);
-            const long long ringRow = outer + Round(std::sin(psi - lambda) * quarter) - Round(delta);
-            row[x] = ramp[ReduceRampRow(ringRow, c)];
-        }
-    }
+    PaintRing(canvas.bitmap(), box, c, [&](double dx, double dy) {
+        const double psi = std::atan2(-dy, dx);
+        const long long ringRow = outer + Round(std::sin(psi - lambda) * quarter) - Round(std::hypot(dx, dy));
+        return ramp[ReduceRampRow(ringRow, c)];
+    });
 }
 
 } // namespace
@@ -139,13 +148,9 @@ void RoundFrame(Canvas& canvas, const DrawContext& ctx, const Item& clip, const 
         ShadedRing(canvas, ctx, clip, box, c);
         return;
     }
-    // A ring around the circle: a wide pen is centred on its path, so the
-    // path runs half a pen width outside the picture.
-    const int half = c / 2;
-    canvas.setPen(ctx.paint(clip.rec.d.lineColor), c);
-    canvas.setHollowBrush();
-    canvas.ellipse(box.left() - half, box.top() - half, box.left() + box.width() + half,
-                   box.top() + box.height() + half);
+    // Flat: a ring in the frame colour, at least a pixel wide.
+    const std::uint32_t colour = Bitmap::toArgb(ctx.paint(clip.rec.d.lineColor));
+    PaintRing(canvas.bitmap(), box, std::max(c, 1), [colour](double, double) { return colour; });
 }
 
 } // namespace vlm

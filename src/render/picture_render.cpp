@@ -30,7 +30,8 @@ const Item* PictureOf(const DrawContext& ctx, const Item& clip)
 
 bool Affordable(std::int64_t w, std::int64_t h)
 {
-    return w > 0 && h > 0 && w * h <= kMaxRenderedPixels;
+    // Divided, not multiplied: a damaged clip's sides can be near 2^32 each.
+    return w > 0 && h > 0 && w <= kMaxRenderedPixels / h;
 }
 
 // ---------------------------------------------------------------- cache

@@ -232,7 +232,8 @@ void PictureCommands::openForFile(DocumentWindow& window, const QString& path)
         if (format == PictureFormatNone)
             return; // not a picture: nothing is shown, and "Insert" inserts nothing
         if (!guard->session().load(ReadFile(path), format, guard->paneSize())) {
-            main_.prompts().message(Prompts::Kind::Warning, Text(texts::kNotAValidFile), Prompts::Ok);
+            main_.prompts().message(Prompts::Kind::Warning, Text(LoadFailureText(guard->session())),
+                                    Prompts::Ok);
             return;
         }
         if (guard)
@@ -352,7 +353,7 @@ bool PictureCommands::insertDroppedFile(DocumentWindow& window, const QString& p
     PictureSession session(window.document().items.metrics());
     session.fileName = path.toStdU16String();
     if (!session.load(ReadFile(path), format, window.view().size())) {
-        main_.prompts().message(Prompts::Kind::Warning, Text(texts::kNotAValidFile), Prompts::Ok);
+        main_.prompts().message(Prompts::Kind::Warning, Text(LoadFailureText(session)), Prompts::Ok);
         return false;
     }
     window.view().view().RemoveMarkers();

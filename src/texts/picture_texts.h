@@ -12,6 +12,8 @@ inline constexpr const char16_t* kPictureOpenFilter =
     u"Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
     u"Vellumora Files (*.vlmr)|*.vlmr";
 inline constexpr const char16_t* kNotAValidFile = u"This is not a valid file.";
+// A well-formed picture with more pixels than the program decodes.
+inline constexpr const char16_t* kPictureTooLarge = u"This picture is too large to open.";
 
 // The popup's buttons.
 inline constexpr const char16_t* kPictureInsert = u"Insert";

@@ -243,6 +243,7 @@ TEST(DamagedPictures, MetafileRecordsThatLoopOrLieStopThePlay)
     w.put({4, 40, 0, 0, 10, 10, 0xFFFFFFFF, 1, 1, 5});
     w.put({7, 40, 0, 0, 10, 10, 0xFFFFFFF0, 0xFFFFFFF0, 1, 2});
     w.put({14, 20, 0, 16, 20});
+    w.set32(48, static_cast<std::uint32_t>(w.bytes.size()));
     EXPECT_EQ(DecodeMetafile(w.bytes).pixel(5, 5), RGBRef(255, 255, 255));
 
     // A Windows metafile record whose size points past the file's end.

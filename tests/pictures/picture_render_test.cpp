@@ -9,6 +9,8 @@
 
 #include <QBuffer>
 
+#include <cmath>
+#include <limits>
 #include <numbers>
 #include <set>
 
@@ -291,6 +293,61 @@ TEST(RenderPicture, MissingOrUndecodablePicturesDrawNothing)
     EXPECT_EQ(damaged.pixel(10, 10), kCanvas);
     c.rec.d.pictureId = 99;
     EXPECT_EQ(s.draw(c).pixel(10, 10), kCanvas);
+}
+
+TEST(RenderPicture, ADamagedRoundClipDrawsNothingWithoutOverflowing)
+{
+    // A source circle wider than any picture: the guard's product would
+    // pass 2^63 (the sanitizers stop on it).
+    Scene s(Numbered(20, 20));
+    Item& c = s.clip(QRect(), {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min(),
+                               std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()});
+    DrawingFields& d = c.rec.d;
+    d.clipShape = 2;
+    d.x1 = 50, d.y1 = 50, d.x2 = 70, d.y2 = 50;
+    d.left = 30, d.top = 30, d.right = 70, d.bottom = 70;
+    const Bitmap out = s.draw(c);
+    EXPECT_EQ(out.pixel(50, 50), kCanvas);
+    EXPECT_EQ(s.services.prepared, 0);
+}
+
+// The round clip of radius 20 at (50, 50), framed 4 pixels wide: the frame
+// lies wholly outside the picture and reaches 4 pixels out on every side.
+TEST(RoundFrame, TheRingLiesOutsideTheCircleOnEverySide)
+{
+    for (const int surface : {0, 127}) {
+        Scene s(Numbered(60, 60));
+        Item& c = s.clip(QRect(), {30, 30, 50, 30});
+        DrawingFields& d = c.rec.d;
+        d.clipShape = 2;
+        d.x1 = 50, d.y1 = 50, d.x2 = 70, d.y2 = 50;
+        d.left = 30, d.top = 30, d.right = 70, d.bottom = 70;
+        const Bitmap bare = s.draw(c);
+        c.cache.reset();
+        d.framed = 1;
+        d.weight = 1.06;
+        d.surface = surface;
+        d.lineColor = RGBRef(0, 0, 200);
+        ASSERT_EQ(FrameWidth(s.ctx, c), 4);
+        const Bitmap framed = s.draw(c);
+        for (int y = 20; y < 80; ++y)
+            for (int x = 20; x < 80; ++x) {
+                // Distance of the pixel's centre from the circle's centre (50, 50).
+                const double delta = std::hypot(x + 0.5 - 50, y + 0.5 - 50);
+                if (bare.pixel(x, y) != kCanvas)
+                    EXPECT_EQ(framed.pixel(x, y), bare.pixel(x, y)) << surface << " picture at " << x << "," << y;
+                else if (delta > 20.0 && delta <= 23.5)
+                    EXPECT_NE(framed.pixel(x, y), kCanvas) << surface << " ring at " << x << "," << y;
+                else if (delta > 24.5)
+                    EXPECT_EQ(framed.pixel(x, y), kCanvas) << surface << " outside at " << x << "," << y;
+            }
+        // The picture reaches the circle on all four sides, the ring right after it.
+        for (const auto& [inside, ring] : {std::pair{QPoint(30, 50), QPoint(29, 50)}, {QPoint(69, 50), QPoint(70, 50)},
+                                           {QPoint(50, 30), QPoint(50, 29)}, {QPoint(50, 69), QPoint(50, 70)}}) {
+            EXPECT_NE(bare.pixel(inside.x(), inside.y()), kCanvas) << surface;
+            EXPECT_EQ(bare.pixel(ring.x(), ring.y()), kCanvas) << surface;
+        }
+    }
 }
 
 } // namespace
