@@ -2,6 +2,7 @@
 
 #include "model/item_list.h"
 #include "model/page_setup.h"
+#include "model/rounding.h"
 #include "platform/canvas.h"
 #include "render/draw_item.h"
 #include "render/painted_items.h"
@@ -80,13 +81,19 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
                 std::memcpy(cell.row(y - source.top()) + (drawn.left() - source.left()),
                             sheet.row(y) + drawn.left(), sizeof(std::uint32_t) * drawn.width());
             // Cells the source does not reach into are white on the card too.
-            for (int c = 1; c <= g.columns; ++c) {
-                for (int r = 1; r <= g.rows; ++r) {
+            // Only cells reaching into the sheet are visited: a grid may
+            // claim billions of them.
+            const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
+            const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
+            const CellSpan columns =
+                CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
+            const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
+            for (std::int64_t c = columns.first; c <= columns.last; ++c) {
+                for (std::int64_t r = rows.first; r <= rows.last; ++r) {
                     if (c == 1 && r == 1)
                         continue;
-                    const QPoint shift((c - 1) * (g.cellWidth + g.columnGap),
-                                       (r - 1) * (g.cellHeight + g.rowGap));
-                    if (CellPrints(selection, r, c, g.columns))
+                    const QPoint shift(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY));
+                    if (CellPrints(selection, static_cast<int>(r), static_cast<int>(c), g.columns))
                         CopyCell(sheet, cell, source, shift);
                     else
                         FillWhite(sheet, source.translated(shift));

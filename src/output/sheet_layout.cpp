@@ -154,6 +154,42 @@ SheetGeometry SheetGeometryOf(const HeaderFields& h, const SheetDevice& device, 
     return g;
 }
 
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b)
+{
+    return -FloorDiv(-a, b);
+}
+
+} // namespace
+
+CellSpan CellsOnSheet(std::int64_t first, std::int64_t last, std::int64_t step, int count, int extent)
+{
+    if (count < 1 || extent < 1 || last < first)
+        return {};
+    // Cell k (0-based) covers [first + k * step, last + k * step]; it is on
+    // the sheet when that reaches into [0, extent - 1].
+    std::int64_t from = 0, to = count - 1;
+    if (step == 0) {
+        if (last < 0 || first > extent - 1)
+            return {};
+        from = to;
+    } else if (step > 0) {
+        from = std::max(from, CeilDiv(-last, step));
+        to = std::min(to, FloorDiv(extent - 1 - first, step));
+    } else {
+        from = std::max(from, CeilDiv(extent - 1 - first, step));
+        to = std::min(to, FloorDiv(-last, step));
+    }
+    return {from + 1, to + 1};
+}
+
 bool CellPrints(const std::string& selection, int row, int column, int columns)
 {
     const long long position = column + static_cast<long long>(columns) * (row - 1);

@@ -11,6 +11,8 @@
 
 #include <QRect>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -88,6 +90,19 @@ struct SheetGeometry
 };
 SheetGeometry SheetGeometryOf(const HeaderFields& header, const SheetDevice& device,
                               const ScreenMetrics& screen);
+
+// The cells of one row or column of a grid of `count` cells that reach into
+// a sheet `extent` pixels long: the first cell covers [first, last], each
+// next one lies `step` further. 1-based; empty (first > last) when none
+// does. Where the step is 0 every cell covers the first one's pixels and
+// only the last, drawn over all the others, is given.
+struct CellSpan
+{
+    std::int64_t first = 1;
+    std::int64_t last = 0;
+    bool empty() const { return first > last; }
+};
+CellSpan CellsOnSheet(std::int64_t first, std::int64_t last, std::int64_t step, int count, int extent);
 
 // Whether the cell in row r, column c (1-based) of a grid of `columns`
 // columns prints: every position but an "x" does, and so does every

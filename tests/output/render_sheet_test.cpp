@@ -166,6 +166,38 @@ TEST(RenderSheet, CopiesTheFirstCardIntoEverySelectedCell)
     EXPECT_EQ(at(1, 1, 5, 5), kWhite);
 }
 
+TEST(SheetLayout, OnlyCellsReachingIntoTheSheetAreVisited)
+{
+    // 96-pixel cells every 144 pixels from 24 (bleed included) on a 384-pixel sheet.
+    const CellSpan span = CellsOnSheet(24, 167, 144, 100000, 384);
+    EXPECT_EQ(span.first, 1);
+    EXPECT_EQ(span.last, 3);
+    EXPECT_EQ(CellsOnSheet(24, 167, 144, 2, 384).last, 2);
+    // Cells starting left of the sheet, or moving left (overlapping cards).
+    EXPECT_EQ(CellsOnSheet(-500, -401, 150, 10, 300).first, 4);
+    EXPECT_EQ(CellsOnSheet(-500, -401, 150, 10, 300).last, 6);
+    EXPECT_EQ(CellsOnSheet(100, 199, -50, 2000000000, 300).last, 4);
+    // All on one spot: the last one covers the others.
+    EXPECT_EQ(CellsOnSheet(10, 20, 0, 2000000000, 300).first, 2000000000);
+    EXPECT_TRUE(CellsOnSheet(400, 500, 144, 10, 384).empty());
+    EXPECT_TRUE(CellsOnSheet(10, 20, 0, 5, 5).empty());
+}
+
+TEST(RenderSheet, AGridOfBillionsOfCellsRendersTheCellsOnTheSheet)
+{
+    // Every cell but those of the first three rows and columns lies off the
+    // sheet; their offsets would not fit 32 bits.
+    SheetDoc few = CardSheet(3, 3);
+    const std::optional<Bitmap> expected = renderSheet(few.doc, kPaper96, " x", Env());
+    ASSERT_TRUE(expected);
+    for (const auto& [rows, columns] : {std::pair{2000000000, 3}, {100000, 100000}, {3, 2000000000}}) {
+        SheetDoc many = CardSheet(rows, columns);
+        const std::optional<Bitmap> sheet = renderSheet(many.doc, kPaper96, " x", Env());
+        ASSERT_TRUE(sheet);
+        EXPECT_EQ(sheet->image(), expected->image()) << rows << " x " << columns;
+    }
+}
+
 TEST(RenderSheet, CrossedOutFirstCellPrintsWhite)
 {
     SheetDoc s = CardSheet(2, 2);
