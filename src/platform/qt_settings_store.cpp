@@ -122,10 +122,33 @@ std::unique_ptr<QtSettingsStore> QtSettingsStore::openIniFile(const QString& pat
 void QtSettingsStore::loadIni()
 {
     const QFileInfo info(path_);
-    if (!info.exists() || !info.isFile() || !info.isReadable() || info.size() > kMaxIniBytes)
+    if (!info.exists() && !info.isSymLink())
         return;
+    if (!info.isFile() || !info.isReadable()) {
+        partlyRead_ = true;
+        return;
+    }
+    if (info.size() <= kMaxIniBytes) {
+        parseIni(path_);
+        return;
+    }
+    // Too large to be ours as a whole: the settings in its first part, up to
+    // the last full line, are read from a copy.
+    partlyRead_ = true;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray head = file.read(kMaxIniBytes);
+    head.truncate(head.lastIndexOf('\n') + 1);
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(head) != head.size() || !copy.flush())
+        return;
+    parseIni(copy.fileName());
+}
 
-    const QSettings ini(path_, QSettings::IniFormat);
+void QtSettingsStore::parseIni(const QString& path)
+{
+    const QSettings ini(path, QSettings::IniFormat);
     // A damaged file still yields what could be parsed; the rest keeps its
     // defaults. Values outside a group are not ours.
     const QStringList all = ini.allKeys();
@@ -157,6 +180,8 @@ bool QtSettingsStore::commit()
 
 bool QtSettingsStore::commitIni()
 {
+    if (partlyRead_)
+        return false;
     const QFileInfo info(path_);
     const QString dir = info.absolutePath();
     if (!QDir().mkpath(dir))

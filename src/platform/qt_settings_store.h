@@ -7,8 +7,9 @@
 // The store reads everything once when it is opened and works on that copy;
 // commit() writes the copy out as a complete new file that replaces the old
 // one in a single rename, so a crash while saving leaves the old file whole.
-// A file that cannot be read, is not a file or is implausibly large is
-// treated as empty; it is never parsed and never blocks.
+// A file that cannot be read or is not a file loads as empty; one larger
+// than kMaxIniBytes loads from its first kMaxIniBytes only. Neither is ever
+// written over: what the store did not read would be lost.
 //
 // INI files know only texts, and people edit them: an integer is written as
 // its plain decimal number ("tsize=12") and a text as itself, so what a person
@@ -38,20 +39,26 @@ public:
 
     bool commit() override;
 
-    // Files above this size are not settings this program wrote.
-    static constexpr qint64 kMaxIniBytes = 1 << 20;
+    // Files above this size are not settings this program wrote; only their
+    // beginning is read.
+    static constexpr qint64 kMaxIniBytes = 16 << 20;
+
+    // The file exists but was not read whole; commit() then leaves it alone.
+    bool partlyRead() const { return partlyRead_; }
 
 private:
     enum class Backend { IniFile, Registry };
     QtSettingsStore(Backend backend, QString path);
 
     void loadIni();
+    void parseIni(const QString& path);
     void loadRegistry();
     bool commitIni();
     bool commitRegistry();
 
     Backend backend_;
     QString path_;
+    bool partlyRead_ = false;
 };
 
 } // namespace vlm

@@ -292,23 +292,47 @@ TEST_F(QtSettingsStoreTest, AHandEditedFileLoadsByTheRulesAndIsWrittenBackPlain)
     EXPECT_EQ(load(*QtSettingsStore::openIniFile(path())).polysides, 7);
 }
 
-TEST_F(QtSettingsStoreTest, UnreadableOrOversizedFilesLoadAsEmptyAndAreReplacedOnSave)
+TEST_F(QtSettingsStoreTest, FilesNotReadWholeAreNeverWrittenOver)
 {
-    // A folder where the file should be, and a file too large to be ours.
+    // A folder where the file should be.
     QDir().mkpath(path(QStringLiteral("a/Vellumora.ini")));
     auto asFolder = QtSettingsStore::openIniFile(path(QStringLiteral("a/Vellumora.ini")));
     EXPECT_TRUE(asFolder->keys().empty());
-    EXPECT_FALSE(SaveSettings(Settings{}, *asFolder)); // cannot replace a folder
+    EXPECT_FALSE(SaveSettings(Settings{}, *asFolder));
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("a/Vellumora.ini"))).isDir());
     EXPECT_EQ(QDir(path(QStringLiteral("a"))).entryList(QDir::Files), QStringList());
 
-    QByteArray big("[CustomSettings]\nunits=dword:00000002\n");
-    big.append(QByteArray(QtSettingsStore::kMaxIniBytes, ';'));
-    writeFile(path(), big);
+    // Larger than the limit: what its first part holds is read, and the
+    // file stays as it was.
+    QByteArray huge("[CustomSettings]\nunits=2\npolysides=9\n");
+    const QByteArray comment = "; " + QByteArray(1000, '-') + "\n";
+    while (huge.size() <= QtSettingsStore::kMaxIniBytes)
+        huge.append(comment);
+    huge.append("tsize=77\n");
+    writeFile(path(), huge);
     auto oversized = QtSettingsStore::openIniFile(path());
-    EXPECT_EQ(load(*oversized).defaults.unit, UnitInches);
-    EXPECT_TRUE(SaveSettings(Settings{}, *oversized));
-    EXPECT_LT(QFileInfo(path()).size(), QtSettingsStore::kMaxIniBytes);
+    EXPECT_TRUE(oversized->partlyRead());
+    const Settings s = load(*oversized);
+    EXPECT_EQ(s.defaults.unit, UnitMillimeters);
+    EXPECT_EQ(s.polysides, 9);
+    EXPECT_NE(s.tsize, 77);
+    EXPECT_FALSE(SaveSettings(s, *oversized));
+    EXPECT_EQ(readFile(path()), huge);
+}
+
+TEST_F(QtSettingsStoreTest, AFileOverAMebibyteIsReadAndSavedAgain)
+{
+    QByteArray big("[CustomSettings]\nunits=2\npolysides=9\n");
+    big.append("; " + QByteArray(3 << 19, '-') + "\n");
+    writeFile(path(), big);
+    auto store = QtSettingsStore::openIniFile(path());
+    EXPECT_FALSE(store->partlyRead());
+    Settings s = load(*store);
+    EXPECT_EQ(s.defaults.unit, UnitMillimeters);
+    EXPECT_EQ(s.polysides, 9);
+    s.polysides = 11;
+    EXPECT_TRUE(SaveSettings(s, *store));
+    EXPECT_EQ(load(*QtSettingsStore::openIniFile(path())).polysides, 11);
 }
 
 TEST_F(QtSettingsStoreTest, AFolderThatCannotBeWrittenFailsTheSaveQuietly)
