@@ -5,6 +5,7 @@
 #include "model/rounding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -173,6 +174,53 @@ std::unique_ptr<std::FILE, FileCloser> CreateTemporary(const fs::path& target, f
     return nullptr;
 }
 
+// The file a save writes: where a chain of symbolic links ends, even when
+// the last one points at nothing yet; false for a loop of links.
+bool SaveTarget(fs::path name, fs::path& target)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (!fs::is_symlink(fs::symlink_status(name, ec))) {
+            target = name;
+            return true;
+        }
+        const fs::path next = fs::read_symlink(name, ec);
+        if (ec)
+            return false;
+        name = next.is_absolute() ? next : name.parent_path() / next;
+    }
+    return false;
+}
+
+// Whether `name` is one of CreateTemporary's names for `target`.
+bool IsTemporaryOf(const std::string& name, const std::string& target)
+{
+    constexpr std::size_t kHex = 8;
+    if (name.size() != target.size() + 1 + kHex + 4 || name.compare(0, target.size(), target) != 0 ||
+        name[target.size()] != '.' || name.compare(name.size() - 4, 4, ".tmp") != 0)
+        return false;
+    for (std::size_t i = target.size() + 1; i < target.size() + 1 + kHex; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(name[i])))
+            return false;
+    return true;
+}
+
+// Temporaries an interrupted save of `target` left beside it.
+void RemoveStaleTemporaries(const fs::path& target)
+{
+    std::error_code ec;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string own = target.filename().string();
+    fs::directory_iterator it(folder, ec), end;
+    std::vector<fs::path> stale;
+    for (; !ec && it != end; it.increment(ec))
+        if (IsTemporaryOf(it->path().filename().string(), own) &&
+            fs::is_regular_file(fs::symlink_status(it->path(), ec)))
+            stale.push_back(it->path());
+    for (const fs::path& p : stale)
+        fs::remove(p, ec);
+}
+
 bool CloseDurably(std::unique_ptr<std::FILE, FileCloser>& f)
 {
     bool ok = std::fflush(f.get()) == 0;
@@ -193,13 +241,10 @@ bool WriteDocument(const std::string& fileName, ItemList& list)
     header->rec.h.historyIncluded = 0;
 
     std::error_code ec;
-    fs::path target(fileName);
     // Saving through a link replaces the file it points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec)
-            return false;
-    }
+    fs::path target;
+    if (!SaveTarget(fs::path(fileName), target))
+        return false;
 
     fs::path tmp;
     auto f = CreateTemporary(target, tmp);
@@ -251,6 +296,7 @@ bool WriteDocument(const std::string& fileName, ItemList& list)
         fs::remove(tmp, ec);
         return false;
     }
+    RemoveStaleTemporaries(target);
     SetModified(list, false);
     return true;
 }

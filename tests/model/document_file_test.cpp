@@ -2,6 +2,8 @@
 
 #include "model/record_stream.h"
 
+#include <algorithm>
+
 namespace vlm {
 namespace {
 
@@ -410,6 +412,53 @@ TEST_F(DocumentFile, SaveToExistingWritesOnlyOverAnExistingFile)
     EXPECT_TRUE(SaveToExisting(doc));
     EXPECT_FALSE(IsModified(doc.items));
     EXPECT_EQ(ReadBytes(doc.fileName).size(), 2 * R + 8 * 80);
+}
+
+TEST_F(DocumentFile, ASaveRemovesTheTemporariesOfInterruptedSaves)
+{
+    namespace fs = std::filesystem;
+    Document doc = test::EmptyDocument();
+    const std::string path = dir.file("card.vlmr");
+    for (const char* leftover : {"card.vlmr.0123abcd.tmp", "card.vlmr.7fffffff.tmp"})
+        WriteBytes(dir.file(leftover), {1, 2, 3});
+    // Names that only look alike stay, and so does a folder.
+    for (const char* other : {"card.vlmr.notes.tmp", "other.vlmr.0123abcd.tmp", "card.vlmr.0123abcd.tmp.bak"})
+        WriteBytes(dir.file(other), {4});
+    fs::create_directory(dir.file("card.vlmr.00000000.tmp"));
+    ASSERT_TRUE(WriteDocument(path, doc.items));
+
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"card.vlmr", "card.vlmr.00000000.tmp", "card.vlmr.0123abcd.tmp.bak",
+                                               "card.vlmr.notes.tmp", "other.vlmr.0123abcd.tmp"}));
+}
+
+TEST_F(DocumentFile, SavingThroughALinkWritesWhereTheLinksLead)
+{
+    namespace fs = std::filesystem;
+    Document doc = test::EmptyDocument();
+    // A link to a file not there yet, reached through a second link.
+    fs::create_directory(dir.file("real"));
+    fs::create_symlink("real/card.vlmr", dir.file("dangling.vlmr"));
+    fs::create_symlink(dir.file("dangling.vlmr"), dir.file("outer.vlmr"));
+    ASSERT_TRUE(WriteDocument(dir.file("outer.vlmr"), doc.items));
+    EXPECT_TRUE(fs::is_symlink(dir.file("outer.vlmr")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("dangling.vlmr")));
+    EXPECT_EQ(ReadBytes(dir.file("real/card.vlmr")).size(), 2 * R + 8 * 80);
+
+    // A link into a missing folder, and links in a circle: the save fails
+    // and every link stays.
+    fs::create_symlink("gone/card.vlmr", dir.file("nowhere.vlmr"));
+    fs::create_symlink("b.vlmr", dir.file("a.vlmr"));
+    fs::create_symlink("a.vlmr", dir.file("b.vlmr"));
+    SetModified(doc.items, true);
+    for (const char* link : {"nowhere.vlmr", "a.vlmr"}) {
+        EXPECT_FALSE(WriteDocument(dir.file(link), doc.items)) << link;
+        EXPECT_TRUE(fs::is_symlink(dir.file(link))) << link;
+    }
+    EXPECT_TRUE(IsModified(doc.items));
 }
 
 } // namespace
