@@ -213,10 +213,12 @@ void RemoveStaleTemporaries(const fs::path& target)
     const std::string own = target.filename().string();
     fs::directory_iterator it(folder, ec), end;
     std::vector<fs::path> stale;
-    for (; !ec && it != end; it.increment(ec))
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
         if (IsTemporaryOf(it->path().filename().string(), own) &&
-            fs::is_regular_file(fs::symlink_status(it->path(), ec)))
+            fs::is_regular_file(fs::symlink_status(it->path(), statusError)))
             stale.push_back(it->path());
+    }
     for (const fs::path& p : stale)
         fs::remove(p, ec);
 }

@@ -154,7 +154,9 @@ std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileB
         const Bitmap full = DecodeJpeg(fileBytes, 1);
         return full.isNull() ? std::vector<std::uint8_t>{} : EncodeJpeg(full);
     }
-    if (DecodePicture(fileBytes, format).bitmap.isNull())
+    // A JPEG too large to be saved again decodes at the coarsest reduction
+    // to show that it is whole.
+    if (DecodePicture(fileBytes, format, 8).bitmap.isNull())
         return {};
     return {fileBytes.begin(), fileBytes.end()};
 }
