@@ -3,6 +3,7 @@
 #include "model/document.h"
 #include "model/item_record.h"
 #include "model/rounding.h"
+#include "platform/ui_text.h"
 #include "texts/render_texts.h"
 
 #include <algorithm>
@@ -29,10 +30,6 @@ int ToDocument(double zoom, int origin, int p)
     return Round(static_cast<double>(std::int64_t{p} + origin) / UsableZoom(zoom));
 }
 
-QString Text(const char16_t* s)
-{
-    return QString::fromUtf16(s);
-}
 
 } // namespace
 
@@ -87,7 +84,7 @@ int PixelsFromMm(double mm, const ScreenMetrics& metrics, Axis axis)
 QString FormatLength(int units, double value)
 {
     if (!(value >= 0.0001))
-        return Text(texts::kLengthNone);
+        return uiText(texts::kLengthNone);
     QString number;
     if (units == 3) {
         // Up to two decimals, without trailing zeros.
@@ -106,7 +103,7 @@ QString FormatLength(int units, double value)
     const char16_t* unit = units == 2   ? texts::kUnitMm
                            : units == 3 ? (one ? texts::kUnitInch : texts::kUnitInches)
                                         : (one ? texts::kUnitPixel : texts::kUnitPixels);
-    return number + QLatin1Char(' ') + Text(unit);
+    return number + QLatin1Char(' ') + uiText(unit);
 }
 
 int ZoomPercent(double zoom)
@@ -116,7 +113,7 @@ int ZoomPercent(double zoom)
 
 QString ZoomLabel(double zoom)
 {
-    return QString::number(ZoomPercent(zoom)) + Text(texts::kPercentSign);
+    return QString::number(ZoomPercent(zoom)) + uiText(texts::kPercentSign);
 }
 
 int ZoomStepIndex(double zoom)

@@ -8,9 +8,9 @@
 #include "model/document_file.h"
 #include "platform/memory_settings_store.h"
 #include "scripted_prompts.h"
-#include "shell/document_files.h"
-#include "shell/document_window.h"
-#include "shell/main_window.h"
+#include "shell/window/document_files.h"
+#include "shell/window/document_window.h"
+#include "shell/window/main_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,0 +1,579 @@
+#include "shell/commands/edit_commands.h"
+#include "shell/window/hook_chain.h"
+
+#include "platform/ui_text.h"
+#include "shell/commands/button_hover.h"
+#include "shell/commands/button_pictures.h"
+#include "shell/panels/fine_tune_panel.h"
+#include "shell/panels/tool_panels.h"
+#include "shell/window/document_window.h"
+#include "shell/window/left_column.h"
+#include "shell/window/main_window.h"
+#include "shell/window/view_widget.h"
+#include "shell/window/zoom_controls.h"
+#include "texts/edit_texts.h"
+#include "texts/shell_texts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace vlm {
+
+namespace {
+
+
+// The toolbar's buttons of these commands, left to right; 0 separates groups.
+struct ButtonSpec
+{
+    int number;
+    const char16_t* hint;
+    const char16_t* label;
+    int panelCode; // the tool's panel, 0 for commands
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {1, texts::kHintNewFile, texts::kMenuNew, 0},
+    {2, texts::kHintOpenFile, texts::kMenuOpen, 0},
+    {3, texts::kHintSaveFile, texts::kMenuSave, 0},
+    {6, texts::kHintUndo, texts::kMenuUndo, 0},
+    {7, texts::kHintRedo, texts::kMenuRedo, 0},
+    {8, texts::kHintRepaint, u"\u21BB", 0},
+    {0, nullptr, nullptr, 0},
+    {9, texts::kHintSelect, u"\u2196", 20},
+    {27, texts::kHintInsertPicture, texts::kKindPicture, 400},
+    {18, texts::kHintInsertText, texts::kKindText, 300},
+    {17, texts::kHintInsertLine, texts::kKindLine, 98},
+    {28, texts::kHintInsertArc, texts::kKindArc, 108},
+    {29, texts::kHintInsertSpline, texts::kKindSpline, 109},
+    {30, texts::kHintInsertCurve, texts::kKindCurve, 111},
+    {21, texts::kHintInsertTriangle, texts::kKindTriangle, 100},
+    {22, texts::kHintInsertSquare, texts::kKindSquare, 101},
+    {23, texts::kHintInsertRectangle, texts::kKindRectangle, 102},
+    {24, texts::kHintInsertCircle, texts::kKindCircle, 103},
+    {31, texts::kHintInsertPie, texts::kKindPie, 107},
+    {25, texts::kHintInsertEllipse, texts::kKindEllipse, 104},
+    {26, texts::kHintInsertPolygon, texts::kKindPolygon, 199},
+    {32, texts::kHintInsertStar, texts::kKindStar, 105},
+    {33, texts::kHintInsertSolid, texts::kKindSolid, 110},
+    {34, texts::kHintInsertOblong, texts::kKindOblong, 112},
+    {0, nullptr, nullptr, 0},
+    {13, texts::kHintOnTop, u"\u2912", 0},
+    {12, texts::kHintBehind, u"\u2913", 0},
+};
+
+bool AnySelected(const Document& doc)
+{
+    for (const Item& it : doc.items)
+        if (IsSelectedLive(it))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int PressedButtonFor(int code)
+{
+    for (const ButtonSpec& b : kButtons)
+        if (b.panelCode == code && code != 20 && code != 400)
+            return b.number;
+    if (code == PanelCode::TextTool2 || code == PanelCode::TextTool3)
+        return 18;
+    if (code == PanelCode::Insert || code == PanelCode::LineFineTune || (code >= 200 && code <= 299) ||
+        code == PanelCode::TextFineTune)
+        return 9;
+    return 0;
+}
+
+struct EditCommands::WindowTools
+{
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<SelectionPointer> pointer;
+    std::unique_ptr<CanvasKeys> keys; // goes first: it holds hooks of the two above
+};
+
+EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
+{
+    buildMenus();
+    buildToolbar();
+    connectHooks();
+    setUndoCommands(false, false);
+    updateSelectionButtons();
+    // The insert panel shown at start came before its maker existed.
+    if (main_.currentPanel() == MainWindow::kDefaultPanel)
+        main_.leftColumn().showPanelWidget(makePanel(MainWindow::kDefaultPanel));
+}
+
+EditCommands::~EditCommands() = default;
+
+void EditCommands::buildMenus()
+{
+    QMenuBar* bar = main_.menuBar();
+    QAction* before = main_.menus().zoom ? main_.menus().zoom->menuAction() : nullptr;
+
+    insert_ = new QMenu(uiText(texts::kMenuInsert), bar);
+    for (const InsertRow& row : InsertRows()) {
+        const int code = row.panelCode;
+        QObject::connect(insert_->addAction(uiText(row.caption)), &QAction::triggered, this,
+                         [this, code] { main_.RunDeferred(code); });
+    }
+    bar->insertMenu(before, insert_);
+
+    auto* edit = edit_ = new QMenu(uiText(texts::kMenuEdit), bar);
+    undo_ = edit->addAction(uiText(texts::kMenuUndo));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = edit->addAction(uiText(texts::kMenuRedo));
+    redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    edit->addSeparator();
+    clear_ = edit->addAction(uiText(texts::kMenuClearUndoRedo));
+    clear_->setEnabled(!main_.documentWindows().empty());
+    main_.menus().documentActions.push_back(clear_);
+    bar->insertMenu(before, edit);
+
+    QObject::connect(undo_, &QAction::triggered, this, [this] { UndoCommand(false); });
+    QObject::connect(redo_, &QAction::triggered, this, [this] { RedoCommand(false); });
+    QObject::connect(clear_, &QAction::triggered, this, [this] { ClearUndoRedoCommand(); });
+}
+
+void EditCommands::buildToolbar()
+{
+    QWidget* frame = main_.zoomControls().parentWidget();
+    // A tool bar rather than a plain row: when the window is narrower than all
+    // the buttons, the ones that do not fit move into the menu of its
+    // extension button instead of widening the main window past its size.
+    // The buttons are actions so that the menu can show them.
+    auto* row = toolbar_ = new QToolBar(frame);
+    row->setMovable(false);
+    row->setFloatable(false);
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
+    tools_ = new QActionGroup(row);
+    tools_->setExclusive(true);
+    for (const ButtonSpec& entry : kButtons) {
+        if (entry.number == 0) {
+            row->addSeparator();
+            continue;
+        }
+        auto* a = new QAction(ToolbarPicture(entry.number), uiText(entry.label), row);
+        a->setToolTip(uiText(entry.hint));
+        a->setData(entry.number);
+        row->addAction(a);
+        buttons_[entry.number] = a;
+        const int number = entry.number;
+        const int code = entry.panelCode;
+        if (code != 0) {
+            a->setCheckable(true);
+            tools_->addAction(a);
+        }
+        if (QToolButton* b = button(number)) {
+            b->setAutoRaise(true);
+            // A button showing a picture is named by its hint.
+            b->setAccessibleName(uiText(entry.hint));
+        }
+        // Assistive tools toggle a tool button rather than click it, which
+        // checks its action without triggering it: the toggle runs the
+        // command then, and the trigger that follows a click does not again.
+        QObject::connect(a, &QAction::toggled, this, [this, number](bool on) {
+            if (!on || pressing_)
+                return;
+            toggledJustNow_ = number;
+            QTimer::singleShot(0, this, [this] { toggledJustNow_ = 0; });
+            runButton(number);
+        });
+        QObject::connect(a, &QAction::triggered, this, [this, number] {
+            if (toggledJustNow_ == number) {
+                toggledJustNow_ = 0;
+                return;
+            }
+            runButton(number);
+        });
+    }
+    if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
+        box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
+    hover_ = new ButtonHover(frame);
+    RunAfter(main_.hooks().resetHover, [this] { hover_->lowerAll(); });
+    press(9);
+}
+
+void EditCommands::runButton(int number)
+{
+    int code = 0;
+    for (const ButtonSpec& b : kButtons)
+        if (b.number == number)
+            code = b.panelCode;
+    switch (number) {
+    case 1:
+        main_.NewCommand();
+        break;
+    case 2:
+        main_.OpenCommand();
+        break;
+    case 3:
+        main_.SaveCommand();
+        break;
+    case 6:
+        UndoCommand(true);
+        break;
+    case 7:
+        RedoCommand(true);
+        break;
+    case 8:
+        RepaintCommand();
+        break;
+    case 9:
+        ChooseTool(PanelCode::Insert, true);
+        break;
+    case 27:
+        press(27);
+        main_.RunDeferred(PanelCode::Picture);
+        break;
+    case 18:
+        ChooseTool(code, false);
+        break;
+    case 12:
+        PlaceBehindCommand();
+        break;
+    case 13:
+        PlaceOnTopCommand();
+        break;
+    default:
+        ChooseTool(code, true);
+        break;
+    }
+}
+
+void EditCommands::connectHooks()
+{
+    ShellHooks& hooks = main_.hooks();
+    AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
+    RunBefore(hooks.panelShown, [this](int code) { panelShown(code); });
+    RunBefore(hooks.enterTool, [this](int code) { enterTool(code); });
+    RunBefore(hooks.documentOpened, [this](DocumentWindow& w) { documentOpened(w); });
+    RunAfter(hooks.documentClosing, [this](DocumentWindow& w) { documentClosing(w); });
+    // The picture insertion, when there is one, and then the insert panel
+    // with the pointer tool again.
+    RunAfter(hooks.runFrameCommand, [this](int code) {
+        if (code == PanelCode::Picture)
+            ChooseTool(PanelCode::Insert, false);
+    });
+    RunBefore(hooks.documentActivated, [this](DocumentWindow* w) { documentActivated(w); });
+}
+
+QWidget* EditCommands::makePanel(int code)
+{
+    if (auto found = panels_.find(code); found != panels_.end())
+        return found->second;
+    QWidget* panel = nullptr;
+    if (code == PanelCode::Insert) {
+        panel = new InsertPanel(
+            [this](int chosen) {
+                // Further presses wait until the chosen command has run.
+                if (main_.pendingCommand() == 0)
+                    main_.RunDeferred(chosen);
+            },
+            [this] {
+                if (main_.hooks().openPageSetup)
+                    main_.hooks().openPageSetup();
+            });
+    } else if (FineTunePanel::IsPanelCode(code) && !PanelGuidanceFor(code).title.isEmpty()) {
+        panel = new FineTunePanel(code, main_.settings(), fineTuneHooks());
+    } else if (!PanelGuidanceFor(code).title.isEmpty()) {
+        panel = new ToolPanel(code);
+    }
+    if (panel)
+        panels_[code] = panel;
+    return panel;
+}
+
+FineTunePanelHooks EditCommands::fineTuneHooks()
+{
+    FineTunePanelHooks h;
+    h.sandbox = [this] { return activeSandbox(); };
+    h.customize = [this](int page) {
+        if (customizeList)
+            customizeList(page);
+    };
+    h.chooseColor = [this]() -> std::optional<std::int32_t> {
+        return chooseColor ? chooseColor() : std::nullopt;
+    };
+    h.changed = [this] { updateSelectionButtons(); };
+    h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
+    h.showPanel = [this](int code) { main_.ShowPanel(code); };
+    h.join = [this] {
+        if (joinItems)
+            joinItems();
+    };
+    h.split = [this] {
+        if (splitGroup)
+            splitGroup();
+    };
+    return h;
+}
+
+// ---- Document windows ----
+
+Sandbox* EditCommands::sandboxOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second->sandbox.get();
+}
+
+Sandbox* EditCommands::activeSandbox() const
+{
+    return sandboxOf(active_);
+}
+
+SelectionTool* EditCommands::pointerOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : &found->second->pointer->tool();
+}
+
+CanvasKeys* EditCommands::keysOf(const DocumentWindow* window) const
+{
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second->keys.get();
+}
+
+void EditCommands::documentOpened(DocumentWindow& window)
+{
+    if (auto found = windows_.find(&window); found != windows_.end()) {
+        // The window was reused for another file: its tools start afresh.
+        found->second->sandbox->DetachFromView();
+        windows_.erase(found);
+    }
+    auto tools = std::make_unique<WindowTools>();
+    SandboxHooks hooks;
+    hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
+    DocumentWindow* w = &window;
+    hooks.undoCommandsChanged = [this, w](bool canUndo, bool canRedo) {
+        if (w == active_)
+            setUndoCommands(canUndo, canRedo);
+    };
+    hooks.requestHintPage = [this](int page) {
+        if (showHintPage)
+            showHintPage(page);
+    };
+    hooks.lineGuidance = [this](int step) {
+        if (auto* panel = dynamic_cast<ToolPanel*>(makePanel(PanelCode::LineTool)))
+            panel->setGuidanceStep(step);
+    };
+    hooks.rulersChanged = [w] {
+        w->view().rulerX()->update();
+        w->view().rulerY()->update();
+    };
+    tools->sandbox =
+        std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
+    SelectionToolHooks pointerHooks;
+    pointerHooks.showPanel = [this](int code) { main_.ShowPanel(code); };
+    pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
+    pointerHooks.setCursor = [w](Qt::CursorShape shape) { w->view().viewport()->setCursor(shape); };
+    tools->pointer = std::make_unique<SelectionPointer>(*tools->sandbox, pointerHooks);
+    tools->keys = std::make_unique<CanvasKeys>(*tools->sandbox, tools->pointer->tool(),
+                                               keyHooks ? keyHooks(window) : CanvasKeyHooks{});
+    window.view().setCanvasInput(tools->sandbox.get());
+    windows_[&window] = std::move(tools);
+    if (active_ == &window)
+        windows_[&window]->sandbox->Activated();
+}
+
+void EditCommands::documentClosing(DocumentWindow& window)
+{
+    if (auto found = windows_.find(&window); found != windows_.end()) {
+        window.view().setCanvasInput(nullptr);
+        found->second->sandbox->DetachFromView();
+        windows_.erase(found);
+    }
+    if (active_ == &window)
+        active_ = nullptr;
+}
+
+void EditCommands::documentActivated(DocumentWindow* window)
+{
+    if (active_ && active_ != window)
+        if (Sandbox* before = sandboxOf(active_))
+            before->Deactivated();
+    active_ = window;
+    if (window && !sandboxOf(window))
+        documentOpened(*window);
+    else if (Sandbox* now = sandboxOf(window))
+        now->Activated();
+    if (!window)
+        setUndoCommands(false, false);
+    if (Sandbox* now = sandboxOf(window);
+        now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
+        press(now->toolMode() == ToolMode::Line ? 17 : 18);
+    updateSelectionButtons();
+}
+
+// ---- Panels and buttons ----
+
+void EditCommands::panelShown(int code)
+{
+    if (auto* panel = dynamic_cast<ToolPanel*>(main_.leftColumn().currentPanelWidget())) {
+        // A panel for the selection says what is selected now, so it is
+        // filled again even when its code stays.
+        const bool forSelection = !SelectionGuidanceFor(code).title.isEmpty();
+        if ((panel->panelCode() != code && !ToolGuidanceFor(code).title.isEmpty()) || forSelection)
+            panel->setPanelCode(code, forSelection && FirstSelectedIsOpen());
+    }
+    if (auto* fineTune = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
+        fineTune->open(code);
+    if (code >= 100 && code <= 299)
+        if (Sandbox* box = activeSandbox())
+            box->ResetCreationState();
+    if (const int b = PressedButtonFor(code))
+        press(b);
+    updateSelectionButtons();
+}
+
+void EditCommands::enterTool(int code)
+{
+    const int mode = ToolModeForPanel(code);
+    if ((mode >= 0 || code == PanelCode::EndTextEditing)) {
+        if (Sandbox* box = activeSandbox())
+            box->EnterToolMode(code);
+        else if (PanelForToolMode(mode) != 0)
+            main_.settings().defaultToolMode = mode; // the window Timer2 opens starts in it
+    }
+}
+
+bool EditCommands::FirstSelectedIsOpen() const
+{
+    if (!active_)
+        return false;
+    for (const Item& it : active_->document().items)
+        if (IsSelectedLive(it) && it.rec.d.kind != KindGroup)
+            return it.rec.d.shapeVariant == 0;
+    return false;
+}
+
+void EditCommands::press(int number)
+{
+    if (QAction* a = buttonAction(number); a && a->isCheckable()) {
+        pressing_ = true;
+        a->setChecked(true);
+        pressing_ = false;
+    }
+}
+
+QAction* EditCommands::buttonAction(int number) const
+{
+    auto found = buttons_.find(number);
+    return found == buttons_.end() ? nullptr : found->second;
+}
+
+void EditCommands::raiseButton(int number)
+{
+    QToolButton* b = button(number);
+    hover_->raise(b);
+    if (!b || hover_->raisedButton() != b)
+        hover_->lowerAll(); // no such button, or a hidden or greyed one
+}
+
+QToolButton* EditCommands::button(int number) const
+{
+    QAction* a = buttonAction(number);
+    if (!a)
+        return nullptr;
+    for (QObject* w : a->associatedObjects())
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            return b;
+    return nullptr;
+}
+
+int EditCommands::pressedButton() const
+{
+    const QAction* a = tools_->checkedAction();
+    return a ? a->data().toInt() : -1;
+}
+
+void EditCommands::setUndoCommands(bool canUndo, bool canRedo)
+{
+    undo_->setEnabled(canUndo);
+    redo_->setEnabled(canRedo);
+    buttonAction(6)->setEnabled(canUndo);
+    buttonAction(7)->setEnabled(canRedo);
+}
+
+void EditCommands::updateSelectionButtons()
+{
+    // The actions, not their buttons: the tool bar shows and hides its
+    // buttons by their actions.
+    const bool selected = active_ && AnySelected(active_->document());
+    buttonAction(12)->setVisible(selected);
+    buttonAction(13)->setVisible(selected);
+    if (auto* panel = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
+        panel->updateLinks();
+    if (selectionChanged)
+        selectionChanged();
+}
+
+// ---- Commands ----
+
+void EditCommands::ChooseTool(int code, bool skipWhenShown)
+{
+    if (skipWhenShown && main_.currentPanel() == code) {
+        if (code == PanelCode::Insert)
+            if (Sandbox* box = activeSandbox())
+                box->EnterToolMode(code);
+        return;
+    }
+    main_.ShowPanel(code, ShowPanelFlags().skipping(skipWhenShown).entering(true));
+}
+
+void EditCommands::UndoCommand(bool showInsertPanel)
+{
+    Sandbox* box = activeSandbox();
+    if (!box || !box->CanUndo())
+        return;
+    box->Undo();
+    if (showInsertPanel)
+        ChooseTool(PanelCode::Insert, true);
+    updateSelectionButtons();
+}
+
+void EditCommands::RedoCommand(bool showInsertPanel)
+{
+    Sandbox* box = activeSandbox();
+    if (!box || !box->CanRedo())
+        return;
+    box->Redo();
+    if (showInsertPanel)
+        ChooseTool(PanelCode::Insert, true);
+    updateSelectionButtons();
+}
+
+void EditCommands::ClearUndoRedoCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->ClearUndoRedo();
+}
+
+void EditCommands::RepaintCommand()
+{
+    if (active_) {
+        SelectOnly(active_->document().items, nullptr);
+        active_->view().repaintAll(true);
+    }
+    main_.ShowPanel(PanelCode::Insert);
+}
+
+void EditCommands::PlaceBehindCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->PlaceSelectedBehind();
+}
+
+void EditCommands::PlaceOnTopCommand()
+{
+    if (Sandbox* box = activeSandbox())
+        box->PlaceSelectedOnTop();
+}
+
+} // namespace vlm

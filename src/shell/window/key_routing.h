@@ -1,0 +1,63 @@
+#pragma once
+
+// Gives every document window its canvas keys: the editing layer's
+// CanvasKeys (kept with the window's Sandbox by EditCommands) behind the
+// DocumentKeys the main window's key hook offers each key press, shortcut
+// override and input-method text to. Qt's events become
+// the key codes and code points the commands use here and nowhere else. The
+// canvas keys pause while a popup window shows one of its pages.
+
+#include "edit/keyboard.h"
+#include "shell/window/document_window.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace vlm {
+
+class EditCommands;
+class MainWindow;
+
+class KeyRouting : public QObject {
+public:
+    KeyRouting(MainWindow& main, EditCommands& edit);
+    ~KeyRouting() override;
+
+    // The canvas keys of a document window, or null.
+    CanvasKeys* keysOf(const DocumentWindow* window) const;
+
+    // Filled by the grid and picture commands; each may stay empty.
+    // Delete's first step: true when an Anchor of `window` was highlighted
+    // and its GridLine deleted.
+    std::function<bool(DocumentWindow& window)> deleteHighlightedAnchor;
+    // A double-click on a picture Clip.
+    std::function<void(DocumentWindow& window, Item& clip)> openPictureDialog;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class WindowKeys;
+
+    CanvasKeyHooks hooksFor(DocumentWindow& window);
+    void attach(DocumentWindow& window);
+    void detach(DocumentWindow& window);
+    void textGuidance(TextGuidance g);
+
+    MainWindow& main_;
+    EditCommands& edit_;
+    std::map<const DocumentWindow*, std::unique_ptr<WindowKeys>> windows_;
+};
+
+// The text panel's two guidance lines in a state (rich text).
+QStringList TextGuidanceLines(TextGuidance state);
+
+// The code points of a key press's text; Ctrl with a letter gives the
+// control character of that letter whatever text the platform sent.
+std::u32string CharactersOf(const QKeyEvent& event);
+
+} // namespace vlm

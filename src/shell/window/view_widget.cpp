@@ -1,0 +1,398 @@
+#include "shell/window/view_widget.h"
+
+#include "pictures/picture_services.h"
+#include "render/picture_render.h"
+#include "render/resample.h"
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+
+namespace vlm {
+
+namespace {
+
+// A pass gives the event loop a turn after this long, so input is never
+// held up by more than a few Items.
+constexpr qint64 kPassSliceMs = 12;
+
+constexpr int kWheelStep = 40;
+
+CanvasMouse ToCanvasMouse(const QMouseEvent& e, QPoint at)
+{
+    CanvasMouse m;
+    m.x = at.x();
+    m.y = at.y();
+    switch (e.button()) {
+    case Qt::LeftButton:
+        m.button = MouseButton::Left;
+        break;
+    case Qt::RightButton:
+        m.button = MouseButton::Right;
+        break;
+    case Qt::MiddleButton:
+        m.button = MouseButton::Middle;
+        break;
+    default:
+        m.button = MouseButton::None;
+        break;
+    }
+    m.leftHeld = (e.buttons() & Qt::LeftButton) != 0;
+    m.rightHeld = (e.buttons() & Qt::RightButton) != 0;
+    m.shift = (e.modifiers() & Qt::ShiftModifier) != 0;
+    m.ctrl = (e.modifiers() & Qt::ControlModifier) != 0;
+    m.alt = (e.modifiers() & Qt::AltModifier) != 0;
+    return m;
+}
+
+} // namespace
+
+// One visual part of the window, painted from the view's bitmaps.
+class ViewPane : public QWidget {
+public:
+    enum class Part { Corner, RulerX, RulerY, Viewport };
+
+    ViewPane(ViewWidget& owner, Part part) : QWidget(&owner), owner_(owner), part_(part)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter p(this);
+        const DocumentView& v = owner_.view();
+        switch (part_) {
+        case Part::Corner:
+            p.fillRect(rect(), QColor(0xE4, 0xE4, 0xE4));
+            break;
+        case Part::RulerX:
+            p.drawImage(0, 0, v.rulerXBitmap().image());
+            break;
+        case Part::RulerY:
+            p.drawImage(0, 0, v.rulerYBitmap().image());
+            break;
+        case Part::Viewport: {
+            const QRect dirty = event->rect();
+            p.drawImage(dirty.topLeft(), v.backdrop().image(), dirty);
+            const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+            const QRect shown = canvas & dirty;
+            if (!shown.isEmpty())
+                p.drawImage(shown.topLeft(), v.canvas().image(), shown.translated(-canvas.topLeft()));
+            break;
+        }
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* e) override { dispatch(e, Phase::Down); }
+    void mouseMoveEvent(QMouseEvent* e) override { dispatch(e, Phase::Move); }
+    void mouseReleaseEvent(QMouseEvent* e) override { dispatch(e, Phase::Up); }
+    // The second press of a double-click is a press first.
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        dispatch(e, Phase::Down);
+        dispatch(e, Phase::Double);
+    }
+
+private:
+    enum class Phase { Down, Move, Up, Double };
+    enum class Target { None, Canvas, Backdrop };
+
+    void dispatch(QMouseEvent* e, Phase phase)
+    {
+        CanvasInput* input = owner_.canvasInput();
+        if (!input)
+            return;
+        const QPoint at = e->position().toPoint();
+        if (phase == Phase::Double) {
+            const DocumentView& v = owner_.view();
+            const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+            if (part_ == Part::Viewport && canvas.contains(at))
+                input->Image1DblClick(ToCanvasMouse(*e, at - canvas.topLeft()));
+            return;
+        }
+        switch (part_) {
+        case Part::Corner:
+            return;
+        case Part::RulerX: {
+            const CanvasMouse m = ToCanvasMouse(*e, at);
+            phase == Phase::Down ? input->rulerXMouseDown(m)
+                : phase == Phase::Move ? input->rulerXMouseMove(m) : input->rulerXMouseUp(m);
+            return;
+        }
+        case Part::RulerY: {
+            const CanvasMouse m = ToCanvasMouse(*e, at);
+            phase == Phase::Down ? input->rulerYMouseDown(m)
+                : phase == Phase::Move ? input->rulerYMouseMove(m) : input->rulerYMouseUp(m);
+            return;
+        }
+        case Part::Viewport:
+            break;
+        }
+        const DocumentView& v = owner_.view();
+        const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+        // A gesture stays with the part it started on until the button is
+        // released, wherever the pointer goes meanwhile.
+        Target target = captured_;
+        if (target == Target::None)
+            target = canvas.contains(at) ? Target::Canvas : Target::Backdrop;
+        if (phase == Phase::Down)
+            captured_ = target;
+        else if (phase == Phase::Up || e->buttons() == Qt::NoButton)
+            captured_ = Target::None;
+        if (target == Target::Canvas) {
+            const CanvasMouse m = ToCanvasMouse(*e, at - canvas.topLeft());
+            phase == Phase::Down ? input->Image1MouseDown(m)
+                : phase == Phase::Move ? input->Image1MouseMove(m) : input->Image1MouseUp(m);
+        } else {
+            const CanvasMouse m = ToCanvasMouse(*e, at);
+            phase == Phase::Down ? input->background1MouseDown(m)
+                : phase == Phase::Move ? input->background1MouseMove(m) : input->background1MouseUp(m);
+        }
+    }
+
+    ViewWidget& owner_;
+    Part part_;
+    Target captured_ = Target::None;
+};
+
+class ViewWidget::Host : public ViewHost {
+public:
+    explicit Host(ViewWidget& w) : w_(w) {}
+
+    void startTimer(ViewTimer which) override
+    {
+        switch (which) {
+        case ViewTimer::Marker:
+            w_.markerTimer_.start();
+            break;
+        case ViewTimer::Refine:
+            w_.refineTimer_.start();
+            break;
+        case ViewTimer::Progressive:
+            w_.progressiveTimer_.start();
+            break;
+        }
+    }
+    void canvasChanged(const QRect& r) override
+    {
+        if (w_.viewport_)
+            w_.viewport_->update(r.translated(w_.view_->canvasPosition()));
+    }
+    void backdropChanged() override
+    {
+        if (w_.viewport_)
+            w_.viewport_->update();
+    }
+    void rulerChanged(ViewDirection d) override
+    {
+        ViewPane* ruler = d == ViewDirection::Vertical ? w_.rulerY_ : w_.rulerX_;
+        if (ruler)
+            ruler->update();
+    }
+
+private:
+    ViewWidget& w_;
+};
+
+ViewWidget::ViewWidget(Document& document, const ViewSettings& settings, QWidget* parent)
+    : QWidget(parent), host_(std::make_unique<Host>(*this))
+{
+    // Clips are drawn with the program's decoders.
+    effects_ = std::make_unique<RasterEffects>(PictureRendererFor(PictureServicesInstance()));
+    view_ = std::make_unique<DocumentView>(document, settings, host_.get());
+    view_->setEffects(effects_.get());
+    view_->hooks().stretch = [](const Bitmap& source, Bitmap& destination) { resample(source, destination, 4); };
+
+    corner1_ = new ViewPane(*this, ViewPane::Part::Corner);
+    rulerX_ = new ViewPane(*this, ViewPane::Part::RulerX);
+    rulerY_ = new ViewPane(*this, ViewPane::Part::RulerY);
+    viewport_ = new ViewPane(*this, ViewPane::Part::Viewport);
+    scrollBarX_ = new QScrollBar(Qt::Horizontal, this);
+    scrollBarY_ = new QScrollBar(Qt::Vertical, this);
+    panel1_ = new QWidget(this);
+    panel1_->setAutoFillBackground(true);
+    scrollBarX_->hide();
+    scrollBarY_->hide();
+    panel1_->hide();
+    scrollBarX_->setSingleStep(kWheelStep / 2);
+    scrollBarY_->setSingleStep(kWheelStep / 2);
+    connect(scrollBarX_, &QScrollBar::valueChanged, this,
+            [this](int v) { scrolled(ViewDirection::Horizontal, v); });
+    connect(scrollBarY_, &QScrollBar::valueChanged, this, [this](int v) { scrolled(ViewDirection::Vertical, v); });
+
+    for (QTimer* t : {&markerTimer_, &refineTimer_, &progressiveTimer_}) {
+        t->setSingleShot(true);
+        t->setInterval(kTimerMs);
+    }
+    stepTimer_.setSingleShot(true);
+    stepTimer_.setInterval(0);
+    connect(&markerTimer_, &QTimer::timeout, this, [this] { markerTimerTimeout(); });
+    connect(&refineTimer_, &QTimer::timeout, this, [this] { refineTimerTimeout(); });
+    connect(&progressiveTimer_, &QTimer::timeout, this, [this] { progressiveTimerTimeout(); });
+    connect(&stepTimer_, &QTimer::timeout, this, [this] { paintStepTimeout(); });
+}
+
+ViewWidget::~ViewWidget()
+{
+    beginClose();
+}
+
+QWidget* ViewWidget::corner1() const
+{
+    return corner1_;
+}
+
+QWidget* ViewWidget::rulerX() const
+{
+    return rulerX_;
+}
+
+QWidget* ViewWidget::rulerY() const
+{
+    return rulerY_;
+}
+
+QWidget* ViewWidget::viewport() const
+{
+    return viewport_;
+}
+
+void ViewWidget::relayout()
+{
+    view_->LayoutView(size(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    applyGeometry();
+}
+
+void ViewWidget::applyGeometry()
+{
+    const ViewGeometry& g = view_->geometry();
+    applyingGeometry_ = true;
+    corner1_->setGeometry(g.corner1);
+    rulerX_->setGeometry(g.rulerX);
+    rulerY_->setGeometry(g.rulerY);
+    viewport_->setGeometry(g.viewport);
+    const auto place = [](QScrollBar* bar, const ScrollBarLayout& layout, int value) {
+        bar->setVisible(layout.visible);
+        if (!layout.visible)
+            return;
+        bar->setGeometry(layout.rect);
+        bar->setRange(0, layout.maximum);
+        bar->setPageStep(layout.pageStep);
+        bar->setValue(value);
+    };
+    place(scrollBarX_, g.scrollBarX, view_->scrollX());
+    place(scrollBarY_, g.scrollBarY, view_->scrollY());
+    panel1_->setVisible(g.panel1Visible);
+    if (g.panel1Visible)
+        panel1_->setGeometry(g.panel1);
+    applyingGeometry_ = false;
+    viewport_->update();
+    rulerX_->update();
+    rulerY_->update();
+}
+
+void ViewWidget::scrolled(ViewDirection direction, int position)
+{
+    if (applyingGeometry_)
+        return;
+    view_->ScrollTo(direction, position);
+    viewport_->update();
+}
+
+void ViewWidget::setZoom(double zoom)
+{
+    // A pass of the old zoom would draw over the new canvas.
+    stepTimer_.stop();
+    pass_ = Pass::None;
+    view_->ApplyZoom(zoom);
+    applyGeometry();
+}
+
+void ViewWidget::repaintAll(bool showMarkers)
+{
+    view_->RepaintAll(showMarkers);
+}
+
+void ViewWidget::repaintRect(const QRect& canvasRect)
+{
+    view_->RepaintRect(canvasRect);
+}
+
+void ViewWidget::scheduleProgressivePaint()
+{
+    stepTimer_.stop();
+    pass_ = Pass::None;
+    view_->ScheduleProgressivePaint();
+}
+
+void ViewWidget::beginClose()
+{
+    view_->setClosing(true);
+    for (QTimer* t : {&markerTimer_, &refineTimer_, &progressiveTimer_, &stepTimer_})
+        t->stop();
+    pass_ = Pass::None;
+}
+
+void ViewWidget::markerTimerTimeout()
+{
+    view_->MarkerTimer();
+}
+
+void ViewWidget::refineTimerTimeout()
+{
+    view_->BeginRefine();
+    pass_ = Pass::Refine;
+    paintStepTimeout();
+}
+
+void ViewWidget::progressiveTimerTimeout()
+{
+    view_->BeginProgressivePaint();
+    pass_ = Pass::Progressive;
+    paintStepTimeout();
+}
+
+bool ViewWidget::paintStepTimeout()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (pass_ != Pass::None) {
+        const bool more = pass_ == Pass::Refine ? view_->RefineStep() : view_->ProgressiveStep();
+        if (!more) {
+            pass_ = Pass::None;
+            return false;
+        }
+        if (clock.elapsed() >= kPassSliceMs) {
+            stepTimer_.start();
+            return true;
+        }
+    }
+    return false;
+}
+
+void ViewWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    const bool sideways = (event->modifiers() & Qt::ShiftModifier) != 0 || delta.y() == 0;
+    QScrollBar* bar = sideways ? scrollBarX_ : scrollBarY_;
+    const int amount = sideways && delta.x() != 0 ? delta.x() : delta.y();
+    if (!bar->isVisible() || amount == 0) {
+        event->ignore();
+        return;
+    }
+    bar->setValue(bar->value() - amount * kWheelStep / 120);
+    event->accept();
+}
+
+} // namespace vlm

@@ -1,0 +1,201 @@
+#include "shell_fixture.h"
+
+#include "model/item_list.h"
+#include "model/page_setup.h"
+#include "shell/commands/edit_commands.h"
+#include "shell/commands/print_commands.h"
+#include "shell/dialogs/popup_window.h"
+#include "shell/dialogs/prepare_print_dialog.h"
+#include "shell/dialogs/print_preview_dialog.h"
+#include "texts/output_texts.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace vlm::test {
+namespace {
+
+struct PrintShellTest : ShellTest
+{
+    EditCommands* edit = nullptr;
+    PrintCommands* print = nullptr;
+    int dialogs = 0;
+    QString pdf;
+
+    DocumentWindow& startWithDocument()
+    {
+        MainWindow& m = start();
+        edit = new EditCommands(m);
+        print = new PrintCommands(m, *edit);
+        pdf = path("printed.pdf");
+        print->runPrintDialog = [this](QPrinter& printer) {
+            ++dialogs;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        m.Timer2Timer();
+        EXPECT_EQ(m.documentWindows().size(), 1u);
+        return *m.activeWindow();
+    }
+
+    HeaderFields& header(DocumentWindow& w) { return w.document().items.header()->rec.h; }
+
+    void setCards(DocumentWindow& w, int rows, int columns, bool columnFold)
+    {
+        HeaderFields& h = header(w);
+        h.designType = DesignBusinessCards;
+        h.units = UnitInches;
+        h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
+        h.pageDims[DimPaperWidth] = 8.5;
+        h.pageDims[DimPaperHeight] = 11;
+        h.pageDims[DimCardWidth] = 3.5;
+        h.pageDims[DimCardHeight] = 2;
+        h.pageDims[DimMarginLeft] = 0.75;
+        h.pageDims[DimMarginTop] = 0.5;
+        h.rows = rows;
+        h.columns = columns;
+        h.columnFold = columnFold ? 1 : 0;
+        h.rowFold = 0;
+    }
+
+    static void wait(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+};
+
+TEST_F(PrintShellTest, PrintButtonStandsBeforeUndoAndTheEntriesShow)
+{
+    startWithDocument();
+    QAction* undo = edit->buttonAction(6);
+    auto* row = qobject_cast<QToolBar*>(undo->parent());
+    ASSERT_NE(row, nullptr);
+    const QList<QAction*> actions = row->actions();
+    const qsizetype at = actions.indexOf(undo);
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(actions[at - 1]->toolTip(), QString::fromUtf16(texts::kHintPrint));
+    EXPECT_TRUE(main->menus().print->isVisible());
+    EXPECT_TRUE(main->menus().printPreview->isVisible());
+    EXPECT_FALSE(main->menus().exportMenu->menuAction()->isVisible());
+}
+
+TEST_F(PrintShellTest, SingleCellPrintsStraightToThePrinter)
+{
+    DocumentWindow& w = startWithDocument();
+    main->menus().print->trigger();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(main->narrowWindow().frame(), nullptr);
+    EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
+    (void)w;
+}
+
+TEST_F(PrintShellTest, FoldedCardsAskPreparePrintWithFiveAreasThenPrintTheSelection)
+{
+    DocumentWindow& w = startWithDocument();
+    setCards(w, 5, 2, true);
+    print->PrintCommand();
+    EXPECT_EQ(dialogs, 0);
+    auto* prepare = dynamic_cast<PreparePrintDialog*>(main->narrowWindow().frame());
+    ASSERT_NE(prepare, nullptr);
+    EXPECT_EQ(main->narrowWindow().windowTitle(), QString::fromUtf16(texts::kPrepareTitle));
+    const PrintMap& map = prepare->mapView()->map();
+    EXPECT_EQ(map.rows, 5);
+    EXPECT_EQ(map.columns, 1);
+    ASSERT_EQ(map.cells.size(), 5u);
+    // Crossing out the second area, then confirming.
+    prepare->clickAt(map.cells[1].center());
+    EXPECT_EQ(prepare->selection(), " x");
+    prepare->selectNone();
+    EXPECT_EQ(prepare->selection(), "xxxxx");
+    prepare->selectAll();
+    prepare->clickAt(map.cells[1].center());
+    prepare->clickAt(QPoint(-5, -5)); // outside every cell: nothing
+    EXPECT_EQ(prepare->selection(), " x   ");
+    main->narrowWindow().accept(); // closed without "Print": no change
+    EXPECT_EQ(w.areaSelection, "");
+
+    print->PrintCommand();
+    prepare = dynamic_cast<PreparePrintDialog*>(main->narrowWindow().frame());
+    ASSERT_NE(prepare, nullptr);
+    prepare->clickAt(prepare->mapView()->map().cells[1].center());
+    const QList<QPushButton*> buttons = prepare->findChildren<QPushButton*>();
+    ASSERT_FALSE(buttons.empty());
+    buttons.front()->click(); // "Print"
+    EXPECT_EQ(w.areaSelection, " x");
+    EXPECT_EQ(dialogs, 0) << "printing starts a moment later";
+    wait(250);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
+}
+
+TEST_F(PrintShellTest, PreviewOfAnA4MillimetreDocument)
+{
+    DocumentWindow& w = startWithDocument();
+    HeaderFields& h = header(w);
+    h.designType = DesignIllustrations;
+    h.units = UnitMillimeters;
+    h.pageDims[DimPaperWidth] = 210;
+    h.pageDims[DimPaperHeight] = 297;
+    main->menus().printPreview->trigger();
+    auto* preview = dynamic_cast<PrintPreviewDialog*>(main->wideWindow().frame());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(main->wideWindow().windowTitle(), w.caption());
+    EXPECT_FALSE(preview->isReady());
+    wait(300);
+    ASSERT_TRUE(preview->isReady());
+    EXPECT_EQ(preview->image()->width(), 794);
+    EXPECT_EQ(preview->image()->height(), 1123);
+    // "Print" closes the preview and prints the previewed window.
+    const QList<QPushButton*> buttons = preview->findChildren<QPushButton*>();
+    ASSERT_FALSE(buttons.empty());
+    buttons.front()->click();
+    EXPECT_EQ(main->wideWindow().frame(), nullptr);
+    EXPECT_EQ(dialogs, 1);
+}
+
+TEST_F(PrintShellTest, ExportsAskForAFileAndRememberItsFolder)
+{
+    DocumentWindow& w = startWithDocument();
+    HeaderFields& h = header(w);
+    h.designType = DesignDigitalImages;
+    h.units = UnitPixels;
+    h.pageDims[DimPaperWidth] = 350;
+    h.pageDims[DimPaperHeight] = 250;
+    const QString bmp = path("exact.bmp");
+    prompts.saveAnswers.push_back(bmp);
+    main->menus().exportExact->trigger();
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+    EXPECT_EQ(prompts.saveDialogs[0].title, QString::fromUtf16(texts::kExportTitle));
+    EXPECT_EQ(prompts.saveDialogs[0].defaultSuffix, QStringLiteral("jpg"));
+    EXPECT_EQ(QImage(bmp).size(), QSize(350, 250));
+    EXPECT_EQ(QString::fromStdU16String(main->settings().expdir), dir.path());
+    EXPECT_EQ(main->settings().expndx, 2);
+
+    // Declining to replace leaves the file alone.
+    const QByteArray before = bytesOf(bmp);
+    prompts.saveAnswers.push_back(bmp);
+    prompts.answers.push_back(Prompts::Answer::No);
+    h.pageDims[DimPaperWidth] = 100;
+    main->menus().exportExact->trigger();
+    EXPECT_EQ(bytesOf(bmp), before);
+
+    // "Smooth" saves the preview image as soon as it is ready.
+    const QString jpg = path("smooth.jpg");
+    prompts.saveAnswers.push_back(jpg);
+    h.pageDims[DimPaperWidth] = 350;
+    main->menus().exportSmooth->trigger();
+    wait(300);
+    EXPECT_EQ(QImage(jpg).size(), QSize(350, 250));
+    main->wideWindow().reject();
+}
+
+} // namespace
+} // namespace vlm::test
