@@ -5,6 +5,7 @@
 
 #include "picture_fixtures.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vlm {
@@ -135,11 +136,11 @@ TEST(BmpDecoder, SixteenBitChannelsReachFullIntensity)
 
 TEST(BmpDecoder, FilesShorterThanTheirRowsAreRefused)
 {
-    // 4000 x 4000 one-bit pixels claimed by a file of a few dozen bytes of data.
-    BmpSpec huge{1, false, 0, 4000, 4000};
+    // 4000 x 4000 one-bit pixels claimed by a file of a dozen bytes of data.
     Bytes tiny = BmpFile({1, false});
-    tiny[18] = huge.width & 0xff, tiny[19] = huge.width >> 8;
-    tiny[22] = huge.height & 0xff, tiny[23] = huge.height >> 8;
+    const std::uint8_t side[2] = {4000 & 0xff, 4000 >> 8};
+    std::copy(side, side + 2, tiny.begin() + 18); // width
+    std::copy(side, side + 2, tiny.begin() + 22); // height
     EXPECT_TRUE(DecodeBmp(tiny).isNull());
     EXPECT_TRUE(DecodePicture(tiny, PictureFormatBmp).bitmap.isNull());
 
