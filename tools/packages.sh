@@ -6,6 +6,7 @@ VLM_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth poppler-utils
+  glabels-data
 )
 
 vlm_missing_packages() {
