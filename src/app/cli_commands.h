@@ -28,6 +28,8 @@ struct Context {
     std::string mode;  // export: --mode (exact or smooth)
     std::string cells; // export, print: --cells, the area selection
     std::string pdf;   // print: --pdf
+    std::string search;       // templates: --search
+    std::string templateName; // new: --template
 };
 
 using Command = int (*)(const Context&, const std::vector<std::string>& args);
@@ -44,5 +46,7 @@ int RunResave(const Context& ctx, const std::vector<std::string>& args);
 int RunRender(const Context& ctx, const std::vector<std::string>& args);
 int RunExport(const Context& ctx, const std::vector<std::string>& args);
 int RunPrint(const Context& ctx, const std::vector<std::string>& args);
+int RunTemplates(const Context& ctx, const std::vector<std::string>& args);
+int RunNew(const Context& ctx, const std::vector<std::string>& args);
 
 } // namespace vlm::cli

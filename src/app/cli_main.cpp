@@ -23,6 +23,8 @@ constexpr CommandEntry kCommands[] = {
     {"render", 2, RunRender},
     {"export", 2, RunExport},
     {"print", 1, RunPrint},
+    {"templates", 0, RunTemplates},
+    {"new", 1, RunNew},
 };
 
 bool ParseNumber(const std::string& text, double lo, double hi, double& number)
@@ -62,6 +64,8 @@ constexpr TextOption kTextOptions[] = {
     {"--mode", texts::kNeedsMode},
     {"--cells", texts::kNeedsCells},
     {"--pdf", texts::kNeedsPdf},
+    {"--search", texts::kNeedsSearch},
+    {"--template", texts::kNeedsTemplate},
 };
 
 const TextOption* MatchTextOption(const std::string& a)
@@ -137,6 +141,8 @@ int Main(int argc, char** argv)
     ctx.mode = textValues[0];
     ctx.cells = textValues[1];
     ctx.pdf = textValues[2];
+    ctx.search = textValues[3];
+    ctx.templateName = textValues[4];
     const std::vector<std::string> args(words.begin() + 1, words.end());
     for (const CommandEntry& c : kCommands) {
         if (words[0] != c.name)

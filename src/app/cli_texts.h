@@ -6,8 +6,10 @@ namespace vlm::cli::texts {
 
 inline constexpr const char* kHelp =
     "Usage: vellumora-cli [--dpi N] [--zoom Z] [--mode M] [--cells S] [--pdf F] [--yes]\n                    COMMAND FILE...\n"
+    "       vellumora-cli templates [--search TEXT]\n"
+    "       vellumora-cli new --template \"BRAND PART\" OUT.vlmr\n"
     "\n"
-    "Inspects, checks, re-saves and renders Vellumora documents (.vlmr) without a window.\n"
+    "Inspects, checks, re-saves, renders and makes Vellumora documents (.vlmr)\nwithout a window.\n"
     "\n"
     "Commands:\n"
     "  info FILE        one line per record (index, offset, role, kind, sequence,\n"
@@ -26,6 +28,14 @@ inline constexpr const char* kHelp =
     "                   renders the sheet as printing does, for a printer of\n"
     "                   --dpi dots per inch (default 600) and the paper size,\n"
     "                   into a one-page PDF; --cells is the area selection\n"
+    "  templates        lists the label and card templates (brand and product,\n"
+    "                   size, columns x rows, paper, source file): the installed\n"
+    "                   products database, your own in\n"
+    "                   $XDG_DATA_HOME/vellumora/templates, the Quick select rows;\n"
+    "                   --search keeps those holding every word of TEXT\n"
+    "  new --template \"BRAND PART\" OUT\n"
+    "                   writes a new empty document with that template's page\n"
+    "                   setup (as File > New and Page Setup's Apply make it)\n"
     "\n"
     "Options:\n"
     "  --dpi N          the screen resolution documents in millimetres or inches\n"
@@ -34,6 +44,8 @@ inline constexpr const char* kHelp =
     "  --zoom Z         render: the zoom factor, 0.01 to 3 (default 1)\n"
     "  --cells STRING   one character per print cell, row by row; \"x\" leaves\n"
     "                   that cell white (default: every cell prints)\n"
+    "  --search TEXT    templates: words, sizes (\"85 x 54\") or \"30 per sheet\"\n"
+    "  --template NAME  new: a product (\"Avery 5160\") or a Quick select row's text\n"
     "  --yes            open a file that fails the validity check anyway\n"
     "                   (otherwise resave answers No and stops)\n"
     "  -h, --help       this text\n"
@@ -49,6 +61,13 @@ inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kBadDpi = "--dpi needs a number from 1 to 10000";
 inline constexpr const char* kNeedsMode = "--mode needs exact or smooth";
 inline constexpr const char* kNeedsCells = "--cells needs a string";
+inline constexpr const char* kNeedsSearch = "--search needs the text to look for";
+inline constexpr const char* kNeedsTemplate = "--template needs the template's brand and product number";
+inline constexpr const char* kNewNeedsTemplate = "new needs --template \"BRAND PART\"";
+inline constexpr const char* kNoSuchTemplate = "no template is called ";
+inline constexpr const char* kTemplateNotOffered = " cannot be used: ";
+inline constexpr const char* kNoTemplateMatches = "no template matches";
+inline constexpr const char* kBuiltInSource = "built in";
 inline constexpr const char* kNeedsPdf = "--pdf needs the name of the PDF file to write";
 inline constexpr const char* kPrintNeedsPdf = "print needs --pdf OUT.pdf: there is no printer on the command line";
 inline constexpr const char* kWrongArguments = "wrong number of arguments for ";

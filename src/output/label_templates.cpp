@@ -163,6 +163,25 @@ bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::
     return true;
 }
 
+bool ApplyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset)
+{
+    if (t.builtin()) {
+        if (!ApplyQuickSelectRow(t.builtinType, t.builtinUnit, t.builtinRow, pageset.set(t.builtinUnit),
+                                 pageset.orientation))
+            return false;
+        pageset.units = t.builtinUnit;
+        return true;
+    }
+    if (unit != UnitMillimeters && unit != UnitInches)
+        unit = t.naturalUnit;
+    miry_t& set = pageset.set(unit);
+    if (!WriteTemplate(t, unit, set, pageset.orientation))
+        return false;
+    pageset.units = unit;
+    set.quickSelect = matchQuickSelect(designType, unit, set, pageset.orientation);
+    return true;
+}
+
 QString TemplateListText(const LabelTemplate& t)
 {
     const QString dash = uiText(texts::kTemplateDash);

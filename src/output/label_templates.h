@@ -97,6 +97,13 @@ std::u16string LengthText(double points, std::int32_t unit);
 // be chosen, a Quick select row, or another unit.
 bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation);
 
+// Chooses the template for a page setup of `designType`, as a Quick select
+// row is chosen: a product is written into the set of `unit` (its own unit
+// when `unit` is pixels) and that unit becomes current, the set's
+// quick-select index is matched afresh; a Quick select row is applied in
+// its own unit. False, with nothing changed, for a greyed template.
+bool ApplyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset);
+
 // The list text: brand and part, description, size in its unit, columns x
 // rows and the count per sheet, the paper, and a note for round shapes,
 // aliases and greyed entries.

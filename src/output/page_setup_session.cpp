@@ -1,6 +1,7 @@
 #include "output/page_setup_session.h"
 
 #include "model/item.h"
+#include "output/label_templates.h"
 #include "output/quick_select_catalogue.h"
 #include "texts/page_setup_texts.h"
 
@@ -150,6 +151,19 @@ void PageSetupSession::chooseQuickSelect(std::int32_t index)
 {
     if (miry_t* s = set())
         ApplyQuickSelectRow(type_, units(), index, *s, working_[type_].orientation);
+}
+
+bool PageSetupSession::chooseTemplate(const LabelTemplate& t)
+{
+    if (!typeChosen() || !t.usable())
+        return false;
+    const std::int32_t type = TemplateDesignType(t);
+    const std::int32_t target = IsCardDesignType(type) ? type : type_;
+    pageset_t& ps = working_[target];
+    if (!ApplyTemplate(t, target, ps.units, ps))
+        return false;
+    type_ = target;
+    return true;
 }
 
 void PageSetupSession::setUnits(std::int32_t unit)

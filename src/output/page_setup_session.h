@@ -15,6 +15,7 @@
 namespace vlm {
 
 struct Item;
+struct LabelTemplate;
 
 // The design types the menu offers, in menu order.
 inline constexpr std::int32_t kOfferedDesignTypes[8] = {
@@ -73,6 +74,11 @@ public:
     void setText(DimensionText field, const std::u16string& text);
     void setFold(DimensionCell::Kind fold, bool on);
     void chooseQuickSelect(std::int32_t index);
+    // A label or card product was chosen: a card design type it makes
+    // becomes the current type, and the product is applied like a Quick
+    // select row in that type's unit (ApplyTemplate). False when it cannot
+    // be chosen.
+    bool chooseTemplate(const LabelTemplate& t);
     void setUnits(std::int32_t unit);
     void setOrientation(std::int32_t orientation);
 
