@@ -64,7 +64,8 @@ int main(int argc, char** argv)
     auto* edit = new vlm::EditCommands(*w);        // and the others too
     pictures->attach(*edit);
     auto* grid = new vlm::GridCommands(*w, *edit);
-    new vlm::PageSetupCommands(*w);
+    // The templates are read when Page Setup first shows a card or label type.
+    new vlm::PageSetupCommands(*w, vlm::InstalledTemplateSources(environment.dataHome));
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
     edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
     edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };

@@ -76,8 +76,8 @@ public:
     void chooseQuickSelect(std::int32_t index);
     // A label or card product was chosen: a card design type it makes
     // becomes the current type, and the product is applied like a Quick
-    // select row in that type's unit (ApplyTemplate). False when it cannot
-    // be chosen.
+    // select row in the unit shown until then (ApplyTemplate). False when
+    // it cannot be chosen.
     bool chooseTemplate(const LabelTemplate& t);
     void setUnits(std::int32_t unit);
     void setOrientation(std::int32_t orientation);

@@ -48,8 +48,11 @@ bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& sess
     return true;
 }
 
-PageSetupCommands::PageSetupCommands(MainWindow& main) : QObject(&main), main_(main)
+PageSetupCommands::PageSetupCommands(MainWindow& main, std::optional<TemplateSources> templates)
+    : QObject(&main), main_(main)
 {
+    if (templates)
+        templates_ = std::make_unique<TemplateLibrary>(std::move(*templates));
     MainMenus& menus = main_.menus();
     connect(menus.pageSetupCurrent, &QAction::triggered, this, [this] { CurrentFileCommand(); });
     connect(menus.pageSetupNew, &QAction::triggered, this, [this] { NewFilesCommand(); });
@@ -101,7 +104,7 @@ void PageSetupCommands::open(DocumentWindow* window)
         if (DocumentWindow* target = main_.windowWithId(windowId))
             ApplyPageSetupToWindow(*target, s, PageSetupEnvironmentOf(main_.settings()));
     };
-    auto* page = new PageSetupDialog(std::move(session), apply, [&popup] { popup.reject(); });
+    auto* page = new PageSetupDialog(std::move(session), apply, [&popup] { popup.reject(); }, templates_.get());
     dialog_ = page;
     showLink(false);
     popup.showFrame(page, title, [this] {

@@ -5,11 +5,14 @@
 // the active document or for new files, and what "Apply" does to each.
 
 #include "output/page_setup_session.h"
+#include "output/template_library.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 namespace vlm {
 
@@ -28,7 +31,9 @@ class PageSetupCommands : public QObject
 {
 public:
     // Connects and shows the menu entries; the main window owns the result.
-    explicit PageSetupCommands(MainWindow& main);
+    // The label and card templates are read from `templates` the first time
+    // the dialog shows a card or label type; without sources it offers none.
+    explicit PageSetupCommands(MainWindow& main, std::optional<TemplateSources> templates = std::nullopt);
 
     // "Current File": the active document's page setup, or the one for new
     // files when no document is open.
@@ -37,6 +42,8 @@ public:
 
     // The dialog while it shows, else null.
     PageSetupDialog* dialog() const;
+    // Null without template sources.
+    TemplateLibrary* templates() const { return templates_.get(); }
 
 private:
     void open(DocumentWindow* window);
@@ -44,6 +51,7 @@ private:
 
     MainWindow& main_;
     QPointer<QWidget> dialog_; // the PageSetupDialog
+    std::unique_ptr<TemplateLibrary> templates_;
 };
 
 } // namespace vlm

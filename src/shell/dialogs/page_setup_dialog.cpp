@@ -2,6 +2,7 @@
 
 #include "output/page_setup_pictures.h"
 #include "platform/ui_text.h"
+#include "shell/dialogs/page_setup_templates.h"
 #include "texts/page_setup_texts.h"
 #include "texts/render_texts.h"
 
@@ -169,6 +170,10 @@ DimensionPanel::DimensionPanel(PageSetupDialog& page, QWidget* parent) : QWidget
     quickSelect_->setMinimumWidth(260);
     quickColumn->addWidget(quickSelect_);
     lists->addLayout(quickColumn, 3);
+    if (page_.templates() && IsCardDesignType(s.designType())) {
+        templates_ = new TemplatesBox(page_, *page_.templates(), this);
+        lists->addWidget(templates_, 3);
+    }
     auto* unitColumn = new QVBoxLayout;
     unitColumn->addWidget(new QLabel(uiText(texts::kMeasuringUnits), this));
     units_ = new QListWidget(this);
@@ -350,8 +355,9 @@ QCheckBox* DimensionPanel::foldBox(DimensionCell::Kind fold) const
 // ---- PageSetupDialog ----
 
 PageSetupDialog::PageSetupDialog(PageSetupSession session, std::function<void(const PageSetupSession&)> apply,
-             std::function<void()> close, QWidget* parent)
-    : QWidget(parent), session_(std::move(session)), onApply_(std::move(apply)), onClose_(std::move(close))
+             std::function<void()> close, TemplateLibrary* templates, QWidget* parent)
+    : QWidget(parent), session_(std::move(session)), onApply_(std::move(apply)), onClose_(std::move(close)),
+      templates_(templates)
 {
     auto* outer = new QVBoxLayout(this);
     stageArea_ = new QVBoxLayout;

@@ -25,7 +25,10 @@ class QVBoxLayout;
 
 namespace vlm {
 
+struct LabelTemplate;
 class PageSetupDialog;
+class TemplateLibrary;
+class TemplatesBox;
 
 // The design-type menu: the eight offered types and, for the one the pointer
 // rests on, its description and picture.
@@ -69,6 +72,9 @@ public:
     QCheckBox* foldBox(DimensionCell::Kind fold) const;
     QLabel* labelOf(DimensionText text) const;
     QWidget* sample() const { return sample_; }
+    // The Templates box; null for the sheet design types and without a
+    // template library.
+    TemplatesBox* templatesBox() const { return templates_; }
 
 private:
     void buildFields();
@@ -79,6 +85,7 @@ private:
     QCheckBox* portrait_ = nullptr;
     QCheckBox* landscape_ = nullptr;
     QListWidget* quickSelect_ = nullptr;
+    TemplatesBox* templates_ = nullptr;
     QListWidget* units_ = nullptr;
     QWidget* fieldsArea_ = nullptr;
     QGridLayout* fieldsGrid_ = nullptr;
@@ -98,9 +105,10 @@ public:
     static constexpr int kSwitchDelayMs = 200;
 
     // `apply` receives the session when "Apply" is pressed; `close` runs
-    // after "Apply" and after "Cancel".
+    // after "Apply" and after "Cancel". With `templates`, the card and label
+    // types offer its products beside Quick select.
     PageSetupDialog(PageSetupSession session, std::function<void(const PageSetupSession&)> apply,
-          std::function<void()> close, QWidget* parent = nullptr);
+          std::function<void()> close, TemplateLibrary* templates = nullptr, QWidget* parent = nullptr);
 
     PageSetupSession& session() { return session_; }
 
@@ -114,6 +122,21 @@ public:
 
     void ApplyClick();
     void CancelClick();
+
+    // The Templates box: what it searches for and which row was chosen
+    // last outlive the panel, which a product of another type replaces.
+    TemplateLibrary* templates() const { return templates_; }
+    const QString& templateSearch() const { return templateSearch_; }
+    void setTemplateSearch(const QString& text) { templateSearch_ = text; }
+    int chosenTemplate() const { return chosenTemplate_; }
+    // Row `row` of the list, product `t`, was chosen: it is applied like a
+    // Quick select row, on the panel of the type it makes.
+    void chooseTemplate(int row, const LabelTemplate& t);
+    // "Save as Template...": asks for a brand, a name and a description.
+    void askSaveTemplate();
+    // Writes the current set to the user's folder under that brand and
+    // name; the box lists it and says where it went, or why it did not.
+    bool saveTemplate(const QString& brand, const QString& name, const QString& description);
 
     DesignTypeBox* menu() const { return menu_; }
     DimensionPanel* dimensions() const { return dimensions_; }
@@ -133,6 +156,9 @@ private:
     QPushButton* apply_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer switchTimer_;
+    TemplateLibrary* templates_ = nullptr;
+    QString templateSearch_;
+    int chosenTemplate_ = -1;
 };
 
 } // namespace vlm
