@@ -136,7 +136,7 @@ std::int32_t TemplateDesignType(const LabelTemplate& t)
 
 std::u16string LengthText(double points, std::int32_t unit)
 {
-    return Number(InUnit(points, unit), unit == UnitInches ? 6 : 4).toStdU16String();
+    return Number(InUnit(points, unit), unit == UnitInches ? 6 : 5).toStdU16String();
 }
 
 bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation)

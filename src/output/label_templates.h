@@ -85,7 +85,7 @@ TemplateLimit LimitOf(const LabelTemplate& t);
 // labels, other cards, and labels for labels, mail and everything else.
 std::int32_t TemplateDesignType(const LabelTemplate& t);
 
-// A length in points as a dimension text of `unit` (millimetres to 1/10000,
+// A length in points as a dimension text of `unit` (millimetres to 1/100000,
 // inches to 1/1000000, trailing zeros dropped).
 std::u16string LengthText(double points, std::int32_t unit);
 

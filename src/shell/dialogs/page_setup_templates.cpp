@@ -6,14 +6,71 @@
 #include "shell/dialogs/save_template_dialog.h"
 #include "texts/template_texts.h"
 
+#include <QAbstractListModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace vlm {
+
+// The rows the search keeps: a view over the catalogue, reset per keystroke,
+// so a narrowed list never lays out the rows it does not show.
+class TemplateListModel : public QAbstractListModel
+{
+public:
+    TemplateListModel(TemplateLibrary& library, QObject* parent) : QAbstractListModel(parent), library_(library) {}
+
+    void show(std::vector<int> kept)
+    {
+        beginResetModel();
+        kept_ = std::move(kept);
+        endResetModel();
+    }
+    void reloadTexts()
+    {
+        texts_.clear();
+        for (const LabelTemplate& t : library_.catalogue().templates)
+            texts_ << TemplateListText(t);
+    }
+    const std::vector<int>& kept() const { return kept_; }
+    const LabelTemplate* at(int row) const
+    {
+        const auto& all = library_.catalogue().templates;
+        if (row < 0 || row >= static_cast<int>(kept_.size()))
+            return nullptr;
+        const int i = kept_[static_cast<std::size_t>(row)];
+        return i >= 0 && i < static_cast<int>(all.size()) ? &all[static_cast<std::size_t>(i)] : nullptr;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(kept_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!at(index.row()) || (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::AccessibleTextRole))
+            return {};
+        // The tool tip repeats the text, which is wider than the list.
+        return texts_.value(kept_[static_cast<std::size_t>(index.row())]);
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        const LabelTemplate* t = at(index.row());
+        // A product the page setup cannot hold is shown greyed, with its
+        // reason in its text.
+        return t && t->usable() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+private:
+    TemplateLibrary& library_;
+    std::vector<int> kept_;
+    QStringList texts_;
+};
 
 TemplatesBox::TemplatesBox(PageSetupDialog& page, TemplateLibrary& library, QWidget* parent)
     : QWidget(parent), page_(page), library_(library)
@@ -27,10 +84,13 @@ TemplatesBox::TemplatesBox(PageSetupDialog& page, TemplateLibrary& library, QWid
     search_->setPlaceholderText(uiText(texts::kTemplateSearchHint));
     search_->setClearButtonEnabled(true);
     column->addWidget(search_);
-    list_ = new QListWidget(this);
+    model_ = new TemplateListModel(library_, this);
+    list_ = new QListView(this);
     list_->setAccessibleName(uiText(texts::kTemplates));
-    list_->setUniformItemSizes(true); // thousands of rows lay out at once
+    list_->setUniformItemSizes(true);
     list_->setMinimumWidth(240);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setModel(model_);
     heading->setBuddy(search_);
     column->addWidget(list_, 1);
     save_ = new QPushButton(uiText(texts::kSaveAsTemplate), this);
@@ -46,7 +106,8 @@ TemplatesBox::TemplatesBox(PageSetupDialog& page, TemplateLibrary& library, QWid
         page_.setTemplateSearch(text);
         narrow(text);
     });
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { rowChosen(row); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { rowChosen(current); });
     connect(save_, &QPushButton::clicked, this, [this] { page_.askSaveTemplate(); });
 
     reload();
@@ -59,61 +120,64 @@ void TemplatesBox::reload()
     if (first)
         for (const QString& line : catalogue.diagnostics)
             qWarning("%s", qPrintable(line));
+    model_->reloadTexts();
     filling_ = true;
-    list_->clear();
-    for (const LabelTemplate& t : catalogue.templates) {
-        auto* item = new QListWidgetItem(TemplateListText(t), list_);
-        // A product the page setup cannot hold is shown, greyed, with its
-        // reason in its text.
-        if (!t.usable())
-            item->setFlags(Qt::NoItemFlags);
-    }
-    shown_.assign(catalogue.templates.size(), 1);
     search_->setText(page_.templateSearch());
-    narrow(search_->text());
-    const int chosen = page_.chosenTemplate();
-    if (chosen >= 0 && chosen < list_->count())
-        list_->setCurrentRow(chosen);
     filling_ = false;
+    narrow(search_->text());
 }
 
 void TemplatesBox::narrow(const QString& text)
 {
-    const TemplateCatalogue& catalogue = library_.catalogue();
-    const TemplateQuery query(text);
-    // Only the rows whose state changes are touched: a keystroke costs a
-    // pass over the haystacks, not a relayout of every row.
-    for (std::size_t i = 0; i < catalogue.templates.size() && i < shown_.size(); ++i) {
-        const char keep = query.matches(catalogue.templates[i]) ? 1 : 0;
-        if (keep != shown_[i]) {
-            shown_[i] = keep;
-            list_->setRowHidden(static_cast<int>(i), !keep);
-        }
-    }
+    filling_ = true;
+    model_->show(NarrowTemplates(library_.catalogue(), text));
+    showChosen();
+    filling_ = false;
+}
+
+void TemplatesBox::showChosen()
+{
+    const int row = rowOf(page_.chosenTemplate());
+    if (row < 0)
+        return;
+    const QModelIndex index = model_->index(row, 0);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    list_->scrollTo(index);
 }
 
 int TemplatesBox::templateAt(int row) const
 {
-    return row >= 0 && row < list_->count() ? row : -1;
+    return model_->at(row) ? model_->kept()[static_cast<std::size_t>(row)] : -1;
+}
+
+int TemplatesBox::rowOf(int templateIndex) const
+{
+    const auto& kept = model_->kept();
+    const auto it = std::lower_bound(kept.begin(), kept.end(), templateIndex);
+    return it != kept.end() && *it == templateIndex ? static_cast<int>(it - kept.begin()) : -1;
 }
 
 int TemplatesBox::visibleCount() const
 {
-    int n = 0;
-    for (char s : shown_)
-        n += s;
-    return n;
+    return model_->rowCount();
 }
 
-void TemplatesBox::rowChosen(int row)
+QString TemplatesBox::rowText(int row) const
 {
-    if (filling_ || templateAt(row) < 0)
+    return model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
+}
+
+void TemplatesBox::chooseRow(int row)
+{
+    list_->selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+void TemplatesBox::rowChosen(const QModelIndex& index)
+{
+    const LabelTemplate* t = model_->at(index.row());
+    if (filling_ || !t || !t->usable())
         return;
-    const TemplateCatalogue& catalogue = library_.catalogue();
-    const LabelTemplate& t = catalogue.templates[static_cast<std::size_t>(row)];
-    if (!t.usable())
-        return;
-    page_.chooseTemplate(row, t);
+    page_.chooseTemplate(templateAt(index.row()), *t);
 }
 
 void TemplatesBox::showStatus(const QString& text)

@@ -9,18 +9,20 @@
 
 #include "output/template_library.h"
 
+#include <QModelIndex>
 #include <QWidget>
 
 #include <vector>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace vlm {
 
 class PageSetupDialog;
+class TemplateListModel;
 
 class TemplatesBox : public QWidget
 {
@@ -28,13 +30,19 @@ public:
     TemplatesBox(PageSetupDialog& page, TemplateLibrary& library, QWidget* parent = nullptr);
 
     QLineEdit* searchField() const { return search_; }
-    QListWidget* list() const { return list_; }
+    // One row per template the search keeps, in catalogue order.
+    QListView* list() const { return list_; }
     QPushButton* saveButton() const { return save_; }
     QLabel* status() const { return status_; }
 
-    // The catalogue index of a list row, and the rows the search keeps.
+    // The catalogue index of a list row (-1 for none), the row of a
+    // catalogue index (-1 when the search hides it), and the rows shown.
     int templateAt(int row) const;
+    int rowOf(int templateIndex) const;
     int visibleCount() const;
+    // The row's text, and choosing it as a click does.
+    QString rowText(int row) const;
+    void chooseRow(int row);
 
     // Fills the list from the catalogue again (after a template was saved),
     // keeping the search.
@@ -43,15 +51,16 @@ public:
 
 private:
     void narrow(const QString& text);
-    void rowChosen(int row);
+    void rowChosen(const QModelIndex& index);
+    void showChosen();
 
     PageSetupDialog& page_;
     TemplateLibrary& library_;
     QLineEdit* search_ = nullptr;
-    QListWidget* list_ = nullptr;
+    QListView* list_ = nullptr;
+    TemplateListModel* model_ = nullptr;
     QPushButton* save_ = nullptr;
     QLabel* status_ = nullptr;
-    std::vector<char> shown_; // per row: kept by the search
     bool filling_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -42,8 +43,8 @@ struct PageSetupTemplatesTest : ShellTest
     // The list row whose text starts with `start`.
     static int RowOf(const TemplatesBox& box, const char* start)
     {
-        for (int i = 0; i < box.list()->count(); ++i)
-            if (box.list()->item(i)->text().startsWith(QString::fromUtf8(start)))
+        for (int i = 0; i < box.visibleCount(); ++i)
+            if (box.rowText(i).startsWith(QString::fromUtf8(start)))
                 return i;
         return -1;
     }
@@ -78,8 +79,7 @@ TEST_F(PageSetupTemplatesTest, TypingNarrowsTheListAndChoosingAppliesTheProduct)
 
     const int row = RowOf(*box, "Testa 5160 - Address Labels");
     ASSERT_GE(row, 0);
-    EXPECT_FALSE(box->list()->isRowHidden(row));
-    box->list()->setCurrentRow(row);
+    box->chooseRow(row);
     EXPECT_EQ(dialog().session().designType(), DesignLabels);
     EXPECT_EQ(dim.field(TextPaperWidth)->text(), QStringLiteral("8.5"));
     EXPECT_EQ(dim.field(TextCardWidth)->text(), QStringLiteral("2.625"));
@@ -109,7 +109,8 @@ TEST_F(PageSetupTemplatesTest, AProductOfAnotherCardTypeMovesToItsPanel)
     labels.templatesBox()->searchField()->setText(QStringLiteral("testa business"));
     const int row = RowOf(*labels.templatesBox(), "Testa C32011");
     ASSERT_GE(row, 0);
-    labels.templatesBox()->list()->setCurrentRow(row);
+    labels.templatesBox()->chooseRow(row);
+    const int chosen = labels.templatesBox()->templateAt(row);
     flushDeletes();
 
     EXPECT_EQ(dialog().session().designType(), DesignBusinessCards);
@@ -117,7 +118,8 @@ TEST_F(PageSetupTemplatesTest, AProductOfAnotherCardTypeMovesToItsPanel)
     ASSERT_NE(cards, nullptr);
     ASSERT_NE(cards->templatesBox(), nullptr);
     EXPECT_EQ(cards->templatesBox()->searchField()->text(), QStringLiteral("testa business"));
-    EXPECT_EQ(cards->templatesBox()->list()->currentRow(), row);
+    EXPECT_EQ(cards->templatesBox()->templateAt(cards->templatesBox()->list()->currentIndex().row()), chosen)
+        << "the new panel shows the product chosen";
     EXPECT_EQ(cards->unitList()->currentRow(), 1) << "millimetres, the unit the product is measured in";
     EXPECT_EQ(cards->field(TextCardWidth)->text(), QStringLiteral("85"));
     EXPECT_EQ(cards->field(TextRows)->text(), QStringLiteral("5"));
@@ -128,15 +130,15 @@ TEST_F(PageSetupTemplatesTest, AProductOfAnotherCardTypeMovesToItsPanel)
     box.searchField()->setText(QStringLiteral("overlap"));
     const int greyed = RowOf(box, "Testa OVERLAP");
     ASSERT_GE(greyed, 0);
-    EXPECT_EQ(box.list()->item(greyed)->flags(), Qt::NoItemFlags);
-    box.list()->setCurrentRow(greyed);
+    EXPECT_EQ(box.list()->model()->flags(box.list()->model()->index(greyed, 0)), Qt::NoItemFlags);
+    box.chooseRow(greyed);
     EXPECT_EQ(cards->field(TextCardWidth)->text(), QStringLiteral("85"));
 
     // A Quick select row is applied in its own unit.
     box.searchField()->setText(QStringLiteral("12 per page"));
     const int builtin = RowOf(box, "Business Cards, 12 per page");
     ASSERT_GE(builtin, 0);
-    box.list()->setCurrentRow(builtin);
+    box.chooseRow(builtin);
     EXPECT_EQ(cards->unitList()->currentRow(), 2);
     EXPECT_EQ(cards->quickSelectList()->currentRow(), 2);
     EXPECT_TRUE(cards->landscapeBox()->isChecked());
@@ -163,7 +165,7 @@ TEST_F(PageSetupTemplatesTest, SaveAsTemplateWritesTheUsersFolderAndListsIt)
     TemplatesBox& box = *dialog().dimensions()->templatesBox();
     const int row = RowOf(box, "Our Shop A8 cards - 74 x 52 mm, 2 x 4 (8 per sheet)");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(box.list()->currentRow(), row);
+    EXPECT_EQ(box.list()->currentIndex().row(), row);
     EXPECT_TRUE(box.status()->text().startsWith(QStringLiteral("The template was saved as ")));
 
     // Pixels have no paper to save.
