@@ -214,8 +214,6 @@ void IndexTemplate(LabelTemplate& t)
         const std::int32_t other = t.naturalUnit == UnitInches ? UnitMillimeters : UnitInches;
         h += QLatin1Char(' ') + Number(InUnit(t.width, other), other == UnitInches ? 3 : 1) + QLatin1Char('x') +
              Number(InUnit(t.height, other), other == UnitInches ? 3 : 1);
-        if (!t.source.isEmpty() && t.source.contains(QStringLiteral("/vellumora/")))
-            h += QLatin1Char(' ') + uiText(texts::kTemplateOwn).toLower();
     } else {
         h += QLatin1Char(' ') + uiText(texts::kDesignTypeNames[t.builtinType - 1]).toLower();
     }
@@ -252,11 +250,8 @@ std::vector<LabelTemplate> BuiltinTemplates()
 }
 
 TemplateQuery::TemplateQuery(const QString& text)
-    : words_(Prepared(text).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    : words_(Prepared(text).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
 {
-    for (QString& w : words_)
-        w = w.trimmed();
-    words_.removeAll(QString());
 }
 
 bool TemplateQuery::matches(const LabelTemplate& t) const

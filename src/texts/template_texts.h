@@ -31,7 +31,6 @@ inline constexpr const char16_t* kTemplateMm = u" mm";
 inline constexpr const char16_t* kTemplateIn = u" in";
 inline constexpr const char16_t* kTemplateSameAs = u"same as ";
 inline constexpr const char16_t* kTemplateBuiltIn = u"Quick select";
-inline constexpr const char16_t* kTemplateOwn = u"own template";
 
 // Round, elliptical and disc labels are laid out by the cell around them.
 inline constexpr const char16_t* kTemplateRoundNote = u"round, laid out by its square";

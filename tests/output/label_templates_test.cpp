@@ -245,7 +245,7 @@ TEST(TemplateSearch, NarrowsByBrandPartDescriptionSizeAndCount)
     EXPECT_EQ(names("5160"), (QStringList{QStringLiteral("Testa 5160"), QStringLiteral("Testa 5260"),
                                           QStringLiteral("Testa 5160")}));
     EXPECT_EQ(names("testa business"), QStringList{QStringLiteral("Testa C32011")});
-    EXPECT_EQ(names("  TESTA   Business  "), QStringList{QStringLiteral("Testa C32011")});
+    EXPECT_EQ(names("  TESTA \t  Business  "), QStringList{QStringLiteral("Testa C32011")});
     // Sizes: written with blanks or without, an x or the times sign, in
     // either unit.
     for (const char* size : {"85 x 54", "85x54", "85 \u00D7 54"}) {
