@@ -47,9 +47,9 @@ TEST(TemplateLength, UnitsAndRefusals)
     };
     for (const auto& c : cases) {
         const std::optional<double> v = ParseTemplateLength(QString::fromUtf8(c.text));
-        if (c.points < 0)
+        if (c.points < 0) {
             EXPECT_FALSE(v.has_value()) << c.text;
-        else {
+        } else {
             ASSERT_TRUE(v.has_value()) << c.text;
             EXPECT_NEAR(*v, c.points, 1e-9) << c.text;
         }
@@ -189,8 +189,9 @@ TEST(TemplateReader, SurvivesTruncatedAndCorruptedFiles)
             EXPECT_TRUE(std::isfinite(t.width) && t.width > 0.0);
             EXPECT_TRUE(t.columns >= 1 && t.rows >= 1 && t.columns * t.rows <= kMaxTemplateCells);
         }
-        if (refused)
+        if (refused) {
             EXPECT_TRUE(out.templates.empty()) << "a refused file gives nothing";
+        }
     }
 }
 
