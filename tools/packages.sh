@@ -5,7 +5,7 @@ VLM_PACKAGES=(
   qt6-base-dev qt6-svg-dev libjpeg-dev libgif-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils python3
   glabels-data
 )
 
