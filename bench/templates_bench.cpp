@@ -13,14 +13,14 @@ using namespace vlm;
 
 void ReadInstalledDatabase(benchmark::State& state)
 {
-    const QString database = InstalledTemplateDatabase();
+    const QString database = installedTemplateDatabase();
     if (database.isEmpty()) {
         state.SkipWithError("the templates database is not installed");
         return;
     }
     std::size_t count = 0;
     for (auto _ : state) {
-        const TemplateCatalogue c = LoadTemplates({database, QString(), true});
+        const TemplateCatalogue c = loadTemplates({database, QString(), true});
         count = c.templates.size();
         benchmark::DoNotOptimize(count);
     }
@@ -32,18 +32,18 @@ BENCHMARK(ReadInstalledDatabase)->Unit(benchmark::kMillisecond);
 // whole catalogue again.
 void NarrowPerKeystroke(benchmark::State& state)
 {
-    const QString database = InstalledTemplateDatabase();
+    const QString database = installedTemplateDatabase();
     if (database.isEmpty()) {
         state.SkipWithError("the templates database is not installed");
         return;
     }
-    const TemplateCatalogue c = LoadTemplates({database, QString(), true});
+    const TemplateCatalogue c = loadTemplates({database, QString(), true});
     const QString typed = QStringLiteral("avery 5160");
     std::size_t kept = 0;
     int keystrokes = 0;
     for (auto _ : state) {
         for (qsizetype n = 1; n <= typed.size(); ++n) {
-            kept = NarrowTemplates(c, typed.left(n)).size();
+            kept = narrowTemplates(c, typed.left(n)).size();
             benchmark::DoNotOptimize(kept);
             ++keystrokes;
         }
@@ -57,14 +57,14 @@ BENCHMARK(NarrowPerKeystroke)->Unit(benchmark::kMillisecond);
 // The longest single narrowing: a word every haystack holds.
 void NarrowEverythingKept(benchmark::State& state)
 {
-    const QString database = InstalledTemplateDatabase();
+    const QString database = installedTemplateDatabase();
     if (database.isEmpty()) {
         state.SkipWithError("the templates database is not installed");
         return;
     }
-    const TemplateCatalogue c = LoadTemplates({database, QString(), true});
+    const TemplateCatalogue c = loadTemplates({database, QString(), true});
     for (auto _ : state)
-        benchmark::DoNotOptimize(NarrowTemplates(c, QStringLiteral("x")).size());
+        benchmark::DoNotOptimize(narrowTemplates(c, QStringLiteral("x")).size());
 }
 BENCHMARK(NarrowEverythingKept)->Unit(benchmark::kMicrosecond);
 

@@ -46,7 +46,7 @@ int RunResave(const Context& ctx, const std::vector<std::string>& args);
 int RunRender(const Context& ctx, const std::vector<std::string>& args);
 int RunExport(const Context& ctx, const std::vector<std::string>& args);
 int RunPrint(const Context& ctx, const std::vector<std::string>& args);
-int RunTemplates(const Context& ctx, const std::vector<std::string>& args);
-int RunNew(const Context& ctx, const std::vector<std::string>& args);
+int runTemplates(const Context& ctx, const std::vector<std::string>& args);
+int runNew(const Context& ctx, const std::vector<std::string>& args);
 
 } // namespace vlm::cli

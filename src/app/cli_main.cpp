@@ -23,8 +23,8 @@ constexpr CommandEntry kCommands[] = {
     {"render", 2, RunRender},
     {"export", 2, RunExport},
     {"print", 1, RunPrint},
-    {"templates", 0, RunTemplates},
-    {"new", 1, RunNew},
+    {"templates", 0, runTemplates},
+    {"new", 1, runNew},
 };
 
 bool ParseNumber(const std::string& text, double lo, double hi, double& number)
@@ -136,7 +136,7 @@ int Main(int argc, char** argv)
     // for a 96-dpi screen.
     const bool print = words[0] == "print";
     const double screenDpi = print ? 96.0 : dpi;
-    Context ctx{ScreenMetrics::fromDpi(screenDpi, screenDpi), yes, std::cout, std::cerr, zoom, 600.0, {}, {}, {}};
+    Context ctx{ScreenMetrics::fromDpi(screenDpi, screenDpi), yes, std::cout, std::cerr, zoom, 600.0, {}, {}, {}, {}, {}};
     ctx.printerDpi = print && dpiGiven ? dpi : 600.0;
     ctx.mode = textValues[0];
     ctx.cells = textValues[1];

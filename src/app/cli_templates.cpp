@@ -19,10 +19,10 @@ namespace vlm::cli {
 
 namespace {
 
-TemplateCatalogue LoadForCommand(const Context& ctx)
+TemplateCatalogue loadForCommand(const Context& ctx)
 {
-    TemplateCatalogue c = LoadTemplates(
-        InstalledTemplateSources(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    TemplateCatalogue c = loadTemplates(
+        installedTemplateSources(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     for (const QString& line : c.diagnostics)
         ctx.err << line.toStdString() << '\n';
     return c;
@@ -30,13 +30,13 @@ TemplateCatalogue LoadForCommand(const Context& ctx)
 
 } // namespace
 
-int RunTemplates(const Context& ctx, const std::vector<std::string>&)
+int runTemplates(const Context& ctx, const std::vector<std::string>&)
 {
-    const TemplateCatalogue c = LoadForCommand(ctx);
-    const std::vector<int> kept = NarrowTemplates(c, QString::fromStdString(ctx.search));
+    const TemplateCatalogue c = loadForCommand(ctx);
+    const std::vector<int> kept = narrowTemplates(c, QString::fromStdString(ctx.search));
     for (int i : kept) {
         const LabelTemplate& t = c.templates[static_cast<std::size_t>(i)];
-        ctx.out << TemplateListText(t).toStdString() << '\t' << (t.builtin() ? texts::kBuiltInSource : t.source.toStdString())
+        ctx.out << templateListText(t).toStdString() << '\t' << (t.builtin() ? texts::kBuiltInSource : t.source.toStdString())
                 << '\n';
     }
     if (kept.empty())
@@ -44,20 +44,20 @@ int RunTemplates(const Context& ctx, const std::vector<std::string>&)
     return ExitOk;
 }
 
-int RunNew(const Context& ctx, const std::vector<std::string>& args)
+int runNew(const Context& ctx, const std::vector<std::string>& args)
 {
     if (ctx.templateName.empty()) {
         ctx.err << texts::kNewNeedsTemplate << '\n' << texts::kSeeHelp << '\n';
         return ExitUsage;
     }
-    const TemplateCatalogue c = LoadForCommand(ctx);
-    const LabelTemplate* t = FindTemplate(c, QString::fromStdString(ctx.templateName));
+    const TemplateCatalogue c = loadForCommand(ctx);
+    const LabelTemplate* t = findTemplate(c, QString::fromStdString(ctx.templateName));
     if (!t) {
         ctx.err << texts::kNoSuchTemplate << '"' << ctx.templateName << "\"\n";
         return ExitUsage;
     }
     if (!t->usable()) {
-        ctx.err << ctx.templateName << texts::kTemplateNotOffered << TemplateListText(*t).toStdString() << '\n';
+        ctx.err << ctx.templateName << texts::kTemplateNotOffered << templateListText(*t).toStdString() << '\n';
         return ExitUsage;
     }
 
@@ -67,9 +67,9 @@ int RunNew(const Context& ctx, const std::vector<std::string>& args)
     Document doc;
     doc.items.setMetrics(ctx.screen);
     InitDocument(doc, DocumentDefaultsFrom(settings), OpenDocumentList{});
-    const std::int32_t type = TemplateDesignType(*t);
+    const std::int32_t type = templateDesignType(*t);
     pageset_t pageset = settings.pageSetups[type];
-    ApplyTemplate(*t, type, t->naturalUnit, pageset);
+    applyTemplate(*t, type, t->naturalUnit, pageset);
     Item* header = Header(doc.items);
     if (!header || !applyPageSetup(*header, pageset, type, PageSetupEnvironmentOf(settings), false))
         return ExitFileFailed;

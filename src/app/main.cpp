@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     pictures->attach(*edit);
     auto* grid = new vlm::GridCommands(*w, *edit);
     // The templates are read when Page Setup first shows a card or label type.
-    new vlm::PageSetupCommands(*w, vlm::InstalledTemplateSources(environment.dataHome));
+    new vlm::PageSetupCommands(*w, vlm::installedTemplateSources(environment.dataHome));
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
     edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
     edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };

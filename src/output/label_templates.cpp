@@ -16,12 +16,12 @@ namespace {
 // files round their lengths.
 constexpr double kTouching = 1e-3;
 
-double InUnit(double points, std::int32_t unit)
+double inUnit(double points, std::int32_t unit)
 {
     return unit == UnitInches ? points / kPointsPerInch : points / kPointsPerMm;
 }
 
-QString Number(double value, int decimals)
+QString formatNumber(double value, int decimals)
 {
     QString s = QString::number(value, 'f', decimals);
     if (s.contains(QLatin1Char('.'))) {
@@ -36,15 +36,15 @@ QString Number(double value, int decimals)
 }
 
 // A size as shown: "2.625 x 1 in", "70 x 37 mm".
-QString SizeText(double w, double h, std::int32_t unit)
+QString sizeText(double w, double h, std::int32_t unit)
 {
     const int decimals = unit == UnitInches ? 4 : 2;
-    return Number(InUnit(w, unit), decimals) + uiText(texts::kTemplateTimes) + Number(InUnit(h, unit), decimals) +
+    return formatNumber(inUnit(w, unit), decimals) + uiText(texts::kTemplateTimes) + formatNumber(inUnit(h, unit), decimals) +
            uiText(unit == UnitInches ? texts::kTemplateIn : texts::kTemplateMm);
 }
 
 // "85 x 54", "85x54" and "85 × 54" become "85x54", so a size is one word.
-QString JoinSizes(const QString& lower)
+QString joinSizes(const QString& lower)
 {
     QString out;
     out.reserve(lower.size());
@@ -73,12 +73,12 @@ QString JoinSizes(const QString& lower)
     return out;
 }
 
-QString Prepared(const QString& text)
+QString prepared(const QString& text)
 {
-    return JoinSizes(text.toLower());
+    return joinSizes(text.toLower());
 }
 
-const char16_t* ShapeNote(LabelShape shape)
+const char16_t* shapeNote(LabelShape shape)
 {
     switch (shape) {
     case LabelShape::Round: return texts::kTemplateRoundNote;
@@ -89,7 +89,7 @@ const char16_t* ShapeNote(LabelShape shape)
     return nullptr;
 }
 
-const char16_t* LimitText(TemplateLimit limit)
+const char16_t* limitText(TemplateLimit limit)
 {
     switch (limit) {
     case TemplateLimit::SeveralLayouts: return texts::kTemplateSeveralLayouts;
@@ -102,7 +102,7 @@ const char16_t* LimitText(TemplateLimit limit)
 
 } // namespace
 
-TemplateLimit LimitOf(const LabelTemplate& t)
+TemplateLimit limitOf(const LabelTemplate& t)
 {
     if (t.limit == TemplateLimit::SeveralLayouts || t.limit == TemplateLimit::SeveralShapes)
         return t.limit;
@@ -111,7 +111,7 @@ TemplateLimit LimitOf(const LabelTemplate& t)
     return TemplateLimit::None;
 }
 
-std::int32_t TemplateDesignType(const LabelTemplate& t)
+std::int32_t templateDesignType(const LabelTemplate& t)
 {
     if (t.builtin())
         return t.builtinType;
@@ -134,18 +134,18 @@ std::int32_t TemplateDesignType(const LabelTemplate& t)
     return DesignLabels;
 }
 
-std::u16string LengthText(double points, std::int32_t unit)
+std::u16string lengthText(double points, std::int32_t unit)
 {
-    return Number(InUnit(points, unit), unit == UnitInches ? 6 : 5).toStdU16String();
+    return formatNumber(inUnit(points, unit), unit == UnitInches ? 6 : 5).toStdU16String();
 }
 
-bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation)
+bool writeTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation)
 {
     if (!t.usable() || t.builtin() || (unit != UnitMillimeters && unit != UnitInches))
         return false;
     const double usedWidth = t.columns * t.width + (t.columns - 1) * t.columnGap();
     const double usedHeight = t.rows * t.height + (t.rows - 1) * t.rowGap();
-    const auto text = [unit](double points) { return LengthText(points, unit); };
+    const auto text = [unit](double points) { return lengthText(points, unit); };
     DimensionTexts& x = set.texts;
     x[TextPaperWidth] = text(t.paperWidth);
     x[TextPaperHeight] = text(t.paperHeight);
@@ -163,7 +163,7 @@ bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::
     return true;
 }
 
-bool ApplyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset)
+bool applyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset)
 {
     if (t.builtin()) {
         if (!ApplyQuickSelectRow(t.builtinType, t.builtinUnit, t.builtinRow, pageset.set(t.builtinUnit),
@@ -175,14 +175,14 @@ bool ApplyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t
     if (unit != UnitMillimeters && unit != UnitInches)
         unit = t.naturalUnit;
     miry_t& set = pageset.set(unit);
-    if (!WriteTemplate(t, unit, set, pageset.orientation))
+    if (!writeTemplate(t, unit, set, pageset.orientation))
         return false;
     pageset.units = unit;
     set.quickSelect = matchQuickSelect(designType, unit, set, pageset.orientation);
     return true;
 }
 
-QString TemplateListText(const LabelTemplate& t)
+QString templateListText(const LabelTemplate& t)
 {
     const QString dash = uiText(texts::kTemplateDash);
     QString s;
@@ -193,34 +193,34 @@ QString TemplateListText(const LabelTemplate& t)
     s = t.brand + QLatin1Char(' ') + t.part;
     if (!t.description.isEmpty())
         s += dash + t.description;
-    s += dash + SizeText(t.width, t.height, t.naturalUnit) + QStringLiteral(", ") + QString::number(t.columns) +
+    s += dash + sizeText(t.width, t.height, t.naturalUnit) + QStringLiteral(", ") + QString::number(t.columns) +
          uiText(texts::kTemplateTimes) + QString::number(t.rows) + QStringLiteral(" (") +
          QString::number(t.columns * t.rows) + uiText(texts::kTemplatePerSheet) + QStringLiteral("), ");
-    s += t.paperName.isEmpty() ? SizeText(t.paperWidth, t.paperHeight, t.naturalUnit) : t.paperName;
-    if (const char16_t* note = ShapeNote(t.shape))
+    s += t.paperName.isEmpty() ? sizeText(t.paperWidth, t.paperHeight, t.naturalUnit) : t.paperName;
+    if (const char16_t* note = shapeNote(t.shape))
         s += dash + uiText(note);
     if (!t.equivOf.isEmpty())
         s += dash + uiText(texts::kTemplateSameAs) + t.brand + QLatin1Char(' ') + t.equivOf;
-    if (const char16_t* why = LimitText(t.limit))
+    if (const char16_t* why = limitText(t.limit))
         s += dash + uiText(texts::kTemplateNotOffered) + uiText(why);
     return s;
 }
 
-void IndexTemplate(LabelTemplate& t)
+void indexTemplate(LabelTemplate& t)
 {
-    QString h = Prepared(TemplateListText(t));
+    QString h = prepared(templateListText(t));
     if (!t.builtin()) {
         // The size in the other unit too, so "66.7 x 25.4" finds 2.625 x 1 in.
         const std::int32_t other = t.naturalUnit == UnitInches ? UnitMillimeters : UnitInches;
-        h += QLatin1Char(' ') + Number(InUnit(t.width, other), other == UnitInches ? 3 : 1) + QLatin1Char('x') +
-             Number(InUnit(t.height, other), other == UnitInches ? 3 : 1);
+        h += QLatin1Char(' ') + formatNumber(inUnit(t.width, other), other == UnitInches ? 3 : 1) + QLatin1Char('x') +
+             formatNumber(inUnit(t.height, other), other == UnitInches ? 3 : 1);
     } else {
         h += QLatin1Char(' ') + uiText(texts::kDesignTypeNames[t.builtinType - 1]).toLower();
     }
     t.haystack = h;
 }
 
-std::vector<LabelTemplate> BuiltinTemplates()
+std::vector<LabelTemplate> builtinTemplates()
 {
     std::vector<LabelTemplate> out;
     for (std::int32_t type : {DesignPostcards, DesignGreetingCards, DesignBusinessCards, DesignTentCards, DesignLabels})
@@ -242,7 +242,7 @@ std::vector<LabelTemplate> BuiltinTemplates()
                 t.paperHeight = length(TextPaperHeight);
                 t.width = length(TextCardWidth);
                 t.height = length(TextCardHeight);
-                IndexTemplate(t);
+                indexTemplate(t);
                 out.push_back(std::move(t));
             }
         }
@@ -250,7 +250,7 @@ std::vector<LabelTemplate> BuiltinTemplates()
 }
 
 TemplateQuery::TemplateQuery(const QString& text)
-    : words_(Prepared(text).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    : words_(prepared(text).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
 {
 }
 
@@ -262,7 +262,7 @@ bool TemplateQuery::matches(const LabelTemplate& t) const
     return true;
 }
 
-std::vector<int> NarrowTemplates(const TemplateCatalogue& catalogue, const QString& text)
+std::vector<int> narrowTemplates(const TemplateCatalogue& catalogue, const QString& text)
 {
     const TemplateQuery query(text);
     std::vector<int> kept;
@@ -273,7 +273,7 @@ std::vector<int> NarrowTemplates(const TemplateCatalogue& catalogue, const QStri
     return kept;
 }
 
-const LabelTemplate* FindTemplate(const TemplateCatalogue& catalogue, const QString& name)
+const LabelTemplate* findTemplate(const TemplateCatalogue& catalogue, const QString& name)
 {
     const QString wanted = name.simplified().toLower();
     if (wanted.isEmpty())

@@ -61,7 +61,7 @@ struct LabelTemplate
     std::int32_t builtinRow = -1;
 
     // Lower-case text the search narrows by (brand, part, description,
-    // sizes, "30 per sheet", paper); filled by IndexTemplate.
+    // sizes, "30 per sheet", paper); filled by indexTemplate.
     QString haystack;
 
     bool builtin() const { return builtinRow >= 0; }
@@ -79,15 +79,15 @@ struct TemplateCatalogue
 };
 
 // Checks what a template's geometry allows: the limit it is listed with.
-TemplateLimit LimitOf(const LabelTemplate& t);
+TemplateLimit limitOf(const LabelTemplate& t);
 
 // The design type a template makes: business cards, folding cards, disc
 // labels, other cards, and labels for labels, mail and everything else.
-std::int32_t TemplateDesignType(const LabelTemplate& t);
+std::int32_t templateDesignType(const LabelTemplate& t);
 
 // A length in points as a dimension text of `unit` (millimetres to 1/100000,
 // inches to 1/1000000, trailing zeros dropped).
-std::u16string LengthText(double points, std::int32_t unit);
+std::u16string lengthText(double points, std::int32_t unit);
 
 // Writes the template into `set` in `unit` (millimetres or inches) the way a
 // Quick select row writes: paper, card, margins (right and bottom are what
@@ -95,30 +95,29 @@ std::u16string LengthText(double points, std::int32_t unit);
 // the paper. The folds are left alone and the quick-select index is the
 // caller's to match. False, with nothing changed, for a template that cannot
 // be chosen, a Quick select row, or another unit.
-bool WriteTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation);
+bool writeTemplate(const LabelTemplate& t, std::int32_t unit, miry_t& set, std::int32_t& orientation);
 
 // Chooses the template for a page setup of `designType`, as a Quick select
 // row is chosen: a product is written into the set of `unit` (its own unit
 // when `unit` is pixels) and that unit becomes current, the set's
 // quick-select index is matched afresh; a Quick select row is applied in
 // its own unit. False, with nothing changed, for a greyed template.
-bool ApplyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset);
+bool applyTemplate(const LabelTemplate& t, std::int32_t designType, std::int32_t unit, pageset_t& pageset);
 
 // The list text: brand and part, description, size in its unit, columns x
 // rows and the count per sheet, the paper, and a note for round shapes,
 // aliases and greyed entries.
-QString TemplateListText(const LabelTemplate& t);
+QString templateListText(const LabelTemplate& t);
 
 // Fills t.haystack from the list text and the size in both units.
-void IndexTemplate(LabelTemplate& t);
+void indexTemplate(LabelTemplate& t);
 
 // The Quick select card and label rows of both units, as templates.
-std::vector<LabelTemplate> BuiltinTemplates();
+std::vector<LabelTemplate> builtinTemplates();
 
 // The search a user types, prepared once: every word must occur in a
 // template's haystack; "85 x 54", "85x54" and "85 × 54" all mean one size.
-class TemplateQuery
-{
+class TemplateQuery {
 public:
     explicit TemplateQuery(const QString& text);
     bool matches(const LabelTemplate& t) const;
@@ -129,12 +128,12 @@ private:
 };
 
 // The indices of the templates a query keeps, in catalogue order.
-std::vector<int> NarrowTemplates(const TemplateCatalogue& catalogue, const QString& text);
+std::vector<int> narrowTemplates(const TemplateCatalogue& catalogue, const QString& text);
 
 // The template named "BRAND PART" (case and surrounding blanks ignored), or
 // a Quick select row by its list text. The user's own files come after the
 // installed database, and a later one of the same name wins. Null when
 // none is called so.
-const LabelTemplate* FindTemplate(const TemplateCatalogue& catalogue, const QString& name);
+const LabelTemplate* findTemplate(const TemplateCatalogue& catalogue, const QString& name);
 
 } // namespace vlm

@@ -157,12 +157,12 @@ bool PageSetupSession::chooseTemplate(const LabelTemplate& t)
 {
     if (!typeChosen() || !t.usable())
         return false;
-    const std::int32_t type = TemplateDesignType(t);
+    const std::int32_t type = templateDesignType(t);
     const std::int32_t target = IsCardDesignType(type) ? type : type_;
     // The unit is the one the panel shows, also when the product moves on
     // to the panel of another type.
     pageset_t& ps = working_[target];
-    if (!ApplyTemplate(t, target, working_[type_].units, ps))
+    if (!applyTemplate(t, target, working_[type_].units, ps))
         return false;
     type_ = target;
     return true;

@@ -76,7 +76,7 @@ public:
     void chooseQuickSelect(std::int32_t index);
     // A label or card product was chosen: a card design type it makes
     // becomes the current type, and the product is applied like a Quick
-    // select row in the unit shown until then (ApplyTemplate). False when
+    // select row in the unit shown until then (applyTemplate). False when
     // it cannot be chosen.
     bool chooseTemplate(const LabelTemplate& t);
     void setUnits(std::int32_t unit);

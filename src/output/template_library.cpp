@@ -17,7 +17,7 @@ namespace {
 const QString kPaperFile = QStringLiteral("paper-sizes.xml");
 
 // The XML files of a folder, paper sizes first, the rest by name.
-QStringList TemplateFiles(const QString& folder)
+QStringList templateFiles(const QString& folder)
 {
     if (folder.isEmpty())
         return {};
@@ -31,7 +31,7 @@ QStringList TemplateFiles(const QString& folder)
     return paths;
 }
 
-void ReadFile(const QString& path, std::vector<PaperSize>& papers, TemplateFile& into, QStringList& diagnostics)
+void readFile(const QString& path, std::vector<PaperSize>& papers, TemplateFile& into, QStringList& diagnostics)
 {
     const QFileInfo info(path);
     // Devices and pipes have no honest size; only plain files are read.
@@ -51,7 +51,7 @@ void ReadFile(const QString& path, std::vector<PaperSize>& papers, TemplateFile&
     // A file that grew since it was measured is still read no further.
     const QByteArray bytes = file.read(kMaxTemplateFileBytes + 1);
     TemplateFile read;
-    if (const std::optional<QString> refused = ReadTemplateDocument(bytes, path, papers, read)) {
+    if (const std::optional<QString> refused = readTemplateDocument(bytes, path, papers, read)) {
         diagnostics << *refused;
         return;
     }
@@ -62,38 +62,38 @@ void ReadFile(const QString& path, std::vector<PaperSize>& papers, TemplateFile&
     diagnostics << read.diagnostics;
 }
 
-QString Key(const QString& brand, const QString& part)
+QString aliasKey(const QString& brand, const QString& part)
 {
     return brand.toLower() + QLatin1Char('\n') + part.toLower();
 }
 
 } // namespace
 
-QString InstalledTemplateDatabase()
+QString installedTemplateDatabase()
 {
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("libglabels-3.0/templates"),
                                   QStandardPaths::LocateDirectory);
 }
 
-QString UserTemplateFolder(const QString& dataHome)
+QString userTemplateFolder(const QString& dataHome)
 {
     return dataHome.isEmpty() ? QString() : dataHome + QStringLiteral("/vellumora/templates");
 }
 
-TemplateSources InstalledTemplateSources(const QString& dataHome)
+TemplateSources installedTemplateSources(const QString& dataHome)
 {
-    return {InstalledTemplateDatabase(), UserTemplateFolder(dataHome), true};
+    return {installedTemplateDatabase(), userTemplateFolder(dataHome), true};
 }
 
-TemplateCatalogue LoadTemplates(const TemplateSources& sources)
+TemplateCatalogue loadTemplates(const TemplateSources& sources)
 {
     TemplateCatalogue catalogue;
-    std::vector<PaperSize> papers = BuiltinPaperSizes();
+    std::vector<PaperSize> papers = builtinPaperSizes();
     TemplateFile all;
     // The papers of each file read count for the files after it.
     for (const QString& folder : {sources.database, sources.userFolder})
-        for (const QString& path : TemplateFiles(folder))
-            ReadFile(path, papers, all, catalogue.diagnostics);
+        for (const QString& path : templateFiles(folder))
+            readFile(path, papers, all, catalogue.diagnostics);
 
     // Aliases take the sheet of their base: the same brand's product named,
     // from the alias's own file when it is there, else the first one read.
@@ -103,7 +103,7 @@ TemplateCatalogue LoadTemplates(const TemplateSources& sources)
         const LabelTemplate& t = all.templates[i];
         if (!t.equivOf.isEmpty())
             continue;
-        const QString key = Key(t.brand, t.part);
+        const QString key = aliasKey(t.brand, t.part);
         inFile.insert(t.source + QLatin1Char('\n') + key, static_cast<qsizetype>(i));
         if (!anywhere.contains(key))
             anywhere.insert(key, static_cast<qsizetype>(i));
@@ -111,7 +111,7 @@ TemplateCatalogue LoadTemplates(const TemplateSources& sources)
     catalogue.templates.reserve(all.templates.size() + 64);
     for (const LabelTemplate& t : all.templates) {
         if (!t.equivOf.isEmpty()) {
-            const QString key = Key(t.brand, t.equivOf);
+            const QString key = aliasKey(t.brand, t.equivOf);
             const qsizetype none = -1;
             qsizetype base = inFile.value(t.source + QLatin1Char('\n') + key, none);
             if (base == none)
@@ -135,9 +135,9 @@ TemplateCatalogue LoadTemplates(const TemplateSources& sources)
         catalogue.templates.push_back(t);
     }
     for (LabelTemplate& t : catalogue.templates)
-        IndexTemplate(t);
+        indexTemplate(t);
     if (sources.builtins)
-        for (LabelTemplate& t : BuiltinTemplates())
+        for (LabelTemplate& t : builtinTemplates())
             catalogue.templates.push_back(std::move(t));
     return catalogue;
 }
@@ -145,7 +145,7 @@ TemplateCatalogue LoadTemplates(const TemplateSources& sources)
 const TemplateCatalogue& TemplateLibrary::catalogue()
 {
     if (!catalogue_)
-        catalogue_ = std::make_unique<TemplateCatalogue>(LoadTemplates(sources_));
+        catalogue_ = std::make_unique<TemplateCatalogue>(loadTemplates(sources_));
     return *catalogue_;
 }
 

@@ -22,17 +22,17 @@ struct TemplateSources
 
 // The installed products database: the first data folder of the system
 // holding it, empty when none does.
-QString InstalledTemplateDatabase();
+QString installedTemplateDatabase();
 
 // The user's folder below their data home ($XDG_DATA_HOME).
-QString UserTemplateFolder(const QString& dataHome);
+QString userTemplateFolder(const QString& dataHome);
 
 // Both, for the program as installed.
-TemplateSources InstalledTemplateSources(const QString& dataHome);
+TemplateSources installedTemplateSources(const QString& dataHome);
 
 // Reads every source in order. Aliases take their base's sheet; one that
 // names no known product is skipped with a diagnostic line.
-TemplateCatalogue LoadTemplates(const TemplateSources& sources);
+TemplateCatalogue loadTemplates(const TemplateSources& sources);
 
 // The catalogue of one program run, read on first use.
 class TemplateLibrary

@@ -26,12 +26,12 @@ struct Pending
     QString fault; // why it is skipped; empty while it is sound
 };
 
-QString Attribute(const QXmlStreamAttributes& a, const char* name)
+QString attribute(const QXmlStreamAttributes& a, const char* name)
 {
     return a.value(QLatin1String(name)).toString().trimmed();
 }
 
-bool HasAttribute(const QXmlStreamAttributes& a, const char* name)
+bool hasAttribute(const QXmlStreamAttributes& a, const char* name)
 {
     return a.hasAttribute(QLatin1String(name));
 }
@@ -76,10 +76,10 @@ const PaperSize* Reader::paper(const QString& id) const
 double Reader::length(Pending& p, const QXmlStreamAttributes& a, const char* name, bool required)
 {
     // An optional length left out or written empty is nothing.
-    if (!required && Attribute(a, name).isEmpty())
+    if (!required && attribute(a, name).isEmpty())
         return 0.0;
-    const QString text = Attribute(a, name);
-    const std::optional<double> v = ParseTemplateLength(text);
+    const QString text = attribute(a, name);
+    const std::optional<double> v = parseTemplateLength(text);
     if ((!v || (required && *v <= 0.0)) && p.fault.isEmpty())
         p.fault = uiText(texts::kBadLength) + QLatin1String(name) + QStringLiteral("=\"") + text + QLatin1Char('"');
     return v.value_or(0.0);
@@ -88,7 +88,7 @@ double Reader::length(Pending& p, const QXmlStreamAttributes& a, const char* nam
 int Reader::count(Pending& p, const QXmlStreamAttributes& a, const char* name)
 {
     bool ok = false;
-    const int n = Attribute(a, name).toInt(&ok);
+    const int n = attribute(a, name).toInt(&ok);
     if ((!ok || n < 1 || n > kMaxTemplateCount) && p.fault.isEmpty())
         p.fault = uiText(texts::kBadCount);
     return ok && n >= 1 && n <= kMaxTemplateCount ? n : 1;
@@ -100,17 +100,17 @@ void Reader::startTemplate(const QXmlStreamAttributes& a, qint64 line)
     p.line = line;
     LabelTemplate& t = p.t;
     t.source = source_;
-    t.brand = Attribute(a, "brand");
-    t.part = Attribute(a, "part");
-    t.description = HasAttribute(a, "_description") ? Attribute(a, "_description") : Attribute(a, "description");
-    t.equivOf = Attribute(a, "equiv");
+    t.brand = attribute(a, "brand");
+    t.part = attribute(a, "part");
+    t.description = hasAttribute(a, "_description") ? attribute(a, "_description") : attribute(a, "description");
+    t.equivOf = attribute(a, "equiv");
     if (t.brand.isEmpty() || t.part.isEmpty())
         p.fault = uiText(texts::kNoName);
     if (t.equivOf.isEmpty() && p.fault.isEmpty()) {
-        t.paperId = Attribute(a, "size");
+        t.paperId = attribute(a, "size");
         const PaperSize* known = nullptr;
         if (t.paperId.compare(QLatin1String("Other"), Qt::CaseInsensitive) == 0 ||
-            (t.paperId.isEmpty() && HasAttribute(a, "width"))) {
+            (t.paperId.isEmpty() && hasAttribute(a, "width"))) {
             t.paperWidth = length(p, a, "width", true);
             t.paperHeight = length(p, a, "height", true);
         } else if ((known = paper(t.paperId))) {
@@ -144,13 +144,13 @@ void Reader::startShape(QStringView element, const QXmlStreamAttributes& a)
         sizeAttribute = "radius";
         const double side = 2.0 * length(p, a, "radius", true);
         // A disc label cut straight at its sides gives its width (and height).
-        t.width = HasAttribute(a, "width") ? length(p, a, "width", true) : side;
-        t.height = HasAttribute(a, "height") ? length(p, a, "height", true) : side;
+        t.width = hasAttribute(a, "width") ? length(p, a, "width", true) : side;
+        t.height = hasAttribute(a, "height") ? length(p, a, "height", true) : side;
     } else {
         --p.shapes; // an unknown shape is no label
         return;
     }
-    const QString size = Attribute(a, sizeAttribute);
+    const QString size = attribute(a, sizeAttribute);
     if (size.endsWith(QLatin1String("in")))
         t.naturalUnit = UnitInches;
     else if (size.endsWith(QLatin1String("mm")) || size.endsWith(QLatin1String("cm")))
@@ -192,7 +192,7 @@ void Reader::finishTemplate()
         t.limit = p.shapes > 1    ? TemplateLimit::SeveralShapes
                   : p.layouts > 1 ? TemplateLimit::SeveralLayouts
                                   : TemplateLimit::None;
-        t.limit = LimitOf(t);
+        t.limit = limitOf(t);
     }
     read_.templates.push_back(std::move(t));
 }
@@ -200,10 +200,10 @@ void Reader::finishTemplate()
 void Reader::addPaper(const QXmlStreamAttributes& a)
 {
     PaperSize s;
-    s.id = Attribute(a, "id");
-    s.name = HasAttribute(a, "_name") ? Attribute(a, "_name") : Attribute(a, "name");
-    const std::optional<double> w = ParseTemplateLength(Attribute(a, "width"));
-    const std::optional<double> h = ParseTemplateLength(Attribute(a, "height"));
+    s.id = attribute(a, "id");
+    s.name = hasAttribute(a, "_name") ? attribute(a, "_name") : attribute(a, "name");
+    const std::optional<double> w = parseTemplateLength(attribute(a, "width"));
+    const std::optional<double> h = parseTemplateLength(attribute(a, "height"));
     if (s.id.isEmpty() || !w || !h || *w <= 0.0 || *h <= 0.0)
         return; // a paper nobody can use; templates naming it say so
     s.width = *w;
@@ -253,7 +253,7 @@ std::optional<QString> Reader::run(const QByteArray& bytes)
                 return fileError(uiText(texts::kTooManyTemplates));
             startTemplate(a, xml.lineNumber());
         } else if (depth == 3 && pending_ && name == QLatin1String("Meta")) {
-            const QString category = Attribute(a, "category");
+            const QString category = attribute(a, "category");
             if (!category.isEmpty() && pending_->t.categories.size() < 32)
                 pending_->t.categories << category;
         } else if (depth == 3 && pending_ && name.startsWith(QLatin1String("Label-"))) {
@@ -277,7 +277,7 @@ std::optional<QString> Reader::run(const QByteArray& bytes)
 
 } // namespace
 
-std::vector<PaperSize> BuiltinPaperSizes()
+std::vector<PaperSize> builtinPaperSizes()
 {
     const auto mm = [](const char* id, const char* name, double w, double h) {
         return PaperSize{QLatin1String(id), QLatin1String(name), w * kPointsPerMm, h * kPointsPerMm};
@@ -291,7 +291,7 @@ std::vector<PaperSize> BuiltinPaperSizes()
             in("US-Executive", "US Executive", 7.25, 10.5)};
 }
 
-std::optional<double> ParseTemplateLength(QStringView text)
+std::optional<double> parseTemplateLength(QStringView text)
 {
     text = text.trimmed();
     const auto digitAt = [&text](qsizetype i) { return i < text.size() && text[i].isDigit(); };
@@ -334,7 +334,7 @@ std::optional<double> ParseTemplateLength(QStringView text)
     return points;
 }
 
-std::optional<QString> ReadTemplateDocument(const QByteArray& bytes, const QString& source,
+std::optional<QString> readTemplateDocument(const QByteArray& bytes, const QString& source,
                                             const std::vector<PaperSize>& papers, TemplateFile& out)
 {
     Reader reader(source, papers, out);

@@ -36,12 +36,12 @@ struct PaperSize
 };
 
 // A few common papers, for template files read without the installed list.
-std::vector<PaperSize> BuiltinPaperSizes();
+std::vector<PaperSize> builtinPaperSizes();
 
 // A length as the files write it: a number and a unit (pt, in, mm, cm, pc;
 // none means points), in points. Empty for anything else, for a negative,
 // infinite or not-a-number value, and beyond 100 metres.
-std::optional<double> ParseTemplateLength(QStringView text);
+std::optional<double> parseTemplateLength(QStringView text);
 
 // What one file held. Aliases come back with their base's product number
 // in `equivOf` and no geometry: the loader fills them in once every file
@@ -57,7 +57,7 @@ struct TemplateFile
 // `papers` and then in the file's own Paper-size elements. On a refused file
 // the reason comes back (one line, the file's name first) and `out` is left
 // as it was.
-std::optional<QString> ReadTemplateDocument(const QByteArray& bytes, const QString& source,
+std::optional<QString> readTemplateDocument(const QByteArray& bytes, const QString& source,
                                             const std::vector<PaperSize>& papers, TemplateFile& out);
 
 } // namespace vlm

@@ -8,7 +8,7 @@ namespace vlm {
 
 namespace {
 
-QStringList CategoriesOf(std::int32_t designType)
+QStringList categoriesOf(std::int32_t designType)
 {
     switch (designType) {
     case DesignBusinessCards: return {QStringLiteral("business-card"), QStringLiteral("card")};
@@ -19,15 +19,15 @@ QStringList CategoriesOf(std::int32_t designType)
     }
 }
 
-QString Length(double points, std::int32_t unit)
+QString lengthAttribute(double points, std::int32_t unit)
 {
-    return QString::fromStdU16String(LengthText(points, unit)) +
+    return QString::fromStdU16String(lengthText(points, unit)) +
            (unit == UnitInches ? QStringLiteral("in") : QStringLiteral("mm"));
 }
 
 } // namespace
 
-std::optional<LabelTemplate> TemplateFromSet(const miry_t& set, std::int32_t unit, std::int32_t designType,
+std::optional<LabelTemplate> templateFromSet(const miry_t& set, std::int32_t unit, std::int32_t designType,
                                              const QString& brand, const QString& part,
                                              const QString& description)
 {
@@ -62,14 +62,14 @@ std::optional<LabelTemplate> TemplateFromSet(const miry_t& set, std::int32_t uni
     t.rows = count(TextRows);
     t.dx = t.width + length(TextColumnGap, false);
     t.dy = t.height + length(TextRowGap, false);
-    t.categories = CategoriesOf(designType);
+    t.categories = categoriesOf(designType);
     t.naturalUnit = unit;
     if (!sound || t.brand.isEmpty() || t.part.isEmpty() || t.columns * t.rows > kMaxTemplateCells)
         return std::nullopt;
     return t;
 }
 
-QByteArray TemplateXml(const LabelTemplate& t)
+QByteArray templateXml(const LabelTemplate& t)
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -81,8 +81,8 @@ QByteArray TemplateXml(const LabelTemplate& t)
     xml.writeAttribute(QStringLiteral("part"), t.part);
     xml.writeAttribute(QStringLiteral("size"), QStringLiteral("Other"));
     const std::int32_t u = t.naturalUnit;
-    xml.writeAttribute(QStringLiteral("width"), Length(t.paperWidth, u));
-    xml.writeAttribute(QStringLiteral("height"), Length(t.paperHeight, u));
+    xml.writeAttribute(QStringLiteral("width"), lengthAttribute(t.paperWidth, u));
+    xml.writeAttribute(QStringLiteral("height"), lengthAttribute(t.paperHeight, u));
     if (!t.description.isEmpty())
         xml.writeAttribute(QStringLiteral("description"), t.description);
     for (const QString& c : t.categories) {
@@ -91,16 +91,16 @@ QByteArray TemplateXml(const LabelTemplate& t)
     }
     xml.writeStartElement(QStringLiteral("Label-rectangle"));
     xml.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
-    xml.writeAttribute(QStringLiteral("width"), Length(t.width, u));
-    xml.writeAttribute(QStringLiteral("height"), Length(t.height, u));
+    xml.writeAttribute(QStringLiteral("width"), lengthAttribute(t.width, u));
+    xml.writeAttribute(QStringLiteral("height"), lengthAttribute(t.height, u));
     xml.writeAttribute(QStringLiteral("round"), QStringLiteral("0"));
     xml.writeEmptyElement(QStringLiteral("Layout"));
     xml.writeAttribute(QStringLiteral("nx"), QString::number(t.columns));
     xml.writeAttribute(QStringLiteral("ny"), QString::number(t.rows));
-    xml.writeAttribute(QStringLiteral("x0"), Length(t.x0, u));
-    xml.writeAttribute(QStringLiteral("y0"), Length(t.y0, u));
-    xml.writeAttribute(QStringLiteral("dx"), Length(t.dx, u));
-    xml.writeAttribute(QStringLiteral("dy"), Length(t.dy, u));
+    xml.writeAttribute(QStringLiteral("x0"), lengthAttribute(t.x0, u));
+    xml.writeAttribute(QStringLiteral("y0"), lengthAttribute(t.y0, u));
+    xml.writeAttribute(QStringLiteral("dx"), lengthAttribute(t.dx, u));
+    xml.writeAttribute(QStringLiteral("dy"), lengthAttribute(t.dy, u));
     xml.writeEndElement(); // Label-rectangle
     xml.writeEndElement(); // Template
     xml.writeEndElement();
@@ -108,7 +108,7 @@ QByteArray TemplateXml(const LabelTemplate& t)
     return bytes;
 }
 
-QString UserTemplatePath(const QString& folder, const QString& brand, const QString& part)
+QString userTemplatePath(const QString& folder, const QString& brand, const QString& part)
 {
     QString name = brand.simplified() + QLatin1Char('-') + part.simplified();
     for (QChar& c : name)
@@ -119,15 +119,15 @@ QString UserTemplatePath(const QString& folder, const QString& brand, const QStr
     return folder + QLatin1Char('/') + name.left(120) + QStringLiteral(".xml");
 }
 
-std::optional<QString> SaveUserTemplate(const QString& folder, const LabelTemplate& t, QString& error)
+std::optional<QString> saveUserTemplate(const QString& folder, const LabelTemplate& t, QString& error)
 {
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         error = folder;
         return std::nullopt;
     }
-    const QString path = UserTemplatePath(folder, t.brand, t.part);
+    const QString path = userTemplatePath(folder, t.brand, t.part);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(TemplateXml(t)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(templateXml(t)) < 0 || !file.commit()) {
         error = file.errorString();
         return std::nullopt;
     }

@@ -26,7 +26,7 @@ TemplateSources FixtureSources(bool builtins = false)
 
 const LabelTemplate* Named(const TemplateCatalogue& c, const char* name)
 {
-    return FindTemplate(c, QString::fromUtf8(name));
+    return findTemplate(c, QString::fromUtf8(name));
 }
 
 std::u16string Text(const miry_t& set, DimensionText k)
@@ -46,7 +46,7 @@ TEST(TemplateLength, UnitsAndRefusals)
         {"mm", -1},         {"200000mm", -1}, // beyond 100 metres
     };
     for (const auto& c : cases) {
-        const std::optional<double> v = ParseTemplateLength(QString::fromUtf8(c.text));
+        const std::optional<double> v = parseTemplateLength(QString::fromUtf8(c.text));
         if (c.points < 0) {
             EXPECT_FALSE(v.has_value()) << c.text;
         } else {
@@ -58,7 +58,7 @@ TEST(TemplateLength, UnitsAndRefusals)
 
 TEST(TemplateCatalogue, ReadsTheSoundProductsAndListsTheInexpressibleGreyed)
 {
-    const TemplateCatalogue c = LoadTemplates(FixtureSources());
+    const TemplateCatalogue c = loadTemplates(FixtureSources());
 
     const LabelTemplate* sheet = Named(c, "testa 5160");
     ASSERT_NE(sheet, nullptr);
@@ -71,8 +71,8 @@ TEST(TemplateCatalogue, ReadsTheSoundProductsAndListsTheInexpressibleGreyed)
     ASSERT_NE(database5160, c.templates.end());
     EXPECT_EQ(database5160->paperName, QStringLiteral("US Letter"));
     EXPECT_EQ(database5160->naturalUnit, UnitInches);
-    EXPECT_EQ(TemplateDesignType(*database5160), DesignLabels);
-    EXPECT_EQ(TemplateListText(*database5160),
+    EXPECT_EQ(templateDesignType(*database5160), DesignLabels);
+    EXPECT_EQ(templateListText(*database5160),
               QStringLiteral("Testa 5160 - Address Labels - 2.625 x 1 in, 3 x 10 (30 per sheet), US Letter"));
 
     // The alias is an entry of its own with its base's sheet.
@@ -82,7 +82,7 @@ TEST(TemplateCatalogue, ReadsTheSoundProductsAndListsTheInexpressibleGreyed)
     EXPECT_EQ(alias->columns, 3);
     EXPECT_EQ(alias->rows, 10);
     EXPECT_DOUBLE_EQ(alias->width, 2.625 * 72);
-    EXPECT_TRUE(TemplateListText(*alias).endsWith(QStringLiteral(" - same as Testa 5160")));
+    EXPECT_TRUE(templateListText(*alias).endsWith(QStringLiteral(" - same as Testa 5160")));
 
     const struct {
         const char* name;
@@ -104,11 +104,11 @@ TEST(TemplateCatalogue, ReadsTheSoundProductsAndListsTheInexpressibleGreyed)
     for (const auto& e : expected) {
         const LabelTemplate* t = Named(c, e.name);
         ASSERT_NE(t, nullptr) << e.name;
-        EXPECT_EQ(TemplateDesignType(*t), e.designType) << e.name;
+        EXPECT_EQ(templateDesignType(*t), e.designType) << e.name;
         EXPECT_NEAR(t->width / kPointsPerMm, e.width, 1e-9) << e.name;
         EXPECT_NEAR(t->height / kPointsPerMm, e.height, 1e-9) << e.name;
         EXPECT_EQ(t->usable(), e.usable) << e.name;
-        EXPECT_TRUE(TemplateListText(*t).endsWith(QString::fromUtf8(e.listEnd))) << TemplateListText(*t).toStdString();
+        EXPECT_TRUE(templateListText(*t).endsWith(QString::fromUtf8(e.listEnd))) << templateListText(*t).toStdString();
     }
     // A layout written over several lines reads like any other.
     const LabelTemplate* round = Named(c, "Testa R40");
@@ -122,7 +122,7 @@ TEST(TemplateCatalogue, ReadsTheSoundProductsAndListsTheInexpressibleGreyed)
 
 TEST(TemplateCatalogue, SkipsFaultyTemplatesAndFilesWithOneLineEach)
 {
-    const TemplateCatalogue c = LoadTemplates(FixtureSources());
+    const TemplateCatalogue c = loadTemplates(FixtureSources());
     EXPECT_NE(Named(c, "Testb GOOD1"), nullptr);
     EXPECT_NE(Named(c, "Testb GOOD2"), nullptr) << "the templates after the faulty ones still load";
     for (const char* gone : {"Testb NEGATIVE", "Testb NAN", "Testb NOPAPER", "Testb NOLAYOUT", "Testb HUGE",
@@ -161,7 +161,7 @@ TEST(TemplateReader, RefusesHugeDeepAndDeviceFilesWithoutReadingThem)
     deep.close();
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("zero.xml"))));
 
-    const TemplateCatalogue c = LoadTemplates({dir.path(), QString(), false});
+    const TemplateCatalogue c = loadTemplates({dir.path(), QString(), false});
     EXPECT_TRUE(c.templates.empty());
     ASSERT_EQ(c.diagnostics.size(), 3) << c.diagnostics.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(c.diagnostics[0].endsWith(QStringLiteral("big.xml: larger than 8 MB, file skipped")));
@@ -174,7 +174,7 @@ TEST(TemplateReader, SurvivesTruncatedAndCorruptedFiles)
     QFile f(kFixtures + QStringLiteral("/database/sheets.xml"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray sound = f.readAll();
-    const std::vector<PaperSize> papers = BuiltinPaperSizes();
+    const std::vector<PaperSize> papers = builtinPaperSizes();
     QRandomGenerator random(1234);
     for (int round = 0; round < 400; ++round) {
         QByteArray bytes = sound.left(random.bounded(sound.size() + 1));
@@ -182,7 +182,7 @@ TEST(TemplateReader, SurvivesTruncatedAndCorruptedFiles)
             for (int k = 0; k < 8 && !bytes.isEmpty(); ++k)
                 bytes[random.bounded(bytes.size())] = static_cast<char>(random.bounded(256));
         TemplateFile out;
-        const std::optional<QString> refused = ReadTemplateDocument(bytes, QStringLiteral("x.xml"), papers, out);
+        const std::optional<QString> refused = readTemplateDocument(bytes, QStringLiteral("x.xml"), papers, out);
         for (const LabelTemplate& t : out.templates) {
             if (!t.equivOf.isEmpty())
                 continue;
@@ -197,12 +197,12 @@ TEST(TemplateReader, SurvivesTruncatedAndCorruptedFiles)
 
 TEST(TemplateMapping, WritesTheSheetInTheCurrentUnitAndLeavesTheFoldsAlone)
 {
-    const TemplateCatalogue c = LoadTemplates(FixtureSources());
+    const TemplateCatalogue c = loadTemplates(FixtureSources());
     const LabelTemplate& t = *Named(c, "Testa 5260"); // the alias of the inch sheet
     miry_t set;
     set.rowFold = 1;
     std::int32_t orientation = Landscape;
-    ASSERT_TRUE(WriteTemplate(t, UnitInches, set, orientation));
+    ASSERT_TRUE(writeTemplate(t, UnitInches, set, orientation));
     EXPECT_EQ(orientation, Portrait);
     const std::u16string inches[12] = {u"8.5", u"11", u"2.625", u"1", u"0.15625", u"0.5",
                                        u"0.15625", u"0.5", u"10", u"3", u"0", u"0.15625"};
@@ -212,7 +212,7 @@ TEST(TemplateMapping, WritesTheSheetInTheCurrentUnitAndLeavesTheFoldsAlone)
     EXPECT_EQ(set.columnFold, 0);
 
     miry_t mm;
-    ASSERT_TRUE(WriteTemplate(t, UnitMillimeters, mm, orientation));
+    ASSERT_TRUE(writeTemplate(t, UnitMillimeters, mm, orientation));
     EXPECT_EQ(Text(mm, TextPaperWidth), u"215.9");
     EXPECT_EQ(Text(mm, TextCardWidth), u"66.675");
     EXPECT_EQ(Text(mm, TextCardHeight), u"25.4");
@@ -222,22 +222,22 @@ TEST(TemplateMapping, WritesTheSheetInTheCurrentUnitAndLeavesTheFoldsAlone)
     miry_t roll;
     LabelTemplate wide = *Named(c, "Testa ROLL");
     std::swap(wide.paperWidth, wide.paperHeight);
-    ASSERT_TRUE(WriteTemplate(wide, UnitInches, roll, orientation));
+    ASSERT_TRUE(writeTemplate(wide, UnitInches, roll, orientation));
     EXPECT_EQ(orientation, Landscape);
 
     // Neither pixels nor a greyed product is written.
     miry_t untouched;
-    EXPECT_FALSE(WriteTemplate(t, UnitPixels, untouched, orientation));
-    EXPECT_FALSE(WriteTemplate(*Named(c, "Testa OVERLAP"), UnitMillimeters, untouched, orientation));
+    EXPECT_FALSE(writeTemplate(t, UnitPixels, untouched, orientation));
+    EXPECT_FALSE(writeTemplate(*Named(c, "Testa OVERLAP"), UnitMillimeters, untouched, orientation));
     EXPECT_EQ(Text(untouched, TextPaperWidth), u"");
 }
 
 TEST(TemplateSearch, NarrowsByBrandPartDescriptionSizeAndCount)
 {
-    const TemplateCatalogue c = LoadTemplates(FixtureSources(true));
+    const TemplateCatalogue c = loadTemplates(FixtureSources(true));
     const auto names = [&c](const char* query) {
         QStringList found;
-        for (int i : NarrowTemplates(c, QString::fromUtf8(query))) {
+        for (int i : narrowTemplates(c, QString::fromUtf8(query))) {
             const LabelTemplate& t = c.templates[static_cast<std::size_t>(i)];
             found << (t.builtin() ? t.description : t.brand + QLatin1Char(' ') + t.part);
         }
@@ -264,29 +264,29 @@ TEST(TemplateSearch, NarrowsByBrandPartDescriptionSizeAndCount)
 TEST(TemplateSaving, TheSavedSetComesBackAsTheSameSheet)
 {
     QTemporaryDir home;
-    const QString folder = UserTemplateFolder(home.path());
+    const QString folder = userTemplateFolder(home.path());
     miry_t set;
     const std::u16string texts[12] = {u"210", u"297", u"85", u"54", u"15", u"13.5",
                                       u"", u"", u"5", u"2", u"0", u"10"};
     for (int k = 0; k < 12; ++k)
         set.texts[static_cast<std::size_t>(k)] = texts[k];
-    const std::optional<LabelTemplate> made = TemplateFromSet(set, UnitMillimeters, DesignBusinessCards,
+    const std::optional<LabelTemplate> made = templateFromSet(set, UnitMillimeters, DesignBusinessCards,
                                                               QStringLiteral(" Our  Shop "),
                                                               QStringLiteral("Cards/<10>"), QStringLiteral("Ours"));
     ASSERT_TRUE(made.has_value());
     QString error;
-    const std::optional<QString> path = SaveUserTemplate(folder, *made, error);
+    const std::optional<QString> path = saveUserTemplate(folder, *made, error);
     ASSERT_TRUE(path.has_value()) << error.toStdString();
     EXPECT_EQ(*path, folder + QStringLiteral("/Our_Shop-Cards__10_.xml"));
 
-    const TemplateCatalogue c = LoadTemplates({QString(), folder, false});
+    const TemplateCatalogue c = loadTemplates({QString(), folder, false});
     EXPECT_TRUE(c.diagnostics.isEmpty()) << c.diagnostics.join(QLatin1Char('\n')).toStdString();
     const LabelTemplate* back = Named(c, "Our Shop Cards/<10>");
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(TemplateDesignType(*back), DesignBusinessCards);
+    EXPECT_EQ(templateDesignType(*back), DesignBusinessCards);
     miry_t written;
     std::int32_t orientation = Landscape;
-    ASSERT_TRUE(WriteTemplate(*back, UnitMillimeters, written, orientation));
+    ASSERT_TRUE(writeTemplate(*back, UnitMillimeters, written, orientation));
     for (int k : {0, 1, 2, 3, 4, 5, 8, 9, 10, 11})
         EXPECT_EQ(Text(written, DimensionText(k)), texts[k]) << k;
     EXPECT_EQ(Text(written, TextMarginRight), u"15");
@@ -295,14 +295,14 @@ TEST(TemplateSaving, TheSavedSetComesBackAsTheSameSheet)
     // Sets that are no sheet are not saved.
     miry_t bad = set;
     bad.texts[TextRows] = u"0";
-    EXPECT_FALSE(TemplateFromSet(bad, UnitMillimeters, DesignLabels, QStringLiteral("a"), QStringLiteral("b"),
+    EXPECT_FALSE(templateFromSet(bad, UnitMillimeters, DesignLabels, QStringLiteral("a"), QStringLiteral("b"),
                                  QString()));
     bad = set;
     bad.texts[TextCardWidth] = u"wide";
-    EXPECT_FALSE(TemplateFromSet(bad, UnitMillimeters, DesignLabels, QStringLiteral("a"), QStringLiteral("b"),
+    EXPECT_FALSE(templateFromSet(bad, UnitMillimeters, DesignLabels, QStringLiteral("a"), QStringLiteral("b"),
                                  QString()));
-    EXPECT_FALSE(TemplateFromSet(set, UnitPixels, DesignLabels, QStringLiteral("a"), QStringLiteral("b"), QString()));
-    EXPECT_FALSE(TemplateFromSet(set, UnitMillimeters, DesignLabels, QString(), QStringLiteral("b"), QString()));
+    EXPECT_FALSE(templateFromSet(set, UnitPixels, DesignLabels, QStringLiteral("a"), QStringLiteral("b"), QString()));
+    EXPECT_FALSE(templateFromSet(set, UnitMillimeters, DesignLabels, QString(), QStringLiteral("b"), QString()));
 }
 
 TEST(TemplateLibrary, ReadsOnceOnFirstUse)
@@ -317,10 +317,10 @@ TEST(TemplateLibrary, ReadsOnceOnFirstUse)
 // The database the package installs: its size and a few products buyers ask for.
 TEST(InstalledTemplates, HoldsTheKnownProducts)
 {
-    const QString database = InstalledTemplateDatabase();
+    const QString database = installedTemplateDatabase();
     if (database.isEmpty())
         GTEST_SKIP() << "the templates database is not installed";
-    const TemplateCatalogue c = LoadTemplates({database, QString(), false});
+    const TemplateCatalogue c = loadTemplates({database, QString(), false});
     EXPECT_GE(c.templates.size(), 1700u);
     // The database names one alias whose product it does not hold.
     EXPECT_LE(c.diagnostics.size(), 2) << c.diagnostics.join(QLatin1Char('\n')).toStdString();
@@ -328,10 +328,10 @@ TEST(InstalledTemplates, HoldsTheKnownProducts)
     const LabelTemplate* avery = Named(c, "Avery 5160");
     ASSERT_NE(avery, nullptr);
     EXPECT_EQ(avery->paperId, QStringLiteral("US-Letter"));
-    EXPECT_EQ(TemplateDesignType(*avery), DesignLabels);
+    EXPECT_EQ(templateDesignType(*avery), DesignLabels);
     miry_t set;
     std::int32_t orientation = 0;
-    ASSERT_TRUE(WriteTemplate(*avery, UnitInches, set, orientation));
+    ASSERT_TRUE(writeTemplate(*avery, UnitInches, set, orientation));
     EXPECT_EQ(Text(set, TextPaperWidth), u"8.5");
     EXPECT_EQ(Text(set, TextPaperHeight), u"11");
     EXPECT_EQ(Text(set, TextCardWidth), u"2.625");
@@ -349,7 +349,7 @@ TEST(InstalledTemplates, HoldsTheKnownProducts)
     ASSERT_NE(l7163, nullptr);
     EXPECT_EQ(l7163->equivOf, QStringLiteral("7163"));
     EXPECT_EQ(l7163->columns * l7163->rows, 14);
-    EXPECT_FALSE(NarrowTemplates(c, QStringLiteral("avery business")).empty());
+    EXPECT_FALSE(narrowTemplates(c, QStringLiteral("avery business")).empty());
 }
 
 } // namespace

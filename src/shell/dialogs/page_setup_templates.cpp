@@ -35,7 +35,7 @@ public:
     {
         texts_.clear();
         for (const LabelTemplate& t : library_.catalogue().templates)
-            texts_ << TemplateListText(t);
+            texts_ << templateListText(t);
     }
     const std::vector<int>& kept() const { return kept_; }
     const LabelTemplate* at(int row) const
@@ -130,7 +130,7 @@ void TemplatesBox::reload()
 void TemplatesBox::narrow(const QString& text)
 {
     filling_ = true;
-    model_->show(NarrowTemplates(library_.catalogue(), text));
+    model_->show(narrowTemplates(library_.catalogue(), text));
     showChosen();
     filling_ = false;
 }
@@ -225,21 +225,21 @@ bool PageSetupDialog::saveTemplate(const QString& brand, const QString& name, co
         return false;
     const miry_t* set = session_.currentSet();
     const std::optional<LabelTemplate> made =
-        set ? TemplateFromSet(*set, session_.units(), session_.designType(), brand, name, description)
+        set ? templateFromSet(*set, session_.units(), session_.designType(), brand, name, description)
             : std::nullopt;
     if (!made) {
         box->showStatus(uiText(texts::kTemplateNeedsLength));
         return false;
     }
     QString error;
-    const std::optional<QString> path = SaveUserTemplate(templates_->sources().userFolder, *made, error);
+    const std::optional<QString> path = saveUserTemplate(templates_->sources().userFolder, *made, error);
     if (!path) {
         box->showStatus(uiText(texts::kTemplateNotSaved) + error);
         return false;
     }
     templates_->reload();
     const TemplateCatalogue& catalogue = templates_->catalogue();
-    const LabelTemplate* saved = FindTemplate(catalogue, made->brand + QLatin1Char(' ') + made->part);
+    const LabelTemplate* saved = findTemplate(catalogue, made->brand + QLatin1Char(' ') + made->part);
     chosenTemplate_ = saved ? static_cast<int>(saved - catalogue.templates.data()) : -1;
     box->reload();
     box->showStatus(uiText(texts::kTemplateSaved) + *path);
