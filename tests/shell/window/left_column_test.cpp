@@ -19,6 +19,7 @@
 #include "shell/panels/option_row.h"
 #include "shell/window/key_routing.h"
 #include "shell/window/left_column.h"
+#include "shell/window/zoom_controls.h"
 #include "texts/edit_texts.h"
 
 #include <QAbstractButton>
@@ -231,6 +232,51 @@ TEST_F(ColumnTest, BackIsOneButtonWithItsLabelBeforeForward)
     EXPECT_LT(back->x(), forward->x()) << "Back stands before forward";
     EXPECT_TRUE(column.guidanceBox()->rect().contains(
         QRect(back->mapTo(column.guidanceBox(), QPoint(0, 0)), back->size())));
+}
+
+TEST_F(ColumnTest, EveryToolbarButtonIsOnScreenFrom1024PixelsOn)
+{
+    MainWindow& m = startShown();
+    m.resize(1024, 740);
+    // A group and a line selected: every selection button is due, and after
+    // a copy the paste button too.
+    selected(KindLine);
+    selected(KindRectangle);
+    ASSERT_TRUE(JoinSelection(*edit->activeSandbox()));
+    selected(KindLine);
+    QToolBar* row = edit->toolbar();
+    edit->updateSelectionButtons();
+    for (QToolButton* b : row->findChildren<QToolButton*>())
+        if (b->toolTip() == QStringLiteral("Copy to clipboard"))
+            b->click();
+    edit->updateSelectionButtons();
+    settle();
+    int shown = 0;
+    for (QAction* a : row->actions()) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        QWidget* b = row->widgetForAction(a);
+        ASSERT_NE(b, nullptr);
+        const std::string what = b->toolTip().toStdString();
+        EXPECT_TRUE(b->isVisible()) << what;
+        EXPECT_TRUE(m.rect().contains(inWindow(b))) << what;
+        ++shown;
+    }
+    EXPECT_GE(shown, 32);
+    QStringList due = {QStringLiteral("Erase the selected item"), QStringLiteral("Copy to clipboard"),
+                       QStringLiteral("Place the selected item on top of other objects"),
+                       QStringLiteral("Place the selected item behind other objects"), QStringLiteral("Join items")};
+    for (QToolButton* b : row->findChildren<QToolButton*>())
+        if (b->isVisible())
+            due.removeAll(b->toolTip());
+    EXPECT_TRUE(due.isEmpty()) << due.join(QStringLiteral(", ")).toStdString();
+    for (QToolButton* b : row->findChildren<QToolButton*>())
+        if (b->objectName() == QLatin1String("qt_toolbar_ext_button"))
+            EXPECT_FALSE(b->isVisible()) << "nothing is left over for the overflow menu";
+    for (QWidget* zoom : {static_cast<QWidget*>(m.zoomControls().zoomInButton()),
+                          static_cast<QWidget*>(m.zoomControls().zoomOutButton())})
+        EXPECT_TRUE(m.rect().contains(inWindow(zoom)));
+    EXPECT_LE(m.toolFrameWidthNeeded(), 1024);
 }
 
 } // namespace
