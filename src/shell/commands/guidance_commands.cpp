@@ -261,7 +261,7 @@ void GuidanceCommands::UpdateNavigation()
     LeftColumn& column = main_.leftColumn();
     const bool back = history_.CanGoBack();
     column.backButton()->setEnabled(back);
-    column.backLabel()->setVisible(back);
+    column.setBackLabelShown(back);
     if (!back)
         column.resetBackLabelStyle();
     column.forwardButton()->setEnabled(history_.CanGoForward());

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,7 +42,54 @@ QIcon PrinterIcon()
     return QIcon(picture);
 }
 
+// The room left between the sheet and the pane's edges.
+constexpr int kSheetMargin = 10;
+
 } // namespace
+
+// The pane: the preview image centred, reduced to fit the pane when it is
+// larger, with its proportions kept. Resizing the pane fits it again from
+// the same image; nothing is rendered anew.
+class PrintPreviewDialog::SheetView : public QWidget
+{
+public:
+    explicit SheetView(QWidget* parent) : QWidget(parent)
+    {
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Dark);
+    }
+
+    void setImage(QImage image)
+    {
+        image_ = std::move(image);
+        update();
+    }
+
+    QRect sheetRect() const
+    {
+        if (image_.isNull())
+            return {};
+        const QSize room = size() - QSize(2 * kSheetMargin, 2 * kSheetMargin);
+        QSize shown = image_.size();
+        if (shown.width() > room.width() || shown.height() > room.height())
+            shown.scale(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+        shown = shown.expandedTo(QSize(1, 1));
+        return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (image_.isNull())
+            return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(sheetRect(), image_);
+    }
+
+private:
+    QImage image_;
+};
 
 PrintPreviewDialog::PrintPreviewDialog(Document& document, std::string selection, SheetEnvironment env,
                    std::function<void(const Bitmap&)> ready, std::function<void()> print,
@@ -53,15 +99,9 @@ PrintPreviewDialog::PrintPreviewDialog(Document& document, std::string selection
 {
     setAccessibleName(uiText(texts::kPreviewHeading));
     auto* layout = new QHBoxLayout(this);
-    pane_ = new QScrollArea(this);
+    pane_ = new SheetView(this);
     pane_->setAccessibleName(uiText(texts::kPreviewHeading));
-    pane_->setAlignment(Qt::AlignCenter);
-    pane_->setWidgetResizable(false);
     pane_->setMinimumSize(420, 360);
-    picture_ = new QLabel;
-    picture_->setContentsMargins(10, 10, 10, 10);
-    picture_->setAccessibleName(uiText(texts::kPreviewHeading));
-    pane_->setWidget(picture_);
     layout->addWidget(pane_, 1);
 
     auto* column = new QVBoxLayout;
@@ -106,6 +146,16 @@ PrintPreviewDialog::PrintPreviewDialog(Document& document, std::string selection
     timer_->start(kPreparingDelayMs);
 }
 
+QWidget* PrintPreviewDialog::pane() const
+{
+    return pane_;
+}
+
+QRect PrintPreviewDialog::shownSheet() const
+{
+    return pane_->sheetRect();
+}
+
 void PrintPreviewDialog::prepareNow()
 {
     timer_->stop();
@@ -119,8 +169,7 @@ void PrintPreviewDialog::prepareNow()
         hints_[0]->setText(tooLarge ? QString::fromUtf8(texts::kSheetTooLarge) : QString());
         return;
     }
-    picture_->setPixmap(QPixmap::fromImage(image_->image()));
-    picture_->adjustSize();
+    pane_->setImage(image_->image());
     hints_[0]->setText(uiText(texts::kPreviewScaled));
     hints_[1]->setText(uiText(texts::kPreviewSharper));
     hints_[2]->setText(uiText(texts::kPreviewMargins));

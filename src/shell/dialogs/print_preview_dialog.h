@@ -3,7 +3,8 @@
 // The print preview: the sheet as it will print, card copies and crossed-out
 // cells included, rendered at the export resolution and reduced to the
 // screen. It prepares itself 200 ms after it is shown, so that the popup is
-// painted before the work starts.
+// painted before the work starts. The pane shows the whole sheet: a sheet
+// larger than the pane is drawn smaller to fit it, never cut.
 
 #include "output/render_sheet.h"
 
@@ -13,7 +14,6 @@
 #include <optional>
 
 class QLabel;
-class QScrollArea;
 class QTimer;
 class QToolButton;
 
@@ -35,6 +35,11 @@ public:
     // Runs the preparation now instead of waiting for the timer.
     void prepareNow();
 
+    // The pane, and where in it the sheet is drawn (empty before the image
+    // is ready).
+    QWidget* pane() const;
+    QRect shownSheet() const;
+
 private:
     Document& document_;
     std::string selection_;
@@ -42,8 +47,8 @@ private:
     std::function<void(const Bitmap&)> ready_;
     std::optional<Bitmap> image_;
     QTimer* timer_ = nullptr;
-    QScrollArea* pane_ = nullptr;
-    QLabel* picture_ = nullptr;
+    class SheetView;
+    SheetView* pane_ = nullptr;
     QLabel* hints_[3] = {};
     QToolButton* printer_ = nullptr;
 };

@@ -119,15 +119,11 @@ void FineTunePanel::open(int code)
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->removeWidget(tabs_);
     layout->insertWidget(1, tabs_);
-    tabs_->setMinimumHeight(tabs_->sizeHint().height());
-    // In a short column the guidance gives way, never the controls. The
-    // multi-selection panel says the join and split lines as its links.
-    for (QLabel* line : lineLabels()) {
-        line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    // The multi-selection panel says the join and split lines as its links.
+    for (QLabel* line : lineLabels())
         if (joinLink_ && (line->text() == joinLink_->accessibleDescription() ||
                           line->text() == splitLink_->accessibleDescription()))
             line->hide();
-    }
 }
 
 void FineTunePanel::updateLinks()

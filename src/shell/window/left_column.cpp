@@ -1,18 +1,59 @@
 #include "shell/window/left_column.h"
 
 #include "platform/widgets/qt_prompts.h"
+#include "shell/commands/button_pictures.h"
 #include "shell/panels/option_row.h"
 #include "texts/shell_texts.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vlm {
+
+namespace {
+
+// The panel area measures by the panel it shows, not by the largest of the
+// panels it keeps hidden, so that the scroller around it gives the shown
+// panel exactly the height its width needs.
+class PanelStack final : public QStackedWidget {
+public:
+    using QStackedWidget::QStackedWidget;
+
+    QSize sizeHint() const override
+    {
+        const QWidget* w = currentWidget();
+        return w ? w->sizeHint().expandedTo(w->minimumSize()) : QStackedWidget::sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        const QWidget* w = currentWidget();
+        return w ? w->minimumSizeHint().expandedTo(w->minimumSize()) : QStackedWidget::minimumSizeHint();
+    }
+    bool hasHeightForWidth() const override
+    {
+        const QWidget* w = currentWidget();
+        return w && w->hasHeightForWidth();
+    }
+    int heightForWidth(int width) const override
+    {
+        const QWidget* w = currentWidget();
+        return w && w->hasHeightForWidth() ? std::max(w->heightForWidth(width), w->minimumSizeHint().height())
+                                           : -1;
+    }
+};
+
+} // namespace
 
 LeftColumn::LeftColumn(QWidget* parent) : QWidget(parent)
 {
@@ -26,15 +67,23 @@ LeftColumn::LeftColumn(QWidget* parent) : QWidget(parent)
     splitter_->setChildrenCollapsible(false);
     outer->addWidget(splitter_);
 
-    panelArea_ = new QStackedWidget(splitter_);
+    // A panel taller than the room above the guidance box scrolls; it is
+    // never squeezed.
+    scroller_ = new QScrollArea(splitter_);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidgetResizable(true);
+    scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    panelArea_ = new PanelStack;
     panelArea_->setAutoFillBackground(true);
-    splitter_->addWidget(panelArea_);
+    scroller_->setWidget(panelArea_);
+    panelArea_->installEventFilter(this);
+    splitter_->addWidget(scroller_);
 
     // The guidance box: the heading, the option rows from the top 40 down
     // and the navigation row at the bottom, placed by hand so that the rows
     // overlap as their bevels want.
     guidance_ = new QWidget(splitter_);
-    guidance_->setFixedHeight(kGuidanceHeight);
     guidance_->setAutoFillBackground(true);
     splitter_->addWidget(guidance_);
     splitter_->setStretchFactor(0, 1);
@@ -46,33 +95,56 @@ LeftColumn::LeftColumn(QWidget* parent) : QWidget(parent)
     heading_ = new QLabel(QString::fromUtf16(texts::kNextStepHeading), guidance_);
     heading_->setWordWrap(true);
     heading_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    heading_->setGeometry(20, 2, kWidth - 22, kHeadingHeight);
     for (OptionRow*& row : optionRows_)
         row = new OptionRow(guidance_);
 
+    // Back is one button, its arrow and its label together; forward stands
+    // after it. Both show pictures the size of the toolbar's.
     navigationRow_ = new QWidget(guidance_);
     navigationRow_->setAutoFillBackground(true);
-    navigationRow_->setGeometry(0, kGuidanceHeight - kNavigationHeight - 2, kWidth, kNavigationHeight);
     auto* nav = new QHBoxLayout(navigationRow_);
     nav->setContentsMargins(2, 0, 2, 0);
     nav->setSpacing(1);
     back_ = new QToolButton(navigationRow_);
-    back_->setArrowType(Qt::LeftArrow);
+    back_->setIcon(ButtonPicture(QStringLiteral("back")));
+    back_->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
+    back_->setText(QString::fromUtf16(texts::kBack));
+    back_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     back_->setAutoRaise(true);
     back_->setEnabled(false);
     back_->setAccessibleName(QString::fromUtf16(texts::kBack));
     back_->setToolTip(QString::fromUtf16(texts::kBack));
     forward_ = new QToolButton(navigationRow_);
-    forward_->setArrowType(Qt::RightArrow);
+    forward_->setIcon(ButtonPicture(QStringLiteral("forward")));
+    forward_->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
     forward_->setAutoRaise(true);
     forward_->setEnabled(false);
     forward_->setAccessibleName(QString::fromUtf16(texts::kForward));
     forward_->setToolTip(QString::fromUtf16(texts::kForward));
-    backLabel_ = new QLabel(QString::fromUtf16(texts::kBack), navigationRow_);
     nav->addWidget(back_);
     nav->addWidget(forward_);
-    nav->addWidget(backLabel_, 1);
+    nav->addStretch(1);
+    navigationHeight_ = std::max({kNavigationHeight, back_->sizeHint().height(), forward_->sizeHint().height()});
+    guidance_->setFixedHeight(guidanceHeight());
+    placeGuidance();
+}
+
+int LeftColumn::guidanceHeight() const
+{
+    return kOptionRows * kOptionRowHeight + navigationHeight_ + kHeadingHeight + 6;
+}
+
+void LeftColumn::placeGuidance()
+{
+    heading_->setGeometry(20, 2, width() - 22, kHeadingHeight);
+    navigationRow_->setGeometry(0, guidanceHeight() - navigationHeight_ - 2, width(), navigationHeight_);
     placeOptionRows();
+}
+
+void LeftColumn::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeGuidance();
 }
 
 void LeftColumn::placeOptionRows()
@@ -81,7 +153,7 @@ void LeftColumn::placeOptionRows()
     for (OptionRow* row : optionRows_) {
         if (row->isHidden())
             continue;
-        row->setGeometry(0, top, kWidth, kOptionRowHeight);
+        row->setGeometry(0, top, width(), kOptionRowHeight);
         top += kOptionRowHeight - kOptionRowOverlap;
     }
 }
@@ -99,6 +171,33 @@ void LeftColumn::showPanelWidget(QWidget* panel)
     if (panelArea_->indexOf(panel) < 0)
         panelArea_->addWidget(panel);
     panelArea_->setCurrentWidget(panel);
+    fitCurrentPanel();
+    // The stack now measures by another panel.
+    panelArea_->updateGeometry();
+    QCoreApplication::postEvent(scroller_, new QEvent(QEvent::LayoutRequest));
+}
+
+bool LeftColumn::eventFilter(QObject* watched, QEvent* event)
+{
+    // The shown panel changed what it needs (a line shown or hidden, its
+    // controls rebuilt): the scroller measures it again once the panel has
+    // been laid out.
+    if (watched == panelArea_ && event->type() == QEvent::LayoutRequest)
+        QCoreApplication::postEvent(scroller_, new QEvent(QEvent::LayoutRequest));
+    return QWidget::eventFilter(watched, event);
+}
+
+void LeftColumn::fitCurrentPanel()
+{
+    QWidget* panel = panelArea_->currentWidget();
+    if (!panel)
+        return;
+    // Room for the scroll bar too, so that a tall panel keeps its width
+    // when it scrolls.
+    const int bar = scroller_->verticalScrollBar()->sizeHint().width();
+    const int needed = panel->minimumSizeHint().width() + bar;
+    if (needed > width())
+        setFixedWidth(needed);
 }
 
 QWidget* LeftColumn::currentPanelWidget() const
@@ -115,23 +214,39 @@ void LeftColumn::applyColors(int columnColor, int navigationColor, int splitterC
         w->setAutoFillBackground(true);
     };
     paint(panelArea_, QColorOf(columnColor));
+    paint(scroller_->viewport(), QColorOf(columnColor));
     paint(guidance_, QColorOf(columnColor));
     paint(navigationRow_, QColorOf(navigationColor));
     paint(splitter_, QColorOf(splitterColor));
 }
 
+void LeftColumn::setBackLabelShown(bool shown)
+{
+    back_->setToolButtonStyle(shown ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+}
+
+bool LeftColumn::backLabelShown() const
+{
+    return back_->toolButtonStyle() == Qt::ToolButtonTextBesideIcon;
+}
+
+bool LeftColumn::backLabelEmphasized() const
+{
+    return back_->font().underline();
+}
+
 void LeftColumn::resetBackLabelStyle()
 {
-    QFont f = backLabel_->font();
+    QFont f = back_->font();
     f.setUnderline(false);
-    backLabel_->setFont(f);
+    back_->setFont(f);
 }
 
 void LeftColumn::emphasizeBackLabel()
 {
-    QFont f = backLabel_->font();
+    QFont f = back_->font();
     f.setUnderline(true);
-    backLabel_->setFont(f);
+    back_->setFont(f);
 }
 
 } // namespace vlm

@@ -203,9 +203,17 @@ public:
     // OpenDocuments
     std::vector<const Document*> all() const override;
 
+    // The tool frame's buttons drawn compact, and the window widened, as far
+    // as the screen allows, until the row holds every button it may show.
+    // Runs when the window is first shown.
+    void fitToolFrame();
+    // The width the tool frame needs to show every button of its row.
+    int toolFrameWidthNeeded() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class GuardedPrompts;
@@ -250,6 +258,7 @@ private:
     bool sessionEnding_ = false;
     bool setupRanThrough_ = false;
     bool recoveryOffered_ = false;
+    bool toolFrameFitted_ = false;
     QString startFile_;
 };
 

@@ -94,6 +94,9 @@ TEST(ButtonPictures, EveryButtonAndRowHasADrawingAndEveryDrawingIsUsed)
     // The picture dialog's own tools.
     for (const char* name : {"clip-rect", "clip-round", "mirror", "flip", "turn-right", "turn-left"})
         used.insert(QString::fromLatin1(name));
+    // The left column's Back and forward buttons.
+    for (const char* name : {"back", "forward"})
+        used.insert(QString::fromLatin1(name));
     const QStringList all = ButtonPictureNames();
     EXPECT_EQ(QSet<QString>(all.begin(), all.end()), used);
 }

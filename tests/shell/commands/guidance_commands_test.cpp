@@ -93,7 +93,7 @@ TEST_F(GuidanceShellTest, FineTuneThisLineSelectsItAndBackReturnsToThePage)
     EXPECT_EQ(selectedCount(), 1u);
     EXPECT_EQ(box().toolMode(), ToolMode::Pointer);
     EXPECT_TRUE(m.leftColumn().backButton()->isEnabled());
-    EXPECT_FALSE(m.leftColumn().backLabel()->isHidden());
+    EXPECT_TRUE(m.leftColumn().backLabelShown());
     EXPECT_FALSE(m.leftColumn().forwardButton()->isEnabled());
 
     m.leftColumn().backButton()->click();
@@ -152,7 +152,7 @@ TEST_F(GuidanceShellTest, BackPassesOverAClosedWindowAndEndsAtTheInsertMenu)
     guidance->BackCommand();
     EXPECT_EQ(m.currentPanel(), 20);
     EXPECT_FALSE(m.leftColumn().backButton()->isEnabled());
-    EXPECT_TRUE(m.leftColumn().backLabel()->isHidden());
+    EXPECT_FALSE(m.leftColumn().backLabelShown());
 }
 
 TEST_F(GuidanceShellTest, OneEntryForTheSameNewLinePanelTwice)

@@ -418,7 +418,7 @@ TEST_F(ShellTest, LayoutOfTheMainWindow)
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Vellumora"));
     EXPECT_EQ(m.leftColumn().width(), LeftColumn::kWidth);
     EXPECT_EQ(m.leftColumn().heading()->text(), QString::fromUtf16(texts::kNextStepHeading));
-    EXPECT_EQ(m.leftColumn().backLabel()->text(), QStringLiteral("Back"));
+    EXPECT_EQ(m.leftColumn().backButton()->text(), QStringLiteral("Back"));
     // The client area is 936 x 637 at 96 dpi; the menu bar comes on top.
     EXPECT_EQ(m.height(), MainWindow::kClientHeight + m.menuBar()->sizeHint().height());
     EXPECT_EQ(m.width(), MainWindow::kClientWidth);
