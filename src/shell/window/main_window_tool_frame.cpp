@@ -20,7 +20,7 @@ namespace {
 constexpr int kButtonBevel = 2;
 
 // The row's own button that lists what does not fit.
-bool IsExtensionButton(const QToolButton* b)
+bool isExtensionButton(const QToolButton* b)
 {
     return b->objectName() == QLatin1String("qt_toolbar_ext_button");
 }
@@ -62,7 +62,7 @@ void MainWindow::fitToolFrame()
 {
     QWidget* frame = zoomControls_->parentWidget();
     for (QToolButton* b : frame->findChildren<QToolButton*>())
-        if (!IsExtensionButton(b) && b->toolButtonStyle() == Qt::ToolButtonIconOnly && !b->icon().isNull())
+        if (!isExtensionButton(b) && b->toolButtonStyle() == Qt::ToolButtonIconOnly && !b->icon().isNull())
             b->setFixedSize(b->iconSize() + QSize(2 * kButtonBevel, 2 * kButtonBevel));
     if (QToolBar* row = frame->findChild<QToolBar*>())
         row->updateGeometry();
