@@ -15,7 +15,7 @@ public:
     // `window`.
     SelectionPointer(Sandbox& window, SelectionToolHooks hooks);
 
-    void mouseDown(QPoint p, Qt::KeyboardModifiers m) override { tool_.mouseDown(p, m); }
+    void mouseDown(QPoint p, QPoint snapped, Qt::KeyboardModifiers m) override { tool_.mouseDown(p, snapped, m); }
     void mouseMove(QPoint p, Qt::KeyboardModifiers m) override { tool_.mouseMove(p, m); }
     void mouseUp(QPoint p, Qt::KeyboardModifiers m) override { tool_.mouseUp(p, m); }
     int toolMode() const override { return tool_.toolMode(); }

@@ -137,18 +137,30 @@ void Sandbox::PointerModeChanged(int mode)
 
 // ---- Pointer preprocessing ----
 
+// A drag of the pointer tool: its moves and its release put things where
+// the grid says.
+bool Sandbox::pointerDragging() const
+{
+    if (!pointer_)
+        return false;
+    const int mode = pointer_->toolMode();
+    return mode != ToolMode::Pointer && mode != ToolMode::AreaSelection;
+}
+
+QPoint Sandbox::snappedCanvas(QPoint canvas) const
+{
+    QPoint document(view_.toDocumentX(canvas.x()), view_.toDocumentY(canvas.y()));
+    if (!snap_)
+        return canvas;
+    document = snap_(document);
+    return {view_.toCanvasX(document.x()), view_.toCanvasY(document.y())};
+}
+
 Sandbox::Pointer Sandbox::preprocess(int x, int y, bool snap)
 {
     Pointer p;
-    p.canvas = {x, y};
-    if (snap) {
-        p.document = {view_.toDocumentX(x), view_.toDocumentY(y)};
-        if (snap_)
-            p.document = snap_(p.document);
-        p.canvas = {view_.toCanvasX(p.document.x()), view_.toCanvasY(p.document.y())};
-    } else {
-        p.document = {view_.toDocumentX(x), view_.toDocumentY(y)};
-    }
+    p.canvas = snap ? snappedCanvas({x, y}) : QPoint(x, y);
+    p.document = {view_.toDocumentX(p.canvas.x()), view_.toDocumentY(p.canvas.y())};
     moveRulerCursors(p.canvas);
     return p;
 }
@@ -191,18 +203,22 @@ void Sandbox::Image1MouseDown(const CanvasMouse& m)
     // must not start the hold timer that would end the figure.
     if (toolMode_ == ToolMode::Solid && clickCount_ > 0 && !m.ctrl)
         return;
-    const Pointer p = preprocess(m.x, m.y, true);
-    pressPoint_ = p.document;
-    pressCanvas_ = p.canvas;
-    outlined_ = QRect(p.canvas, QSize(0, 0));
-
     if (m.ctrl && !pointerOwnsEvents()) {
         leaveCreation();
         toolMode_ = ToolMode::Pointer;
     }
-    if (pointerOwnsEvents()) {
+    // The pointer tool hit-tests the Markers and outlines where they are
+    // drawn, which may well be between two GridLines; only a drag that
+    // press starts snaps.
+    const bool pointerPress = pointerOwnsEvents();
+    const Pointer p = preprocess(m.x, m.y, !pointerPress);
+    pressPoint_ = p.document;
+    pressCanvas_ = p.canvas;
+    outlined_ = QRect(p.canvas, QSize(0, 0));
+
+    if (pointerPress) {
         if (pointer_)
-            pointer_->mouseDown(p.canvas, ModifiersOf(m));
+            pointer_->mouseDown(p.canvas, snappedCanvas(p.canvas), ModifiersOf(m));
         return;
     }
     view_.RemoveMarkers();
@@ -271,7 +287,7 @@ void Sandbox::Image1MouseMove(const CanvasMouse& m)
 {
     if (ignoreUntilPress_)
         return;
-    const Pointer p = preprocess(m.x, m.y, true);
+    const Pointer p = preprocess(m.x, m.y, !pointerOwnsEvents() || pointerDragging());
     lastMove_ = p.document;
     if (pointerOwnsEvents()) {
         if (toolMode() == ToolMode::AreaSelection)
@@ -292,9 +308,11 @@ void Sandbox::Image1MouseUp(const CanvasMouse& m)
     if (ignoreUntilPress_ || m.button != MouseButton::Left)
         return;
     if (pointerOwnsEvents()) {
-        moveRulerCursors({m.x, m.y});
+        // A drag ends where its last move put things, not a pixel beside.
+        const QPoint at = pointerDragging() ? snappedCanvas({m.x, m.y}) : QPoint(m.x, m.y);
+        moveRulerCursors(at);
         if (pointer_)
-            pointer_->mouseUp({m.x, m.y}, ModifiersOf(m));
+            pointer_->mouseUp(at, ModifiersOf(m));
         return;
     }
     const Pointer p = preprocess(m.x, m.y, true);

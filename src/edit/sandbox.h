@@ -35,7 +35,12 @@ struct TextSettings;
 class PointerInput {
 public:
     virtual ~PointerInput() = default;
-    virtual void mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
+    // A press is hit-tested where the pointer is (`canvasPoint`); a drag it
+    // starts measures its moves from `snappedPoint`, the press snapped to
+    // the grid like the moves of the drag.
+    virtual void mouseDown(QPoint canvasPoint, QPoint snappedPoint, Qt::KeyboardModifiers modifiers) = 0;
+    // Moves and releases come snapped while a drag runs (`toolMode` other
+    // than 0 and the area selection), unsnapped otherwise.
     virtual void mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
     virtual void mouseUp(QPoint canvasPoint, Qt::KeyboardModifiers modifiers) = 0;
     // The mode of a gesture in progress, 0 when idle.
@@ -94,7 +99,9 @@ public:
     SandboxHooks& hooks() { return hooks_; }
     void setPointerInput(PointerInput* pointer) { pointer_ = pointer; }
     // The snap rule: a document point to the point it snaps to. None snaps
-    // nothing.
+    // nothing. The creation tools' clicks and previews snap, and so do the
+    // pointer tool's drags; what the pointer tool hit-tests (Markers,
+    // outlines, the hover cursor) and the area selection do not.
     void setSnap(std::function<QPoint(QPoint)> snap) { snap_ = std::move(snap); }
     // The anchor strips and the rulers go to the grid's handlers (GridStrips);
     // without them they are ignored.
@@ -266,6 +273,8 @@ private:
     };
 
     bool pointerOwnsEvents() const;
+    bool pointerDragging() const;
+    QPoint snappedCanvas(QPoint canvas) const;
     Pointer preprocess(int x, int y, bool snap);
     void moveRulerCursors(QPoint canvas);
     void resetCreation();

@@ -134,7 +134,7 @@ bool KindSpecificMode(int mode)
 
 } // namespace
 
-void SelectionTool::mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers)
+void SelectionTool::mouseDown(QPoint canvasPoint, QPoint dragFrom, Qt::KeyboardModifiers modifiers)
 {
     State& s = *s_;
     s.pendingClick = false;
@@ -156,6 +156,7 @@ void SelectionTool::mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifier
         s.pendingClick = true;
         return;
     }
+    s.press = dragFrom;
     s.code = hit->code;
     // Dragging a group by its centre moves every member, whatever its kind
     // would make of the centre code.
@@ -167,7 +168,7 @@ void SelectionTool::mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifier
     s.startPreview();
     s.setMode(hit->mode);
     s.setCursor(hit->cursor);
-    s.drawPreview(canvasPoint);
+    s.drawPreview(dragFrom);
 }
 
 void SelectionTool::mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifiers)

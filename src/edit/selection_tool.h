@@ -66,7 +66,13 @@ public:
     // `mouseMove` drags, stretches the area or, when idle, sets the hover
     // cursor. `mouseUp` finishes a drag, a paste placement or an area
     // selection, and click-selects when the press started none of them.
-    void mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
+    void mouseDown(QPoint canvasPoint, Qt::KeyboardModifiers modifiers)
+    {
+        mouseDown(canvasPoint, canvasPoint, modifiers);
+    }
+    // The same, hit-testing at `canvasPoint` while a drag the press starts
+    // measures its moves from `dragFrom` (the press snapped to the grid).
+    void mouseDown(QPoint canvasPoint, QPoint dragFrom, Qt::KeyboardModifiers modifiers);
     void mouseMove(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
     void mouseUp(QPoint canvasPoint, Qt::KeyboardModifiers modifiers);
 

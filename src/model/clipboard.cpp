@@ -3,6 +3,7 @@
 #include "model/rounding.h"
 
 #include <map>
+#include <set>
 #include <vector>
 
 namespace vlm {
@@ -85,6 +86,21 @@ std::map<std::int32_t, std::int32_t> PastePictures(ItemList& target, const ItemL
     return numbers;
 }
 
+// The groups whose live members are all selected, at least one of them.
+std::set<std::int32_t> WhollySelectedGroups(const ItemList& list)
+{
+    std::set<std::int32_t> selected, partly;
+    for (const Item& it : list) {
+        const std::int32_t group = it.rec.d.groupId;
+        if (group <= 0 || !IsLive(it) || it.rec.d.kind == KindGroup)
+            continue;
+        (it.rec.d.selected != 0 && IsCopyableKind(it.rec.d.kind) ? selected : partly).insert(group);
+    }
+    for (std::int32_t group : partly)
+        selected.erase(group);
+    return selected;
+}
+
 } // namespace
 
 bool DeleteSelectedItems(ItemList& list, HistoryCursor& cursor)
@@ -121,11 +137,25 @@ void CopyItemsToClipboard(const ItemList& source, ItemList& clipboard)
     if (!header)
         return;
     CopyItem(clipboard, header);
+    const std::set<std::int32_t> whole = WhollySelectedGroups(source);
     for (const Item& it : source) {
-        if (!IsSelectedLive(it) || !IsCopyableKind(it.rec.d.kind))
+        const std::int32_t group = it.rec.d.groupId;
+        const bool wholeGroup = group > 0 && whole.count(group) != 0;
+        if (it.rec.d.kind == KindGroup) {
+            // A Group record goes with its members, selected or not (an area
+            // selection never selects it), and never without them.
+            if (!IsLive(it) || !wholeGroup)
+                continue;
+        } else if (!IsSelectedLive(it) || !IsCopyableKind(it.rec.d.kind)) {
             continue;
+        }
         Item* c = CopyItem(clipboard, &it);
         c->rec.d.selected = 0;
+        // Part of a group pastes as loose Items: a group number no Group
+        // record stands for would leave them without a centre to move them by
+        // and without a group to split.
+        if (group > 0 && !wholeGroup)
+            SetGroupId(clipboard, *c, 0);
         c->cache.reset();
         if (it.rec.d.kind != KindClip || PictureById(clipboard, it.rec.d.pictureId))
             continue;

@@ -31,9 +31,12 @@ bool DeleteSelectedItems(ItemList& list, HistoryCursor& cursor);
 
 // The list's part of CopySelectedItems: `clipboard` is emptied and, when
 // `source` has a DocumentHeader, receives a copy of it, a copy of every
-// selected-live Text, shape, Clip and Group record in list order (none
-// selected) and each Picture record the copied Clips use, once; group
-// numbers are compacted to 1..n.
+// selected-live Text, shape and Clip in list order (none selected) and each
+// Picture record the copied Clips use, once; group numbers are compacted to
+// 1..n. A group whose live members are all copied takes its Group record
+// along, selected or not; members of a group copied only in part lose their
+// group number in the copy, and a Group record is never copied without its
+// members.
 void CopyItemsToClipboard(const ItemList& source, ItemList& clipboard);
 
 // "Paste" has something to paste: a drawing record neither extending nor

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "edit/sandbox.h"
+
+#include "edit/markers.h"
+#include "edit/pointer_delegate.h"
+#include "edit/transform.h"
 #include "model/undo.h"
 
 #include <cmath>
@@ -12,14 +16,15 @@ namespace {
 
 // The pointer tool as a recorder of what it was handed.
 struct FakePointer final : PointerInput {
-    void mouseDown(QPoint p, Qt::KeyboardModifiers m) override { downs.push_back({p, m}); }
+    void mouseDown(QPoint p, QPoint snapped, Qt::KeyboardModifiers m) override { downs.push_back({p, m, snapped}); }
     void mouseMove(QPoint, Qt::KeyboardModifiers) override { ++moves; }
-    void mouseUp(QPoint p, Qt::KeyboardModifiers m) override { ups.push_back({p, m}); }
+    void mouseUp(QPoint p, Qt::KeyboardModifiers m) override { ups.push_back({p, m, {}}); }
     int toolMode() const override { return mode; }
     void cancel() override { mode = 0; }
     struct Event {
         QPoint at;
         Qt::KeyboardModifiers modifiers;
+        QPoint snapped;
     };
     std::vector<Event> downs;
     std::vector<Event> ups;
@@ -531,6 +536,48 @@ TEST(Sandbox, TheToolModeOutlivesItsWindowAsTheDefault)
 
 namespace vlm {
 namespace {
+
+// With Snap on, the creation clicks land on GridLines, while the pointer
+// tool grabs a Marker where it is drawn, even between two lines, and the
+// drag snaps only where it moves the Item to.
+TEST(SandboxSnap, CreationSnapsAndAMarkerBetweenGridLinesIsStillGrabbed)
+{
+    Window w(ToolMode::Rectangle);
+    HeaderFields& h = w.doc.items.header()->rec.h;
+    h.snapH = h.snapV = 1;
+    w.box->setSnap([&w](QPoint p) { return SnapPoint(w.doc.items, p); });
+    SelectionPointer pointer(*w.box, {});
+    w.box->setPointerInput(&pointer);
+
+    w.clicks({{101, 102}, {172, 98}, {178, 147}});
+    ASSERT_EQ(w.items().size(), 1u);
+    const std::vector<QPoint> corners = w.vertices(w.last());
+    for (QPoint c : corners)
+        EXPECT_EQ(SnapPoint(w.doc.items, c), c) << "every corner on a GridLine";
+    const QPoint centre = (corners[0] + corners[2]) / 2;
+    const QPoint snappedCentre = SnapPoint(w.doc.items, centre);
+    ASSERT_GT((snappedCentre - centre).manhattanLength(), 10) << "the centre lies between lines";
+
+    w.box->EnterToolMode(PanelCode::Insert);
+    w.click({(corners[0].x() + corners[1].x()) / 2 + 3, corners[0].y()}); // on the outline, off the lines
+    ASSERT_NE(w.last().rec.d.selected, 0);
+    w.view->MarkerTimer();
+    ASSERT_TRUE(MarkerHitTest(*w.view, centre).has_value());
+
+    // Moved by the snapped pointer's offset from the snapped press: an Item
+    // on the GridLines stays on them, the release included.
+    const QPoint to = centre + QPoint(53, 47);
+    w.box->Image1MouseDown(Window::At(centre));
+    w.move(to);
+    w.box->Image1MouseUp(Window::At(to + QPoint(2, -1)));
+    const QPoint d = SnapPoint(w.doc.items, to) - snappedCentre;
+    ASSERT_NE(d, QPoint());
+    std::vector<QPoint> moved;
+    for (QPoint c : corners)
+        moved.push_back(c + d);
+    EXPECT_EQ(w.vertices(w.last()), moved);
+    EXPECT_EQ(w.box->toolMode(), ToolMode::Pointer);
+}
 
 TEST(SandboxRulers, ACursorLineFollowsThePointerOnEachRuler)
 {

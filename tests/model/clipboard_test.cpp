@@ -229,6 +229,53 @@ TEST(Paste, PastedGroupsTakeNumbersAboveTheTargetsAndKeepTheirGroupRecord)
     EXPECT_EQ(std::pair(+records[0]->rec.d.x1, +records[0]->rec.d.y1), std::pair(40, 15));
 }
 
+TEST(Copy, AGroupTravelsWithItsGroupRecordOrNotAtAll)
+{
+    // Group 1: three lines and its record; an area selection takes members
+    // only, never the record.
+    struct Case {
+        const char* what;
+        std::vector<int> members; // indexes of the lines selected
+        bool recordSelected;
+        std::size_t records;      // Group records pasted
+        std::int32_t groupOfPasted; // 1 in the clipboard, after the empty target's 1
+    };
+    const Case cases[] = {
+        {"every member, as an area selects them", {0, 1, 2}, false, 1, 2},
+        {"every member and the record, as a click selects them", {0, 1, 2}, true, 1, 2},
+        {"two of three members", {0, 1}, false, 0, 0},
+        {"two of three with the record", {0, 2}, true, 0, 0},
+        {"the record alone", {}, true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Session source;
+        Item* lines[] = {&source.add(KindLine, 0, 0, 1), &source.add(KindLine, 40, 0, 1),
+                         &source.add(KindLine, 80, 0, 1)};
+        Item& record = source.groupRecord(1, 50, 5);
+        source.add(KindLine, 0, 90, 2); // another group, not selected
+        source.groupRecord(2, 10, 95);
+        for (int i : c.members)
+            Session::select({lines[i]});
+        if (c.recordSelected)
+            Session::select({&record});
+        ItemList clipboard;
+        CopyItemsToClipboard(source.list(), clipboard);
+
+        Session target;
+        Paste(target, clipboard);
+        const std::vector<Item*> pasted = target.live(KindLine);
+        ASSERT_EQ(pasted.size(), c.members.size()) << c.what;
+        const std::vector<Item*> records = target.live(KindGroup);
+        ASSERT_EQ(records.size(), c.records) << c.what;
+        for (Item* line : pasted)
+            EXPECT_EQ(+line->rec.d.groupId, c.groupOfPasted) << c.what;
+        if (!records.empty()) {
+            EXPECT_EQ(+records[0]->rec.d.groupId, c.groupOfPasted) << c.what;
+            EXPECT_EQ(std::pair(+records[0]->rec.d.x1, +records[0]->rec.d.y1), std::pair(60, 15)) << c.what;
+        }
+    }
+}
+
 TEST(Paste, NeedsAHeaderOnBothSides)
 {
     Session source;

@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,15 @@ struct ShellTest : ::testing::Test {
     {
         main = std::make_unique<MainWindow>(prompts, store, environment());
         return *main;
+    }
+
+    // A running timer's time is up: what its timeout is connected to runs
+    // now, without waiting on the clock.
+    static void fire(QTimer& timer)
+    {
+        EXPECT_TRUE(timer.isActive()) << "the timer was not started";
+        timer.stop();
+        QMetaObject::invokeMethod(&timer, "timeout", Qt::DirectConnection);
     }
 
     // Closed windows are freed from the event loop.

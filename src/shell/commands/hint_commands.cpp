@@ -35,6 +35,9 @@ HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main
     pageTimer_.setSingleShot(true);
     pageTimer_.setInterval(kDelayMs);
     connect(&pageTimer_, &QTimer::timeout, this, [this] { PageTimer(); });
+    stepTimer_.setSingleShot(true);
+    stepTimer_.setInterval(kDelayMs);
+    connect(&stepTimer_, &QTimer::timeout, this, [this] { StepTimer(); });
     ShellHooks& hooks = main_.hooks();
     AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunAfter(hooks.panelShown, [this](int code) { panelShown(code); });
@@ -197,10 +200,17 @@ void HintCommands::CheckChanged(bool checked)
 
 void HintCommands::later(std::function<void()> step)
 {
-    QTimer::singleShot(kDelayMs, this, [step = std::move(step)] {
+    steps_.push_back(std::move(step));
+    if (!stepTimer_.isActive())
+        stepTimer_.start();
+}
+
+void HintCommands::StepTimer()
+{
+    stepTimer_.stop();
+    for (const std::function<void()>& step : std::exchange(steps_, {}))
         if (step)
             step();
-    });
 }
 
 bool HintCommands::somethingSelected() const

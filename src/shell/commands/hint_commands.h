@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 namespace vlm {
 
@@ -38,6 +39,11 @@ public:
     // The end of the 100 ms: the page asked for last is shown.
     void PageTimer();
     int requestedPage() const { return requestedPage_; }
+    // The end of the 100 ms after the "don't show again" box or a paragraph:
+    // the steps they lead to (the placing tool's panel, the clip outlining)
+    // are taken.
+    void StepTimer();
+    bool stepPending() const { return stepTimer_.isActive(); }
 
     // The pointer on paragraph 0..3 of the page shown, or -1 for the page
     // outside its paragraphs.
@@ -76,6 +82,8 @@ private:
     HintPanel* panel_ = nullptr;
     QTimer pageTimer_;
     int requestedPage_ = 0;
+    QTimer stepTimer_;
+    std::vector<std::function<void()>> steps_;
 };
 
 } // namespace vlm

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <utility>
+
 namespace vlm {
 
 namespace {
@@ -88,6 +90,9 @@ void PictureCommands::connectLook(ClipLookControls& look)
 
 PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
 {
+    loadTimer_.setSingleShot(true);
+    loadTimer_.setInterval(100);
+    connect(&loadTimer_, &QTimer::timeout, this, [this] { LoadTimer(); });
     ShellHooks& hooks = main_.hooks();
     auto previousFrame = std::move(hooks.runFrameCommand);
     hooks.runFrameCommand = [this, previousFrame](int code) {
@@ -221,21 +226,27 @@ void PictureCommands::openForFile(DocumentWindow& window, const QString& path)
     connectLook(*d->box()->look());
     open(window, d, QFileInfo(path).completeBaseName(), 0);
     // The file is read once the dialog has been painted.
-    QPointer<PictureDialog> guard(d);
-    QTimer::singleShot(100, d, [this, guard, path] {
-        if (!guard)
-            return;
-        const PictureFormat format = FormatOf(path);
-        if (format == PictureFormatNone)
-            return; // not a picture: nothing is shown, and "Insert" inserts nothing
-        if (!guard->session().load(ReadFile(path), format, guard->paneSize())) {
-            main_.prompts().message(Prompts::Kind::Warning, uiText(LoadFailureText(guard->session())),
-                                    Prompts::Ok);
-            return;
-        }
-        if (guard)
-            guard->pictureChanged();
-    });
+    loading_ = d;
+    loadPath_ = path;
+    loadTimer_.start();
+}
+
+void PictureCommands::LoadTimer()
+{
+    loadTimer_.stop();
+    const QPointer<PictureDialog> guard = static_cast<PictureDialog*>(std::exchange(loading_, nullptr).data());
+    const QString path = std::exchange(loadPath_, QString());
+    if (!guard)
+        return;
+    const PictureFormat format = FormatOf(path);
+    if (format == PictureFormatNone)
+        return; // not a picture: nothing is shown, and "Insert" inserts nothing
+    if (!guard->session().load(ReadFile(path), format, guard->paneSize())) {
+        main_.prompts().message(Prompts::Kind::Warning, uiText(LoadFailureText(guard->session())), Prompts::Ok);
+        return;
+    }
+    if (guard)
+        guard->pictureChanged();
 }
 
 void PictureCommands::openForClip(DocumentWindow& window, PictureInsert mode)

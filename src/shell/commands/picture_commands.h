@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -65,6 +66,10 @@ public:
     bool insertDroppedFile(DocumentWindow& window, const QString& path);
 
     PictureDialog* dialog() const;
+    // 100 ms after the picture dialog opened on a file, once it has been
+    // painted: the file is read into it.
+    void LoadTimer();
+    bool loadPending() const { return loadTimer_.isActive(); }
     // "Customize..." of a frame-weight or shadow list: the page of its
     // dialog (9 or 63).
     std::function<void(int page)> customizeList;
@@ -91,6 +96,9 @@ private:
     std::int32_t clipSequence_ = 0;                          // the Clip the dialog opened on
     std::map<const DocumentWindow*, HistoryCursor> cursors_; // without editing commands
     ClipPanel* clipPanel_ = nullptr;
+    QTimer loadTimer_;
+    QPointer<QWidget> loading_; // the PictureDialog the timer reads a file into
+    QString loadPath_;
 };
 
 } // namespace vlm

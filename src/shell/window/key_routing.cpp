@@ -10,6 +10,8 @@
 #include "shell/window/view_widget.h"
 #include "texts/keyboard_texts.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -114,8 +116,13 @@ KeyRouting::KeyRouting(MainWindow& main, EditCommands& edit) : QObject(&main), m
         if (CanvasKeys* keys = keysOf(w))
             keys->setKeyboardEnabled(true);
     });
-    main_.wideWindow().installEventFilter(this);
-    main_.narrowWindow().installEventFilter(this);
+    // The popups' and every dialog's showing and hiding; the filter goes
+    // before the main window's members do, whose popups hide as they go.
+    qApp->installEventFilter(this);
+    RunAfter(hooks.mainWindowGoing, [this] {
+        going_ = true;
+        qApp->removeEventFilter(this);
+    });
     for (DocumentWindow* w : main_.documentWindows())
         attach(*w);
 }
@@ -177,16 +184,45 @@ void KeyRouting::detach(DocumentWindow& window)
 
 bool KeyRouting::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (going_ || (type != QEvent::Show && type != QEvent::Hide) || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
     // A page in a popup window owns the keys until the window it was
     // opened from is active again.
-    if (event->type() == QEvent::Show)
-        for (auto& [window, adapter] : windows_)
-            if (CanvasKeys* keys = keysOf(window))
-                keys->setKeyboardEnabled(false);
-    if (event->type() == QEvent::Hide)
-        if (CanvasKeys* keys = keysOf(main_.activeWindow()))
-            keys->setKeyboardEnabled(true);
+    if (widget == &main_.wideWindow() || widget == &main_.narrowWindow()) {
+        if (type == QEvent::Show)
+            for (auto& [window, adapter] : windows_)
+                if (CanvasKeys* keys = keysOf(window))
+                    keys->setKeyboardEnabled(false);
+        if (type == QEvent::Hide)
+            if (CanvasKeys* keys = keysOf(main_.activeWindow()))
+                keys->setKeyboardEnabled(true);
+    }
+    if (type == QEvent::Hide && widget->isWindow() && qobject_cast<QDialog*>(widget))
+        returnKeyboard(widget);
     return QObject::eventFilter(watched, event);
+}
+
+void KeyRouting::returnKeyboard(const QWidget* closed)
+{
+    // A window manager gives the keyboard to the window below a closed
+    // dialog; without one (a bare X server) nobody does, and no shortcut
+    // would work until the user clicked the window.
+    QWidget* below = QApplication::activeModalWidget();
+    if (below == closed || (below && !below->isVisible()))
+        below = nullptr;
+    if (!below) {
+        if (!main_.isVisible())
+            return;
+        below = &main_;
+    }
+    below->activateWindow();
+    // In the main window the keys belong to the document in front, not to
+    // a field of a panel that would keep Ctrl+Z or Delete for itself.
+    if (below == &main_)
+        if (DocumentWindow* active = main_.activeWindow())
+            active->view().setFocus(Qt::OtherFocusReason);
 }
 
 void KeyRouting::textGuidance(TextGuidance g)

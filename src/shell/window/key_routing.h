@@ -5,7 +5,9 @@
 // DocumentKeys the main window's key hook offers each key press, shortcut
 // override and input-method text to. Qt's events become
 // the key codes and code points the commands use here and nowhere else. The
-// canvas keys pause while a popup window shows one of its pages.
+// canvas keys pause while a popup window shows one of its pages, and
+// whenever a dialog closes the keyboard goes back to the window below it, so
+// the shortcuts work at once even where no window manager hands it back.
 
 #include "edit/keyboard.h"
 #include "shell/window/document_window.h"
@@ -43,6 +45,10 @@ protected:
 private:
     class WindowKeys;
 
+    // A dialog closed: the still open modal window below it, or the main
+    // window, takes the keyboard again.
+    void returnKeyboard(const QWidget* closed);
+
     CanvasKeyHooks hooksFor(DocumentWindow& window);
     void attach(DocumentWindow& window);
     void detach(DocumentWindow& window);
@@ -50,6 +56,8 @@ private:
 
     MainWindow& main_;
     EditCommands& edit_;
+    // The main window is being destroyed: no event may reach it any more.
+    bool going_ = false;
     std::map<const DocumentWindow*, std::unique_ptr<WindowKeys>> windows_;
 };
 

@@ -9,6 +9,7 @@
 #include "render/view_settings.h"
 #include "settings/document_defaults.h"
 #include "shell/dialogs/popup_window.h"
+#include "shell/window/document_panel.h"
 #include "shell/window/file_association.h"
 #include "shell/window/first_time_setup.h"
 #include "shell/window/guarded_prompts.h"
@@ -393,6 +394,10 @@ void MainWindow::onActivated(DocumentWindow* window)
     menus_.setCurrentFileCaption(window->caption());
     if (hooks_.documentActivated)
         hooks_.documentActivated(window);
+    // A panel of the selection of the document that was in front before
+    // (closed, or behind now) speaks of this one's selection instead.
+    if (const std::optional<int> code = PanelForDocumentInFront(currentPanel_, window->document().items))
+        ShowPanel(*code, ShowPanelFlags().entering(false));
 }
 
 void MainWindow::ActivateWindow(std::int32_t windowId)

@@ -224,7 +224,9 @@ TEST_F(HintShellTest, PlacingPagesComeAtOnceAndKeepTheFigure)
     hints->panel()->checkBox()->setChecked(true);
     EXPECT_FALSE(flag(27));
     EXPECT_EQ(m.pendingCommand(), 0) << "not through Timer1, which would enter the tool again";
-    QTest::qWait(150);
+    EXPECT_TRUE(kept.empty()) << "100 ms later";
+    ASSERT_TRUE(hints->stepPending());
+    hints->StepTimer();
     EXPECT_EQ(kept, std::vector<int>{109});
     EXPECT_EQ(box.toolMode(), 109);
 

@@ -22,7 +22,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
-#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
@@ -63,7 +62,8 @@ struct PictureShellTest : ShellTest
     PictureDialog& loadedDialog()
     {
         EXPECT_NE(pictures->dialog(), nullptr);
-        QTest::qWait(160);
+        EXPECT_TRUE(pictures->loadPending());
+        pictures->LoadTimer();
         return *pictures->dialog();
     }
     std::vector<Item*> kind(DocumentWindow* w, std::int32_t k)

@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -425,8 +424,8 @@ TEST_F(ToolFrameTest, AHoveredButtonStaysRaisedUntilAnotherOrTheTimer)
 
     // The timer lowers it, and so does the main window's Timer3.
     QCoreApplication::sendEvent(line, &enter);
-    hover.timer().start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hover.raisedButton() == nullptr; }, 2000));
+    fire(hover.timer());
+    EXPECT_EQ(hover.raisedButton(), nullptr);
     QCoreApplication::sendEvent(m.zoomControls().zoomInButton(), &enter);
     EXPECT_EQ(hover.raisedButton(), m.zoomControls().zoomInButton());
     m.Timer3Timer();
@@ -474,8 +473,8 @@ TEST_F(ToolFrameTest, InsertPanelRowsShowPicturesRaiseAndWaitForTheirCommand)
     EXPECT_EQ(panel->raisedRow(), 2);
     EXPECT_EQ(panel->hoverTimer().interval(), 5000);
     EXPECT_TRUE(panel->hoverTimer().isActive());
-    panel->hoverTimer().start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->raisedRow() == -1; }, 2000));
+    fire(panel->hoverTimer());
+    EXPECT_EQ(panel->raisedRow(), -1);
 
     // A press on the star row's picture waits 100 ms for Timer1; presses
     // before it has run are ignored.

@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 
 namespace vlm::test {
 namespace {
@@ -171,6 +173,54 @@ TEST_F(KeyShellTest, APopupPageTakesTheKeysUntilItCloses)
     press(Qt::Key_X, QStringLiteral("x"));
     ASSERT_NE(text(), nullptr);
     EXPECT_EQ(text()->text, u"x");
+}
+
+// Nothing hands the keyboard back when a dialog closes on a bare X server:
+// the window below takes it again itself, so shortcuts work at once.
+TEST_F(KeyShellTest, AClosedDialogGivesTheKeyboardBackToTheWindowBelow)
+{
+    MainWindow& m = startEditing();
+    m.show();
+    m.activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &m);
+    QWidget* canvas = &m.activeWindow()->view();
+
+    const auto showAndClose = [](QWidget* parent) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellumora"), QStringLiteral("?"), QMessageBox::Ok, parent);
+        box.show();
+        box.activateWindow();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &box);
+        box.accept();
+        QCoreApplication::processEvents();
+    };
+    showAndClose(&m);
+    EXPECT_EQ(QApplication::activeWindow(), &m);
+    EXPECT_TRUE(canvas->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == canvas);
+
+    // Over a popup page, the page gets it back, and the document after it.
+    m.wideWindow().showFrame(new QLabel, QStringLiteral("Page"));
+    QCoreApplication::processEvents();
+    showAndClose(&m.wideWindow());
+    EXPECT_EQ(QApplication::activeWindow(), &m.wideWindow());
+    m.wideWindow().close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &m);
+}
+
+// The session ends (a termination signal, the system shutting down) with a
+// page still showing: the popup hides as the main window goes, and nothing
+// may reach the half-destroyed main window then.
+TEST_F(KeyShellTest, TheMainWindowGoesWithAPopupPageShowing)
+{
+    MainWindow& m = startEditing();
+    m.show();
+    m.wideWindow().showFrame(new QLabel, QStringLiteral("Page"));
+    ASSERT_TRUE(m.wideWindow().isVisible());
+    m.EndSession();
+    main.reset(); // under the sanitizers a call into the gone window ends the run here
+    SUCCEED();
 }
 
 TEST_F(KeyShellTest, CtrlLettersBecomeTheirControlCharacters)

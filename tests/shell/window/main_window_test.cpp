@@ -348,6 +348,7 @@ TEST_F(ShellTest, PanelsAndDeferredCommands)
     m.ShowPanel(59);
     EXPECT_TRUE(m.timer(2).isActive());
     m.NewCommand();
+    EXPECT_EQ(m.currentPanel(), MainWindow::kDefaultPanel) << "nothing is selected in the new document";
     m.timer(2).stop();
     m.ShowPanel(401);
     EXPECT_FALSE(m.timer(2).isActive());
@@ -355,7 +356,7 @@ TEST_F(ShellTest, PanelsAndDeferredCommands)
     // Codes of one range share their panel.
     m.ShowPanel(200);
     m.ShowPanel(150);
-    EXPECT_EQ(made, (QList<int>{98, 59, 401, 200}));
+    EXPECT_EQ(made, (QList<int>{98, 59, 20, 401, 200}));
 
     const struct {
         int pending;

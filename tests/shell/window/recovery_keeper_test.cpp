@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTest>
 
 namespace vlm::test {
 namespace {
@@ -54,10 +53,7 @@ TEST_F(RecoveryKeeperTest, UnsavedWorkIsCopiedOnTheTimerAndTheCopyGoesWhenSaved)
     EXPECT_TRUE(copies().empty());
 
     modify(w);
-    keeper->timer().setInterval(5);
-    keeper->timer().start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return copies().size() == 1; }, 5000));
-    keeper->timer().stop();
+    fire(keeper->timer());
 
     std::vector<RecoveryCopy> found = copies();
     ASSERT_EQ(found.size(), 1u);
