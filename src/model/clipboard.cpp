@@ -87,7 +87,7 @@ std::map<std::int32_t, std::int32_t> PastePictures(ItemList& target, const ItemL
 }
 
 // The groups whose live members are all selected, at least one of them.
-std::set<std::int32_t> WhollySelectedGroups(const ItemList& list)
+std::set<std::int32_t> whollySelectedGroups(const ItemList& list)
 {
     std::set<std::int32_t> selected, partly;
     for (const Item& it : list) {
@@ -137,7 +137,7 @@ void CopyItemsToClipboard(const ItemList& source, ItemList& clipboard)
     if (!header)
         return;
     CopyItem(clipboard, header);
-    const std::set<std::int32_t> whole = WhollySelectedGroups(source);
+    const std::set<std::int32_t> whole = whollySelectedGroups(source);
     for (const Item& it : source) {
         const std::int32_t group = it.rec.d.groupId;
         const bool wholeGroup = group > 0 && whole.count(group) != 0;

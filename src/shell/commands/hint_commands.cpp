@@ -37,7 +37,7 @@ HintCommands::HintCommands(MainWindow& main, EditCommands& edit) : QObject(&main
     connect(&pageTimer_, &QTimer::timeout, this, [this] { PageTimer(); });
     stepTimer_.setSingleShot(true);
     stepTimer_.setInterval(kDelayMs);
-    connect(&stepTimer_, &QTimer::timeout, this, [this] { StepTimer(); });
+    connect(&stepTimer_, &QTimer::timeout, this, [this] { stepTimer(); });
     ShellHooks& hooks = main_.hooks();
     AskFirst(hooks.makePanel, [this](int code) { return makePanel(code); });
     RunAfter(hooks.panelShown, [this](int code) { panelShown(code); });
@@ -205,7 +205,7 @@ void HintCommands::later(std::function<void()> step)
         stepTimer_.start();
 }
 
-void HintCommands::StepTimer()
+void HintCommands::stepTimer()
 {
     stepTimer_.stop();
     for (const std::function<void()>& step : std::exchange(steps_, {}))

@@ -42,7 +42,7 @@ public:
     // The end of the 100 ms after the "don't show again" box or a paragraph:
     // the steps they lead to (the placing tool's panel, the clip outlining)
     // are taken.
-    void StepTimer();
+    void stepTimer();
     bool stepPending() const { return stepTimer_.isActive(); }
 
     // The pointer on paragraph 0..3 of the page shown, or -1 for the page

@@ -92,7 +92,7 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
 {
     loadTimer_.setSingleShot(true);
     loadTimer_.setInterval(100);
-    connect(&loadTimer_, &QTimer::timeout, this, [this] { LoadTimer(); });
+    connect(&loadTimer_, &QTimer::timeout, this, [this] { loadTimer(); });
     ShellHooks& hooks = main_.hooks();
     auto previousFrame = std::move(hooks.runFrameCommand);
     hooks.runFrameCommand = [this, previousFrame](int code) {
@@ -231,7 +231,7 @@ void PictureCommands::openForFile(DocumentWindow& window, const QString& path)
     loadTimer_.start();
 }
 
-void PictureCommands::LoadTimer()
+void PictureCommands::loadTimer()
 {
     loadTimer_.stop();
     const QPointer<PictureDialog> guard = static_cast<PictureDialog*>(std::exchange(loading_, nullptr).data());

@@ -68,7 +68,7 @@ public:
     PictureDialog* dialog() const;
     // 100 ms after the picture dialog opened on a file, once it has been
     // painted: the file is read into it.
-    void LoadTimer();
+    void loadTimer();
     bool loadPending() const { return loadTimer_.isActive(); }
     // "Customize..." of a frame-weight or shadow list: the page of its
     // dialog (9 or 63).

@@ -15,10 +15,10 @@
 namespace vlm {
 
 // A panel filled from, and acting on, the selection.
-bool IsSelectionPanel(int panelCode);
+bool isSelectionPanel(int panelCode);
 
 // The panel to show for `list` in front while `shownPanel` shows, or
 // nothing when the one shown holds for it.
-std::optional<int> PanelForDocumentInFront(int shownPanel, const ItemList& list);
+std::optional<int> panelForDocumentInFront(int shownPanel, const ItemList& list);
 
 } // namespace vlm

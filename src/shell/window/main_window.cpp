@@ -396,7 +396,7 @@ void MainWindow::onActivated(DocumentWindow* window)
         hooks_.documentActivated(window);
     // A panel of the selection of the document that was in front before
     // (closed, or behind now) speaks of this one's selection instead.
-    if (const std::optional<int> code = PanelForDocumentInFront(currentPanel_, window->document().items))
+    if (const std::optional<int> code = panelForDocumentInFront(currentPanel_, window->document().items))
         ShowPanel(*code, ShowPanelFlags().entering(false));
 }
 

@@ -226,7 +226,7 @@ TEST_F(HintShellTest, PlacingPagesComeAtOnceAndKeepTheFigure)
     EXPECT_EQ(m.pendingCommand(), 0) << "not through Timer1, which would enter the tool again";
     EXPECT_TRUE(kept.empty()) << "100 ms later";
     ASSERT_TRUE(hints->stepPending());
-    hints->StepTimer();
+    hints->stepTimer();
     EXPECT_EQ(kept, std::vector<int>{109});
     EXPECT_EQ(box.toolMode(), 109);
 

@@ -63,7 +63,7 @@ struct PictureShellTest : ShellTest
     {
         EXPECT_NE(pictures->dialog(), nullptr);
         EXPECT_TRUE(pictures->loadPending());
-        pictures->LoadTimer();
+        pictures->loadTimer();
         return *pictures->dialog();
     }
     std::vector<Item*> kind(DocumentWindow* w, std::int32_t k)
