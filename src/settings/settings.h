@@ -171,8 +171,8 @@ struct Settings {
     std::u16string docdir;
     std::u16string picidr;
     std::u16string expdir;
-    std::int32_t picndx = 12; // "All pictures"; the numbers in pictures/picture_open_filter.h
-    std::int32_t expndx = 1; // 1 JPEG, 2 BMP; "Export..." also 3 PNG, 4 ICO
+    std::int32_t picndx = 1;
+    std::int32_t expndx = 1;
     std::array<std::uint8_t, kHintFlagCount> hints; // flag k at [k - 1], 1 = show
     std::optional<std::int32_t> ddeins;             // read, written only by the shell
     bool setupDone = false;
