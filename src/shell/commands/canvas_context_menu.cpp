@@ -15,7 +15,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include <cmath>
 #include <functional>
+#include <optional>
 
 namespace vlm {
 
@@ -27,6 +29,30 @@ bool AnySelected(const ItemList& list)
         if (IsSelectedLive(it))
             return true;
     return false;
+}
+
+// A picture is picked by its frame; a right-click anywhere on it means it
+// too. The canvas point on the frame of the topmost picture whose box holds
+// `documentPoint`, none when there is no such picture.
+std::optional<QPoint> PictureFrameUnder(const DocumentView& view, const ItemList& list, QPoint documentPoint)
+{
+    const Item* found = nullptr;
+    for (const Item& it : list) {
+        const DrawingFields& d = it.rec.d;
+        if (!IsLive(it) || d.kind != KindClip || documentPoint.x() < d.left || documentPoint.x() > d.right ||
+            documentPoint.y() < d.top || documentPoint.y() > d.bottom)
+            continue;
+        if (!found || d.stackOrder > found->rec.d.stackOrder)
+            found = &it;
+    }
+    if (!found)
+        return std::nullopt;
+    const DrawingFields& d = found->rec.d;
+    if (d.clipShape == 2) {
+        const int r = static_cast<int>(std::lround(std::hypot(double(d.x2) - d.x1, double(d.y2) - d.y1)));
+        return QPoint(view.toCanvasX(d.x1 + r), view.toCanvasY(d.y1));
+    }
+    return QPoint(view.toCanvasX(d.left), view.toCanvasY(documentPoint.y()));
 }
 
 } // namespace
@@ -52,11 +78,20 @@ QMenu* CanvasContextMenu::prepare(DocumentWindow& window, QPoint canvasPoint)
     Sandbox* box = edit_.sandboxOf(&window);
     CanvasInput* input = window.view().canvasInput();
     if (box && input && box->toolMode() == ToolMode::Pointer) {
-        const Item* under = ItemAtClick(window.view().view(), canvasPoint);
+        DocumentView& view = window.view().view();
+        QPoint at = canvasPoint;
+        const Item* under = ItemAtClick(view, canvasPoint);
+        if (!under) {
+            const QPoint document(view.toDocumentX(canvasPoint.x()), view.toDocumentY(canvasPoint.y()));
+            if (const std::optional<QPoint> frame = PictureFrameUnder(view, window.document().items, document)) {
+                at = *frame;
+                under = ItemAtClick(view, at);
+            }
+        }
         if (under && !IsSelectedLive(*under)) {
             CanvasMouse m;
-            m.x = canvasPoint.x();
-            m.y = canvasPoint.y();
+            m.x = at.x();
+            m.y = at.y();
             m.button = MouseButton::Left;
             input->Image1MouseDown(m);
             input->Image1MouseUp(m);

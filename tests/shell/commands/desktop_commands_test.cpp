@@ -367,9 +367,10 @@ TEST_F(DesktopTest, PictureFilesPastedOrDroppedAreInsertedInTheirStoredFormat)
     EXPECT_TRUE(clipboard->pasteAction()->isEnabled()) << "a picture file can be pasted";
     clipboard->PasteCommand();
     EXPECT_EQ(pictureFormats(), std::vector<int>({PictureFormatPng}));
-    // A right-click on the inserted picture selects it and offers its fine-tune panel.
+    // A right-click inside the inserted picture (not only on its frame, where
+    // a left click picks it) selects it and offers its fine-tune panel.
     DocumentView& v = w.view().view();
-    QMenu* menu = context->prepare(w, QPoint(v.toCanvasX(25), v.toCanvasY(25)));
+    QMenu* menu = context->prepare(w, QPoint(v.toCanvasX(45), v.toCanvasY(32)));
     ASSERT_NE(FirstSelected(w.document().items), nullptr);
     EXPECT_EQ(+FirstSelected(w.document().items)->rec.d.kind, KindClip);
     for (QAction* act : menu->actions())
