@@ -2,7 +2,7 @@
 # tests with, and a helper that installs the missing ones.
 VLM_PACKAGES=(
   build-essential cmake ninja-build ccache
-  qt6-base-dev qt6-svg-dev libjpeg-dev libgif-dev libuemf-dev
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libjpeg-dev libgif-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth poppler-utils python3

@@ -4,10 +4,13 @@
 
 #include "model/document_file.h"
 #include "model/item_list.h"
+#include "model/rounding.h"
 #include "pictures/picture_decoders.h"
+#include "pictures/svg_picture.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <ostream>
@@ -125,11 +128,21 @@ void PrintPictures(const Context& ctx, const std::string& path)
         if (d.kind != KindPicture)
             continue;
         ctx.out << "picture " << d.pictureId << ": " << PictureFormatName(d.clipShape);
-        const Bitmap decoded = DecodePicture(picture.pictureData, d.clipShape).bitmap;
-        if (decoded.isNull())
+        // A vector picture is not played here (its text would need the
+        // font system): its natural size is what it says of itself.
+        QSize size;
+        if (IsVectorPicture(d.clipShape)) {
+            const SvgFacts facts = InspectSvg(picture.pictureData);
+            if (facts.usable)
+                size = QSize(std::max(1, Round(facts.size.width())), std::max(1, Round(facts.size.height())));
+        } else {
+            const Bitmap decoded = DecodePicture(picture.pictureData, d.clipShape).bitmap;
+            size = decoded.isNull() ? QSize() : decoded.image().size();
+        }
+        if (size.isEmpty())
             ctx.out << texts::kPictureUndecodable;
         else
-            ctx.out << ' ' << decoded.width() << " x " << decoded.height();
+            ctx.out << ' ' << size.width() << " x " << size.height();
         ctx.out << ", " << picture.pictureData.size() << "B, \"" << QString::fromStdU16String(picture.text).toStdString()
                 << '"';
         bool any = false;

@@ -6,8 +6,10 @@
 #include "platform/qt_settings_store.h"
 #include "platform/screen.h"
 #include "platform/widgets/qt_prompts.h"
+#include "shell/commands/canvas_context_menu.h"
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/customize_commands.h"
+#include "shell/commands/desktop_conventions.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/commands/grid_commands.h"
 #include "shell/commands/guidance_commands.h"
@@ -15,8 +17,11 @@
 #include "shell/commands/hint_commands.h"
 #include "shell/commands/page_setup_commands.h"
 #include "shell/commands/picture_commands.h"
+#include "shell/commands/picture_paste.h"
+#include "shell/commands/export_commands.h"
 #include "shell/commands/print_commands.h"
 #include "shell/panels/fine_tune_panel.h"
+#include "shell/window/file_drops.h"
 #include "shell/window/key_routing.h"
 #include "shell/window/main_window.h"
 #include "shell/window/open_request.h"
@@ -69,6 +74,10 @@ int main(int argc, char** argv)
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
     edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
     edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };
+    vlm::ConnectPicturePaste(*w, *clipboard, *pictures);
+    new vlm::DesktopConventions(*w, *edit, *clipboard);
+    new vlm::CanvasContextMenu(*w, *edit, *clipboard);
+    new vlm::FileDrops(*w);
     auto* keys = new vlm::KeyRouting(*w, *edit);
     // Delete goes to a highlighted Anchor of the active document first.
     keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
@@ -82,7 +91,8 @@ int main(int argc, char** argv)
     edit->customizeList = [customize](int page) { customize->OpenPage(page); };
     edit->chooseColor = [customize] { return customize->ColorsCommand(); };
     pictures->customizeList = [customize](int page) { customize->OpenPage(page); };
-    new vlm::PrintCommands(*w, *edit);
+    auto* print = new vlm::PrintCommands(*w, *edit);
+    new vlm::ExportCommands(*w, *edit, *print);
     auto* hints = new vlm::HintCommands(*w, *edit);
     // The next-step options and the panel history, once every panel is known.
     auto* guidance = new vlm::GuidanceCommands(*w, *edit);

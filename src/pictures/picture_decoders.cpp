@@ -1,10 +1,12 @@
 #include "pictures/picture_decoders.h"
 
 #include "pictures/bmp_decoder.h"
+#include "pictures/svg_picture.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 
 #include <cctype>
@@ -32,8 +34,10 @@ std::string LowerExtension(std::u16string_view name)
     return ext;
 }
 
-QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format)
+QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format, bool* tooLarge = nullptr)
 {
+    if (tooLarge)
+        *tooLarge = false;
     if (bytes.empty())
         return {};
     // The bytes stay where they are; the buffer only reads them.
@@ -47,7 +51,14 @@ QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format)
     reader.setDecideFormatFromContent(false);
     reader.setAllocationLimit(kQtAllocationLimitMb);
     const QSize size = reader.size();
-    if (!size.isValid() || std::int64_t{size.width()} * size.height() > kMaxDecodedPixels)
+    if (size.isValid() && std::int64_t{size.width()} * size.height() > kMaxDecodedPixels) {
+        if (tooLarge)
+            *tooLarge = true;
+        return {};
+    }
+    // A reader that cannot tell the size before decoding has nothing to
+    // decode either.
+    if (!size.isValid())
         return {};
     QImage image;
     if (!reader.read(&image) || image.isNull())
@@ -79,6 +90,52 @@ DecodedPicture Checked(Bitmap bitmap, bool tooLarge)
     return out;
 }
 
+// The picture over white, as every clip renderer takes it.
+Bitmap OnWhite(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return Bitmap(image);
+    Bitmap out(image.width(), image.height(), RGBRef(255, 255, 255));
+    if (out.isNull())
+        return {};
+    QPainter painter(&out.image());
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return out;
+}
+
+const char* QtFormatOf(int format)
+{
+    switch (format) {
+    case PictureFormatPng:
+        return "png";
+    case PictureFormatWebp:
+        return "webp";
+    case PictureFormatTiff:
+        return "tiff";
+    default:
+        return nullptr;
+    }
+}
+
+// The file's picture as PNG bytes, its transparency kept; empty when it does
+// not read.
+std::vector<std::uint8_t> AsPng(std::span<const std::uint8_t> bytes, const char* qtFormat)
+{
+    const QImage image = ReadWithQt(bytes, qtFormat);
+    if (image.isNull() || image.width() < 1 || image.height() < 1)
+        return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return {};
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return {};
+    buffer.close();
+    return {png.begin(), png.end()};
+}
+
 } // namespace
 
 PictureFormat PictureFormatForName(std::u16string_view fileName)
@@ -94,6 +151,14 @@ PictureFormat PictureFormatForName(std::u16string_view fileName)
         return PictureFormatIco;
     if (ext == "emf" || ext == "wmf")
         return PictureFormatMetafile;
+    if (ext == "png")
+        return PictureFormatPng;
+    if (ext == "svg")
+        return PictureFormatSvg;
+    if (ext == "webp")
+        return PictureFormatWebp;
+    if (ext == "tif" || ext == "tiff")
+        return PictureFormatTiff;
     return PictureFormatNone;
 }
 
@@ -110,9 +175,33 @@ const char* PictureFormatName(int format)
         return "JPEG";
     case PictureFormatMetafile:
         return "metafile";
+    case PictureFormatPng:
+        return "PNG";
+    case PictureFormatSvg:
+        return "SVG";
+    case PictureFormatWebp:
+        return "WebP";
+    case PictureFormatTiff:
+        return "TIFF";
     default:
         return "unknown";
     }
+}
+
+int StoredPictureFormat(int format)
+{
+    return format == PictureFormatWebp || format == PictureFormatTiff ? PictureFormatPng : format;
+}
+
+bool IsVectorPicture(int format)
+{
+    return format == PictureFormatSvg;
+}
+
+Bitmap DecodeWithImageReader(std::span<const std::uint8_t> bytes, const char* qtFormat, bool* tooLarge)
+{
+    const QImage image = ReadWithQt(bytes, qtFormat, tooLarge);
+    return image.isNull() ? Bitmap() : OnWhite(image);
 }
 
 Bitmap DecodeIco(std::span<const std::uint8_t> bytes)
@@ -127,7 +216,7 @@ Bitmap DecodeIco(std::span<const std::uint8_t> bytes)
     return out;
 }
 
-DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, int reduction)
+DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, int reduction, int enlargement)
 {
     switch (format) {
     case PictureFormatJpeg: {
@@ -143,6 +232,19 @@ DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, in
         return Checked(DecodeIco(bytes), QtClaimsTooMany(bytes, "ico"));
     case PictureFormatMetafile:
         return {DecodeMetafile(bytes), 1};
+    case PictureFormatPng:
+    case PictureFormatWebp:
+    case PictureFormatTiff: {
+        bool tooLarge = false;
+        Bitmap b = DecodeWithImageReader(bytes, QtFormatOf(format), &tooLarge);
+        return Checked(std::move(b), tooLarge);
+    }
+    case PictureFormatSvg: {
+        const SvgPlay play = PlaySvg(bytes, enlargement);
+        DecodedPicture out = Checked(play.bitmap, play.tooLarge);
+        out.enlargement = play.bitmap.isNull() ? 1 : play.enlargement;
+        return out;
+    }
     default:
         return {};
     }
@@ -154,6 +256,8 @@ std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileB
         const Bitmap full = DecodeJpeg(fileBytes, 1);
         return full.isNull() ? std::vector<std::uint8_t>{} : EncodeJpeg(full);
     }
+    if (format == PictureFormatWebp || format == PictureFormatTiff)
+        return AsPng(fileBytes, QtFormatOf(format));
     // A JPEG too large to be saved again decodes at the coarsest reduction
     // to show that it is whole.
     if (DecodePicture(fileBytes, format, 8).bitmap.isNull())

@@ -11,13 +11,15 @@
 namespace vlm {
 
 PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirrorX, int mirrorY,
-                                                 int quarterTurn, int maxReduction) const
+                                                 int quarterTurn, int maxReduction, int maxEnlargement) const
 {
     if (picture.rec.d.kind != KindPicture || picture.pictureData.empty())
         return {};
     const std::int32_t format = picture.rec.d.clipShape;
     // Only JPEG decodes smaller; for the others every reduction is full size.
     const int reduction = format == PictureFormatJpeg ? maxReduction : 1;
+    // Only vector pictures play larger; pixels are never made up.
+    const int enlargement = IsVectorPicture(format) ? std::clamp(maxEnlargement, 1, kMaxEnlargement) : 1;
     // The bytes' ends and length stand for them: hashing whole pictures on
     // every paint would cost more than it saves.
     const std::vector<std::uint8_t>& data = picture.pictureData;
@@ -30,15 +32,16 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
     std::lock_guard lock(mutex_);
     if (last_.hash == hash && last_.size == picture.pictureData.size() && last_.format == format &&
         last_.mirrorX == mirrorX && last_.mirrorY == mirrorY && last_.turn == quarterTurn &&
-        last_.reduction == reduction)
+        last_.reduction == reduction && last_.enlargement == enlargement)
         return last_.prepared;
-    DecodedPicture decoded = DecodePicture(picture.pictureData, format, reduction);
+    DecodedPicture decoded = DecodePicture(picture.pictureData, format, reduction, enlargement);
     PreparedPicture out;
     if (decoded.bitmap.width() >= 2 && decoded.bitmap.height() >= 2) {
         out.bitmap = preparePicture(std::move(decoded.bitmap), mirrorX, mirrorY, quarterTurn);
         out.reduction = decoded.reduction;
+        out.enlargement = decoded.enlargement;
     }
-    last_ = Last{hash, picture.pictureData.size(), format, mirrorX, mirrorY, quarterTurn, reduction, out};
+    last_ = Last{hash, picture.pictureData.size(), format, mirrorX, mirrorY, quarterTurn, reduction, enlargement, out};
     return out;
 }
 

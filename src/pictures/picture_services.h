@@ -15,7 +15,7 @@ class StandardPictureServices : public PictureServices
 {
 public:
     PreparedPicture prepare(const Item& picture, int mirrorX, int mirrorY, int quarterTurn,
-                            int maxReduction) const override;
+                            int maxReduction, int maxEnlargement) const override;
     void applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const override;
 
 private:
@@ -26,7 +26,7 @@ private:
         std::size_t hash = 0; // of the bytes: a freed picture's address may be reused
         std::size_t size = 0;
         std::int32_t format = 0;
-        int mirrorX = 0, mirrorY = 0, turn = 0, reduction = 0;
+        int mirrorX = 0, mirrorY = 0, turn = 0, reduction = 0, enlargement = 0;
         PreparedPicture prepared;
     };
     mutable std::mutex mutex_;

@@ -133,12 +133,28 @@ const char16_t* LoadFailureText(const PictureSession& session)
 
 PictureSession::PictureSession(const ScreenMetrics& metrics) : outlines_(metrics) {}
 
-void PictureSession::decodeAt(int reduction)
+void PictureSession::decodeAt(int reduction, int enlargement)
 {
-    DecodedPicture d = DecodePicture(bytes_, format_, reduction);
+    DecodedPicture d = DecodePicture(bytes_, format_, reduction, enlargement);
     decoded_ = std::move(d.bitmap);
     reduction_ = decoded_.isNull() ? 1 : d.reduction;
+    enlargement_ = decoded_.isNull() ? 1 : d.enlargement;
     tooLarge_ = d.tooLarge;
+}
+
+void PictureSession::playForZoom()
+{
+    if (!IsVectorPicture(format_))
+        return;
+    // The picture area shows at most kMaxShownSide pixels: a few times the
+    // natural size is all a zoom of up to 300 % needs.
+    const int e = std::clamp(static_cast<int>(std::ceil(zoom_ - 1e-9)), 1, 3);
+    if (e == enlargement_)
+        return;
+    const int before = enlargement_;
+    decodeAt(1, e);
+    if (decoded_.isNull())
+        decodeAt(1, before);
 }
 
 bool PictureSession::load(std::vector<std::uint8_t> bytes, int format, QSize pane)
@@ -186,6 +202,7 @@ bool PictureSession::loadForClip(std::vector<std::uint8_t> bytes, int format, in
         return false;
     }
     zoom_ = zoom;
+    playForZoom();
     rebuildBase();
     return true;
 }
@@ -210,6 +227,7 @@ void PictureSession::setZoom(double zoom)
                 decodeAt(before);
         }
     }
+    playForZoom();
     rebuildBase();
 }
 
@@ -231,7 +249,7 @@ void PictureSession::zoomIn()
 void PictureSession::rebuildBase()
 {
     const int dw = decoded_.width(), dh = decoded_.height();
-    const double factor = zoom_ * reduction_;
+    const double factor = zoom_ * reduction_ / enlargement_;
     const int rw = std::max(1, Round(dw * factor)), rh = std::max(1, Round(dh * factor));
     wholeBase_ = QSize(rw, rh);
     if (rw == dw && rh == dh) {

@@ -141,7 +141,9 @@ public:
     std::vector<const Item*> liveOutlines() const;
 
 private:
-    void decodeAt(int reduction);
+    void decodeAt(int reduction, int enlargement = 1);
+    // A vector picture is played again, larger, for a zoom above 100 %.
+    void playForZoom();
     void rebuildBase();
     void rebuildShown();
     QSize turnedPictureSize() const;
@@ -151,6 +153,7 @@ private:
     int format_ = 0;
     Bitmap decoded_;
     int reduction_ = 1;
+    int enlargement_ = 1;
     bool tooLarge_ = false;
     Bitmap base_;
     QSize wholeBase_; // base_ before cutting to kMaxShownSide

@@ -164,9 +164,9 @@ Bitmap Finish(const Bitmap& crop, int w, int h, const DrawingFields& d, const Pi
 // The Clip's picture turned and mirrored; null when it does not decode or
 // is narrower or lower than 2 pixels.
 PreparedPicture Prepare(const PictureServices& services, const Item& picture, const DrawingFields& d,
-                        int reduction)
+                        int reduction, int enlargement)
 {
-    PreparedPicture p = services.prepare(picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction);
+    PreparedPicture p = services.prepare(picture, d.mirrorX, d.mirrorY, d.pictureTurn, reduction, enlargement);
     if (p.bitmap.width() < 2 || p.bitmap.height() < 2)
         p.bitmap = Bitmap();
     return p;
@@ -196,7 +196,8 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
         return;
 
     const int reduction = ReductionFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
-    const PreparedPicture prepared = Prepare(services, *picture, d, reduction);
+    const int enlargement = EnlargementFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
+    const PreparedPicture prepared = Prepare(services, *picture, d, reduction, enlargement);
     const Bitmap& source = prepared.bitmap;
     if (source.isNull())
         return;
@@ -204,10 +205,11 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
     // whole-picture clip of an odd-sized picture turned a quarter reaches one
     // pixel past it.
     const int k = std::max(1, prepared.reduction);
-    const std::int64_t l = std::clamp<std::int64_t>(FloorDiv(sl, k), 0, source.width());
-    const std::int64_t t = std::clamp<std::int64_t>(FloorDiv(st, k), 0, source.height());
-    const std::int64_t r = std::clamp<std::int64_t>(FloorDiv(sr + k - 1, k), 0, source.width());
-    const std::int64_t b = std::clamp<std::int64_t>(FloorDiv(sb + k - 1, k), 0, source.height());
+    const int e = std::max(1, prepared.enlargement);
+    const std::int64_t l = std::clamp<std::int64_t>(FloorDiv(sl * e, k), 0, source.width());
+    const std::int64_t t = std::clamp<std::int64_t>(FloorDiv(st * e, k), 0, source.height());
+    const std::int64_t r = std::clamp<std::int64_t>(FloorDiv(sr * e + k - 1, k), 0, source.width());
+    const std::int64_t b = std::clamp<std::int64_t>(FloorDiv(sb * e + k - 1, k), 0, source.height());
     if (r - l <= 2 || b - t <= 2)
         return;
     const QRect cropRect(int(l), int(t), int(r - l), int(b - t));
@@ -250,18 +252,20 @@ void RenderRound(Canvas& canvas, const DrawContext& ctx, Item& clip, const Pictu
     if (2 * rs <= 2 || !Affordable(2 * rs, 2 * rs))
         return;
     const int reduction = ReductionFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
-    const PreparedPicture prepared = Prepare(services, *picture, d, reduction);
+    const int enlargement = EnlargementFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
+    const PreparedPicture prepared = Prepare(services, *picture, d, reduction, enlargement);
     const Bitmap& source = prepared.bitmap;
     if (source.isNull())
         return;
     const int k = std::max(1, prepared.reduction);
-    const int side = Clamp32((2 * rs + k - 1) / k);
-    if (side <= 2)
+    const int e = std::max(1, prepared.enlargement);
+    const int side = Clamp32((2 * rs * e + k - 1) / k);
+    if (side <= 2 || !Affordable(side, side))
         return;
     // The source square around the circle, white where it leaves the picture.
     Bitmap square(side, side);
-    const std::int64_t sx = FloorDiv(std::int64_t{d.sourceRect[0]} - rs, k);
-    const std::int64_t sy = FloorDiv(std::int64_t{d.sourceRect[1]} - rs, k);
+    const std::int64_t sx = FloorDiv((std::int64_t{d.sourceRect[0]} - rs) * e, k);
+    const std::int64_t sy = FloorDiv((std::int64_t{d.sourceRect[1]} - rs) * e, k);
     if (sx > -side && sy > -side && sx < source.width() && sy < source.height())
         Canvas(square).copyRect(source, QRect(int(sx), int(sy), side, side), QPoint(0, 0));
 
@@ -306,6 +310,14 @@ int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight)
         if (double(fullWidth) / k >= needWidth && double(fullHeight) / k >= needHeight)
             return k;
     return 1;
+}
+
+int EnlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight)
+{
+    if (fullWidth <= 0 || fullHeight <= 0)
+        return 1;
+    const double e = std::max(double(needWidth) / fullWidth, double(needHeight) / fullHeight);
+    return std::clamp(static_cast<int>(std::ceil(e - 1e-9)), 1, 16);
 }
 
 int FrameWidth(const DrawContext& ctx, const Item& clip)

@@ -24,11 +24,13 @@ class Canvas;
 
 // A Clip's source picture, decoded and turned and mirrored by the Clip's
 // quarter-turn and signs. `reduction` (1, 2, 4 or 8) tells that the picture
-// was decoded at that fraction of its size.
+// was decoded at that fraction of its size, `enlargement` that a vector
+// picture was played at that many times its size (one of them is 1).
 struct PreparedPicture
 {
     Bitmap bitmap;
     int reduction = 1;
+    int enlargement = 1;
 };
 
 class PictureServices
@@ -37,9 +39,10 @@ public:
     virtual ~PictureServices() = default;
     // Decodes `picture` (a Picture record) and turns and mirrors it. The
     // decoder may reduce the picture by up to `maxReduction` when its format
-    // can do that cheaply. A failed decode gives a null bitmap.
+    // can do that cheaply, and plays a vector picture at up to
+    // `maxEnlargement` times its size. A failed decode gives a null bitmap.
     virtual PreparedPicture prepare(const Item& picture, int mirrorX, int mirrorY, int quarterTurn,
-                                    int maxReduction) const = 0;
+                                    int maxReduction, int maxEnlargement) const = 0;
     // Saturation, contrast and lightness, in place.
     virtual void applyColorEffects(Bitmap& bitmap, int saturation, int contrast, int lightness) const = 0;
 };
@@ -83,6 +86,9 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
 // Which reduction of the picture still gives at least `need` pixels where
 // `full` pixels of the full-size picture are shown: 8, 4, 2 or 1.
 int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
+// How many times its size a vector picture is played so that `full` of its
+// pixels give at least `need` pixels: 1 up to 16.
+int EnlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
 
 // DrawPicture with `services`, as the shadows-and-shading effects call it.
 std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)>

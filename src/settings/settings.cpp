@@ -36,6 +36,9 @@ Settings::Settings(const ScreenMetrics& s) : screen(s)
     docdir = texts::kDefaultDocumentFolder;
     picidr = texts::kDefaultPictureFolder;
     expdir = texts::kDefaultExportFolder;
+    // The picture dialog opens on "All pictures" (the numbers are in
+    // pictures/picture_open_filter.h; "expndx" may also be 3 PNG, 4 ICO).
+    picndx = 12;
     hints.fill(1);
     recentColors.fill(kNoColor);
 

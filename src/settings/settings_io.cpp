@@ -60,8 +60,8 @@ const IntValue kIntValues[] = {
     {"clshadw", &Settings::clshadw, 0, 1},
     {"frcolor", &Settings::frcolor},
     {"pspage", &Settings::pspage, 1, kDesignTypeCount},
-    {"picndx", &Settings::picndx, 1, 7},
-    {"expndx", &Settings::expndx, 1, 2},
+    {"picndx", &Settings::picndx, 1, 12},
+    {"expndx", &Settings::expndx, 1, 4},
 };
 
 // Reals kept as text; a text that does not read gives 0.

@@ -16,6 +16,26 @@ inline constexpr const char16_t* kExportDefaultExtension = u"jpg";
 inline constexpr const char16_t* kExportFilter =
     u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp";
 
+// "File" > "Export...": the choices before the save dialog, and the file
+// types it offers.
+inline constexpr const char16_t* kMenuExportAs = u"Export...";
+inline constexpr const char16_t* kHintExport = u"Export as a picture";
+inline constexpr const char16_t* kButtonExport = u"Export";
+inline constexpr const char16_t* kExportTypeLabel = u"Save as type:";
+inline constexpr const char16_t* kExportSmooth = u"Smooth";
+inline constexpr const char16_t* kExportSmoothHint =
+    u"Render the design as the print preview shows it, at the export resolution, and reduce it smoothly. "
+    u"For card designs you choose the cards to include next.";
+inline constexpr const char16_t* kExportExactHint =
+    u"Without Smooth, the design is rendered at screen resolution with every card.";
+inline constexpr const char16_t* kExportContinue = u"Export...";
+inline constexpr const char16_t* kExportCancel = u"Cancel";
+inline constexpr const char16_t* kExportAreasConfirm = u"Export";
+inline constexpr const char16_t* kExportTypePng = u"PNG Image Files (*.png)";
+inline constexpr const char16_t* kExportTypeJpeg = u"JPEG Image Files (*.jpg,*.jpeg)";
+inline constexpr const char16_t* kExportTypeBmp = u"Bitmaps (*.bmp)";
+inline constexpr const char16_t* kExportTypeIco = u"Icons (*.ico)";
+
 // "Prepare Print".
 inline constexpr const char16_t* kPrepareTitle = u"Options";
 inline constexpr const char16_t* kPrepareHeading = u"Prepare Print";

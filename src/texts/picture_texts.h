@@ -7,10 +7,14 @@ namespace vlm::texts {
 
 // The open dialog.
 inline constexpr const char16_t* kPictureOpenTitle = u"Open";
+// "All pictures" first, then one entry per format.
 inline constexpr const char16_t* kPictureOpenFilter =
-    u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|GIF Image Files (*.gif)|*.gif|Bitmaps (*.bmp)|*.bmp|"
-    u"Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
-    u"Vellumora Files (*.vlmr)|*.vlmr";
+    u"All pictures (*.jpg,*.jpeg,*.png,*.gif,*.bmp,*.ico,*.webp,*.tif,*.tiff,*.svg,*.emf,*.wmf)|"
+    u"*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.webp;*.tif;*.tiff;*.svg;*.emf;*.wmf|"
+    u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|PNG Image Files (*.png)|*.png|GIF Image Files (*.gif)|*.gif|"
+    u"Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|WebP Image Files (*.webp)|*.webp|"
+    u"TIFF Image Files (*.tif,*.tiff)|*.tif;*.tiff|SVG Drawings (*.svg)|*.svg|"
+    u"Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|Vellumora Files (*.vlmr)|*.vlmr";
 inline constexpr const char16_t* kNotAValidFile = u"This is not a valid file.";
 // A well-formed picture with more pixels than the program decodes.
 inline constexpr const char16_t* kPictureTooLarge = u"This picture is too large to open.";

@@ -295,6 +295,66 @@ TEST(CliRender, ClipsOfABitmapPixelForPixel)
     EXPECT_EQ(line.count(QStringLiteral("seq ")), 2) << out.toStdString();
 }
 
+// Format 6 (PNG bytes) and 7 (SVG bytes), written here byte for byte as any
+// other program writing the format would.
+TEST(CliRender, PngAndSvgPicturesFromOutside)
+{
+    Folder folder;
+    SampleBuilder b;
+    QImage png(20, 10, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            png.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray pngBytes;
+    QBuffer buffer(&pngBytes);
+    buffer.open(QIODevice::WriteOnly);
+    png.save(&buffer, "PNG");
+    const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"40\">"
+                            "<rect x=\"10\" y=\"10\" width=\"20\" height=\"20\" fill=\"#00f\"/></svg>";
+    const auto picture = [&](std::int32_t id, std::int32_t format, const std::vector<std::uint8_t>& bytes, QPoint at,
+                             QSize size) {
+        Item& p = NewItem(b.doc.items, KindPicture);
+        p.rec.d.pictureId = id;
+        p.rec.d.clipShape = format;
+        p.pictureData = bytes;
+        SetText(p, format == 6 ? u"logo.png" : u"logo.svg");
+        Item& c = NewItem(b.doc.items, KindClip);
+        SetStackOrder(b.doc.items, c, MaxStackOrder(b.doc.items) + 1);
+        c.rec.d.x1 = at.x();
+        c.rec.d.y1 = at.y();
+        c.rec.d.x2 = at.x() + size.width();
+        c.rec.d.y2 = at.y() + size.height();
+        RealsFromIntegers(c, b.doc.items.metrics());
+        RecomputeFromReals(c, b.doc.items.metrics());
+        c.rec.d.pictureId = id;
+        c.rec.d.sourceRect[2] = size.width();
+        c.rec.d.sourceRect[3] = size.height();
+    };
+    picture(6, 6, std::vector<std::uint8_t>(pngBytes.begin(), pngBytes.end()), {100, 100}, {20, 10});
+    picture(7, 7, std::vector<std::uint8_t>(svg.begin(), svg.end()), {200, 100}, {40, 40});
+    for (const int zoom : {1, 3}) {
+        const Rendered r = Render(folder, b.doc, {QStringLiteral("--zoom"), QString::number(zoom)});
+        ASSERT_EQ(r.exitCode, 0) << zoom;
+        EXPECT_EQ(PixelAt(r.image, 104 * zoom, 104 * zoom), kRed) << zoom;
+        EXPECT_EQ(PixelAt(r.image, 116 * zoom, 104 * zoom), kWhite) << "transparent shows white, " << zoom;
+        EXPECT_EQ(PixelAt(r.image, 220 * zoom, 120 * zoom), kBlue) << zoom;
+        EXPECT_EQ(PixelAt(r.image, 205 * zoom, 120 * zoom), kWhite) << zoom;
+        // Played at the size shown: at most one in-between pixel across the
+        // square's left edge at either zoom.
+        int between = 0;
+        for (int x = 205 * zoom; x < 215 * zoom; ++x) {
+            const int blue = BlueOf(PixelAt(r.image, x, 120 * zoom)), red = RedOf(PixelAt(r.image, x, 120 * zoom));
+            between += blue == 255 && red > 16 && red < 240;
+        }
+        EXPECT_LE(between, 1) << zoom;
+    }
+    QString out;
+    ASSERT_EQ(RunCli({QStringLiteral("info"), QString::fromStdString(folder.file("sample.vlmr"))}, &out), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("picture 6: PNG 20 x 10"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("picture 7: SVG 40 x 40"))) << out.toStdString();
+}
+
 TEST(CliRender, DrawsShadowsAndRoundSurfaces)
 {
     Folder folder;

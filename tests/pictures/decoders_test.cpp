@@ -27,7 +27,7 @@ TEST(PictureFormats, ComeFromTheExtension)
     EXPECT_EQ(PictureFormatForName(u"a.ico"), PictureFormatIco);
     EXPECT_EQ(PictureFormatForName(u"a.EMF"), PictureFormatMetafile);
     EXPECT_EQ(PictureFormatForName(u"a.wmf"), PictureFormatMetafile);
-    EXPECT_EQ(PictureFormatForName(u"a.png"), PictureFormatNone);
+    EXPECT_EQ(PictureFormatForName(u"a.pcx"), PictureFormatNone);
     EXPECT_EQ(PictureFormatForName(u"folder.jpg/file"), PictureFormatNone);
 }
 
@@ -185,6 +185,19 @@ TEST(DamagedPictures, EveryDecoderFailsSafely)
     Corrupt(test::WmfBytes(), PictureFormatMetafile, 7);
     Corrupt(test::WmfBytes(false), PictureFormatMetafile, 8);
     Corrupt(test::EmfPathsClipAndText(), PictureFormatMetafile, 9);
+    QImage withAlpha = source.image().convertToFormat(QImage::Format_ARGB32);
+    withAlpha.setPixel(3, 3, qRgba(10, 20, 30, 40));
+    Corrupt(test::QtBytes(withAlpha, "PNG"), PictureFormatPng, 10);
+    Corrupt(test::QtBytes(source.image(), "PNG"), PictureFormatPng, 11);
+    Corrupt(test::QtBytes(source.image(), "WEBP"), PictureFormatWebp, 12);
+    Corrupt(test::QtBytes(source.image(), "TIFF"), PictureFormatTiff, 13);
+    const std::string svg =
+        R"~(<svg xmlns="http://www.w3.org/2000/svg" width="24" height="16" viewBox="0 0 24 16">)~"
+        R"~(<defs><linearGradient id="g"><stop offset="0" stop-color="red"/><stop offset="1" stop-color="blue"/>)~"
+        R"~(</linearGradient></defs><rect x="2" y="2" width="20" height="12" fill="url(#g)" stroke="#000"/>)~"
+        R"~(<circle cx="12" cy="8" r="5" fill="none" stroke="green"/><path d="M1 1 L23 15 Q12 0 1 15z"/>)~"
+        R"~(<text x="3" y="12" font-size="6">Ab</text></svg>)~";
+    Corrupt(Bytes(svg.begin(), svg.end()), PictureFormatSvg, 14);
 }
 
 TEST(DamagedPictures, TruncatedJpegFails)

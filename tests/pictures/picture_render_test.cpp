@@ -42,11 +42,12 @@ std::vector<std::uint8_t> BmpBytes(const Bitmap& b)
 class CountingServices : public PictureServices
 {
 public:
-    PreparedPicture prepare(const Item& picture, int a, int b, int t, int maxReduction) const override
+    PreparedPicture prepare(const Item& picture, int a, int b, int t, int maxReduction,
+                            int maxEnlargement) const override
     {
         ++prepared;
         lastReduction = maxReduction;
-        return real.prepare(picture, a, b, t, maxReduction);
+        return real.prepare(picture, a, b, t, maxReduction, maxEnlargement);
     }
     void applyColorEffects(Bitmap& bitmap, int s, int c, int l) const override
     {

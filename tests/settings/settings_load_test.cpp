@@ -63,7 +63,7 @@ TEST(InitSettings, ValuesOutOfRangeOrOfTheWrongTypeKeepTheirDefaults)
         {"units", integer(4)},       {"units", integer(0)},        {"units", text(u"2")},
         {"lgtdir", integer(4)},      {"lgtdir", integer(-1)},      {"liplas", integer(256)},
         {"poplas", integer(-1)},     {"clframe", integer(2)},      {"pspage", integer(12)},
-        {"pspage", integer(0)},      {"picndx", integer(8)},       {"expndx", integer(3)},
+        {"pspage", integer(0)},      {"picndx", integer(13)},       {"expndx", integer(5)},
         {"tsize", text(u"14")},      {"lineWidth", integer(3)},    {"tfont", integer(1)},
         {"grid", text(u"63")},       {"hints", integer(0)},        {"pgseta1", integer(4)},
         {"pgsetb2", integer(3)},     {"3pgsetd10", integer(2)},    {"3pgsetf1", integer(5)},
@@ -81,7 +81,7 @@ TEST(InitSettings, ValuesOutOfRangeOrOfTheWrongTypeKeepTheirDefaults)
         EXPECT_EQ(s.poplas, 0);
         EXPECT_EQ(s.clframe, 0);
         EXPECT_EQ(s.pspage, DesignBrochures);
-        EXPECT_EQ(s.picndx, 1);
+        EXPECT_EQ(s.picndx, 12);
         EXPECT_EQ(s.expndx, 1);
         EXPECT_EQ(s.tsize, 12);
         EXPECT_EQ(s.lineWidth, 0.0);

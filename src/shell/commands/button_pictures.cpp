@@ -114,7 +114,7 @@ struct Named
 };
 
 constexpr Named kButtonPictures[] = {
-    {1, "new"},      {2, "open"},      {3, "save"},      {5, "print"},      {6, "undo"},     {7, "redo"},
+    {1, "new"},      {2, "open"},      {3, "save"},      {4, "export"},     {5, "print"},      {6, "undo"},     {7, "redo"},
     {8, "repaint"},  {9, "pointer"},   {10, "zoom-out"}, {11, "zoom-in"},   {12, "to-back"}, {13, "to-front"},
     {14, "erase"},   {15, "paste"},    {16, "copy"},     {17, "line"},      {18, "text"},    {19, "grid"},
     {20, "snap"},    {21, "triangle"}, {22, "square"},   {23, "rectangle"}, {24, "circle"},  {25, "ellipse"},

@@ -141,7 +141,8 @@ void ClipboardCommands::updateState()
             selected = selected || IsSelectedLive(it);
     const bool several = list && SelectionCount(*list) >= 2;
     const bool group = list && IsGroupSelected(*list);
-    const bool pastable = HasPastableItem(clipboard_);
+    const bool own = HasPastableItem(clipboard_);
+    const bool pastable = own || (w && systemFilesPastable && systemFilesPastable());
 
     cut_->setEnabled(selected);
     copy_->setEnabled(selected);
@@ -201,6 +202,11 @@ void ClipboardCommands::PasteCommand()
     SelectionTool* pointer = edit_.pointerOf(w);
     if (!box || !pointer)
         return;
+    if (!HasPastableItem(clipboard_) && pasteSystemFiles) {
+        pasteSystemFiles();
+        edit_.updateSelectionButtons();
+        return;
+    }
     PasteClipboard(*box, *pointer, clipboard_, main_, [this](int code) { main_.ShowPanel(code); });
     edit_.updateSelectionButtons();
 }

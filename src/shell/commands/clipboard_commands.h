@@ -13,6 +13,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -52,6 +53,12 @@ public:
     void editMenuShown();
 
     const ItemList& clipboard() const { return clipboard_; }
+
+    // Files on the desktop's clipboard (a picture copied in a file manager):
+    // whether one can be pasted, and pasting it when the program's own
+    // clipboard holds nothing to paste. Set by the picture commands.
+    std::function<bool()> systemFilesPastable;
+    std::function<void()> pasteSystemFiles;
 
     QAction* cutAction() const { return cut_; }
     QAction* copyAction() const { return copy_; }

@@ -4,6 +4,7 @@
 #include "model/item_list.h"
 #include "pictures/clip_adjust.h"
 #include "pictures/picture_decoders.h"
+#include "pictures/picture_open_filter.h"
 #include "platform/ui_text.h"
 #include "shell/commands/customize_commands.h"
 #include "shell/commands/edit_commands.h"
@@ -47,18 +48,6 @@ std::vector<std::uint8_t> ReadFile(const QString& path)
 PictureFormat FormatOf(const QString& path)
 {
     return PictureFormatForName(QFileInfo(path).fileName().trimmed().toStdU16String());
-}
-
-// The open dialog's filter index of a file's type (1..7), 0 for none.
-int FilterIndexOf(const QString& path)
-{
-    const QString ext = QFileInfo(path).suffix().toLower();
-    const QStringList order = {QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("bmp"),
-                               QStringLiteral("ico"), QStringLiteral("emf"), QStringLiteral("wmf"),
-                               QStringLiteral("vlmr")};
-    if (ext == QStringLiteral("jpeg"))
-        return 1;
-    return static_cast<int>(order.indexOf(ext)) + 1;
 }
 
 QString PictureOfDrop(const QMimeData* mime)
@@ -202,16 +191,16 @@ void PictureCommands::InsertPictureCommand()
     request.title = uiText(texts::kPictureOpenTitle);
     request.folder = QString::fromStdU16String(s.picidr);
     request.fileName = QString::fromStdU16String(s.lastPictureFileName);
-    request.filter = uiText(texts::kPictureOpenFilter);
-    request.filterIndex = s.picndx;
+    request.filter = uiText(PictureOpenFilter());
+    request.filterIndex = PictureFilterPosition(s.picndx);
     const std::optional<QString> chosen = main_.prompts().openFile(request);
     if (!chosen)
         return;
     const QFileInfo info(*chosen);
     s.picidr = info.absolutePath().toStdU16String();
     s.lastPictureFileName = info.fileName().toStdU16String();
-    if (const int index = FilterIndexOf(*chosen); index > 0)
-        s.picndx = index;
+    if (const int value = PictureFilterValueFor(info.fileName().toStdU16String()); value > 0)
+        s.picndx = value;
     // The open dialog let the event loop run: the window is looked up again.
     if (DocumentWindow* target = main_.windowWithId(windowId))
         openForFile(*target, *chosen);

@@ -1,6 +1,7 @@
 #include "shell/window/main_window.h"
 
 #include "model/random.h"
+#include "pictures/picture_decoders.h"
 #include "platform/settings_store.h"
 #include "platform/ui_text.h"
 #include "platform/widgets/qt_prompts.h"
@@ -49,13 +50,10 @@ namespace {
 
 constexpr int kTimerIntervals[8] = {100, 500, 5000, 200, 200, 1000, 200, 200};
 
-// Files of these kinds open as a new document with the picture inserted.
+// Files of the picture formats open as a new document with the picture inserted.
 bool IsPictureExtension(const QString& extension)
 {
-    static const QStringList pictures = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"),
-                                         QStringLiteral("bmp"), QStringLiteral("ico"),  QStringLiteral("emf"),
-                                         QStringLiteral("wmf")};
-    return pictures.contains(extension);
+    return PictureFormatForName(QStringLiteral("a.%1").arg(extension).toStdU16String()) != PictureFormatNone;
 }
 
 // A stored zoom the controls could never have made (a damaged or foreign

@@ -4,6 +4,7 @@
 #include "render/picture_render.h"
 #include "render/resample.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
@@ -89,6 +90,19 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent* e) override { dispatch(e, Phase::Down); }
+    void contextMenuEvent(QContextMenuEvent* e) override
+    {
+        const DocumentView& v = owner_.view();
+        const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+        // The menu key has no pointer position: the middle of the canvas shown.
+        const QPoint at = e->reason() == QContextMenuEvent::Mouse ? e->pos() : (canvas & rect()).center();
+        if (part_ != Part::Viewport || !owner_.onContextMenu || !canvas.contains(at)) {
+            e->ignore();
+            return;
+        }
+        owner_.onContextMenu(at - canvas.topLeft(), mapToGlobal(at));
+        e->accept();
+    }
     void mouseMoveEvent(QMouseEvent* e) override { dispatch(e, Phase::Move); }
     void mouseReleaseEvent(QMouseEvent* e) override { dispatch(e, Phase::Up); }
     // The second press of a double-click is a press first.
@@ -384,6 +398,15 @@ void ViewWidget::resizeEvent(QResizeEvent* event)
 void ViewWidget::wheelEvent(QWheelEvent* event)
 {
     const QPoint delta = event->angleDelta();
+    if ((event->modifiers() & Qt::ControlModifier) && onCtrlWheel) {
+        wheelZoomRest_ += delta.y() != 0 ? delta.y() : delta.x();
+        const int notches = wheelZoomRest_ / 120;
+        wheelZoomRest_ -= notches * 120;
+        if (notches != 0)
+            onCtrlWheel(notches, event->position().toPoint() - viewport_->pos());
+        event->accept();
+        return;
+    }
     const bool sideways = (event->modifiers() & Qt::ShiftModifier) != 0 || delta.y() == 0;
     QScrollBar* bar = sideways ? scrollBarX_ : scrollBarY_;
     const int amount = sideways && delta.x() != 0 ? delta.x() : delta.y();

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QScrollBar;
@@ -45,6 +46,13 @@ public:
     void scheduleProgressivePaint();
     // Closing: no more layout, timers stopped.
     void beginClose();
+
+    // The wheel with Ctrl held: whole notches (positive away from the user)
+    // at a point of the viewport. Without a receiver the wheel scrolls.
+    std::function<void(int notches, QPoint viewportPoint)> onCtrlWheel;
+    // A context menu asked for over the canvas (right button or menu key):
+    // the canvas point and the screen point.
+    std::function<void(QPoint canvasPoint, QPoint globalPoint)> onContextMenu;
 
     // Timer handlers; tests call them instead of waiting.
     void markerTimerTimeout();
@@ -98,6 +106,7 @@ private:
     QTimer stepTimer_; // drives a pass slice by slice, the event loop running between
     Pass pass_ = Pass::None;
     bool applyingGeometry_ = false;
+    int wheelZoomRest_ = 0; // of a smooth wheel, less than a notch so far
 
     friend class ViewPane;
 };

@@ -95,8 +95,9 @@ TEST_F(PictureShellTest, InsertPictureAsksForAFileAndInsertsTheEntireImage)
     const Prompts::FileDialog& asked = prompts.openDialogs[0];
     EXPECT_EQ(asked.title, QStringLiteral("Open"));
     EXPECT_EQ(asked.folder, dir.path());
-    EXPECT_EQ(asked.filterIndex, 3);
-    EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|")));
+    EXPECT_EQ(asked.filterIndex, 5) << "a remembered 3 still selects the bitmaps";
+    EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("All pictures (")));
+    EXPECT_TRUE(asked.filter.section(QLatin1Char('|'), 8, 8).startsWith(QStringLiteral("Bitmaps")));
     EXPECT_EQ(m.settings().picndx, 1);
     EXPECT_EQ(m.settings().lastPictureFileName, u"photo.jpg");
     DocumentWindow* w = m.activeWindow();

@@ -1,0 +1,47 @@
+#pragma once
+
+// The file types "File" > "Export..." offers, in the order its dialogs show
+// them. A raster type writes the rendered sheet with WriteExport; a vector
+// type writes the document itself through its own function.
+//
+// This list is the one place a new export type is added: a vector output
+// (PDF, SVG) appends an entry with `writeDocument` set in ExportTypes(), and
+// the menu, the toolbar button and the save dialog offer it from then on.
+
+#include "output/image_files.h"
+#include "output/render_sheet.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vlm {
+
+struct ExportType
+{
+    const char16_t* name = nullptr;   // as the dialogs show it, with its patterns
+    std::vector<std::string> extensions; // lower case, without the dot; the first is the default
+    ExportFormat format = ExportFormat::Png;  // raster types
+    // The remembered choice ("expndx") that selects this type; 0 for none.
+    int remembered = 0;
+    // Vector types: writes `document` to the file; on failure `error` says why.
+    std::function<bool(Document& document, const std::string& fileName, const SheetEnvironment& env,
+                       std::string& error)>
+        writeDocument;
+
+    bool vector() const { return static_cast<bool>(writeDocument); }
+};
+
+const std::vector<ExportType>& ExportTypes();
+
+// The type a file name's extension names (compared without case); -1 for none.
+int ExportTypeOfName(const std::string& fileName);
+
+// The index of the type a remembered "expndx" selects (1 JPEG, 2 BMP,
+// 3 PNG, 4 ICO); 0 (the first type) for anything else.
+int ExportTypeForRemembered(int remembered);
+
+// The save dialog's filter ("Name|patterns|..."), every type in order.
+std::u16string ExportTypesFilter();
+
+} // namespace vlm

@@ -1,0 +1,197 @@
+#include "shell/commands/export_commands.h"
+
+#include "model/item_list.h"
+#include "output/export_picture.h"
+#include "output/export_types.h"
+#include "output/image_files.h"
+#include "output/sheet_layout.h"
+#include "platform/prompts.h"
+#include "platform/ui_text.h"
+#include "shell/commands/button_pictures.h"
+#include "shell/commands/edit_commands.h"
+#include "shell/commands/main_menus.h"
+#include "shell/commands/print_commands.h"
+#include "shell/dialogs/popup_window.h"
+#include "shell/dialogs/prepare_print_dialog.h"
+#include "shell/window/document_window.h"
+#include "shell/window/main_window.h"
+#include "texts/file_texts.h"
+#include "texts/output_texts.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <memory>
+
+namespace vlm {
+
+namespace {
+
+constexpr int kExportButton = 4;
+constexpr int kPrintButton = 5;
+
+const HeaderFields* HeaderOf(DocumentWindow& window)
+{
+    const Item* header = Header(window.document().items);
+    return header ? &header->rec.h : nullptr;
+}
+
+} // namespace
+
+ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintCommands& print)
+    : QObject(&main), main_(main), print_(print)
+{
+    MainMenus& menus = main_.menus();
+    menuAction_ = new QAction(uiText(texts::kMenuExportAs), menus.file);
+    const QList<QAction*> entries = menus.file->actions();
+    const qsizetype at = entries.indexOf(menus.print);
+    menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
+    menuAction_->setEnabled(main_.activeWindow() != nullptr);
+    menus.documentActions.push_back(menuAction_);
+    connect(menuAction_, &QAction::triggered, this, [this] { ExportCommand(); });
+
+    // The toolbar's export button stands before the print button.
+    QToolBar* row = edit.toolbar();
+    QAction* before = nullptr;
+    if (row)
+        for (QAction* a : row->actions())
+            if (a->data().toInt() == kPrintButton)
+                before = a;
+    if (row) {
+        buttonAction_ = new QAction(ToolbarPicture(kExportButton), uiText(texts::kButtonExport), row);
+        buttonAction_->setToolTip(uiText(texts::kHintExport));
+        buttonAction_->setData(kExportButton);
+        row->insertAction(before, buttonAction_);
+        if (QWidget* b = row->widgetForAction(buttonAction_))
+            b->setAccessibleName(uiText(texts::kHintExport));
+        connect(buttonAction_, &QAction::triggered, this, [this] { ExportCommand(); });
+    }
+}
+
+void ExportCommands::ExportCommand()
+{
+    DocumentWindow* window = main_.activeWindow();
+    if (!window || !HeaderOf(*window))
+        return;
+    const std::int32_t windowId = window->windowId();
+    PopupWindow& popup = main_.narrowWindow();
+    auto chosen = std::make_shared<std::optional<ExportDialog::Choice>>();
+    ExportDialog::Choice initial;
+    initial.type = ExportTypeForRemembered(main_.settings().expndx);
+    auto* frame = new ExportDialog(
+        initial,
+        [chosen, &popup](ExportDialog::Choice c) {
+            *chosen = c;
+            popup.accept();
+        },
+        [&popup] { popup.reject(); });
+    popup.showFrame(frame, uiText(texts::kExportTitle), [this, chosen, windowId] {
+        main_.activateWindow();
+        if (*chosen) {
+            // The popup is still closing: the next step opens after it.
+            const ExportDialog::Choice c = **chosen;
+            QTimer::singleShot(0, this, [this, windowId, c] { continueExport(windowId, c); });
+        }
+    });
+}
+
+void ExportCommands::continueExport(std::int32_t windowId, ExportDialog::Choice choice)
+{
+    DocumentWindow* window = main_.windowWithId(windowId);
+    if (!window || !HeaderOf(*window))
+        return;
+    const auto& types = ExportTypes();
+    if (choice.type < 0 || choice.type >= static_cast<int>(types.size()))
+        choice.type = 0;
+    // Only the smooth rendering leaves cards out; the exact one has them all.
+    const bool cards = choice.smooth && !types[choice.type].vector() &&
+                       NeedsAreaSelection(*HeaderOf(*window), main_.settings().screen);
+    if (!cards) {
+        saveExport(windowId, choice);
+        return;
+    }
+    PopupWindow& popup = main_.narrowWindow();
+    auto selected = std::make_shared<std::optional<std::string>>();
+    auto* frame = new PreparePrintDialog(
+        HeaderOf(*window), window->areaSelection, uiText(texts::kExportAreasConfirm),
+        [selected, &popup](const std::string& selection) {
+            *selected = selection;
+            popup.accept();
+        },
+        [&popup] { popup.reject(); });
+    popup.showFrame(frame, uiText(texts::kPrepareTitle), [this, selected, windowId, choice] {
+        main_.activateWindow();
+        DocumentWindow* w = main_.windowWithId(windowId);
+        if (!*selected || !w)
+            return;
+        w->areaSelection = **selected;
+        QTimer::singleShot(0, this, [this, windowId, choice] { saveExport(windowId, choice); });
+    });
+}
+
+std::optional<QString> ExportCommands::askFile(int& type)
+{
+    Settings& settings = main_.settings();
+    const auto& types = ExportTypes();
+    Prompts::FileDialog dialog;
+    dialog.title = uiText(texts::kExportTitle);
+    dialog.defaultSuffix = QString::fromStdString(types[type].extensions.front());
+    dialog.filter = QString::fromStdU16String(ExportTypesFilter());
+    dialog.filterIndex = type + 1;
+    dialog.folder = QString::fromStdU16String(settings.expdir);
+    const std::optional<QString> name = main_.prompts().saveFile(dialog);
+    if (!name)
+        return std::nullopt;
+    const QFileInfo info(*name);
+    settings.expdir = info.absolutePath().toStdU16String();
+    // The name's extension decides; a name without a known one keeps the
+    // type chosen first.
+    const int named = ExportTypeOfName(name->toStdString());
+    if (named >= 0)
+        type = named;
+    if (types[type].remembered != 0)
+        settings.expndx = types[type].remembered;
+    if (info.exists() &&
+        main_.prompts().message(Prompts::Kind::Confirmation, QString::fromUtf8(texts::kReplaceFile),
+                                Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
+        return std::nullopt;
+    return name;
+}
+
+void ExportCommands::saveExport(std::int32_t windowId, ExportDialog::Choice choice)
+{
+    if (!main_.windowWithId(windowId))
+        return;
+    int type = choice.type >= 0 && choice.type < static_cast<int>(ExportTypes().size()) ? choice.type : 0;
+    const std::optional<QString> name = askFile(type);
+    // The save dialog let the event loop run: the window is looked up again.
+    DocumentWindow* window = main_.windowWithId(windowId);
+    if (!name || !window || !HeaderOf(*window))
+        return;
+    const ExportType& t = ExportTypes()[type];
+    const SheetEnvironment env = print_.sheetEnvironment();
+    std::string error;
+    const std::string file = name->toStdString();
+    if (t.vector()) {
+        if (!t.writeDocument(window->document(), file, env, error))
+            main_.prompts().message(Prompts::Kind::Error, QString::fromStdString(error), Prompts::Ok);
+        return;
+    }
+    bool tooLarge = false;
+    const std::optional<Bitmap> picture = choice.smooth
+                                              ? PreviewPicture(window->document(), window->areaSelection, env, &tooLarge)
+                                              : ExactPicture(window->document(), env, &tooLarge);
+    if (!picture) {
+        if (tooLarge)
+            main_.prompts().message(Prompts::Kind::Error, QString::fromUtf8(texts::kSheetTooLarge), Prompts::Ok);
+        return;
+    }
+    if (!WriteExport(*picture, file, t.format, main_.settings().screen.dpiX, error))
+        main_.prompts().message(Prompts::Kind::Error, QString::fromStdString(error), Prompts::Ok);
+}
+
+} // namespace vlm
