@@ -131,8 +131,8 @@ void PrintPictures(const Context& ctx, const std::string& path)
         // A vector picture is not played here (its text would need the
         // font system): its natural size is what it says of itself.
         QSize size;
-        if (IsVectorPicture(d.clipShape)) {
-            const SvgFacts facts = InspectSvg(picture.pictureData);
+        if (isVectorPicture(d.clipShape)) {
+            const SvgFacts facts = inspectSvg(picture.pictureData);
             if (facts.usable)
                 size = QSize(std::max(1, Round(facts.size.width())), std::max(1, Round(facts.size.height())));
         } else {

@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
     edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
     edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };
-    vlm::ConnectPicturePaste(*w, *clipboard, *pictures);
+    vlm::connectPicturePaste(*w, *clipboard, *pictures);
     new vlm::DesktopConventions(*w, *edit, *clipboard);
     new vlm::CanvasContextMenu(*w, *edit, *clipboard);
     new vlm::FileDrops(*w);

@@ -9,7 +9,7 @@ namespace vlm {
 
 namespace {
 
-std::vector<ExportType> MakeTypes()
+std::vector<ExportType> makeTypes()
 {
     std::vector<ExportType> types;
     types.push_back({texts::kExportTypePng, {"png"}, ExportFormat::Png, 3, {}});
@@ -29,39 +29,39 @@ std::string Lower(std::string s)
 
 } // namespace
 
-const std::vector<ExportType>& ExportTypes()
+const std::vector<ExportType>& exportTypes()
 {
-    static const std::vector<ExportType> types = MakeTypes();
+    static const std::vector<ExportType> types = makeTypes();
     return types;
 }
 
-int ExportTypeOfName(const std::string& fileName)
+int exportTypeOfName(const std::string& fileName)
 {
     const std::size_t dot = fileName.find_last_of('.');
     const std::size_t slash = fileName.find_last_of("/\\");
     if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
         return -1;
     const std::string ext = Lower(fileName.substr(dot + 1));
-    const std::vector<ExportType>& types = ExportTypes();
+    const std::vector<ExportType>& types = exportTypes();
     for (std::size_t i = 0; i < types.size(); ++i)
         if (std::find(types[i].extensions.begin(), types[i].extensions.end(), ext) != types[i].extensions.end())
             return static_cast<int>(i);
     return -1;
 }
 
-int ExportTypeForRemembered(int remembered)
+int exportTypeForRemembered(int remembered)
 {
-    const std::vector<ExportType>& types = ExportTypes();
+    const std::vector<ExportType>& types = exportTypes();
     for (std::size_t i = 0; i < types.size(); ++i)
         if (types[i].remembered != 0 && types[i].remembered == remembered)
             return static_cast<int>(i);
     return 0;
 }
 
-std::u16string ExportTypesFilter()
+std::u16string exportTypesFilter()
 {
     std::u16string filter;
-    for (const ExportType& t : ExportTypes()) {
+    for (const ExportType& t : exportTypes()) {
         if (!filter.empty())
             filter += u'|';
         filter += t.name;

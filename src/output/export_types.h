@@ -5,7 +5,7 @@
 // type writes the document itself through its own function.
 //
 // This list is the one place a new export type is added: a vector output
-// (PDF, SVG) appends an entry with `writeDocument` set in ExportTypes(), and
+// (PDF, SVG) appends an entry with `writeDocument` set in exportTypes(), and
 // the menu, the toolbar button and the save dialog offer it from then on.
 
 #include "output/image_files.h"
@@ -32,16 +32,16 @@ struct ExportType
     bool vector() const { return static_cast<bool>(writeDocument); }
 };
 
-const std::vector<ExportType>& ExportTypes();
+const std::vector<ExportType>& exportTypes();
 
 // The type a file name's extension names (compared without case); -1 for none.
-int ExportTypeOfName(const std::string& fileName);
+int exportTypeOfName(const std::string& fileName);
 
 // The index of the type a remembered "expndx" selects (1 JPEG, 2 BMP,
 // 3 PNG, 4 ICO); 0 (the first type) for anything else.
-int ExportTypeForRemembered(int remembered);
+int exportTypeForRemembered(int remembered);
 
 // The save dialog's filter ("Name|patterns|..."), every type in order.
-std::u16string ExportTypesFilter();
+std::u16string exportTypesFilter();
 
 } // namespace vlm

@@ -198,7 +198,7 @@ InsertedPicture insertPicture(Document& doc, const PictureSession& session, Pict
         Item& picture = NewItem(list, KindPicture);
         DrawingFields& d = picture.rec.d;
         picture.pictureData = std::move(stored);
-        d.clipShape = StoredPictureFormat(session.format());
+        d.clipShape = storedPictureFormat(session.format());
         d.x2 = d.right = d.width = place.size.width();
         d.y2 = d.bottom = d.height = place.size.height();
         d.pictureId = NewPictureId(list, open);

@@ -91,7 +91,7 @@ DecodedPicture Checked(Bitmap bitmap, bool tooLarge)
 }
 
 // The picture over white, as every clip renderer takes it.
-Bitmap OnWhite(const QImage& image)
+Bitmap onWhite(const QImage& image)
 {
     if (!image.hasAlphaChannel())
         return Bitmap(image);
@@ -104,7 +104,7 @@ Bitmap OnWhite(const QImage& image)
     return out;
 }
 
-const char* QtFormatOf(int format)
+const char* qtFormatOf(int format)
 {
     switch (format) {
     case PictureFormatPng:
@@ -120,7 +120,7 @@ const char* QtFormatOf(int format)
 
 // The file's picture as PNG bytes, its transparency kept; empty when it does
 // not read.
-std::vector<std::uint8_t> AsPng(std::span<const std::uint8_t> bytes, const char* qtFormat)
+std::vector<std::uint8_t> asPng(std::span<const std::uint8_t> bytes, const char* qtFormat)
 {
     const QImage image = ReadWithQt(bytes, qtFormat);
     if (image.isNull() || image.width() < 1 || image.height() < 1)
@@ -188,20 +188,20 @@ const char* PictureFormatName(int format)
     }
 }
 
-int StoredPictureFormat(int format)
+int storedPictureFormat(int format)
 {
     return format == PictureFormatWebp || format == PictureFormatTiff ? PictureFormatPng : format;
 }
 
-bool IsVectorPicture(int format)
+bool isVectorPicture(int format)
 {
     return format == PictureFormatSvg;
 }
 
-Bitmap DecodeWithImageReader(std::span<const std::uint8_t> bytes, const char* qtFormat, bool* tooLarge)
+Bitmap decodeWithImageReader(std::span<const std::uint8_t> bytes, const char* qtFormat, bool* tooLarge)
 {
     const QImage image = ReadWithQt(bytes, qtFormat, tooLarge);
-    return image.isNull() ? Bitmap() : OnWhite(image);
+    return image.isNull() ? Bitmap() : onWhite(image);
 }
 
 Bitmap DecodeIco(std::span<const std::uint8_t> bytes)
@@ -236,11 +236,11 @@ DecodedPicture DecodePicture(std::span<const std::uint8_t> bytes, int format, in
     case PictureFormatWebp:
     case PictureFormatTiff: {
         bool tooLarge = false;
-        Bitmap b = DecodeWithImageReader(bytes, QtFormatOf(format), &tooLarge);
+        Bitmap b = decodeWithImageReader(bytes, qtFormatOf(format), &tooLarge);
         return Checked(std::move(b), tooLarge);
     }
     case PictureFormatSvg: {
-        const SvgPlay play = PlaySvg(bytes, enlargement);
+        const SvgPlay play = playSvg(bytes, enlargement);
         DecodedPicture out = Checked(play.bitmap, play.tooLarge);
         out.enlargement = play.bitmap.isNull() ? 1 : play.enlargement;
         return out;
@@ -257,7 +257,7 @@ std::vector<std::uint8_t> StoredPictureBytes(std::span<const std::uint8_t> fileB
         return full.isNull() ? std::vector<std::uint8_t>{} : EncodeJpeg(full);
     }
     if (format == PictureFormatWebp || format == PictureFormatTiff)
-        return AsPng(fileBytes, QtFormatOf(format));
+        return asPng(fileBytes, qtFormatOf(format));
     // A JPEG too large to be saved again decodes at the coarsest reduction
     // to show that it is whole.
     if (DecodePicture(fileBytes, format, 8).bitmap.isNull())

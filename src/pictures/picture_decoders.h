@@ -27,7 +27,7 @@ enum PictureFormat : int {
     PictureFormatPng = 6,
     PictureFormatSvg = 7,
     // Files of these formats are read, never stored: a Picture record keeps
-    // them as PNG (StoredPictureFormat).
+    // them as PNG (storedPictureFormat).
     PictureFormatWebp = 101,
     PictureFormatTiff = 102,
 };
@@ -47,11 +47,11 @@ const char* PictureFormatName(int format);
 
 // The format code a Picture record gets for a file of `format`: WebP and
 // TIFF become PNG, every other format keeps its code.
-int StoredPictureFormat(int format);
+int storedPictureFormat(int format);
 
 // Pictures drawn from a description rather than from pixels (SVG): they are
 // played at the size they are shown at.
-bool IsVectorPicture(int format);
+bool isVectorPicture(int format);
 
 struct DecodedPicture
 {
@@ -92,7 +92,7 @@ Bitmap DecodeMetafile(std::span<const std::uint8_t> bytes);
 // PNG, WebP and TIFF (its first page) through Qt's image readers,
 // transparent pixels composited over white. `qtFormat` is "png", "webp" or
 // "tiff". `tooLarge`, when given, tells a refusal for size.
-Bitmap DecodeWithImageReader(std::span<const std::uint8_t> bytes, const char* qtFormat,
+Bitmap decodeWithImageReader(std::span<const std::uint8_t> bytes, const char* qtFormat,
                              bool* tooLarge = nullptr);
 
 // The bytes a new Picture record stores for a file of `format`: a JPEG is

@@ -32,12 +32,12 @@ std::string LowerExtension(std::u16string_view name)
 
 } // namespace
 
-const char16_t* PictureOpenFilter()
+const char16_t* pictureOpenFilter()
 {
     return texts::kPictureOpenFilter;
 }
 
-int PictureFilterPosition(int remembered)
+int pictureFilterPosition(int remembered)
 {
     for (std::size_t i = 0; i < kEntryValues.size(); ++i)
         if (kEntryValues[i] == remembered)
@@ -45,7 +45,7 @@ int PictureFilterPosition(int remembered)
     return 1;
 }
 
-int PictureFilterValueFor(std::u16string_view fileName)
+int pictureFilterValueFor(std::u16string_view fileName)
 {
     const std::string ext = LowerExtension(fileName);
     const std::pair<const char*, int> values[] = {

@@ -17,14 +17,14 @@ inline constexpr int kPictureFilterAll = 12;
 inline constexpr int kPictureFilterLast = 12;
 
 // The dialog's filter text in the "Name|pattern|..." form.
-const char16_t* PictureOpenFilter();
+const char16_t* pictureOpenFilter();
 
 // The filter entry (1-based, as the dialog counts) a remembered value
 // selects; "All pictures" for a value outside 1..12.
-int PictureFilterPosition(int remembered);
+int pictureFilterPosition(int remembered);
 
 // The value to remember for a chosen file: the entry of its extension;
 // 0 when no entry names it.
-int PictureFilterValueFor(std::u16string_view fileName);
+int pictureFilterValueFor(std::u16string_view fileName);
 
 } // namespace vlm

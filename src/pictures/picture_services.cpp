@@ -19,7 +19,7 @@ PreparedPicture StandardPictureServices::prepare(const Item& picture, int mirror
     // Only JPEG decodes smaller; for the others every reduction is full size.
     const int reduction = format == PictureFormatJpeg ? maxReduction : 1;
     // Only vector pictures play larger; pixels are never made up.
-    const int enlargement = IsVectorPicture(format) ? std::clamp(maxEnlargement, 1, kMaxEnlargement) : 1;
+    const int enlargement = isVectorPicture(format) ? std::clamp(maxEnlargement, 1, kMaxEnlargement) : 1;
     // The bytes' ends and length stand for them: hashing whole pictures on
     // every paint would cost more than it saves.
     const std::vector<std::uint8_t>& data = picture.pictureData;

@@ -144,7 +144,7 @@ void PictureSession::decodeAt(int reduction, int enlargement)
 
 void PictureSession::playForZoom()
 {
-    if (!IsVectorPicture(format_))
+    if (!isVectorPicture(format_))
         return;
     // The picture area shows at most kMaxShownSide pixels: a few times the
     // natural size is all a zoom of up to 300 % needs.

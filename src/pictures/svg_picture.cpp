@@ -18,14 +18,14 @@ namespace {
 
 constexpr double kPixelsPerInch = 96.0;
 
-bool LocalReference(QStringView value)
+bool localReference(QStringView value)
 {
     const QStringView v = value.trimmed();
     return v.isEmpty() || v.startsWith(u'#') || v.startsWith(u"data:", Qt::CaseInsensitive);
 }
 
 // Whether a text holds a url(...) that points outside the file.
-bool ReachesOut(QStringView text)
+bool reachesOut(QStringView text)
 {
     qsizetype at = 0;
     while ((at = text.indexOf(u"url(", at, Qt::CaseInsensitive)) >= 0) {
@@ -72,7 +72,7 @@ std::optional<double> Length(QStringView text)
 }
 
 // The width and height of a viewBox, none when it does not read.
-std::optional<QSizeF> ViewBoxSize(QStringView text)
+std::optional<QSizeF> viewBoxSize(QStringView text)
 {
     QString s = text.toString();
     s.replace(u',', u' ');
@@ -86,11 +86,11 @@ std::optional<QSizeF> ViewBoxSize(QStringView text)
     return QSizeF(w, h);
 }
 
-std::optional<QSizeF> RootSize(const QXmlStreamAttributes& attributes)
+std::optional<QSizeF> rootSize(const QXmlStreamAttributes& attributes)
 {
     const std::optional<double> w = Length(attributes.value(QStringLiteral("width")));
     const std::optional<double> h = Length(attributes.value(QStringLiteral("height")));
-    const std::optional<QSizeF> box = ViewBoxSize(attributes.value(QStringLiteral("viewBox")));
+    const std::optional<QSizeF> box = viewBoxSize(attributes.value(QStringLiteral("viewBox")));
     if (w && h)
         return QSizeF(*w, *h);
     if (box && w)
@@ -102,20 +102,20 @@ std::optional<QSizeF> RootSize(const QXmlStreamAttributes& attributes)
     return std::nullopt;
 }
 
-QByteArray View(std::span<const std::uint8_t> bytes)
+QByteArray svgBytes(std::span<const std::uint8_t> bytes)
 {
     return QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
 
-SvgFacts InspectSvg(std::span<const std::uint8_t> bytes)
+SvgFacts inspectSvg(std::span<const std::uint8_t> bytes)
 {
     SvgFacts facts;
     // Compressed files (.svgz) would be inflated by Qt Svg without a bound.
     if (bytes.empty() || bytes.size() > kMaxSvgBytes || (bytes.size() >= 2 && bytes[0] == 0x1f && bytes[1] == 0x8b))
         return facts;
-    QXmlStreamReader reader(View(bytes));
+    QXmlStreamReader reader(svgBytes(bytes));
     int elements = 0;
     int styleDepth = 0;
     std::optional<QSizeF> size;
@@ -140,7 +140,7 @@ SvgFacts InspectSvg(std::span<const std::uint8_t> bytes)
             if (elements == 1) {
                 if (reader.name() != QStringLiteral("svg"))
                     return facts;
-                size = RootSize(attributes);
+                size = rootSize(attributes);
             }
             for (const QXmlStreamAttribute& a : attributes) {
                 if (a.name() == QStringLiteral("href") && !LocalReference(a.value()))
@@ -157,7 +157,7 @@ SvgFacts InspectSvg(std::span<const std::uint8_t> bytes)
                 --styleDepth;
             break;
         case QXmlStreamReader::Characters:
-            if (styleDepth > 0 && ReachesOut(reader.text()))
+            if (styleDepth > 0 && reachesOut(reader.text()))
                 return facts;
             break;
         default:
@@ -168,7 +168,7 @@ SvgFacts InspectSvg(std::span<const std::uint8_t> bytes)
         return facts;
     if (!size) {
         // No size of its own: the one Qt Svg gives it.
-        const QSvgRenderer renderer(View(bytes));
+        const QSvgRenderer renderer(svgBytes(bytes));
         if (!renderer.isValid() || renderer.defaultSize().isEmpty())
             return facts;
         size = QSizeF(renderer.defaultSize());
@@ -178,10 +178,10 @@ SvgFacts InspectSvg(std::span<const std::uint8_t> bytes)
     return facts;
 }
 
-SvgPlay PlaySvg(std::span<const std::uint8_t> bytes, int enlargement)
+SvgPlay playSvg(std::span<const std::uint8_t> bytes, int enlargement)
 {
     SvgPlay out;
-    const SvgFacts facts = InspectSvg(bytes);
+    const SvgFacts facts = inspectSvg(bytes);
     if (!facts.usable)
         return out;
     const double w = std::max(1.0, std::round(facts.size.width()));
@@ -193,7 +193,7 @@ SvgPlay PlaySvg(std::span<const std::uint8_t> bytes, int enlargement)
     int e = std::clamp(enlargement, 1, kMaxEnlargement);
     while (e > 1 && w * e * h * e > static_cast<double>(kMaxPlayedPixels))
         --e;
-    QSvgRenderer renderer(View(bytes));
+    QSvgRenderer renderer(svgBytes(bytes));
     if (!renderer.isValid())
         return out;
     const int pw = static_cast<int>(w) * e, ph = static_cast<int>(h) * e;

@@ -35,7 +35,7 @@ struct SvgFacts
 };
 
 // Reads the file once without playing it.
-SvgFacts InspectSvg(std::span<const std::uint8_t> bytes);
+SvgFacts inspectSvg(std::span<const std::uint8_t> bytes);
 
 struct SvgPlay
 {
@@ -47,6 +47,6 @@ struct SvgPlay
 
 // Plays the picture at `enlargement` times its natural size (lowered to fit
 // kMaxPlayedPixels). A null bitmap when the file is refused or does not play.
-SvgPlay PlaySvg(std::span<const std::uint8_t> bytes, int enlargement);
+SvgPlay playSvg(std::span<const std::uint8_t> bytes, int enlargement);
 
 } // namespace vlm

@@ -7,7 +7,7 @@
 
 namespace vlm {
 
-double FitPageZoom(const HeaderFields& header, QSize client, int thickness)
+double fitPageZoom(const HeaderFields& header, QSize client, int thickness)
 {
     // The header's page rectangle at each step, made as the view makes it.
     Item probe;

@@ -12,6 +12,6 @@ namespace vlm {
 // For a window whose client area is `client` with scroll bars `thickness`
 // thick, the layout rules of view_layout.h decide; the smallest step when
 // even it needs scroll bars.
-double FitPageZoom(const HeaderFields& header, QSize client, int thickness);
+double fitPageZoom(const HeaderFields& header, QSize client, int thickness);
 
 } // namespace vlm

@@ -196,7 +196,7 @@ void RenderRectangular(Canvas& canvas, const DrawContext& ctx, Item& clip, const
         return;
 
     const int reduction = ReductionFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
-    const int enlargement = EnlargementFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
+    const int enlargement = enlargementFor(Clamp32(sr - sl), Clamp32(sb - st), tw, th);
     const PreparedPicture prepared = Prepare(services, *picture, d, reduction, enlargement);
     const Bitmap& source = prepared.bitmap;
     if (source.isNull())
@@ -252,7 +252,7 @@ void RenderRound(Canvas& canvas, const DrawContext& ctx, Item& clip, const Pictu
     if (2 * rs <= 2 || !Affordable(2 * rs, 2 * rs))
         return;
     const int reduction = ReductionFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
-    const int enlargement = EnlargementFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
+    const int enlargement = enlargementFor(Clamp32(2 * rs), Clamp32(2 * rs), n, n);
     const PreparedPicture prepared = Prepare(services, *picture, d, reduction, enlargement);
     const Bitmap& source = prepared.bitmap;
     if (source.isNull())
@@ -312,7 +312,7 @@ int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight)
     return 1;
 }
 
-int EnlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight)
+int enlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight)
 {
     if (fullWidth <= 0 || fullHeight <= 0)
         return 1;

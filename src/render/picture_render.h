@@ -88,7 +88,7 @@ void DrawPictureOutline(Canvas& canvas, const DrawContext& ctx, const Item& clip
 int ReductionFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
 // How many times its size a vector picture is played so that `full` of its
 // pixels give at least `need` pixels: 1 up to 16.
-int EnlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
+int enlargementFor(int fullWidth, int fullHeight, int needWidth, int needHeight);
 
 // DrawPicture with `services`, as the shadows-and-shading effects call it.
 std::function<void(Canvas&, const DrawContext&, Item&, PictureMode)>

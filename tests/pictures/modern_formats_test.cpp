@@ -79,14 +79,14 @@ TEST(PictureFormats, NewExtensionsAndWhatTheRecordKeeps)
     for (const auto& [file, stored] : {std::pair{PictureFormatJpeg, 4}, std::pair{PictureFormatMetafile, 5},
                                        std::pair{PictureFormatPng, 6}, std::pair{PictureFormatSvg, 7},
                                        std::pair{PictureFormatWebp, 6}, std::pair{PictureFormatTiff, 6}})
-        EXPECT_EQ(StoredPictureFormat(file), stored) << file;
+        EXPECT_EQ(storedPictureFormat(file), stored) << file;
     EXPECT_STREQ(PictureFormatName(6), "PNG");
     EXPECT_STREQ(PictureFormatName(7), "SVG");
 }
 
-TEST(PictureOpenFilter, AllPicturesFirstAndOldChoicesKeepTheirFormat)
+TEST(pictureOpenFilter, AllPicturesFirstAndOldChoicesKeepTheirFormat)
 {
-    const QStringList parts = QString::fromUtf16(PictureOpenFilter()).split(QLatin1Char('|'));
+    const QStringList parts = QString::fromUtf16(pictureOpenFilter()).split(QLatin1Char('|'));
     ASSERT_EQ(parts.size() % 2, 0);
     const auto patternAt = [&](int position) { return parts.value((position - 1) * 2 + 1); };
     EXPECT_TRUE(parts[0].startsWith(QStringLiteral("All pictures")));
@@ -95,17 +95,17 @@ TEST(PictureOpenFilter, AllPicturesFirstAndOldChoicesKeepTheirFormat)
     // What each value meant before the newer formats still selects that format.
     const char* const before[] = {"*.jpg;*.jpeg", "*.gif", "*.bmp", "*.ico", "*.emf", "*.wmf", "*.vlmr"};
     for (int value = 1; value <= 7; ++value)
-        EXPECT_EQ(patternAt(PictureFilterPosition(value)), QLatin1String(before[value - 1])) << value;
+        EXPECT_EQ(patternAt(pictureFilterPosition(value)), QLatin1String(before[value - 1])) << value;
     // A chosen file is remembered by its extension, and selects its entry next time.
     for (const char16_t* name : {u"a.JPG", u"b.png", u"c.webp", u"d.tif", u"e.svg", u"f.wmf"}) {
-        const int value = PictureFilterValueFor(name);
+        const int value = pictureFilterValueFor(name);
         const QString ext = QString::fromUtf16(name).section(QLatin1Char('.'), -1).toLower();
-        EXPECT_TRUE(patternAt(PictureFilterPosition(value)).contains(QStringLiteral("*.") + ext))
+        EXPECT_TRUE(patternAt(pictureFilterPosition(value)).contains(QStringLiteral("*.") + ext))
             << QString::fromUtf16(name).toStdString();
     }
-    EXPECT_EQ(PictureFilterValueFor(u"notes.txt"), 0);
-    EXPECT_EQ(PictureFilterPosition(kPictureFilterAll), 1);
-    EXPECT_EQ(PictureFilterPosition(0), 1);
+    EXPECT_EQ(pictureFilterValueFor(u"notes.txt"), 0);
+    EXPECT_EQ(pictureFilterPosition(kPictureFilterAll), 1);
+    EXPECT_EQ(pictureFilterPosition(0), 1);
 }
 
 TEST(ImageReaderFormats, TransparentPixelsShowWhite)
@@ -177,7 +177,7 @@ TEST(DamagedPictures, NewFormatsRefuseWhatTheyCannotRead)
 TEST(SvgPictures, NaturalSizeFromWidthHeightOrViewBoxAt96PerInch)
 {
     const auto size = [](const std::string& root) {
-        const SvgFacts f = InspectSvg(Text(R"~(<svg xmlns="http://www.w3.org/2000/svg" )~" + root + "></svg>"));
+        const SvgFacts f = inspectSvg(Text(R"~(<svg xmlns="http://www.w3.org/2000/svg" )~" + root + "></svg>"));
         return f.usable ? f.size : QSizeF();
     };
     EXPECT_EQ(size(R"~(width="200" height="100")~"), QSizeF(200, 100));
@@ -186,8 +186,8 @@ TEST(SvgPictures, NaturalSizeFromWidthHeightOrViewBoxAt96PerInch)
     EXPECT_EQ(size(R"~(viewBox="0 0 300 150")~"), QSizeF(300, 150));
     EXPECT_EQ(size(R"~(width="100%" height="100%" viewBox="0,0,64,32")~"), QSizeF(64, 32));
     EXPECT_EQ(size(R"~(width="120" viewBox="0 0 60 30")~"), QSizeF(120, 60));
-    EXPECT_FALSE(InspectSvg(Text("<html><body/></html>")).usable);
-    EXPECT_TRUE(InspectSvg(Text(kSquareSvg)).usable) << "a document type without entities is fine";
+    EXPECT_FALSE(inspectSvg(Text("<html><body/></html>")).usable);
+    EXPECT_TRUE(inspectSvg(Text(kSquareSvg)).usable) << "a document type without entities is fine";
 }
 
 TEST(SvgPictures, FilesThatReachOutOrGrowAreRefused)
@@ -207,14 +207,14 @@ TEST(SvgPictures, FilesThatReachOutOrGrowAreRefused)
         R"~(<!DOCTYPE svg [<!ENTITY ext SYSTEM "file:///etc/hostname">]>)~" + open + "<text>&ext;</text></svg>",
     };
     for (const std::string& svg : cases) {
-        EXPECT_FALSE(InspectSvg(Text(svg)).usable) << svg;
+        EXPECT_FALSE(inspectSvg(Text(svg)).usable) << svg;
         EXPECT_TRUE(DecodePicture(Text(svg), PictureFormatSvg).bitmap.isNull()) << svg;
     }
     // Fragments and embedded data stay inside the file.
     const std::string inside = open + R"~(<defs><linearGradient id="g"/></defs>)~" +
                                R"~(<rect width="5" height="5" fill="url(#g)"/><use href="#g"/>)~" +
                                R"~(<image href="data:image/png;base64,AAAA" width="1" height="1"/></svg>)~";
-    EXPECT_TRUE(InspectSvg(Text(inside)).usable);
+    EXPECT_TRUE(inspectSvg(Text(inside)).usable);
     // A compressed file is not inflated.
     EXPECT_TRUE(DecodePicture(Bytes{0x1f, 0x8b, 8, 0, 0, 0, 0, 0}, PictureFormatSvg).bitmap.isNull());
 

@@ -34,7 +34,7 @@ bool AnySelected(const ItemList& list)
 // A picture is picked by its frame; a right-click anywhere on it means it
 // too. The canvas point on the frame of the topmost picture whose box holds
 // `documentPoint`, none when there is no such picture.
-std::optional<QPoint> PictureFrameUnder(const DocumentView& view, const ItemList& list, QPoint documentPoint)
+std::optional<QPoint> pictureFrameUnder(const DocumentView& view, const ItemList& list, QPoint documentPoint)
 {
     const Item* found = nullptr;
     for (const Item& it : list) {
@@ -83,7 +83,7 @@ QMenu* CanvasContextMenu::prepare(DocumentWindow& window, QPoint canvasPoint)
         const Item* under = ItemAtClick(view, canvasPoint);
         if (!under) {
             const QPoint document(view.toDocumentX(canvasPoint.x()), view.toDocumentY(canvasPoint.y()));
-            if (const std::optional<QPoint> frame = PictureFrameUnder(view, window.document().items, document)) {
+            if (const std::optional<QPoint> frame = pictureFrameUnder(view, window.document().items, document)) {
                 at = *frame;
                 under = ItemAtClick(view, at);
             }

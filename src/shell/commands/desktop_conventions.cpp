@@ -25,7 +25,7 @@
 
 namespace vlm {
 
-void ShowEveryShortcut(QAction& action)
+void showEveryShortcut(QAction& action)
 {
     QStringList keys;
     for (const QKeySequence& k : action.shortcuts())
@@ -41,11 +41,11 @@ DesktopConventions::DesktopConventions(MainWindow& main, EditCommands& edit, Cli
     if (QAction* redo = edit.redoAction()) {
         redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                             QKeySequence(Qt::CTRL | Qt::Key_Y)});
-        ShowEveryShortcut(*redo);
+        showEveryShortcut(*redo);
     }
     for (QAction* a : {clipboard.cutAction(), clipboard.copyAction(), clipboard.pasteAction()})
         if (a)
-            ShowEveryShortcut(*a);
+            showEveryShortcut(*a);
 
     MainMenus& menus = main_.menus();
     // Ctrl+0 is 100 %, on the entry itself.
@@ -61,7 +61,7 @@ DesktopConventions::DesktopConventions(MainWindow& main, EditCommands& edit, Cli
     fitPage_ = menus.zoom->addAction(uiText(texts::kMenuFitPage));
     connect(zoomIn_, &QAction::triggered, this, [this] { main_.ZoomInCommand(); });
     connect(zoomOut_, &QAction::triggered, this, [this] { main_.ZoomOutCommand(); });
-    connect(fitPage_, &QAction::triggered, this, [this] { FitPageCommand(); });
+    connect(fitPage_, &QAction::triggered, this, [this] { fitPageCommand(); });
 
     // "Fit page" beside "Zoom in" at the right end of the zoom controls.
     ZoomControls& controls = main_.zoomControls();
@@ -72,29 +72,29 @@ DesktopConventions::DesktopConventions(MainWindow& main, EditCommands& edit, Cli
         fitButton_->setAccessibleName(uiText(texts::kHintFitPage));
         fitButton_->setAutoRaise(true);
         grid->addWidget(fitButton_, 0, grid->columnCount(), 3, 1, Qt::AlignVCenter);
-        connect(fitButton_, &QToolButton::clicked, this, [this] { FitPageCommand(); });
+        connect(fitButton_, &QToolButton::clicked, this, [this] { fitPageCommand(); });
     }
 
     RunAfter(main_.hooks().documentOpened, [this](DocumentWindow& w) {
         const std::int32_t id = w.windowId();
         w.view().onCtrlWheel = [this, id](int notches, QPoint at) {
             if (DocumentWindow* target = main_.windowWithId(id))
-                WheelZoom(*target, notches, at);
+                wheelZoom(*target, notches, at);
         };
     });
 }
 
-void DesktopConventions::FitPageCommand()
+void DesktopConventions::fitPageCommand()
 {
     DocumentWindow* w = main_.activeWindow();
     const Item* header = w ? Header(w->document().items) : nullptr;
     if (!header)
         return;
     ViewWidget& view = w->view();
-    main_.SetZoom(FitPageZoom(header->rec.h, view.size(), view.style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+    main_.SetZoom(fitPageZoom(header->rec.h, view.size(), view.style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
 }
 
-void DesktopConventions::WheelZoom(DocumentWindow& window, int notches, QPoint viewportPoint)
+void DesktopConventions::wheelZoom(DocumentWindow& window, int notches, QPoint viewportPoint)
 {
     if (notches == 0)
         return;

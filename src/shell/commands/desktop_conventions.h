@@ -27,10 +27,10 @@ public:
     DesktopConventions(MainWindow& main, EditCommands& edit, ClipboardCommands& clipboard);
 
     // The largest zoom step at which the active window shows its whole page.
-    void FitPageCommand();
+    void fitPageCommand();
     // One zoom step in (notches > 0) or out per notch, the document point
     // under `viewportPoint` kept where it is.
-    void WheelZoom(DocumentWindow& window, int notches, QPoint viewportPoint);
+    void wheelZoom(DocumentWindow& window, int notches, QPoint viewportPoint);
 
     QAction* zoomInAction() const { return zoomIn_; }
     QAction* zoomOutAction() const { return zoomOut_; }
@@ -47,6 +47,6 @@ private:
 
 // "Cut\tCtrl+Del, Ctrl+X": the caption and every shortcut of an action, as a
 // menu shows them.
-void ShowEveryShortcut(QAction& action);
+void showEveryShortcut(QAction& action);
 
 } // namespace vlm

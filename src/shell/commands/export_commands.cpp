@@ -52,7 +52,7 @@ ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintComman
     menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
     menuAction_->setEnabled(main_.activeWindow() != nullptr);
     menus.documentActions.push_back(menuAction_);
-    connect(menuAction_, &QAction::triggered, this, [this] { ExportCommand(); });
+    connect(menuAction_, &QAction::triggered, this, [this] { exportCommand(); });
 
     // The toolbar's export button stands before the print button.
     QToolBar* row = edit.toolbar();
@@ -68,11 +68,11 @@ ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintComman
         row->insertAction(before, buttonAction_);
         if (QWidget* b = row->widgetForAction(buttonAction_))
             b->setAccessibleName(uiText(texts::kHintExport));
-        connect(buttonAction_, &QAction::triggered, this, [this] { ExportCommand(); });
+        connect(buttonAction_, &QAction::triggered, this, [this] { exportCommand(); });
     }
 }
 
-void ExportCommands::ExportCommand()
+void ExportCommands::exportCommand()
 {
     DocumentWindow* window = main_.activeWindow();
     if (!window || !HeaderOf(*window))
@@ -81,7 +81,7 @@ void ExportCommands::ExportCommand()
     PopupWindow& popup = main_.narrowWindow();
     auto chosen = std::make_shared<std::optional<ExportDialog::Choice>>();
     ExportDialog::Choice initial;
-    initial.type = ExportTypeForRemembered(main_.settings().expndx);
+    initial.type = exportTypeForRemembered(main_.settings().expndx);
     auto* frame = new ExportDialog(
         initial,
         [chosen, &popup](ExportDialog::Choice c) {
@@ -104,7 +104,7 @@ void ExportCommands::continueExport(std::int32_t windowId, ExportDialog::Choice 
     DocumentWindow* window = main_.windowWithId(windowId);
     if (!window || !HeaderOf(*window))
         return;
-    const auto& types = ExportTypes();
+    const auto& types = exportTypes();
     if (choice.type < 0 || choice.type >= static_cast<int>(types.size()))
         choice.type = 0;
     // Only the smooth rendering leaves cards out; the exact one has them all.
@@ -136,11 +136,11 @@ void ExportCommands::continueExport(std::int32_t windowId, ExportDialog::Choice 
 std::optional<QString> ExportCommands::askFile(int& type)
 {
     Settings& settings = main_.settings();
-    const auto& types = ExportTypes();
+    const auto& types = exportTypes();
     Prompts::FileDialog dialog;
     dialog.title = uiText(texts::kExportTitle);
     dialog.defaultSuffix = QString::fromStdString(types[type].extensions.front());
-    dialog.filter = QString::fromStdU16String(ExportTypesFilter());
+    dialog.filter = QString::fromStdU16String(exportTypesFilter());
     dialog.filterIndex = type + 1;
     dialog.folder = QString::fromStdU16String(settings.expdir);
     const std::optional<QString> name = main_.prompts().saveFile(dialog);
@@ -150,7 +150,7 @@ std::optional<QString> ExportCommands::askFile(int& type)
     settings.expdir = info.absolutePath().toStdU16String();
     // The name's extension decides; a name without a known one keeps the
     // type chosen first.
-    const int named = ExportTypeOfName(name->toStdString());
+    const int named = exportTypeOfName(name->toStdString());
     if (named >= 0)
         type = named;
     if (types[type].remembered != 0)
@@ -166,13 +166,13 @@ void ExportCommands::saveExport(std::int32_t windowId, ExportDialog::Choice choi
 {
     if (!main_.windowWithId(windowId))
         return;
-    int type = choice.type >= 0 && choice.type < static_cast<int>(ExportTypes().size()) ? choice.type : 0;
+    int type = choice.type >= 0 && choice.type < static_cast<int>(exportTypes().size()) ? choice.type : 0;
     const std::optional<QString> name = askFile(type);
     // The save dialog let the event loop run: the window is looked up again.
     DocumentWindow* window = main_.windowWithId(windowId);
     if (!name || !window || !HeaderOf(*window))
         return;
-    const ExportType& t = ExportTypes()[type];
+    const ExportType& t = exportTypes()[type];
     const SheetEnvironment env = print_.sheetEnvironment();
     std::string error;
     const std::string file = name->toStdString();

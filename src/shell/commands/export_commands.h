@@ -29,7 +29,7 @@ public:
     ExportCommands(MainWindow& main, EditCommands& edit, PrintCommands& print);
 
     // The menu item and the button: the first dialog for the active document.
-    void ExportCommand();
+    void exportCommand();
     // What follows the first dialog's confirmation; tests start here.
     void continueExport(std::int32_t windowId, ExportDialog::Choice choice);
     // The save dialog and the file, the cards already chosen.

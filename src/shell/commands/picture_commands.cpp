@@ -191,15 +191,15 @@ void PictureCommands::InsertPictureCommand()
     request.title = uiText(texts::kPictureOpenTitle);
     request.folder = QString::fromStdU16String(s.picidr);
     request.fileName = QString::fromStdU16String(s.lastPictureFileName);
-    request.filter = uiText(PictureOpenFilter());
-    request.filterIndex = PictureFilterPosition(s.picndx);
+    request.filter = uiText(pictureOpenFilter());
+    request.filterIndex = pictureFilterPosition(s.picndx);
     const std::optional<QString> chosen = main_.prompts().openFile(request);
     if (!chosen)
         return;
     const QFileInfo info(*chosen);
     s.picidr = info.absolutePath().toStdU16String();
     s.lastPictureFileName = info.fileName().toStdU16String();
-    if (const int value = PictureFilterValueFor(info.fileName().toStdU16String()); value > 0)
+    if (const int value = pictureFilterValueFor(info.fileName().toStdU16String()); value > 0)
         s.picndx = value;
     // The open dialog let the event loop run: the window is looked up again.
     if (DocumentWindow* target = main_.windowWithId(windowId))

@@ -14,7 +14,7 @@
 
 namespace vlm {
 
-QStringList PictureFilesOf(const QMimeData* mime)
+QStringList pictureFilesOf(const QMimeData* mime)
 {
     QStringList files;
     if (!mime || !mime->hasUrls())
@@ -26,14 +26,14 @@ QStringList PictureFilesOf(const QMimeData* mime)
     return files;
 }
 
-void ConnectPicturePaste(MainWindow& main, ClipboardCommands& clipboard, PictureCommands& pictures)
+void connectPicturePaste(MainWindow& main, ClipboardCommands& clipboard, PictureCommands& pictures)
 {
     QClipboard* system = QGuiApplication::clipboard();
     if (!system)
         return;
-    clipboard.systemFilesPastable = [system] { return !PictureFilesOf(system->mimeData()).isEmpty(); };
+    clipboard.systemFilesPastable = [system] { return !pictureFilesOf(system->mimeData()).isEmpty(); };
     clipboard.pasteSystemFiles = [&main, &pictures, system] {
-        const QStringList files = PictureFilesOf(system->mimeData());
+        const QStringList files = pictureFilesOf(system->mimeData());
         for (const QString& file : files)
             if (DocumentWindow* w = main.activeWindow())
                 pictures.insertDroppedFile(*w, file);

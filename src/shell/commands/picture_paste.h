@@ -16,9 +16,9 @@ class MainWindow;
 class PictureCommands;
 
 // The local picture files among the clipboard's or a drop's data.
-QStringList PictureFilesOf(const QMimeData* mime);
+QStringList pictureFilesOf(const QMimeData* mime);
 
 // Connects "Paste" (menu, keys, button) of `clipboard` to the pictures.
-void ConnectPicturePaste(MainWindow& main, ClipboardCommands& clipboard, PictureCommands& pictures);
+void connectPicturePaste(MainWindow& main, ClipboardCommands& clipboard, PictureCommands& pictures);
 
 } // namespace vlm

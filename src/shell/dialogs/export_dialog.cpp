@@ -24,9 +24,9 @@ ExportDialog::ExportDialog(Choice initial, std::function<void(Choice)> confirmed
     types_ = new QComboBox(this);
     types_->setAccessibleName(uiText(texts::kExportTypeLabel));
     typeLabel->setBuddy(types_);
-    for (const ExportType& t : ExportTypes())
+    for (const ExportType& t : exportTypes())
         types_->addItem(uiText(t.name));
-    const int count = static_cast<int>(ExportTypes().size());
+    const int count = static_cast<int>(exportTypes().size());
     types_->setCurrentIndex(initial.type >= 0 && initial.type < count ? initial.type : 0);
     layout->addWidget(typeLabel);
     layout->addWidget(types_);
@@ -74,7 +74,7 @@ ExportDialog::Choice ExportDialog::choice() const
 void ExportDialog::typeChanged()
 {
     const int i = types_->currentIndex();
-    const auto& types = ExportTypes();
+    const auto& types = exportTypes();
     smooth_->setEnabled(i >= 0 && i < static_cast<int>(types.size()) && !types[i].vector());
 }
 

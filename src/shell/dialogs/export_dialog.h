@@ -20,7 +20,7 @@ class ExportDialog : public QWidget
 public:
     struct Choice
     {
-        int type = 0; // index into ExportTypes()
+        int type = 0; // index into exportTypes()
         bool smooth = false;
     };
 

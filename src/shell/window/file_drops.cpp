@@ -18,7 +18,7 @@ FileDrops::FileDrops(MainWindow& main) : QObject(&main), main_(main)
     main_.installEventFilter(this);
 }
 
-QStringList FileDrops::OpenableFiles(const QMimeData* mime)
+QStringList FileDrops::openableFiles(const QMimeData* mime)
 {
     QStringList files;
     if (!mime || !mime->hasUrls())
@@ -49,7 +49,7 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event)
     if (watched != &main_ || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
-    const QStringList files = OpenableFiles(drop->mimeData());
+    const QStringList files = openableFiles(drop->mimeData());
     if (files.isEmpty())
         return QObject::eventFilter(watched, event);
     drop->acceptProposedAction();

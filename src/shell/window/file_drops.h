@@ -22,7 +22,7 @@ public:
     explicit FileDrops(MainWindow& main);
 
     // The local files of a drop this window opens, in their order.
-    static QStringList OpenableFiles(const QMimeData* mime);
+    static QStringList openableFiles(const QMimeData* mime);
     // Opens them as a drop does.
     void openDropped(const QStringList& files);
 

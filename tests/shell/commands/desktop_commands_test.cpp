@@ -59,7 +59,7 @@ struct DesktopTest : ShellTest
         edit = new EditCommands(m);
         pictures->attach(*edit);
         clipboard = new ClipboardCommands(m, *edit);
-        ConnectPicturePaste(m, *clipboard, *pictures);
+        connectPicturePaste(m, *clipboard, *pictures);
         desktop = new DesktopConventions(m, *edit, *clipboard);
         context = new CanvasContextMenu(m, *edit, *clipboard);
         drops = new FileDrops(m);
@@ -403,7 +403,7 @@ TEST_F(DesktopTest, DroppedDocumentsOpenAndOtherFilesAreLeft)
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path("notes.txt")), QUrl::fromLocalFile(doc),
                   QUrl(QStringLiteral("https://example.com/a.vlmr"))});
-    const QStringList files = FileDrops::OpenableFiles(&mime);
+    const QStringList files = FileDrops::openableFiles(&mime);
     ASSERT_EQ(files, QStringList({doc}));
     drops->openDropped(files);
     ASSERT_NE(m.activeWindow(), nullptr);
