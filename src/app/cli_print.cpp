@@ -4,13 +4,12 @@
 
 #include "model/item_list.h"
 #include "model/rounding.h"
+#include "output/pdf_images.h"
 #include "output/render_sheet.h"
 #include "texts/output_texts.h"
 #include "texts/render_item_texts.h"
 
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <ostream>
@@ -20,12 +19,12 @@ namespace vlm::cli {
 namespace {
 
 // A PDF page of the paper's size at the printer's resolution, which takes
-// the tiles as a printer would.
+// the tiles as a printer would, each stored without loss.
 class PdfSheetSink : public SheetSink
 {
 public:
-    PdfSheetSink(const std::string& path, int dpi, int width, int height)
-        : file_(QString::fromStdString(path)), dpi_(dpi), width_(width), height_(height)
+    PdfSheetSink(const std::string& path, const QString& title, int dpi, int width, int height)
+        : file_(QString::fromStdString(path)), title_(title), dpi_(dpi), width_(width), height_(height)
     {
     }
 
@@ -33,32 +32,27 @@ public:
     {
         if (!file_.open(QIODevice::WriteOnly))
             return false;
-        writer_ = std::make_unique<QPdfWriter>(&file_);
-        writer_->setResolution(dpi_);
-        writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer_->setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi_, height_ * 72.0 / dpi_), QPageSize::Point,
-                                       QString(), QPageSize::ExactMatch));
-        painter_ = std::make_unique<QPainter>();
-        return painter_->begin(writer_.get());
+        writer_ = std::make_unique<RasterPdfWriter>(file_);
+        writer_->beginPage(width_ * 72.0 / dpi_, height_ * 72.0 / dpi_, dpi_);
+        return true;
     }
 
-    void sendTile(const QImage& tile, int x, int y) override { painter_->drawImage(QPoint(x, y), tile); }
+    void sendTile(const QImage& tile, int x, int y) override { writer_->addImage(tile, x, y); }
 
     bool end() override
     {
-        const bool painted = painter_->end();
-        painter_.reset();
+        const bool written = writer_->finish(title_, QStringLiteral("Vellumora"));
         writer_.reset();
-        return painted && file_.commit();
+        return written && file_.commit();
     }
 
 private:
     QSaveFile file_;
+    QString title_;
     int dpi_;
     int width_;
     int height_;
-    std::unique_ptr<QPdfWriter> writer_;
-    std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<RasterPdfWriter> writer_;
 };
 
 } // namespace
@@ -85,7 +79,8 @@ int RunPrint(const Context& ctx, const std::vector<std::string>& args)
     const SheetDevice device = PrinterDevice(dpi, dpi, width, height, 0, 0);
 
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    PdfSheetSink sink(ctx.pdf, dpi, device.width, device.height);
+    PdfSheetSink sink(ctx.pdf, QFileInfo(QString::fromStdString(args[0])).completeBaseName(), dpi, device.width,
+                      device.height);
     switch (PrintSheet(doc, device, ctx.cells, CommandLineSheetEnvironment(ctx), sink)) {
     case PrintOutcome::Printed:
         return ExitOk;
