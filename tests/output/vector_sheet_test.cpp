@@ -111,3 +111,117 @@ TEST(VectorSheet, RasterisedPageMatchesTheRasterSheet)
 
 } // namespace
 } // namespace vlm
+
+namespace vlm {
+namespace {
+
+TEST(VectorSheet, ShadowsAndSurfacesAreLosslessImagesStoredOncePerSheet)
+{
+    QTemporaryDir dir;
+    Document doc;
+    test::TenCardSheet(doc, true);
+    const QString pdf = WriteSheet(doc, dir, QStringLiteral("effects.pdf"));
+    ASSERT_FALSE(pdf.isEmpty());
+    const QStringList rows = test::ImageRows(pdf);
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QString& row : rows)
+        EXPECT_FALSE(row.contains(QStringLiteral("jpeg"))) << row.toStdString();
+    // The frame's shadow and the shaded circle, each with its transparency,
+    // stored once and placed in all ten cells.
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_LE(file.readAll().count("/Subtype /Image"), 4);
+
+    // The text stays text, and the shadow darkens the page right of and
+    // below the frame as on the raster sheet.
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out;
+    EXPECT_EQ(text.count(QString::fromStdU16String(test::CardLines()[1])), 10);
+    const QImage page = test::Rasterise(pdf, 96, dir.filePath(QStringLiteral("page")));
+    const std::optional<Bitmap> raster = renderSheet(doc, PrinterDevice(96, 96, 794, 1123, 0, 0), "", Env());
+    ASSERT_TRUE(raster);
+    // The frame of the first card ends at x = 57 + 313; its shadow falls
+    // right of it and below it, as dark on the page as on the raster sheet.
+    auto darkness = [](const QImage& image, const QRect& r) {
+        long long sum = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                sum += 255 - qGray(image.pixel(x, y));
+        return sum;
+    };
+    for (const QRect& strip : {QRect(372, 60, 14, 190), QRect(80, 241, 280, 12)}) {
+        const double want = double(darkness(raster->image(), strip));
+        const double got = double(darkness(page, strip));
+        EXPECT_GT(want, 2000.0);
+        EXPECT_NEAR(got / want, 1.0, 0.25) << got << " against " << want;
+    }
+    if (qEnvironmentVariableIsSet("VLM_KEEP")) {
+        dir.setAutoRemove(false);
+        raster->image().save(dir.filePath(QStringLiteral("raster.png")));
+        qWarning("kept in %s", qPrintable(dir.path()));
+    }
+}
+
+TEST(VectorSheet, SvgDrawingHoldsTheTextAndReadsAsXml)
+{
+    QTemporaryDir dir;
+    Document doc;
+    test::TenCardSheet(doc);
+    const QString svg = WriteSheet(doc, dir, QStringLiteral("cards.svg"));
+    ASSERT_FALSE(svg.isEmpty());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QXmlStreamReader xml(bytes);
+    int texts = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            ++texts;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(texts, 30);
+    EXPECT_EQ(bytes.count("Lantern Street Printing Works"), 10);
+    EXPECT_TRUE(bytes.contains("width=\"210.0")) << bytes.left(300).toStdString();
+}
+
+TEST(VectorSheet, SeveralSheetsMakeOnePdfOfSeveralPages)
+{
+    Document cards;
+    test::TenCardSheet(cards);
+    Document letter;
+    test::A4Page(letter, DesignIllustrations);
+    Item& header = *letter.items.header();
+    header.rec.h.units = UnitInches;
+    header.rec.h.pageDims[DimPaperWidth] = 8.5;
+    header.rec.h.pageDims[DimPaperHeight] = 11;
+    Document noHeader;
+    noHeader.items.clear();
+
+    VectorDocumentWriter writer(VectorFormat::Pdf, QStringLiteral("Merged"));
+    EXPECT_TRUE(writer.addSheet(cards, "", Env()));
+    EXPECT_FALSE(writer.addSheet(noHeader, "", Env()));
+    EXPECT_TRUE(writer.addSheet(letter, "", Env()));
+    EXPECT_TRUE(writer.addSheet(cards, "xxxxxxxxx", Env()));
+    const QByteArray bytes = writer.finish();
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("merged.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const QString info =
+        RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                            QStringLiteral("3"), file.fileName()})
+            .out.simplified();
+    EXPECT_TRUE(info.contains(QStringLiteral("Pages: 3"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Page 2 size: 612 x 792 pts (letter)"))) << info.toStdString();
+    const QString text = RunTool(QStringLiteral("pdftotext"), {file.fileName(), QStringLiteral("-")}).out;
+    EXPECT_EQ(text.count(QString::fromStdU16String(test::CardLines()[0])), 11);
+
+    VectorDocumentWriter svg(VectorFormat::Svg, QStringLiteral("One"));
+    EXPECT_TRUE(svg.addSheet(cards, "", Env()));
+    EXPECT_FALSE(svg.addSheet(cards, "", Env())); // an SVG drawing has one page
+    EXPECT_FALSE(svg.finish().isEmpty());
+    VectorDocumentWriter empty(VectorFormat::Pdf, QStringLiteral("None"));
+    EXPECT_TRUE(empty.finish().isEmpty());
+}
+
+} // namespace
+} // namespace vlm
