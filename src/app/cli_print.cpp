@@ -4,58 +4,16 @@
 
 #include "model/item_list.h"
 #include "model/rounding.h"
-#include "output/pdf_images.h"
+#include "output/pdf_sheet_sink.h"
 #include "output/render_sheet.h"
 #include "texts/output_texts.h"
 #include "texts/render_item_texts.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <ostream>
 
 namespace vlm::cli {
-
-namespace {
-
-// A PDF page of the paper's size at the printer's resolution, which takes
-// the tiles as a printer would, each stored without loss.
-class PdfSheetSink : public SheetSink
-{
-public:
-    PdfSheetSink(const std::string& path, const QString& title, int dpi, int width, int height)
-        : file_(QString::fromStdString(path)), title_(title), dpi_(dpi), width_(width), height_(height)
-    {
-    }
-
-    bool begin() override
-    {
-        if (!file_.open(QIODevice::WriteOnly))
-            return false;
-        writer_ = std::make_unique<RasterPdfWriter>(file_);
-        writer_->beginPage(width_ * 72.0 / dpi_, height_ * 72.0 / dpi_, dpi_);
-        return true;
-    }
-
-    void sendTile(const QImage& tile, int x, int y) override { writer_->addImage(tile, x, y); }
-
-    bool end() override
-    {
-        const bool written = writer_->finish(title_, QStringLiteral("Vellumora"));
-        writer_.reset();
-        return written && file_.commit();
-    }
-
-private:
-    QSaveFile file_;
-    QString title_;
-    int dpi_;
-    int width_;
-    int height_;
-    std::unique_ptr<RasterPdfWriter> writer_;
-};
-
-} // namespace
 
 int RunPrint(const Context& ctx, const std::vector<std::string>& args)
 {
@@ -79,8 +37,8 @@ int RunPrint(const Context& ctx, const std::vector<std::string>& args)
     const SheetDevice device = PrinterDevice(dpi, dpi, width, height, 0, 0);
 
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    PdfSheetSink sink(ctx.pdf, QFileInfo(QString::fromStdString(args[0])).completeBaseName(), dpi, device.width,
-                      device.height);
+    PdfFileSheetSink sink(QString::fromStdString(ctx.pdf), QFileInfo(QString::fromStdString(args[0])).completeBaseName(), dpi,
+                          device.width, device.height);
     switch (PrintSheet(doc, device, ctx.cells, CommandLineSheetEnvironment(ctx), sink)) {
     case PrintOutcome::Printed:
         return ExitOk;
