@@ -50,6 +50,7 @@ void Illustration(Document& doc, int count)
         item.rec.d.weight = 0.3;
         item.rec.d.penWidth = 1;
         test::CardBox(item, x, y, x + size, y + size);
+        RealsFromIntegers(item, doc.items.metrics());
         SetStackOrder(doc.items, item, i + 1);
     }
 }

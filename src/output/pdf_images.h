@@ -24,8 +24,9 @@ class QIODevice;
 
 namespace vlm {
 
-// A PDF stream's Flate (zlib) encoding of `data`.
-QByteArray FlateEncode(const QByteArray& data);
+// A PDF stream's Flate (zlib) encoding of `data`, at zlib's `level` (1
+// fastest, 9 smallest).
+QByteArray FlateEncode(const QByteArray& data, int level = 6);
 
 // A PDF text string: ASCII as it is, anything else as UTF-16BE with a mark.
 QByteArray PdfTextString(const QString& text);

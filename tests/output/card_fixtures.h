@@ -74,6 +74,8 @@ inline Item& CardText(Document& doc, std::u16string_view text, int x, int y, int
     SetText(t, text);
     TextSettings settings;
     UpdateTextBox(t, settings);
+    // The file keeps the exact coordinates beside the pixel ones.
+    RealsFromIntegers(t, doc.items.metrics());
     SetStackOrder(doc.items, t, ++order);
     return t;
 }
@@ -105,6 +107,7 @@ inline void TenCardSheet(Document& doc, bool effects = false)
     frame.rec.d.weight = 0.5;
     frame.rec.d.penWidth = 1;
     CardBox(frame, 8, 8, 313, 200);
+    RealsFromIntegers(frame, doc.items.metrics());
     SmoothCurve(frame);
     if (effects) {
         frame.rec.d.shadowElevation = 60;
@@ -126,6 +129,7 @@ inline void TenCardSheet(Document& doc, bool effects = false)
         if (effects && i == 0)
             c.rec.d.surface = 127;
         CardBox(c, cx - 5, cy - 5, cx + 5, cy + 5);
+        RealsFromIntegers(c, doc.items.metrics());
         SetStackOrder(doc.items, c, ++order);
     }
     const std::vector<std::u16string>& lines = CardLines();
