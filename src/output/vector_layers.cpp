@@ -2,6 +2,7 @@
 
 #include "model/rounding.h"
 #include "platform/canvas.h"
+#include "render/drawn_box.h"
 #include "render/text_render.h"
 #include "render/view_extent.h"
 
@@ -89,19 +90,30 @@ const PlacedLayer& VectorLayers::layer(const Canvas& canvas, const DrawContext& 
     PlacedLayer out;
     bool didPaint = false;
 
-    // The Item's area with room for its outline, shadow and frame, in
-    // document pixels; the margin also catches a text whose box is a little
-    // out of date.
+    // The Item's area, from its box and from the points it is drawn
+    // through (a box read from a file may be out of date), with room for its
+    // outline, shadow and frame, in zoomed-page pixels of the vector canvas,
+    // cut to the sheet.
+    const PixelRect box = Normalized({item.rec.d.left, item.rec.d.top, item.rec.d.right, item.rec.d.bottom});
     const PixelRect e = Normalized(
         Unite(PaintExtent(item, ctx.metrics), RepaintExtent(item, ctx.metrics, ctx.lightDirection)));
-    const double grow = std::max({8.0, (double(e.right) - e.left) / 8.0, (double(e.bottom) - e.top) / 8.0});
+    const double pad = std::max({0.0, double(box.left) - e.left, double(e.right) - box.right,
+                                 double(box.top) - e.top, double(e.bottom) - box.bottom}) +
+                       std::max({8.0, (double(box.right) - box.left) / 8.0, (double(box.bottom) - box.top) / 8.0});
     const double zx = ctx.scaleX > 0.0 ? ctx.scaleX : ctx.zoom;
     const double zy = ctx.zoom;
-    // In zoomed-page pixels of the vector canvas, cut to the sheet.
-    const double left = std::max((e.left - grow) * zx, double(ctx.originX));
-    const double right = std::min((e.right + grow) * zx, double(ctx.originX) + canvas.width());
-    const double top = std::max((e.top - grow) * zy, double(ctx.originY));
-    const double bottom = std::min((e.bottom + grow) * zy, double(ctx.originY) + canvas.height());
+    double l = box.left * zx, r = box.right * zx, t = box.top * zy, b = box.bottom * zy;
+    const QRect drawn = BoundsOf(DrawnPoints(ctx, item));
+    if (!drawn.isNull()) {
+        l = std::min(l, double(drawn.left()) + ctx.originX);
+        r = std::max(r, double(drawn.right()) + ctx.originX);
+        t = std::min(t, double(drawn.top()) + ctx.originY);
+        b = std::max(b, double(drawn.bottom()) + ctx.originY);
+    }
+    const double left = std::max(l - pad * zx, double(ctx.originX));
+    const double right = std::min(r + pad * zx, double(ctx.originX) + canvas.width());
+    const double top = std::max(t - pad * zy, double(ctx.originY));
+    const double bottom = std::min(b + pad * zy, double(ctx.originY) + canvas.height());
     if (right > left && bottom > top && std::isfinite(scale) && scale > 0) {
         const double area = (right - left) * (bottom - top) * scale * scale;
         if (area > kMaxLayerPixels)

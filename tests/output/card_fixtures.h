@@ -25,8 +25,13 @@ inline void CardCorner(Item& item, int x, int y)
     item.vertices.push_back(v);
 }
 
+// The box, and the two points the file keeps it by.
 inline void CardBox(Item& item, int left, int top, int right, int bottom)
 {
+    item.rec.d.x1 = left;
+    item.rec.d.y1 = top;
+    item.rec.d.x2 = right;
+    item.rec.d.y2 = bottom;
     item.rec.d.left = left;
     item.rec.d.top = top;
     item.rec.d.right = right;

@@ -225,3 +225,67 @@ TEST(VectorSheet, SeveralSheetsMakeOnePdfOfSeveralPages)
 
 } // namespace
 } // namespace vlm
+
+namespace vlm {
+namespace {
+
+TEST(VectorSheet, PicturesComeAsLosslessImagesAndUndecodableOnesAsNothing)
+{
+    QTemporaryDir dir;
+    Document doc;
+    test::A4Page(doc, DesignIllustrations);
+    Item& clip = NewItem(doc.items, KindClip);
+    test::CardBox(clip, 100, 100, 300, 250);
+    clip.rec.d.sourceRect[0] = 0;
+    clip.rec.d.sourceRect[1] = 0;
+    clip.rec.d.sourceRect[2] = 800; // a picture four times finer than the screen
+    clip.rec.d.sourceRect[3] = 600;
+    SetStackOrder(doc.items, clip, 1);
+
+    // A picture renderer that paints a two-colour checker over the box.
+    SheetEnvironment env;
+    int asked = 0;
+    env.pictures = [&asked](Canvas& c, const DrawContext& ctx, Item& item, PictureMode) {
+        ++asked;
+        const QPoint a = ctx.toCanvas(item.rec.d.left, item.rec.d.top);
+        const QPoint b = ctx.toCanvas(item.rec.d.right, item.rec.d.bottom);
+        for (int y = a.y(); y < b.y(); y += 4)
+            for (int x = a.x(); x < b.x(); x += 4)
+                c.fillRect(QRect(x, y, 4, 4), ((x + y) / 4) % 2 ? RGBRef(200, 30, 30) : RGBRef(30, 30, 200));
+    };
+    const QString pdf = dir.filePath(QStringLiteral("picture.pdf"));
+    std::string error;
+    ASSERT_TRUE(WriteVectorSheet(doc, "", env, pdf.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
+    EXPECT_EQ(asked, 2); // over white and over black
+    const QStringList rows = test::ImageRows(pdf);
+    ASSERT_EQ(rows.size(), 1);
+    const QStringList fields = rows[0].simplified().split(QLatin1Char(' '));
+    EXPECT_EQ(fields[8], QStringLiteral("image")); // not jpeg
+    EXPECT_GE(fields[3].toInt(), 800);              // the picture's own pixels across
+    EXPECT_EQ(fields[5], QStringLiteral("rgb"));
+
+    // A picture that does not decode draws nothing, as on the screen.
+    env.pictures = [](Canvas&, const DrawContext&, Item&, PictureMode) {};
+    const QString none = dir.filePath(QStringLiteral("none.pdf"));
+    ASSERT_TRUE(WriteVectorSheet(doc, "", env, none.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
+    EXPECT_TRUE(test::ImageRows(none).isEmpty());
+}
+
+TEST(VectorSheet, TextInAFaceNotInstalledEmbedsTheFaceDrawn)
+{
+    QTemporaryDir dir;
+    Document doc;
+    test::A4Page(doc, DesignIllustrations);
+    std::int32_t order = 0;
+    Item& t = test::CardText(doc, u"Substituted face", 50, 80, 300, order);
+    SetFontName(t, "No Such Face Anywhere");
+    const QString pdf = WriteSheet(doc, dir, QStringLiteral("face.pdf"));
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out.contains(QStringLiteral("Substituted face")));
+    const QStringList fonts = RunTool(QStringLiteral("pdffonts"), {pdf}).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(fonts.size(), 3);
+    EXPECT_TRUE(fonts[2].simplified().contains(QStringLiteral(" yes "))) << fonts[2].toStdString();
+}
+
+} // namespace
+} // namespace vlm
