@@ -4,6 +4,7 @@
 #include "output/render_sheet.h"
 #include "output/vector_files.h"
 #include "pdf_tools.h"
+#include "platform/canvas.h"
 
 #include <QDir>
 #include <QFile>
