@@ -233,7 +233,11 @@ bool LosslessPdfImages::rewrite(QByteArray& pdf) const
     const qsizetype secondLine = section.indexOf('\n', firstLine + 1);
     if (firstLine < 0 || secondLine < 0)
         return false;
-    const long long count = IntAfter(section.sliced(firstLine + 1), "0");
+    // One subsection, "0 N", as the engine writes it.
+    const QByteArray subsection = section.sliced(firstLine + 1, secondLine - firstLine - 1).trimmed();
+    if (!subsection.startsWith("0 "))
+        return false;
+    const long long count = IntAfter(subsection, "0");
     if (count < 1 || secondLine + 1 + 20 * count > section.size())
         return false;
     std::map<qint64, int> byOffset; // object start -> number
