@@ -5,6 +5,7 @@
 #include "output/vector_files.h"
 #include "pdf_tools.h"
 #include "platform/canvas.h"
+#include "render/painted_items.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,15 @@ TEST(VectorSheet, ShadowsAndSurfacesAreLosslessImagesStoredOncePerSheet)
         EXPECT_GT(want, 2000.0);
         EXPECT_NEAR(got / want, 1.0, 0.25) << got << " against " << want;
     }
+    // A box out of date (as a file may keep it) does not lose the shadow:
+    // the layer also measures the points the frame is drawn through.
+    for (Item* item : PaintedItems(doc.items))
+        if (item->rec.d.kind == KindRectangle)
+            item->rec.d.left = item->rec.d.top = item->rec.d.right = item->rec.d.bottom = 0;
+    const QString stale = WriteSheet(doc, dir, QStringLiteral("stale.pdf"));
+    const QImage stalePage = test::Rasterise(stale, 96, dir.filePath(QStringLiteral("stale")));
+    const QRect strip(372, 60, 14, 190);
+    EXPECT_NEAR(double(darkness(stalePage, strip)) / double(darkness(raster->image(), strip)), 1.0, 0.25);
     if (qEnvironmentVariableIsSet("VLM_KEEP")) {
         dir.setAutoRemove(false);
         raster->image().save(dir.filePath(QStringLiteral("raster.png")));
