@@ -5,9 +5,12 @@
 #include "model/item_list.h"
 #include "output/export_picture.h"
 #include "output/image_files.h"
+#include "output/vector_files.h"
 #include "pictures/picture_services.h"
 #include "texts/output_texts.h"
 #include "texts/render_item_texts.h"
+
+#include <QFileInfo>
 
 #include <ostream>
 
@@ -39,6 +42,16 @@ int RunExport(const Context& ctx, const std::vector<std::string>& args)
     }
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
     const SheetEnvironment env = CommandLineSheetEnvironment(ctx);
+    // A PDF or an SVG drawing is the vector sheet, cells as for printing.
+    if (VectorFormat vector; VectorFormatOf(out, vector)) {
+        std::string error;
+        const QString title = QFileInfo(QString::fromStdString(in)).completeBaseName();
+        if (!WriteVectorSheet(doc, ctx.cells, env, out, vector, title, error)) {
+            ctx.err << error << '\n';
+            return ExitFileFailed;
+        }
+        return ExitOk;
+    }
     bool tooLarge = false;
     // "Exact" prints every cell; the preview's picture honours the selection.
     const std::optional<Bitmap> picture =

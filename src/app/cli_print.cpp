@@ -4,64 +4,16 @@
 
 #include "model/item_list.h"
 #include "model/rounding.h"
+#include "output/pdf_sheet_sink.h"
 #include "output/render_sheet.h"
 #include "texts/output_texts.h"
 #include "texts/render_item_texts.h"
 
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <ostream>
 
 namespace vlm::cli {
-
-namespace {
-
-// A PDF page of the paper's size at the printer's resolution, which takes
-// the tiles as a printer would.
-class PdfSheetSink : public SheetSink
-{
-public:
-    PdfSheetSink(const std::string& path, int dpi, int width, int height)
-        : file_(QString::fromStdString(path)), dpi_(dpi), width_(width), height_(height)
-    {
-    }
-
-    bool begin() override
-    {
-        if (!file_.open(QIODevice::WriteOnly))
-            return false;
-        writer_ = std::make_unique<QPdfWriter>(&file_);
-        writer_->setResolution(dpi_);
-        writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer_->setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi_, height_ * 72.0 / dpi_), QPageSize::Point,
-                                       QString(), QPageSize::ExactMatch));
-        painter_ = std::make_unique<QPainter>();
-        return painter_->begin(writer_.get());
-    }
-
-    void sendTile(const QImage& tile, int x, int y) override { painter_->drawImage(QPoint(x, y), tile); }
-
-    bool end() override
-    {
-        const bool painted = painter_->end();
-        painter_.reset();
-        writer_.reset();
-        return painted && file_.commit();
-    }
-
-private:
-    QSaveFile file_;
-    int dpi_;
-    int width_;
-    int height_;
-    std::unique_ptr<QPdfWriter> writer_;
-    std::unique_ptr<QPainter> painter_;
-};
-
-} // namespace
 
 int RunPrint(const Context& ctx, const std::vector<std::string>& args)
 {
@@ -85,7 +37,8 @@ int RunPrint(const Context& ctx, const std::vector<std::string>& args)
     const SheetDevice device = PrinterDevice(dpi, dpi, width, height, 0, 0);
 
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
-    PdfSheetSink sink(ctx.pdf, dpi, device.width, device.height);
+    PdfFileSheetSink sink(QString::fromStdString(ctx.pdf), QFileInfo(QString::fromStdString(args[0])).completeBaseName(), dpi,
+                          device.width, device.height);
     switch (PrintSheet(doc, device, ctx.cells, CommandLineSheetEnvironment(ctx), sink)) {
     case PrintOutcome::Printed:
         return ExitOk;

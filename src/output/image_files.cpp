@@ -1,13 +1,14 @@
 #include "output/image_files.h"
 
 #include "output/jpeg_writer.h"
+#include "output/pdf_images.h"
+#include "output/sheet_layout.h"
 #include "texts/file_texts.h"
 #include "texts/output_texts.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 
@@ -101,20 +102,13 @@ bool SavePdf(const Bitmap& bitmap, const QString& path, double dpi)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    {
-        QPdfWriter pdf(&file);
-        const int resolution = std::max(1, static_cast<int>(std::lround(dpi)));
-        pdf.setResolution(resolution);
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setPageSize(
-            QPageSize(QSizeF(bitmap.width() * 72.0 / resolution, bitmap.height() * 72.0 / resolution),
-                      QPageSize::Point, QString(), QPageSize::ExactMatch));
-        QPainter painter(&pdf);
-        if (!painter.isActive())
-            return false;
-        painter.drawImage(QPoint(0, 0), bitmap.image());
-    }
-    return file.commit();
+    // Stored without loss, in the tiles a printed sheet is sent in.
+    const double resolution = dpi > 0 ? dpi : 96.0;
+    RasterPdfWriter pdf(file);
+    pdf.beginPage(bitmap.width() * 72.0 / resolution, bitmap.height() * 72.0 / resolution, resolution);
+    for (const QRect& tile : SheetTiles(bitmap.width(), bitmap.height()))
+        pdf.addImage(bitmap.image().copy(tile), tile.x(), tile.y());
+    return pdf.finish(QFileInfo(path).completeBaseName(), QStringLiteral("Vellumora")) && file.commit();
 }
 
 } // namespace

@@ -178,6 +178,7 @@ std::optional<Bitmap> renderSheet(Document& document, const SheetDevice& device,
     ctx.scaleX = g.scaleX;
     ctx.originX = -g.originX;
     ctx.originY = -g.originY;
+    ctx.deviceScale = env.screen.dpiY > 0 ? device.dpiY / env.screen.dpiY : 1.0;
     ctx.metrics = env.screen;
     ctx.items = &document.items;
     ctx.lightDirection = h.lightDirection <= 3 ? h.lightDirection : 0;

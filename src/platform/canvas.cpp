@@ -131,7 +131,7 @@ Path Path::bezierChain(std::span<const QPoint> points, bool closed)
     return path;
 }
 
-Canvas::Canvas(Bitmap& target) : target_(target)
+Canvas::Canvas(Bitmap& target) : target_(target), painter_(ownPainter_)
 {
     // A null image has no paint engine; every drawing call is then a no-op.
     if (target_.isNull())
@@ -148,10 +148,20 @@ Canvas::Canvas(Bitmap& target) : target_(target)
     setHollowBrush();
 }
 
+Canvas::Canvas(QPainter& painter, int width, int height)
+    : target_(noPixels_), painter_(painter), vector_(true), vectorWidth_(std::max(width, 0)),
+      vectorHeight_(std::max(height, 0))
+{
+    if (!painter_.isActive())
+        return;
+    setPen(RGBRef(0, 0, 0));
+    setHollowBrush();
+}
+
 Canvas::~Canvas()
 {
-    if (painter_.isActive())
-        painter_.end();
+    if (ownPainter_.isActive())
+        ownPainter_.end();
 }
 
 int Canvas::logicalDpiX() const
@@ -178,6 +188,14 @@ void Canvas::setPen(ColorRef color, int width, PenStyle style)
         pen.setWidth(std::min(width, kMaxPenWidth));
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
+    } else if (vector_) {
+        // One device pixel wide, ends cut square at the points as the
+        // pixel rule cuts them; the dots keep their rhythm along a figure.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        if (penKind_ == PenKind::Dotted)
+            pen.setDashPattern({double(kDotOn), double(kDotPeriod - kDotOn)});
     } else {
         // Thin strokes are rasterized here; Qt's pen is kept for the
         // figures it still outlines itself (ellipses).
@@ -207,6 +225,16 @@ void Canvas::setHollowBrush()
 
 void Canvas::thinPolyline(std::span<const QPoint> points, bool closed)
 {
+    if (vector_) {
+        QPainterPath path;
+        path.moveTo(points.front());
+        for (std::size_t k = 1; k < points.size(); ++k)
+            path.lineTo(points[k]);
+        if (closed)
+            path.closeSubpath();
+        vectorThinStroke(path);
+        return;
+    }
     const QRect clip(0, 0, width(), height());
     const std::uint32_t colour = Bitmap::toArgb(penColor_);
     const bool dotted = penKind_ == PenKind::Dotted;
@@ -248,8 +276,20 @@ void Canvas::thinPolyline(std::span<const QPoint> points, bool closed)
     }
 }
 
+void Canvas::vectorThinStroke(const QPainterPath& path)
+{
+    const QBrush brush = painter_.brush();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawPath(path);
+    painter_.setBrush(brush);
+}
+
 void Canvas::thinOutline(const QPainterPath& path)
 {
+    if (vector_) {
+        vectorThinStroke(path);
+        return;
+    }
     // Curves are flattened to whole-pixel points first, so that a curve's
     // outline obeys the same rules as a polyline.
     for (const QPolygonF& sub : path.toSubpathPolygons()) {
@@ -430,6 +470,16 @@ void Canvas::drawText(const Font& font, QPoint reference, const QString& text, C
         painter_.drawText(QPointF(reference) + QPointF(0, font.ascent()), text);
     }
     painter_.setPen(pen);
+}
+
+void Canvas::drawImage(const QRectF& target, const QImage& image)
+{
+    if (!painter_.isActive() || image.isNull() || target.isEmpty())
+        return;
+    const bool smooth = painter_.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.drawImage(target, image);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 } // namespace vlm

@@ -18,6 +18,13 @@
 // - Pens wider than one pixel have round ends and round joins.
 // - A dotted pen draws 3 pixels on, 3 off, continuing across the vertices of
 //   a polyline; a wide pen is never dotted.
+//
+// A canvas may also paint onto a vector device (a PDF or SVG page) through a
+// painter its owner keeps. The figures then keep their exact geometry in
+// device pixels: a thin pen is a one-pixel-wide stroke, a dotted one a dash
+// pattern of 3 on, 3 off, and text stays text. Such a canvas has no pixels:
+// bitmap() is null, and whoever needs pixels draws into a bitmap of its own
+// and places it with drawImage().
 
 #include "platform/bitmap.h"
 
@@ -63,13 +70,17 @@ public:
     static constexpr int kMaxPenWidth = 32767;
 
     explicit Canvas(Bitmap& target);
+    // A vector canvas of width x height device pixels over an active
+    // painter, which stays its owner's.
+    Canvas(QPainter& painter, int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     Bitmap& bitmap() { return target_; }
-    int width() const { return target_.width(); }
-    int height() const { return target_.height(); }
+    bool isVector() const { return vector_; }
+    int width() const { return vector_ ? vectorWidth_ : target_.width(); }
+    int height() const { return vector_ ? vectorHeight_ : target_.height(); }
     // Pixels per inch of the bitmap (96 unless its owner set another).
     int logicalDpiX() const;
     int logicalDpiY() const;
@@ -99,17 +110,30 @@ public:
     // about it by the font's escapement, over a transparent background.
     void drawText(const Font& font, QPoint reference, const QString& text, ColorRef color);
 
+    // Draws `image` stretched over `target` (device pixels), its alpha
+    // honoured, without smoothing.
+    void drawImage(const QRectF& target, const QImage& image);
+
 private:
     bool thinPen() const { return penKind_ == PenKind::Thin || penKind_ == PenKind::Dotted; }
     bool hasBrush() const { return painter_.brush().style() != Qt::NoBrush; }
     void thinPolyline(std::span<const QPoint> points, bool closed);
     void thinOutline(const QPainterPath& path);
     void fillOnly(const QPainterPath& path);
+    // Thin and dotted strokes of a vector canvas.
+    void vectorThinStroke(const QPainterPath& path);
 
     enum class PenKind { None, Thin, Dotted, Wide };
 
     Bitmap& target_;
-    QPainter painter_;
+    QPainter ownPainter_;
+    // The painter every figure goes through: the own one over the bitmap,
+    // or the owner's on a vector canvas.
+    QPainter& painter_;
+    Bitmap noPixels_;
+    bool vector_ = false;
+    int vectorWidth_ = 0;
+    int vectorHeight_ = 0;
     PenKind penKind_ = PenKind::Thin;
     ColorRef penColor_ = 0;
     // The bitmap's words the painter draws into, row by row.

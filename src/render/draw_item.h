@@ -39,6 +39,10 @@ struct DrawContext {
     // The zoomed-page position of the canvas bitmap's top-left pixel.
     int originX = 0;
     int originY = 0;
+    // Device pixels per screen pixel at 100 %: 1 on the screen whatever its
+    // zoom, the device's resolution over the screen's on a printed sheet.
+    // Only what must keep its size on paper reads it (a shadow's blur).
+    double deviceScale = 1.0;
     ScreenMetrics metrics;
     // The Document's records: embedded line patterns and pictures are
     // looked up here. May be null (custom patterns then draw solid).

@@ -213,12 +213,16 @@ ChannelPlane ShadowScratch::plane(int slot, int width, int height)
 namespace {
 
 // The size a shadow is blurred down to; false when it would not shrink.
-bool BlurSize(int w, int h, int fade, int& ws, int& hs)
+bool BlurSize(int w, int h, int fade, double deviceScale, int& ws, int& hs)
 {
     if (fade <= 0)
         return false;
-    ws = Round(w * 10.0 / (fade + 10));
-    hs = Round(h * 10.0 / (fade + 10));
+    // On a device finer than the screen the reduction is that much stronger,
+    // so that the softness keeps its width on paper; at the screen's own
+    // resolution (scale 1) the sizes are exactly the screen's.
+    const double scale = deviceScale > 1.0 && std::isfinite(deviceScale) ? std::min(deviceScale, 1e6) : 1.0;
+    ws = Round(w * 10.0 / ((fade + 10) * scale));
+    hs = Round(h * 10.0 / ((fade + 10) * scale));
     if (ws >= w || hs >= h)
         return false;
     ws = std::max(ws, 6);
@@ -328,11 +332,11 @@ void CompositeRows(Canvas& canvas, int width, int height, QPoint at, RowOf shado
 
 } // namespace
 
-void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
+void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch, double deviceScale)
 {
     int ws = 0;
     int hs = 0;
-    if (shadow.isNull() || !BlurSize(shadow.width(), shadow.height(), fade, ws, hs))
+    if (shadow.isNull() || !BlurSize(shadow.width(), shadow.height(), fade, deviceScale, ws, hs))
         return;
     Bitmap& small = scratch.take(1, ws, hs, RGBRef(0, 0, 0), shadow);
     resample(shadow, small, kBlurFilter);
@@ -340,7 +344,7 @@ void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch)
 }
 
 ChannelPlane BlurredShadowMask(const Bitmap& shadow, int width, int height, int fade, ShadowScratch& scratch,
-                               std::vector<RowReach>* reach)
+                               std::vector<RowReach>* reach, double deviceScale)
 {
     if (reach)
         reach->clear();
@@ -351,7 +355,7 @@ ChannelPlane BlurredShadowMask(const Bitmap& shadow, int width, int height, int 
     const ChannelPlane mask = scratch.plane(0, w, h);
     int ws = 0;
     int hs = 0;
-    if (!BlurSize(w, h, fade, ws, hs)) {
+    if (!BlurSize(w, h, fade, deviceScale, ws, hs)) {
         copyBlue(shadow, mask);
         return mask;
     }
@@ -425,7 +429,7 @@ std::vector<std::uint8_t> ShadowFingerprint(const Bitmap& target, const DrawCont
     b << movable;
     if (!movable)
         b << ctx.originX << ctx.originY << target.width() << target.height();
-    b << ctx.zoom << ctx.scaleX << ctx.metrics.dpiX << ctx.metrics.dpiY
+    b << ctx.zoom << ctx.scaleX << ctx.deviceScale << ctx.metrics.dpiX << ctx.metrics.dpiY
       << ctx.metrics.pxPerMmX << ctx.metrics.pxPerMmY << ctx.items << ctx.lightDirection << ctx.fastPaint
       << ctx.showPictures << ctx.fontQuality << ctx.anchorWidth << ctx.anchorHeight << ctx.guideColor
       << ctx.guideBackColor << ctx.textFrameColor << ctx.substituteColor << ctx.substituteFill;
@@ -559,7 +563,8 @@ void DrawShadow(Canvas& canvas, const DrawContext& ctx, const Item& item, const 
     }
     thread_local std::vector<RowReach> reach;
     const ChannelPlane mask =
-        BlurredShadowMask(shadow, area.width(), area.height(), d.shadowFade, scratch, cache ? &reach : nullptr);
+        BlurredShadowMask(shadow, area.width(), area.height(), d.shadowFade, scratch, cache ? &reach : nullptr,
+                          ctx.deviceScale);
     // What is kept is drawn from its runs: the mask's white is not read twice.
     if (cache && mask.bits) {
         if (const ShadowMaskCache::Mask* kept =

@@ -96,8 +96,11 @@ private:
 
 // Blurs a shadow bitmap for `fade`: down to Round(size * 10 / (fade + 10))
 // (at least 6 pixels) and back up with the B-spline filter of `resample`.
-// Nothing happens at fade 0 or when the bitmap is too small to shrink.
-void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
+// On a device `deviceScale` times finer than the screen (a printed sheet)
+// the size is divided by that scale as well, so the blur is as wide on
+// paper as on the screen at 100 %. Nothing happens at fade 0 or when the
+// bitmap is too small to shrink.
+void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch, double deviceScale = 1.0);
 
 // What the blue channel of the top-left width x height pixels of a shadow
 // bitmap would be after BlurShadow, made without the other two channels,
@@ -105,7 +108,7 @@ void BlurShadow(Bitmap& shadow, int fade, ShadowScratch& scratch);
 // With `reach`, it receives where each row can differ from its ends (for
 // every row, or none at all).
 ChannelPlane BlurredShadowMask(const Bitmap& shadow, int width, int height, int fade, ShadowScratch& scratch,
-                               std::vector<RowReach>* reach = nullptr);
+                               std::vector<RowReach>* reach = nullptr, double deviceScale = 1.0);
 
 // CompositeShadow for a mask of blue values.
 void CompositeShadow(Canvas& canvas, const ChannelPlane& mask, QPoint at);

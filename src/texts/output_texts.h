@@ -14,7 +14,8 @@ inline constexpr const char* kCannotWriteFile = "The file could not be written: 
 inline constexpr const char16_t* kExportTitle = u"Export";
 inline constexpr const char16_t* kExportDefaultExtension = u"jpg";
 inline constexpr const char16_t* kExportFilter =
-    u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp";
+    u"JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp"
+    u"|PDF Documents (*.pdf)|*.pdf|SVG Drawings (*.svg)|*.svg";
 
 // "File" > "Export...": the choices before the save dialog, and the file
 // types it offers.

@@ -118,3 +118,65 @@ TEST(CliOutput, PrintWritesTheSheetAsAPdfPage)
 
 } // namespace
 } // namespace vlm
+
+namespace vlm {
+namespace {
+
+QString Tool(const QString& name, const QStringList& args)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(name), args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(CliOutput, ExportToPdfOrSvgWritesTheVectorSheet)
+{
+    QTemporaryDir dir;
+    const QString doc = WriteCardSheet(dir);
+    const QString pdf = dir.filePath(QStringLiteral("cards.PDF"));
+    ASSERT_EQ(Cli({QStringLiteral("export"), QStringLiteral("--cells"), QStringLiteral("  x"), doc, pdf}).exitCode, 0);
+    const QString info = Tool(QStringLiteral("pdfinfo"), {pdf}).simplified();
+    EXPECT_TRUE(info.contains(QStringLiteral("Page size: 288 x 288 pts"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Title: cards")));
+    // No picture in the design, no image in the file.
+    EXPECT_EQ(Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 2);
+    Tool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                                      QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    ASSERT_EQ(page.size(), QSize(384, 384));
+    EXPECT_TRUE(Reddish(page.pixel(48 + 20, 48 + 20)));
+    EXPECT_TRUE(Whitish(page.pixel(48 + 20, 48 + 144 + 20))); // position 3 crossed out
+    EXPECT_TRUE(Reddish(page.pixel(48 + 144 + 20, 48 + 144 + 20)));
+
+    const QString svg = dir.filePath(QStringLiteral("cards.svg"));
+    ASSERT_EQ(Cli({QStringLiteral("export"), doc, svg}).exitCode, 0);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<svg"));
+
+    // A folder that does not exist: an error, and no file.
+    const QString nowhere = dir.filePath(QStringLiteral("missing/cards.pdf"));
+    const CliRun failed = Cli({QStringLiteral("export"), doc, nowhere});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.errors.contains(QStringLiteral("could not be written")));
+}
+
+TEST(CliOutput, PrintedPdfHoldsOnlyLosslessTiles)
+{
+    QTemporaryDir dir;
+    const QString doc = WriteCardSheet(dir);
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    ASSERT_EQ(Cli({QStringLiteral("print"), doc, QStringLiteral("--pdf"), pdf, QStringLiteral("--dpi"),
+                   QStringLiteral("300")})
+                  .exitCode,
+              0);
+    const QStringList rows =
+        Tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 2 + 9); // 1200 x 1200 pixels in tiles of 512
+    for (const QString& row : rows.mid(2))
+        EXPECT_FALSE(row.contains(QStringLiteral("jpeg"))) << row.toStdString();
+}
+
+} // namespace
+} // namespace vlm

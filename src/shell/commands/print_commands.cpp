@@ -2,6 +2,8 @@
 
 #include "model/item_list.h"
 #include "output/export_picture.h"
+#include "output/pdf_sheet_sink.h"
+#include "output/vector_files.h"
 #include "output/image_files.h"
 #include "pictures/picture_services.h"
 #include "platform/prompts.h"
@@ -138,7 +140,12 @@ void PrintCommands::PrintNow(DocumentWindow& window)
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
     const QPoint offset = page.topLeft() - paper.topLeft();
     const SheetDevice device = PrinterDevice(dpi, dpi, paper.width(), paper.height(), offset.x(), offset.y());
-    PrinterSink sink(printer);
+    // "Print to File" gets the sheet's own pixels; Qt's PDF engine would
+    // store the tiles as JPEG.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    PrinterSink printerSink(printer);
+    PdfFileSheetSink fileSink(printer.outputFileName(), window.caption(), dpi, device.width, device.height);
+    SheetSink& sink = toFile ? static_cast<SheetSink&>(fileSink) : printerSink;
     const PrintOutcome outcome =
         PrintSheet(window.document(), device, window.areaSelection, sheetEnvironment(), sink);
     if (outcome == PrintOutcome::TooLarge)
@@ -201,9 +208,18 @@ void PrintCommands::openPreview(DocumentWindow& window, bool exportImage)
     auto printAfter = std::make_shared<bool>(false);
     std::function<void(const Bitmap&)> ready;
     if (exportImage) {
-        ready = [this](const Bitmap& image) {
-            if (const std::optional<QString> name = askExportFile())
+        ready = [this, windowId](const Bitmap& image) {
+            const std::optional<QString> name = askExportFile();
+            if (!name)
+                return;
+            VectorFormat vector;
+            if (!VectorFormatOf(name->toStdString(), vector)) {
                 saveExport(image, *name);
+                return;
+            }
+            // A PDF or SVG is drawn, not the preview's picture saved.
+            if (DocumentWindow* from = main_.windowWithId(windowId))
+                saveVector(*from, *name, vector);
         };
     }
     auto* frame = new PrintPreviewDialog(
@@ -228,6 +244,10 @@ void PrintCommands::ExportExactCommand()
     const std::optional<QString> name = askExportFile();
     if (!name)
         return;
+    if (VectorFormat vector; VectorFormatOf(name->toStdString(), vector)) {
+        saveVector(*window, *name, vector);
+        return;
+    }
     bool tooLarge = false;
     const std::optional<Bitmap> picture = ExactPicture(window->document(), sheetEnvironment(), &tooLarge);
     if (!picture) {
@@ -262,6 +282,15 @@ std::optional<QString> PrintCommands::askExportFile()
                                 Prompts::Yes | Prompts::No) != Prompts::Answer::Yes)
         return std::nullopt;
     return name;
+}
+
+void PrintCommands::saveVector(DocumentWindow& window, const QString& fileName, VectorFormat format)
+{
+    // The vector sheet, with the cells print would print.
+    std::string error;
+    if (!WriteVectorSheet(window.document(), window.areaSelection, sheetEnvironment(), fileName.toStdString(),
+                          format, window.caption(), error))
+        main_.prompts().message(Prompts::Kind::Error, QString::fromStdString(error), Prompts::Ok);
 }
 
 void PrintCommands::saveExport(const Bitmap& picture, const QString& fileName)

@@ -6,6 +6,7 @@
 // Card sheets of more than one print cell ask "Prepare Print" first.
 
 #include "output/render_sheet.h"
+#include "output/vector_files.h"
 
 #include <QObject>
 
@@ -49,6 +50,8 @@ private:
     // the user declined.
     std::optional<QString> askExportFile();
     void saveExport(const Bitmap& picture, const QString& fileName);
+    // A ".pdf" or ".svg" name: the window's sheet drawn as vectors.
+    void saveVector(DocumentWindow& window, const QString& fileName, VectorFormat format);
 
     MainWindow& main_;
 };

@@ -199,3 +199,55 @@ TEST_F(PrintShellTest, ExportsAskForAFileAndRememberItsFolder)
 
 } // namespace
 } // namespace vlm::test
+
+namespace vlm::test {
+namespace {
+
+bool HasJpeg(const QByteArray& pdf)
+{
+    return pdf.contains("/DCTDecode");
+}
+
+TEST_F(PrintShellTest, PrintToFileStoresTheSheetWithoutLoss)
+{
+    DocumentWindow& w = startWithDocument();
+    setCards(w, 1, 1, false);
+    main->menus().print->trigger();
+    const QByteArray bytes = bytesOf(pdf);
+    ASSERT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_FALSE(HasJpeg(bytes));
+    EXPECT_TRUE(bytes.contains("/FlateDecode"));
+}
+
+TEST_F(PrintShellTest, ExportToPdfOrSvgDrawsTheVectorSheet)
+{
+    DocumentWindow& w = startWithDocument();
+    setCards(w, 2, 1, false);
+    const QString vectorPdf = path("cards.pdf");
+    prompts.saveAnswers.push_back(vectorPdf);
+    main->menus().exportExact->trigger();
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+    EXPECT_TRUE(prompts.saveDialogs[0].filter.contains(QStringLiteral("*.pdf")));
+    EXPECT_TRUE(prompts.saveDialogs[0].filter.contains(QStringLiteral("*.svg")));
+    const QByteArray bytes = bytesOf(vectorPdf);
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_FALSE(bytes.contains("/Subtype /Image")); // an empty design: nothing but paper
+    // The filter index stays one of the two picture formats.
+    EXPECT_TRUE(main->settings().expndx == 1 || main->settings().expndx == 2);
+
+    const QString svg = path("cards.svg");
+    prompts.saveAnswers.push_back(svg);
+    main->menus().exportExact->trigger();
+    EXPECT_TRUE(bytesOf(svg).contains("<svg"));
+
+    // "Smooth" to a PDF draws the sheet too, not a JPEG under a PDF's name.
+    const QString smooth = path("smooth.pdf");
+    prompts.saveAnswers.push_back(smooth);
+    main->menus().exportSmooth->trigger();
+    wait(300);
+    EXPECT_TRUE(bytesOf(smooth).startsWith("%PDF"));
+    main->wideWindow().reject();
+}
+
+} // namespace
+} // namespace vlm::test

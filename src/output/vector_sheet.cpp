@@ -1,0 +1,168 @@
+#include "output/vector_sheet.h"
+
+#include "model/item_list.h"
+#include "model/page_setup.h"
+#include "model/rounding.h"
+#include "output/vector_layers.h"
+#include "platform/canvas.h"
+#include "render/draw_item.h"
+#include "render/painted_items.h"
+#include "render/view_extent.h"
+
+#include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+#include <memory>
+
+namespace vlm {
+
+namespace {
+
+const QColor kPaper(255, 255, 255);
+
+SheetDevice VectorDevice(const HeaderFields& h, const ScreenMetrics& screen, int dpi)
+{
+    const double w = ToInchesX(h, h.pageDims[DimPaperWidth], screen) * dpi;
+    const double ht = ToInchesY(h, h.pageDims[DimPaperHeight], screen) * dpi;
+    // A damaged header may ask for anything; a page stays within what a
+    // PDF viewer opens.
+    constexpr double kMaxSide = 200.0 * 600.0;
+    const int width = std::isfinite(w) ? static_cast<int>(std::clamp<double>(Round(w), 1.0, kMaxSide)) : 1;
+    const int height = std::isfinite(ht) ? static_cast<int>(std::clamp<double>(Round(ht), 1.0, kMaxSide)) : 1;
+    return PrinterDevice(dpi, dpi, width, height, 0, 0);
+}
+
+// Whether the Item, shadow and all, lies wholly inside `r` (device pixels).
+bool WhollyInside(const Item& item, const DrawContext& ctx, const QRect& r)
+{
+    const PixelRect e = Normalized(
+        Unite(PaintExtent(item, ctx.metrics), RepaintExtent(item, ctx.metrics, ctx.lightDirection)));
+    const QRect box(ctx.toCanvas(e.left, e.top), ctx.toCanvas(e.right, e.bottom));
+    return r.contains(box.normalized().adjusted(-2, -2, 2, 2));
+}
+
+// Every painted Item once, as the raster sheet draws them; those wholly
+// inside `hidden` are left out, so that a blank cell holds no hidden text.
+void DrawPass(Canvas& canvas, const DrawContext& ctx, VectorLayers& layers, ItemList& items,
+              const QRect& hidden = QRect())
+{
+    layers.beginPass();
+    for (Item* item : PaintedItems(items)) {
+        if (!hidden.isEmpty() && WhollyInside(*item, ctx, hidden))
+            continue;
+        // The sheet keeps no picture cache: a Clip renders from its picture,
+        // and the window's cached rendering stays as it was.
+        std::unique_ptr<ItemList> screenCache = std::move(item->cache);
+        // Shaded dashes are shaded by the raster band shader: such a line
+        // comes in whole, as a layer.
+        if (item->rec.d.kind == KindLine && item->rec.d.role == RoleDrawing && item->rec.d.surface >= 1)
+            layers.drawWhole(canvas, ctx, *item);
+        else
+            DrawItem(canvas, ctx, *item, false);
+        item->cache = std::move(screenCache);
+    }
+}
+
+} // namespace
+
+QSize VectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi)
+{
+    const Item* header = Header(document.items);
+    if (!header || dpi < 1)
+        return {};
+    const SheetDevice d = VectorDevice(header->rec.h, screen, dpi);
+    return {d.width, d.height};
+}
+
+QSizeF VectorPaperPoints(const Document& document, const ScreenMetrics& screen)
+{
+    const QSize s = VectorSheetSize(document, screen, 600);
+    return s.isEmpty() ? QSizeF() : QSizeF(s.width() * 72.0 / 600.0, s.height() * 72.0 / 600.0);
+}
+
+bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
+                     const SheetEnvironment& env, const VectorSheetOptions& options,
+                     const std::function<void(const QImage&)>& noted)
+{
+    const Item* header = Header(document.items);
+    if (!header || !painter.isActive() || options.deviceDpi < 1)
+        return false;
+    const HeaderFields& h = header->rec.h;
+    const SheetDevice device = VectorDevice(h, env.screen, options.deviceDpi);
+    const SheetGeometry g = SheetGeometryOf(h, device, env.screen);
+    const bool repeats = g.cards && (g.rows > 1 || g.columns > 1);
+
+    const double dpi = options.deviceDpi;
+    VectorLayers layers(env, options.layerDpi / dpi, options.pictureDpiLimit / dpi, repeats, noted);
+    DrawContext ctx;
+    ctx.zoom = g.scaleY;
+    ctx.scaleX = g.scaleX;
+    ctx.originX = -g.originX;
+    ctx.originY = -g.originY;
+    ctx.deviceScale = env.screen.dpiY > 0 ? dpi / env.screen.dpiY : 1.0;
+    ctx.metrics = env.screen;
+    ctx.items = &document.items;
+    ctx.lightDirection = h.lightDirection <= 3 ? h.lightDirection : 0;
+    ctx.fontQuality = env.fontQuality;
+    ctx.effects = &layers;
+
+    painter.save();
+    const QRect sheet(0, 0, device.width, device.height);
+    painter.fillRect(sheet, kPaper);
+    Canvas canvas(painter, device.width, device.height);
+    if (!g.cards) {
+        DrawPass(canvas, ctx, layers, document.items);
+        painter.restore();
+        return true;
+    }
+
+    const int ox = g.originX;
+    const int oy = g.originY;
+    // Left of the first column and above the first row the sheet stays blank.
+    const QRect drawable = QRect(QPoint(std::max(0, ox), std::max(0, oy)), sheet.bottomRight()) & sheet;
+    const QRect firstCell(QPoint(0, 0), QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
+    const bool firstPrints = CellPrints(selection, 1, 1, g.columns);
+    QRegion first(drawable);
+    if (!firstPrints)
+        first -= firstCell;
+    painter.setClipRegion(first);
+    DrawPass(canvas, ctx, layers, document.items, firstPrints ? QRect() : firstCell);
+    painter.setClipping(false);
+
+    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
+                       QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
+    if (repeats && source.isValid()) {
+        // Each cell shows what the first cell's rectangle shows, bleed
+        // included, and covers whatever spilled into it before.
+        const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
+        const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
+        const CellSpan columns = CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
+        const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
+        for (std::int64_t c = columns.first; c <= columns.last; ++c) {
+            for (std::int64_t r = rows.first; r <= rows.last; ++r) {
+                if (c == 1 && r == 1)
+                    continue;
+                const QPoint shift(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY));
+                const QRect dest = source.translated(shift) & drawable;
+                if (dest.isEmpty())
+                    continue;
+                painter.fillRect(dest, kPaper);
+                if (!CellPrints(selection, static_cast<int>(r), static_cast<int>(c), g.columns))
+                    continue;
+                // What lay outside the sheet in the first cell was never drawn.
+                painter.setClipRect(dest & sheet.translated(shift));
+                painter.translate(shift);
+                DrawPass(canvas, ctx, layers, document.items);
+                painter.resetTransform();
+                painter.setClipping(false);
+            }
+        }
+    }
+    if (!firstPrints)
+        painter.fillRect(firstCell & sheet, kPaper);
+    painter.restore();
+    return true;
+}
+
+} // namespace vlm
