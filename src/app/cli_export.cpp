@@ -43,10 +43,10 @@ int RunExport(const Context& ctx, const std::vector<std::string>& args)
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
     const SheetEnvironment env = CommandLineSheetEnvironment(ctx);
     // A PDF or an SVG drawing is the vector sheet, cells as for printing.
-    if (VectorFormat vector; VectorFormatOf(out, vector)) {
+    if (VectorFormat vector; vectorFormatOf(out, vector)) {
         std::string error;
         const QString title = QFileInfo(QString::fromStdString(in)).completeBaseName();
-        if (!WriteVectorSheet(doc, ctx.cells, env, out, vector, title, error)) {
+        if (!writeVectorSheet(doc, ctx.cells, env, out, vector, title, error)) {
             ctx.err << error << '\n';
             return ExitFileFailed;
         }

@@ -1,6 +1,10 @@
 #include "output/export_types.h"
 
+#include "output/vector_files.h"
 #include "texts/output_texts.h"
+
+#include <QFileInfo>
+#include <QString>
 
 #include <algorithm>
 #include <cctype>
@@ -16,8 +20,16 @@ std::vector<ExportType> makeTypes()
     types.push_back({texts::kExportTypeJpeg, {"jpg", "jpeg"}, ExportFormat::Jpeg, 1, {}});
     types.push_back({texts::kExportTypeBmp, {"bmp"}, ExportFormat::Bmp, 2, {}});
     types.push_back({texts::kExportTypeIco, {"ico"}, ExportFormat::Ico, 4, {}});
-    // Vector types go here, after the pictures: the vector output appends
-    // {name, {"pdf"}, ExportFormat::Pdf, 0, writer} and {name, {"svg"}, ...}.
+    // The vector sheet: text as text, pictures and shadows as lossless images.
+    const auto vectorWriter = [](VectorFormat format) {
+        return [format](Document& document, const std::string& selection, const SheetEnvironment& env,
+                        const std::string& fileName, std::string& error) {
+            const QString title = QFileInfo(QString::fromStdString(fileName)).completeBaseName();
+            return writeVectorSheet(document, selection, env, fileName, format, title, error);
+        };
+    };
+    types.push_back({texts::kExportTypePdf, {"pdf"}, ExportFormat::Png, 0, vectorWriter(VectorFormat::Pdf)});
+    types.push_back({texts::kExportTypeSvg, {"svg"}, ExportFormat::Png, 0, vectorWriter(VectorFormat::Svg)});
     return types;
 }
 

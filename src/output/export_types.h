@@ -4,9 +4,9 @@
 // them. A raster type writes the rendered sheet with WriteExport; a vector
 // type writes the document itself through its own function.
 //
-// This list is the one place a new export type is added: a vector output
-// (PDF, SVG) appends an entry with `writeDocument` set in exportTypes(), and
-// the menu, the toolbar button and the save dialog offer it from then on.
+// This list is the one place a new export type is added: PDF and SVG are
+// entries with `writeDocument` set, and the menu, the toolbar button and the
+// save dialog offer whatever is listed.
 
 #include "output/image_files.h"
 #include "output/render_sheet.h"
@@ -24,9 +24,10 @@ struct ExportType
     ExportFormat format = ExportFormat::Png;  // raster types
     // The remembered choice ("expndx") that selects this type; 0 for none.
     int remembered = 0;
-    // Vector types: writes `document` to the file; on failure `error` says why.
-    std::function<bool(Document& document, const std::string& fileName, const SheetEnvironment& env,
-                       std::string& error)>
+    // Vector types: writes `document`, with the cells `selection` leaves (the
+    // area selection), to the file; on failure `error` says why.
+    std::function<bool(Document& document, const std::string& selection, const SheetEnvironment& env,
+                       const std::string& fileName, std::string& error)>
         writeDocument;
 
     bool vector() const { return static_cast<bool>(writeDocument); }

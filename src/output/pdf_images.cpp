@@ -12,7 +12,7 @@ namespace {
 
 // Qt's images are sent to the engine as 32-bit pixels; what the engine
 // writes as colour are their red, green and blue bytes.
-QByteArray RgbBytes(const QImage& source)
+QByteArray rgbBytes(const QImage& source)
 {
     QImage image = source;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
@@ -32,7 +32,7 @@ QByteArray RgbBytes(const QImage& source)
     return out;
 }
 
-QByteArray Number(double v)
+QByteArray pdfNumber(double v)
 {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%.4f", v);
@@ -43,7 +43,7 @@ QByteArray Number(double v)
     return s == "-0" ? QByteArray("0") : s;
 }
 
-QByteArray XrefEntry(qint64 offset)
+QByteArray xrefEntry(qint64 offset)
 {
     char buf[24];
     std::snprintf(buf, sizeof buf, "%010lld 00000 n \n", static_cast<long long>(offset));
@@ -51,7 +51,7 @@ QByteArray XrefEntry(qint64 offset)
 }
 
 // The integer after `key` in `dict`; -1 when there is none.
-long long IntAfter(const QByteArray& dict, const QByteArray& key)
+long long intAfter(const QByteArray& dict, const QByteArray& key)
 {
     const qsizetype at = dict.indexOf(key);
     if (at < 0)
@@ -71,7 +71,7 @@ long long IntAfter(const QByteArray& dict, const QByteArray& key)
 
 } // namespace
 
-QByteArray FlateEncode(const QByteArray& data, int level)
+QByteArray flateEncode(const QByteArray& data, int level)
 {
     // qCompress puts the length in front of a zlib stream; PDF wants the
     // stream alone.
@@ -79,7 +79,7 @@ QByteArray FlateEncode(const QByteArray& data, int level)
     return z.size() >= 4 ? z.sliced(4) : QByteArray();
 }
 
-QByteArray PdfTextString(const QString& text)
+QByteArray pdfTextString(const QString& text)
 {
     bool ascii = true;
     for (QChar c : text)
@@ -146,7 +146,7 @@ void RasterPdfWriter::addImage(const QImage& image, int x, int y)
         return;
     // A printed sheet is mostly paper: the fastest level already packs its
     // runs of white, and the time goes to the many tiles.
-    const QByteArray data = FlateEncode(RgbBytes(image), 1);
+    const QByteArray data = flateEncode(rgbBytes(image), 1);
     const int object = newObject();
     write(QByteArray::number(object) + " 0 obj\n<< /Type /XObject /Subtype /Image /Width " +
           QByteArray::number(image.width()) + " /Height " + QByteArray::number(image.height()) +
@@ -159,15 +159,15 @@ void RasterPdfWriter::addImage(const QImage& image, int x, int y)
     const double k = 72.0 / dpi_;
     const double w = image.width() * k;
     const double h = image.height() * k;
-    page_->content += "q " + Number(w) + " 0 0 " + Number(h) + ' ' + Number(x * k) + ' ' +
-                      Number(page_->height - y * k - h) + " cm /Im" + QByteArray::number(object) + " Do Q\n";
+    page_->content += "q " + pdfNumber(w) + " 0 0 " + pdfNumber(h) + ' ' + pdfNumber(x * k) + ' ' +
+                      pdfNumber(page_->height - y * k - h) + " cm /Im" + QByteArray::number(object) + " Do Q\n";
 }
 
 void RasterPdfWriter::endPage()
 {
     if (!page_)
         return;
-    const QByteArray content = FlateEncode(page_->content);
+    const QByteArray content = flateEncode(page_->content);
     const int contents = newObject();
     write(QByteArray::number(contents) + " 0 obj\n<< /Filter /FlateDecode /Length " +
           QByteArray::number(content.size()) + " >>\nstream\n");
@@ -178,7 +178,7 @@ void RasterPdfWriter::endPage()
         images += "/Im" + QByteArray::number(object) + ' ' + QByteArray::number(object) + " 0 R ";
     const int pageObject = newObject();
     write(QByteArray::number(pageObject) + " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " +
-          Number(page_->width) + ' ' + Number(page_->height) + "] /Resources << /XObject << " + images +
+          pdfNumber(page_->width) + ' ' + pdfNumber(page_->height) + "] /Resources << /XObject << " + images +
           ">> /ProcSet [/PDF /ImageC] >> /Contents " + QByteArray::number(contents) + " 0 R >>\nendobj\n");
     pageObjects_.push_back(pageObject);
     page_.reset();
@@ -196,12 +196,12 @@ bool RasterPdfWriter::finish(const QString& title, const QString& creator)
     write("2 0 obj\n<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pageObjects_.size()) +
           " >>\nendobj\n");
     offsets_[2] = written_;
-    write("3 0 obj\n<< /Title " + PdfTextString(title) + " /Creator " + PdfTextString(creator) +
-          " /Producer " + PdfTextString(creator) + " >>\nendobj\n");
+    write("3 0 obj\n<< /Title " + pdfTextString(title) + " /Creator " + pdfTextString(creator) +
+          " /Producer " + pdfTextString(creator) + " >>\nendobj\n");
     const qint64 xref = written_;
     QByteArray table = "xref\n0 " + QByteArray::number(offsets_.size() + 1) + "\n0000000000 65535 f \n";
     for (qint64 offset : offsets_)
-        table += XrefEntry(offset);
+        table += xrefEntry(offset);
     write(table);
     write("trailer\n<< /Size " + QByteArray::number(offsets_.size() + 1) +
           " /Root 1 0 R /Info 3 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n");
@@ -222,7 +222,7 @@ bool LosslessPdfImages::rewrite(QByteArray& pdf) const
     const qsizetype startxref = pdf.lastIndexOf("startxref");
     if (startxref < 0)
         return false;
-    const long long xref = IntAfter(pdf.sliced(startxref), "startxref");
+    const long long xref = intAfter(pdf.sliced(startxref), "startxref");
     if (xref <= 0 || xref >= startxref || !pdf.sliced(xref).startsWith("xref"))
         return false;
     const qsizetype trailer = pdf.indexOf("trailer", xref);
@@ -237,7 +237,7 @@ bool LosslessPdfImages::rewrite(QByteArray& pdf) const
     const QByteArray subsection = section.sliced(firstLine + 1, secondLine - firstLine - 1).trimmed();
     if (!subsection.startsWith("0 "))
         return false;
-    const long long count = IntAfter(subsection, "0");
+    const long long count = intAfter(subsection, "0");
     if (count < 1 || secondLine + 1 + 20 * count > section.size())
         return false;
     std::map<qint64, int> byOffset; // object start -> number
@@ -267,15 +267,15 @@ bool LosslessPdfImages::rewrite(QByteArray& pdf) const
             if (next >= images_.size())
                 return false;
             const QImage& image = images_[next++];
-            if (IntAfter(dict, "/Width") != image.width() || IntAfter(dict, "/Height") != image.height())
+            if (intAfter(dict, "/Width") != image.width() || intAfter(dict, "/Height") != image.height())
                 return false;
-            const QByteArray data = FlateEncode(RgbBytes(image));
+            const QByteArray data = flateEncode(rgbBytes(image));
             QByteArray newDict = dict;
             newDict.replace("/DCTDecode", "/FlateDecode");
             const qsizetype lengthAt = newDict.indexOf("/Length ");
             if (lengthAt < 0)
                 return false;
-            const long long lengthValue = IntAfter(newDict, "/Length");
+            const long long lengthValue = intAfter(newDict, "/Length");
             // "/Length 8 0 R" refers to an object; otherwise the number is the length.
             const qsizetype valueEnd = newDict.indexOf('\n', lengthAt);
             const QByteArray lengthText = newDict.sliced(lengthAt, (valueEnd < 0 ? newDict.size() : valueEnd) - lengthAt);
@@ -305,7 +305,7 @@ bool LosslessPdfImages::rewrite(QByteArray& pdf) const
     out += section.left(secondLine + 1);
     for (long long n = 0; n < count; ++n) {
         const QByteArray entry = section.sliced(secondLine + 1 + 20 * n, 20);
-        out += entry[17] == 'n' ? XrefEntry(offsets[static_cast<std::size_t>(n)]) : entry;
+        out += entry[17] == 'n' ? xrefEntry(offsets[static_cast<std::size_t>(n)]) : entry;
     }
     out += pdf.sliced(trailer, startxref - trailer);
     out += "startxref\n" + QByteArray::number(newXref) + "\n%%EOF\n";

@@ -26,10 +26,10 @@ namespace vlm {
 
 // A PDF stream's Flate (zlib) encoding of `data`, at zlib's `level` (1
 // fastest, 9 smallest).
-QByteArray FlateEncode(const QByteArray& data, int level = 6);
+QByteArray flateEncode(const QByteArray& data, int level = 6);
 
 // A PDF text string: ASCII as it is, anything else as UTF-16BE with a mark.
-QByteArray PdfTextString(const QString& text);
+QByteArray pdfTextString(const QString& text);
 
 class RasterPdfWriter
 {

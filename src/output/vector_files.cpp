@@ -36,7 +36,7 @@ struct VectorDocumentWriter::Noted
     LosslessPdfImages images;
 };
 
-bool VectorFormatOf(const std::string& fileName, VectorFormat& format)
+bool vectorFormatOf(const std::string& fileName, VectorFormat& format)
 {
     const std::string ext = LowerExtension(fileName);
     if (ext == ".pdf")
@@ -63,7 +63,7 @@ VectorDocumentWriter::~VectorDocumentWriter()
 
 bool VectorDocumentWriter::addSheet(Document& document, const std::string& selection, const SheetEnvironment& env)
 {
-    const QSize size = VectorSheetSize(document, env.screen, options_.deviceDpi);
+    const QSize size = vectorSheetSize(document, env.screen, options_.deviceDpi);
     if (size.isEmpty())
         return false;
     const QSizeF points(size.width() * 72.0 / options_.deviceDpi, size.height() * 72.0 / options_.deviceDpi);
@@ -100,7 +100,7 @@ bool VectorDocumentWriter::addSheet(Document& document, const std::string& selec
     }
     Noted* noted = noted_.get();
     const bool pdf = format_ == VectorFormat::Pdf;
-    const bool drawn = DrawVectorSheet(*painter_, document, selection, env, options_, [noted, pdf](const QImage& i) {
+    const bool drawn = drawVectorSheet(*painter_, document, selection, env, options_, [noted, pdf](const QImage& i) {
         if (pdf)
             noted->images.note(i);
     });
@@ -127,7 +127,7 @@ QByteArray VectorDocumentWriter::finish()
     return out;
 }
 
-bool WriteVectorSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
+bool writeVectorSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
                       const std::string& fileName, VectorFormat format, const QString& title, std::string& error)
 {
     VectorDocumentWriter writer(format, title);

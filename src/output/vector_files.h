@@ -25,7 +25,7 @@ enum class VectorFormat { Pdf, Svg };
 
 // By the file name's extension, compared without case: ".pdf" and ".svg";
 // false for any other.
-bool VectorFormatOf(const std::string& fileName, VectorFormat& format);
+bool vectorFormatOf(const std::string& fileName, VectorFormat& format);
 
 class VectorDocumentWriter
 {
@@ -61,7 +61,7 @@ private:
 
 // Writes the document's sheet to `fileName` as a PDF or an SVG drawing; on
 // failure `error` says why and no half-written file is left.
-bool WriteVectorSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
+bool writeVectorSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
                       const std::string& fileName, VectorFormat format, const QString& title, std::string& error);
 
 } // namespace vlm

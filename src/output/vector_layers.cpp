@@ -19,7 +19,7 @@ constexpr double kMaxLayerPixels = 8.0 * 1024 * 1024;
 
 } // namespace
 
-QImage LayerFromPair(const Bitmap& onWhite, const Bitmap& onBlack, QRect* cut)
+QImage layerFromPair(const Bitmap& onWhite, const Bitmap& onBlack, QRect* cut)
 {
     const int w = std::min(onWhite.width(), onBlack.width());
     const int h = std::min(onWhite.height(), onBlack.height());
@@ -143,7 +143,7 @@ const PlacedLayer& VectorLayers::layer(const Canvas& canvas, const DrawContext& 
                         paint(c, fx);
                     }
                     QRect cut;
-                    out.image = LayerFromPair(onWhite, onBlack, &cut);
+                    out.image = layerFromPair(onWhite, onBlack, &cut);
                     out.at = QRectF((L + cut.x()) / scale - ctx.originX, (T + cut.y()) / scale - ctx.originY,
                                     cut.width() / scale, cut.height() / scale);
                     ++rendered_;

@@ -40,7 +40,7 @@ struct PlacedLayer
 // (`onWhite`) and over black (`onBlack`), cut to the pixels it touched.
 // Null when the two are the same size and wholly apart (nothing drawn);
 // `cut` receives the part of the bitmaps the image covers.
-QImage LayerFromPair(const Bitmap& onWhite, const Bitmap& onBlack, QRect* cut);
+QImage layerFromPair(const Bitmap& onWhite, const Bitmap& onBlack, QRect* cut);
 
 class VectorLayers : public ItemEffects
 {

@@ -21,7 +21,7 @@ namespace {
 
 const QColor kPaper(255, 255, 255);
 
-SheetDevice VectorDevice(const HeaderFields& h, const ScreenMetrics& screen, int dpi)
+SheetDevice vectorDevice(const HeaderFields& h, const ScreenMetrics& screen, int dpi)
 {
     const double w = ToInchesX(h, h.pageDims[DimPaperWidth], screen) * dpi;
     const double ht = ToInchesY(h, h.pageDims[DimPaperHeight], screen) * dpi;
@@ -34,7 +34,7 @@ SheetDevice VectorDevice(const HeaderFields& h, const ScreenMetrics& screen, int
 }
 
 // Whether the Item, shadow and all, lies wholly inside `r` (device pixels).
-bool WhollyInside(const Item& item, const DrawContext& ctx, const QRect& r)
+bool whollyInside(const Item& item, const DrawContext& ctx, const QRect& r)
 {
     const PixelRect e = Normalized(
         Unite(PaintExtent(item, ctx.metrics), RepaintExtent(item, ctx.metrics, ctx.lightDirection)));
@@ -44,12 +44,12 @@ bool WhollyInside(const Item& item, const DrawContext& ctx, const QRect& r)
 
 // Every painted Item once, as the raster sheet draws them; those wholly
 // inside `hidden` are left out, so that a blank cell holds no hidden text.
-void DrawPass(Canvas& canvas, const DrawContext& ctx, VectorLayers& layers, ItemList& items,
+void drawPass(Canvas& canvas, const DrawContext& ctx, VectorLayers& layers, ItemList& items,
               const QRect& hidden = QRect())
 {
     layers.beginPass();
     for (Item* item : PaintedItems(items)) {
-        if (!hidden.isEmpty() && WhollyInside(*item, ctx, hidden))
+        if (!hidden.isEmpty() && whollyInside(*item, ctx, hidden))
             continue;
         // The sheet keeps no picture cache: a Clip renders from its picture,
         // and the window's cached rendering stays as it was.
@@ -66,22 +66,22 @@ void DrawPass(Canvas& canvas, const DrawContext& ctx, VectorLayers& layers, Item
 
 } // namespace
 
-QSize VectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi)
+QSize vectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi)
 {
     const Item* header = Header(document.items);
     if (!header || dpi < 1)
         return {};
-    const SheetDevice d = VectorDevice(header->rec.h, screen, dpi);
+    const SheetDevice d = vectorDevice(header->rec.h, screen, dpi);
     return {d.width, d.height};
 }
 
-QSizeF VectorPaperPoints(const Document& document, const ScreenMetrics& screen)
+QSizeF vectorPaperPoints(const Document& document, const ScreenMetrics& screen)
 {
-    const QSize s = VectorSheetSize(document, screen, 600);
+    const QSize s = vectorSheetSize(document, screen, 600);
     return s.isEmpty() ? QSizeF() : QSizeF(s.width() * 72.0 / 600.0, s.height() * 72.0 / 600.0);
 }
 
-bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
+bool drawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
                      const SheetEnvironment& env, const VectorSheetOptions& options,
                      const std::function<void(const QImage&)>& noted)
 {
@@ -89,7 +89,7 @@ bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& s
     if (!header || !painter.isActive() || options.deviceDpi < 1)
         return false;
     const HeaderFields& h = header->rec.h;
-    const SheetDevice device = VectorDevice(h, env.screen, options.deviceDpi);
+    const SheetDevice device = vectorDevice(h, env.screen, options.deviceDpi);
     const SheetGeometry g = SheetGeometryOf(h, device, env.screen);
     const bool repeats = g.cards && (g.rows > 1 || g.columns > 1);
 
@@ -112,7 +112,7 @@ bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& s
     painter.fillRect(sheet, kPaper);
     Canvas canvas(painter, device.width, device.height);
     if (!g.cards) {
-        DrawPass(canvas, ctx, layers, document.items);
+        drawPass(canvas, ctx, layers, document.items);
         painter.restore();
         return true;
     }
@@ -127,7 +127,7 @@ bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& s
     if (!firstPrints)
         first -= firstCell;
     painter.setClipRegion(first);
-    DrawPass(canvas, ctx, layers, document.items, firstPrints ? QRect() : firstCell);
+    drawPass(canvas, ctx, layers, document.items, firstPrints ? QRect() : firstCell);
     painter.setClipping(false);
 
     const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
@@ -153,7 +153,7 @@ bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& s
                 // What lay outside the sheet in the first cell was never drawn.
                 painter.setClipRect(dest & sheet.translated(shift));
                 painter.translate(shift);
-                DrawPass(canvas, ctx, layers, document.items);
+                drawPass(canvas, ctx, layers, document.items);
                 painter.resetTransform();
                 painter.setClipping(false);
             }

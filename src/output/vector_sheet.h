@@ -33,14 +33,14 @@ struct VectorSheetOptions
 
 // The paper of the document in device pixels at `dpi`, each side at least
 // 1; empty without a header.
-QSize VectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi);
+QSize vectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi);
 // The paper in points (1/72 inch).
-QSizeF VectorPaperPoints(const Document& document, const ScreenMetrics& screen);
+QSizeF vectorPaperPoints(const Document& document, const ScreenMetrics& screen);
 
 // Draws the sheet with `painter`, whose units are device pixels at
 // options.deviceDpi with (0, 0) at the paper's top-left corner. `noted`
 // hears of every image before it is drawn. False without a header.
-bool DrawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
+bool drawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
                      const SheetEnvironment& env, const VectorSheetOptions& options,
                      const std::function<void(const QImage&)>& noted = {});
 

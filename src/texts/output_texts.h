@@ -36,6 +36,8 @@ inline constexpr const char16_t* kExportTypePng = u"PNG Image Files (*.png)";
 inline constexpr const char16_t* kExportTypeJpeg = u"JPEG Image Files (*.jpg,*.jpeg)";
 inline constexpr const char16_t* kExportTypeBmp = u"Bitmaps (*.bmp)";
 inline constexpr const char16_t* kExportTypeIco = u"Icons (*.ico)";
+inline constexpr const char16_t* kExportTypePdf = u"PDF Documents (*.pdf)";
+inline constexpr const char16_t* kExportTypeSvg = u"SVG Drawings (*.svg)";
 
 // "Prepare Print".
 inline constexpr const char16_t* kPrepareTitle = u"Options";

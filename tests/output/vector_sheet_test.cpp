@@ -27,8 +27,8 @@ QString WriteSheet(Document& doc, const QTemporaryDir& dir, const QString& name,
     VectorFormat format = VectorFormat::Pdf;
     const QString path = dir.filePath(name);
     std::string error;
-    if (!VectorFormatOf(path.toStdString(), format) ||
-        !WriteVectorSheet(doc, cells, Env(), path.toStdString(), format, QStringLiteral("Cards"), error))
+    if (!vectorFormatOf(path.toStdString(), format) ||
+        !writeVectorSheet(doc, cells, Env(), path.toStdString(), format, QStringLiteral("Cards"), error))
         return {};
     return path;
 }
@@ -266,7 +266,7 @@ TEST(VectorSheet, PicturesComeAsLosslessImagesAndUndecodableOnesAsNothing)
     };
     const QString pdf = dir.filePath(QStringLiteral("picture.pdf"));
     std::string error;
-    ASSERT_TRUE(WriteVectorSheet(doc, "", env, pdf.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
+    ASSERT_TRUE(writeVectorSheet(doc, "", env, pdf.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
     EXPECT_EQ(asked, 2); // over white and over black
     const QStringList rows = test::ImageRows(pdf);
     ASSERT_EQ(rows.size(), 1);
@@ -278,7 +278,7 @@ TEST(VectorSheet, PicturesComeAsLosslessImagesAndUndecodableOnesAsNothing)
     // A picture that does not decode draws nothing, as on the screen.
     env.pictures = [](Canvas&, const DrawContext&, Item&, PictureMode) {};
     const QString none = dir.filePath(QStringLiteral("none.pdf"));
-    ASSERT_TRUE(WriteVectorSheet(doc, "", env, none.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
+    ASSERT_TRUE(writeVectorSheet(doc, "", env, none.toStdString(), VectorFormat::Pdf, QStringLiteral("P"), error));
     EXPECT_TRUE(test::ImageRows(none).isEmpty());
 }
 

@@ -177,7 +177,7 @@ void ExportCommands::saveExport(std::int32_t windowId, ExportDialog::Choice choi
     std::string error;
     const std::string file = name->toStdString();
     if (t.vector()) {
-        if (!t.writeDocument(window->document(), file, env, error))
+        if (!t.writeDocument(window->document(), window->areaSelection, env, file, error))
             main_.prompts().message(Prompts::Kind::Error, QString::fromStdString(error), Prompts::Ok);
         return;
     }

@@ -213,7 +213,7 @@ void PrintCommands::openPreview(DocumentWindow& window, bool exportImage)
             if (!name)
                 return;
             VectorFormat vector;
-            if (!VectorFormatOf(name->toStdString(), vector)) {
+            if (!vectorFormatOf(name->toStdString(), vector)) {
                 saveExport(image, *name);
                 return;
             }
@@ -244,7 +244,7 @@ void PrintCommands::ExportExactCommand()
     const std::optional<QString> name = askExportFile();
     if (!name)
         return;
-    if (VectorFormat vector; VectorFormatOf(name->toStdString(), vector)) {
+    if (VectorFormat vector; vectorFormatOf(name->toStdString(), vector)) {
         saveVector(*window, *name, vector);
         return;
     }
@@ -288,7 +288,7 @@ void PrintCommands::saveVector(DocumentWindow& window, const QString& fileName, 
 {
     // The vector sheet, with the cells print would print.
     std::string error;
-    if (!WriteVectorSheet(window.document(), window.areaSelection, sheetEnvironment(), fileName.toStdString(),
+    if (!writeVectorSheet(window.document(), window.areaSelection, sheetEnvironment(), fileName.toStdString(),
                           format, window.caption(), error))
         main_.prompts().message(Prompts::Kind::Error, QString::fromStdString(error), Prompts::Ok);
 }

@@ -6,6 +6,7 @@
 #include "model/item_list.h"
 #include "model/page_setup.h"
 #include "output/export_picture.h"
+#include "output/export_types.h"
 #include "pictures/picture_decoders.h"
 #include "render/units.h"
 #include "shell/commands/canvas_context_menu.h"
@@ -173,6 +174,31 @@ TEST_F(DesktopTest, PngFromTheWindowIsTheExactPicture)
     drawLine({200, 200}, {240, 260});
     exporter->continueExport(w.windowId(), {0, false});
     EXPECT_EQ(bytesOf(png), kept);
+}
+
+TEST_F(DesktopTest, PdfAndSvgFromTheWindowAreTheVectorSheet)
+{
+    DocumentWindow& w = withDocument();
+    drawLine({40, 40}, {160, 90});
+    const std::vector<ExportType>& types = exportTypes();
+    const int pdf = exportTypeOfName("sheet.pdf");
+    const int svg = exportTypeOfName("sheet.SVG");
+    ASSERT_GE(pdf, 0);
+    ASSERT_GE(svg, 0);
+    EXPECT_TRUE(types[pdf].vector());
+    EXPECT_TRUE(types[svg].vector());
+    EXPECT_TRUE(exportTypesFilter().find(u"PDF Documents (*.pdf)|*.pdf") != std::u16string::npos);
+
+    prompts.saveAnswers.push_back(path("sheet.pdf"));
+    exporter->continueExport(w.windowId(), {pdf, false});
+    EXPECT_TRUE(bytesOf(path("sheet.pdf")).startsWith("%PDF-"));
+    prompts.saveAnswers.push_back(path("sheet.svg"));
+    exporter->continueExport(w.windowId(), {svg, false});
+    const QByteArray drawing = bytesOf(path("sheet.svg"));
+    EXPECT_TRUE(drawing.contains("<svg")) << "an SVG drawing, not a picture under an .svg name";
+    EXPECT_TRUE(drawing.contains("<path") || drawing.contains("<polyline")) << "the line as a vector";
+    // A vector type leaves the remembered picture type alone.
+    EXPECT_NE(main->settings().expndx, 0);
 }
 
 TEST_F(DesktopTest, SmoothCardsAskForTheCardsFirst)
