@@ -13,6 +13,7 @@
 #include "shell/commands/page_setup_commands.h"
 #include "shell/commands/picture_commands.h"
 #include "shell/commands/print_commands.h"
+#include "shell/dialogs/popup_window.h"
 #include "shell/panels/tool_panels.h"
 #include "shell/window/key_routing.h"
 #include "shell/window/left_column.h"
@@ -187,30 +188,40 @@ TEST_F(ToolFrameTest, TheFileMenuWithoutAndWithADocument)
     for (int n = 0; n < kRecentFileCount; ++n)
         reopen << QStringLiteral("   [hidden]");
     reopen << QStringLiteral("  -") << QStringLiteral("  Clear...");
-    // The "Current File" entries show the document's caption; at start they
-    // read "Current File" (and act as "New Files"), after the last window
-    // closed they are hidden.
-    auto expected = [&](bool doc, const char* current = "  Current File") {
-        const QString currentFile = doc ? QStringLiteral("  Untitled 1") : Q(current);
+    // The "Current File" entries keep their caption with and without a
+    // document. Without one, Page Setup's acts as "New Files" and Grid and
+    // Snap's, which needs a document, is off.
+    auto expected = [&](bool doc) {
         const QString off = doc ? QString() : QStringLiteral(" [off]");
         QStringList e = L({"New (Ctrl+N)", "Open (Ctrl+O)", "Reopen [off]"});
         e << reopen;
         e << QStringLiteral("Save (Ctrl+S)") + off << QStringLiteral("Save As") + off
-          << QStringLiteral("Close") + off << Q("-") << Q("Page Setup") << currentFile << Q("  -")
-          << Q("  New Files") << Q("Grid and Snap") << currentFile << Q("  -") << Q("  New Files") << Q("-")
-          << QStringLiteral("Print Preview") + off << QStringLiteral("Print (Ctrl+P)") + off << Q("-")
-          << Q("Export [hidden]") << Q("  Exact") << Q("  Smooth") << Q("Screenshot [hidden]")
-          << Q("- [hidden]") << Q("Exit");
+          << QStringLiteral("Close") + off << Q("-") << Q("Page Setup") << Q("  Current File") << Q("  -")
+          << Q("  New Files") << Q("Grid and Snap") << QStringLiteral("  Current File") + off << Q("  -")
+          << Q("  New Files") << Q("-") << QStringLiteral("Print Preview") + off
+          << QStringLiteral("Print (Ctrl+P)") + off << Q("-") << Q("Export [hidden]") << Q("  Exact")
+          << Q("  Smooth") << Q("Screenshot [hidden]") << Q("- [hidden]") << Q("Exit");
         return e;
     };
+    auto titleOfCurrentFile = [&](QAction* entry) {
+        entry->trigger();
+        const QString title = m.wideWindow().windowTitle();
+        const bool shown = m.wideWindow().isVisible();
+        m.wideWindow().reject();
+        flushDeletes();
+        return shown ? title : QString();
+    };
     EXPECT_EQ(S(describe(m.menus().file)), S(expected(false)));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - New Files"));
     m.Timer2Timer();
     EXPECT_EQ(S(describe(m.menus().file)), S(expected(true)));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - Untitled 1"));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().gridAndSnapCurrent), Q("Grid and Snap - Untitled 1"));
     m.CloseCommand();
     flushDeletes();
     m.Timer4Timer();
-    EXPECT_EQ(S(describe(m.menus().file)), S(expected(false, "   [hidden]")))
-        << "after the last window closed";
+    EXPECT_EQ(S(describe(m.menus().file)), S(expected(false))) << "after the last window closed";
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - New Files"));
 }
 
 TEST_F(ToolFrameTest, InsertEditZoomToolsAndCustomizeMenus)
@@ -501,3 +512,4 @@ TEST_F(ToolFrameTest, InsertPanelRowsShowPicturesRaiseAndWaitForTheirCommand)
 
 } // namespace
 } // namespace vlm::test
+

@@ -102,7 +102,8 @@ TEST_F(ShellTest, FirstDocumentIsUntitledAndTheMenusFollow)
     m.ActivateWindow(m.documentWindows().back()->windowId());
     EXPECT_EQ(m.activeWindow()->caption(), QStringLiteral("Untitled 1"));
     EXPECT_EQ(WindowMenuTexts(m), (QStringList{QStringLiteral("Untitled 1 *"), QStringLiteral("Untitled 2")}));
-    EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Untitled 1"));
+    EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Current File"));
+    EXPECT_EQ(m.menus().pageSetupCurrent->statusTip(), QStringLiteral("Untitled 1"));
     EXPECT_NE(m.documentWindows()[0]->windowId(), m.documentWindows()[1]->windowId());
 }
 
