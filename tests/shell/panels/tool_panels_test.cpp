@@ -5,6 +5,7 @@
 
 #include "edit/clipboard_edit.h"
 #include "model/clipboard.h"
+#include "platform/ui_text.h"
 #include "shell/commands/button_hover.h"
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/customize_commands.h"
@@ -19,6 +20,8 @@
 #include "shell/window/left_column.h"
 #include "shell/window/zoom_controls.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
@@ -513,3 +516,37 @@ TEST_F(ToolFrameTest, InsertPanelRowsShowPicturesRaiseAndWaitForTheirCommand)
 } // namespace
 } // namespace vlm::test
 
+namespace vlm::test {
+namespace {
+
+// A keyboard user reaches every row with Tab, in the order shown, and
+// chooses it with Space or Enter as a click would; a screen reader hears
+// each row as a button named by its caption.
+TEST(InsertPanelKeys, RowsAreButtonsReachedByTabAndPressedBySpaceOrEnter)
+{
+    std::vector<int> chosen;
+    InsertPanel panel([&chosen](int code) { chosen.push_back(code); });
+    std::vector<QAbstractButton*> rows;
+    for (QWidget* w = panel.nextInFocusChain(); w != &panel; w = w->nextInFocusChain())
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && (b->focusPolicy() & Qt::TabFocus))
+            rows.push_back(b);
+    ASSERT_EQ(rows.size(), InsertRows().size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString caption = uiText(InsertRows()[i].caption);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rows[i]);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::Button) << caption.toStdString();
+        EXPECT_EQ(a->text(QAccessible::Name), caption);
+        ASSERT_NE(a->actionInterface(), nullptr);
+        EXPECT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        EXPECT_FALSE(rows[i]->focusPolicy() & Qt::ClickFocus) << "a click leaves the keyboard where it was";
+    }
+    QTest::keyClick(rows[2], Qt::Key_Space);
+    QTest::keyClick(rows[13], Qt::Key_Return);
+    QTest::keyClick(rows[0], Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(rows[5], Qt::Key_A);
+    EXPECT_EQ(chosen, (std::vector<int>{98, 105, 400}));
+}
+
+} // namespace
+} // namespace vlm::test
