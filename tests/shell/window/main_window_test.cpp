@@ -12,12 +12,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -105,6 +107,26 @@ TEST_F(ShellTest, FirstDocumentIsUntitledAndTheMenusFollow)
     EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Current File"));
     EXPECT_EQ(m.menus().pageSetupCurrent->statusTip(), QStringLiteral("Untitled 1"));
     EXPECT_NE(m.documentWindows()[0]->windowId(), m.documentWindows()[1]->windowId());
+}
+
+// The font list names every installed family once, as documents name it:
+// a family several foundries make ("C059 [urw]", "C059 [UKWN]") is one entry.
+TEST_F(ShellTest, TheFontListNamesEachFamilyOnceWithoutItsFoundry)
+{
+    MainWindow& m = start();
+    m.Timer5Timer();
+    QSet<QString> listed;
+    for (const std::u16string& face : m.settings().installedFonts) {
+        const QString family = QString::fromStdU16String(face);
+        EXPECT_FALSE(family.endsWith(QLatin1Char(']'))) << family.toStdString();
+        EXPECT_FALSE(listed.contains(family)) << family.toStdString() << " twice";
+        listed.insert(family);
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        const qsizetype foundry = family.lastIndexOf(QStringLiteral(" ["));
+        const QString plain = foundry > 0 ? family.left(foundry) : family;
+        EXPECT_TRUE(QFontDatabase::isPrivateFamily(family) || listed.contains(plain)) << family.toStdString();
+    }
 }
 
 TEST_F(ShellTest, OpeningAFileReusesOnlyASingleUntouchedActiveWindow)
