@@ -10,7 +10,8 @@ namespace vlm {
 
 namespace {
 
-class AccessibleList final : public QAccessibleWidget {
+class AccessibleList final : public QAccessibleWidget
+{
 public:
     explicit AccessibleList(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
 

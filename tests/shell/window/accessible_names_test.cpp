@@ -237,10 +237,12 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryPanelAndDialogIsAnnouncedByItsLab
 
     // Frames shown on their own: the picture dialog, the print map and the
     // first-time setup.
-    PictureDialog picture(m.settings(), PictureInsert::NewPicture, [] {}, [] {});
+    PictureDialog picture(
+        m.settings(), PictureInsert::NewPicture, [] {}, [] {});
     unnamed << Unnamed(&picture, QStringLiteral("picture dialog"));
     HeaderFields header = m.activeWindow()->document().items.header()->rec.h;
-    PreparePrintDialog prepare(&header, std::string(), QStringLiteral("Print"), [](const std::string&) {}, [] {});
+    PreparePrintDialog prepare(
+        &header, std::string(), QStringLiteral("Print"), [](const std::string&) {}, [] {});
     unnamed << Unnamed(&prepare, QStringLiteral("prepare print"));
     FirstTimeSetup setup(2);
     unnamed << Unnamed(&setup, QStringLiteral("first-time setup"));

@@ -19,8 +19,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QScrollBar>
+#include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolButton>
