@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHashFunctions>
 #include <QPointer>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdint>
@@ -189,13 +190,36 @@ int Font::textWidth(const QString& text) const
 QStringList InstalledFontFamilies()
 {
     QStringList out;
+    QSet<QString> seen;
     for (const QString& family : QFontDatabase::families()) {
-        if (!QFontDatabase::isPrivateFamily(family))
-            out.append(family);
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        const QString plain = PlainFamilyName(family);
+        if (seen.contains(plain.toCaseFolded()))
+            continue;
+        seen.insert(plain.toCaseFolded());
+        out.append(plain);
     }
     out.sort(Qt::CaseInsensitive);
-    out.removeDuplicates();
     return out;
+}
+
+QString PlainFamilyName(const QString& family)
+{
+    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+    if (open > 0 && family.endsWith(QLatin1Char(']')))
+        return family.left(open);
+    return family;
+}
+
+QString DrawnFamilyName(const QString& faceName, int charset)
+{
+    FontRequest request;
+    request.faceName = faceName;
+    request.charset = charset;
+    // Any resolution picks the same face.
+    const std::optional<Font> font = Font::make(request, 96);
+    return font ? PlainFamilyName(font->family()) : QString();
 }
 
 } // namespace vlm

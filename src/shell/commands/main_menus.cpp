@@ -77,7 +77,9 @@ void MainMenus::build(QMenuBar* bar)
     bar->addMenu(window);
     window->menuAction()->setVisible(false);
 
-    documentActions = {save, saveAs, close, print, printPreview, exportMenu->menuAction()};
+    // Grid and Snap of the current file needs a document; Page Setup of the
+    // current file works for new files while there is none.
+    documentActions = {save, saveAs, close, gridAndSnapCurrent, print, printPreview, exportMenu->menuAction()};
     for (QAction* a : documentActions)
         a->setEnabled(false);
 }
@@ -137,18 +139,13 @@ void MainMenus::checkWindowEntry(const QAction* entry)
 
 void MainMenus::setCurrentFileCaption(const QString& caption)
 {
-    currentFileCaption_ = caption;
-    updateWindowMenu();
+    for (QAction* current : {pageSetupCurrent, gridAndSnapCurrent})
+        current->setStatusTip(caption);
 }
 
 void MainMenus::updateWindowMenu()
 {
-    const bool any = !windowEntries.empty();
-    window->menuAction()->setVisible(any);
-    for (QAction* current : {pageSetupCurrent, gridAndSnapCurrent}) {
-        current->setText(currentFileCaption_);
-        current->setVisible(any && !currentFileCaption_.isEmpty());
-    }
+    window->menuAction()->setVisible(!windowEntries.empty());
 }
 
 } // namespace vlm

@@ -39,12 +39,13 @@ public:
     // The entries that need a document, enabled together.
     void setDocumentMenus(bool enabled);
 
-    // Window menu entries, tagged with the window id. The menu and the
-    // "Current File" entries are hidden while there is no entry.
+    // Window menu entries, tagged with the window id. The menu is hidden
+    // while there is no entry.
     QAction* addWindowEntry(std::int32_t windowId, const QString& caption);
     void removeWindowEntry(QAction* entry);
     void checkWindowEntry(const QAction* entry);
-    // The "Current File" entries show the active document's caption.
+    // The "Current File" entries keep their caption; the status line names
+    // the active document they act on.
     void setCurrentFileCaption(const QString& caption);
 
     QMenu* file = nullptr;
@@ -81,8 +82,6 @@ public:
 
 private:
     void updateWindowMenu();
-
-    QString currentFileCaption_;
 };
 
 } // namespace vlm

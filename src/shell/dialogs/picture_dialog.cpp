@@ -139,8 +139,10 @@ PictureDialogTabs::PictureDialogTabs(PictureDialog& dialog, Settings& settings, 
 
     auto* clips = new QWidget;
     auto* cl = new QVBoxLayout(clips);
-    cl->addWidget(new QLabel(uiText(texts::kInsertCaption), clips));
+    auto* modeLabel = new QLabel(uiText(texts::kInsertCaption), clips);
+    cl->addWidget(modeLabel);
     mode_ = new QComboBox(clips);
+    modeLabel->setBuddy(mode_);
     mode_->setAccessibleName(uiText(texts::kInsertCaption));
     mode_->addItems(
         {uiText(texts::kInsertEntireImage), uiText(texts::kInsertClips), uiText(texts::kInsertRoundClips)});

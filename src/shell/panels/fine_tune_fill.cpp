@@ -7,6 +7,7 @@
 #include "edit/tool_mode.h"
 #include "model/clipboard.h"
 #include "model/rounding.h"
+#include "platform/font.h"
 #include "platform/ui_text.h"
 #include "render/splines.h"
 #include "settings/settings.h"
@@ -238,7 +239,14 @@ void FineTunePanel::fillText()
         face = a.fontName ? QString::fromStdString(*a.fontName) : QString();
     else
         face = QString::fromStdU16String(s.tfont);
-    font_->setCurrentIndex(face.isEmpty() ? -1 : font_->findText(face, Qt::MatchFixedString));
+    int shown = face.isEmpty() ? -1 : font_->findText(face, Qt::MatchFixedString);
+    // A face this machine lacks shows as the one its text is drawn with; the
+    // name kept in the document and the Settings stays as it was.
+    if (shown < 0 && !face.isEmpty()) {
+        const QString drawn = DrawnFamilyName(face, fineTune_ ? a.charset : s.tcharset);
+        shown = drawn.isEmpty() ? -1 : font_->findText(drawn, Qt::MatchFixedString);
+    }
+    font_->setCurrentIndex(shown);
 
     charset_->clear();
     for (const NamedValue& c : kCharsets)

@@ -7,11 +7,15 @@
 #include "texts/keyboard_texts.h"
 #include "texts/page_setup_texts.h"
 
+#include <QAbstractButton>
 #include <QEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QVBoxLayout>
 #include <qdrawutil.h>
 
@@ -78,15 +82,20 @@ private:
 } // namespace
 
 // One row: its picture, flat or raised, and its caption. Entering the row
-// raises it; a press anywhere on it chooses it.
-class InsertPanel::Row : public QWidget {
+// raises it; a press anywhere on it chooses it. It is a button to the
+// keyboard and to screen readers: Tab reaches it, Space or Enter chooses
+// it as a press does. A click leaves the keyboard where it was.
+class InsertPanel::Row : public QAbstractButton {
 public:
     Row(const QString& caption, int panelCode, std::function<void()> entered, std::function<void()> pressed,
         QWidget* parent)
-        : QWidget(parent), entered_(std::move(entered)), pressed_(std::move(pressed))
+        : QAbstractButton(parent), entered_(std::move(entered)), pressed_(std::move(pressed))
     {
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::TabFocus);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         setFixedHeight(kRowHeight);
+        setText(caption);
         setAccessibleName(caption);
         auto* line = new QHBoxLayout(this);
         line->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +104,7 @@ public:
         caption_ = new QLabel(caption, this);
         line->addWidget(picture_);
         line->addWidget(caption_, 1);
+        connect(this, &QAbstractButton::clicked, this, [this] { pressed_(); });
     }
 
     void setRaised(bool raised)
@@ -109,15 +119,35 @@ public:
     const QIcon& picture() const { return picture_->icon(); }
 
 protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!hasFocus())
+            return;
+        QStylePainter p(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = caption_->geometry();
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
     void enterEvent(QEnterEvent* event) override
     {
-        QWidget::enterEvent(event);
+        QAbstractButton::enterEvent(event);
         entered_();
     }
+    // The mouse chooses on the press, not on the release a button waits for.
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
             pressed_();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat() &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            click();
+            return;
+        }
+        QAbstractButton::keyPressEvent(event);
     }
 
 private:

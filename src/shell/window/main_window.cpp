@@ -10,6 +10,7 @@
 #include "render/view_settings.h"
 #include "settings/document_defaults.h"
 #include "shell/dialogs/popup_window.h"
+#include "shell/window/accessible_lists.h"
 #include "shell/window/document_panel.h"
 #include "shell/window/file_association.h"
 #include "shell/window/first_time_setup.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
       env_(std::move(environment)), settings_(env_.screen),
       files_(settings_, *prompts_, [this](const QString& path) { AddRecent(path); })
 {
+    AnnounceListsByLabel();
     qApp->installEventFilter(this);
     setWindowTitle(uiText(texts::kAppTitle));
     SeedRandom(QRandomGenerator::system()->generate64());

@@ -3,6 +3,7 @@
 #include "shell/window/main_window.h"
 
 #include "model/random.h"
+#include "platform/font.h"
 #include "platform/settings_store.h"
 #include "platform/ui_text.h"
 #include "platform/widgets/qt_prompts.h"
@@ -26,7 +27,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -188,7 +188,7 @@ void MainWindow::Timer5Timer()
 {
     timer(5).stop();
     settings_.installedFonts.clear();
-    for (const QString& family : QFontDatabase::families())
+    for (const QString& family : InstalledFontFamilies())
         settings_.installedFonts.push_back(family.toStdU16String());
     if (hooks_.fontsListed)
         hooks_.fontsListed();

@@ -43,6 +43,8 @@ ZoomControls::ZoomControls(QWidget* parent) : QWidget(parent)
     QFont small = font();
     small.setPointSizeF(std::max(5.0, small.pointSizeF() - 1.5));
     heading_ = new QLabel(QString::fromUtf16(texts::kZoomHeading), this);
+    heading_->setBuddy(trackBar_);
+    trackBar_->setAccessibleName(heading_->text());
     percent_ = new QLabel(this);
     for (QLabel* l : {heading_, percent_}) {
         l->setFont(small);

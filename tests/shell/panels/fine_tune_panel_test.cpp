@@ -4,11 +4,13 @@
 #include "edit/sandbox.h"
 #include "edit/selection.h"
 #include "model/undo.h"
+#include "platform/font.h"
 #include "shell/panels/fine_tune_panel.h"
 #include "shell/panels/list_samples.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSet>
 
 #include <memory>
 
@@ -209,6 +211,48 @@ TEST(FineTunePanel, NextTextAngleTurnsTheSelectedTextsUnlessOneIsBeingTyped)
     // Other changes are carried without the turn.
     emit List(text, u"Size")->activated(5);
     EXPECT_EQ(turns.back(), false);
+}
+
+// Without the face a text names, the Name box shows the face the text is
+// drawn with instead of nothing; the name kept in the Settings and in the
+// document stays. The box lists each family once, by its plain name.
+TEST(FineTunePanel, AMissingFaceShowsTheFaceItIsDrawnWithAndKeepsItsName)
+{
+    const QString missing = QStringLiteral("Arial");
+    const QStringList installed = InstalledFontFamilies();
+    if (installed.contains(missing, Qt::CaseInsensitive))
+        GTEST_SKIP() << "the face is installed here";
+    Window w;
+    for (const QString& family : installed)
+        w.settings.installedFonts.push_back(family.toStdU16String());
+    w.settings.tfont = missing.toStdU16String();
+    const QString drawn = DrawnFamilyName(missing, w.settings.tcharset);
+    ASSERT_FALSE(drawn.isEmpty());
+
+    FineTunePanel next(300, w.settings, w.hooks());
+    QComboBox* name = List(next, u"Name");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->currentText(), drawn);
+    EXPECT_EQ(w.settings.tfont, missing.toStdU16String());
+    QSet<QString> seen;
+    for (int i = 0; i < name->count(); ++i) {
+        const QString family = name->itemText(i);
+        EXPECT_FALSE(family.endsWith(QLatin1Char(']'))) << family.toStdString();
+        EXPECT_FALSE(seen.contains(family.toCaseFolded())) << family.toStdString() << " twice";
+        seen.insert(family.toCaseFolded());
+    }
+
+    Item& t = NewItem(w.doc.items, KindText);
+    SetText(t, u"abc");
+    SetFontName(t, "Arial");
+    t.rec.d.fontSize = 12;
+    SetStackOrder(w.doc.items, t, 1);
+    t.rec.d.selected = 255;
+    const std::int32_t step = NextEditStep(w.doc.items);
+    FineTunePanel fine(301, w.settings, w.hooks());
+    EXPECT_EQ(List(fine, u"Name")->currentText(), drawn);
+    EXPECT_EQ(FontName(*SingleSelected(w.doc.items)), "Arial");
+    EXPECT_EQ(NextEditStep(w.doc.items), step);
 }
 
 } // namespace

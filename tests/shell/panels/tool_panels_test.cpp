@@ -5,6 +5,7 @@
 
 #include "edit/clipboard_edit.h"
 #include "model/clipboard.h"
+#include "platform/ui_text.h"
 #include "shell/commands/button_hover.h"
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/customize_commands.h"
@@ -13,11 +14,14 @@
 #include "shell/commands/page_setup_commands.h"
 #include "shell/commands/picture_commands.h"
 #include "shell/commands/print_commands.h"
+#include "shell/dialogs/popup_window.h"
 #include "shell/panels/tool_panels.h"
 #include "shell/window/key_routing.h"
 #include "shell/window/left_column.h"
 #include "shell/window/zoom_controls.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
@@ -186,30 +190,40 @@ TEST_F(ToolFrameTest, TheFileMenuWithoutAndWithADocument)
     for (int n = 0; n < kRecentFileCount; ++n)
         reopen << QStringLiteral("   [hidden]");
     reopen << QStringLiteral("  -") << QStringLiteral("  Clear...");
-    // The "Current File" entries show the document's caption; at start they
-    // read "Current File" (and act as "New Files"), after the last window
-    // closed they are hidden.
-    auto expected = [&](bool doc, const char* current = "  Current File") {
-        const QString currentFile = doc ? QStringLiteral("  Untitled 1") : Q(current);
+    // The "Current File" entries keep their caption with and without a
+    // document. Without one, Page Setup's acts as "New Files" and Grid and
+    // Snap's, which needs a document, is off.
+    auto expected = [&](bool doc) {
         const QString off = doc ? QString() : QStringLiteral(" [off]");
         QStringList e = L({"New (Ctrl+N)", "Open (Ctrl+O)", "Reopen [off]"});
         e << reopen;
         e << QStringLiteral("Save (Ctrl+S)") + off << QStringLiteral("Save As") + off
-          << QStringLiteral("Close") + off << Q("-") << Q("Page Setup") << currentFile << Q("  -")
-          << Q("  New Files") << Q("Grid and Snap") << currentFile << Q("  -") << Q("  New Files") << Q("-")
-          << QStringLiteral("Print Preview") + off << QStringLiteral("Print (Ctrl+P)") + off << Q("-")
-          << Q("Export [hidden]") << Q("  Exact") << Q("  Smooth") << Q("Screenshot [hidden]")
-          << Q("- [hidden]") << Q("Exit");
+          << QStringLiteral("Close") + off << Q("-") << Q("Page Setup") << Q("  Current File") << Q("  -")
+          << Q("  New Files") << Q("Grid and Snap") << QStringLiteral("  Current File") + off << Q("  -")
+          << Q("  New Files") << Q("-") << QStringLiteral("Print Preview") + off
+          << QStringLiteral("Print (Ctrl+P)") + off << Q("-") << Q("Export [hidden]") << Q("  Exact")
+          << Q("  Smooth") << Q("Screenshot [hidden]") << Q("- [hidden]") << Q("Exit");
         return e;
     };
+    auto titleOfCurrentFile = [&](QAction* entry) {
+        entry->trigger();
+        const QString title = m.wideWindow().windowTitle();
+        const bool shown = m.wideWindow().isVisible();
+        m.wideWindow().reject();
+        flushDeletes();
+        return shown ? title : QString();
+    };
     EXPECT_EQ(S(describe(m.menus().file)), S(expected(false)));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - New Files"));
     m.Timer2Timer();
     EXPECT_EQ(S(describe(m.menus().file)), S(expected(true)));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - Untitled 1"));
+    EXPECT_EQ(titleOfCurrentFile(m.menus().gridAndSnapCurrent), Q("Grid and Snap - Untitled 1"));
     m.CloseCommand();
     flushDeletes();
     m.Timer4Timer();
-    EXPECT_EQ(S(describe(m.menus().file)), S(expected(false, "   [hidden]")))
-        << "after the last window closed";
+    EXPECT_EQ(S(describe(m.menus().file)), S(expected(false))) << "after the last window closed";
+    EXPECT_EQ(titleOfCurrentFile(m.menus().pageSetupCurrent), Q("Page Setup - New Files"));
 }
 
 TEST_F(ToolFrameTest, InsertEditZoomToolsAndCustomizeMenus)
@@ -496,6 +510,41 @@ TEST_F(ToolFrameTest, InsertPanelRowsShowPicturesRaiseAndWaitForTheirCommand)
     m.Timer1Timer();
     EXPECT_EQ(m.currentPanel(), 105);
     EXPECT_EQ(edit->pressedButton(), 32) << "the star button, not the pointer";
+}
+
+} // namespace
+} // namespace vlm::test
+
+namespace vlm::test {
+namespace {
+
+// A keyboard user reaches every row with Tab, in the order shown, and
+// chooses it with Space or Enter as a click would; a screen reader hears
+// each row as a button named by its caption.
+TEST(InsertPanelKeys, RowsAreButtonsReachedByTabAndPressedBySpaceOrEnter)
+{
+    std::vector<int> chosen;
+    InsertPanel panel([&chosen](int code) { chosen.push_back(code); });
+    std::vector<QAbstractButton*> rows;
+    for (QWidget* w = panel.nextInFocusChain(); w != &panel; w = w->nextInFocusChain())
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && (b->focusPolicy() & Qt::TabFocus))
+            rows.push_back(b);
+    ASSERT_EQ(rows.size(), InsertRows().size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString caption = uiText(InsertRows()[i].caption);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(rows[i]);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::Button) << caption.toStdString();
+        EXPECT_EQ(a->text(QAccessible::Name), caption);
+        ASSERT_NE(a->actionInterface(), nullptr);
+        EXPECT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        EXPECT_FALSE(rows[i]->focusPolicy() & Qt::ClickFocus) << "a click leaves the keyboard where it was";
+    }
+    QTest::keyClick(rows[2], Qt::Key_Space);
+    QTest::keyClick(rows[13], Qt::Key_Return);
+    QTest::keyClick(rows[0], Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(rows[5], Qt::Key_A);
+    EXPECT_EQ(chosen, (std::vector<int>{98, 105, 400}));
 }
 
 } // namespace

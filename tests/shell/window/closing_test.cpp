@@ -217,9 +217,10 @@ TEST_F(ShellTest, AfterTheLastWindowClosesTheShellIsReset)
     flushDeletes();
     EXPECT_TRUE(m.timer(4).isActive());
     EXPECT_FALSE(m.menus().window->menuAction()->isVisible());
-    EXPECT_FALSE(m.menus().pageSetupCurrent->isVisible());
+    EXPECT_TRUE(m.menus().pageSetupCurrent->isVisible());
     m.Timer4Timer();
-    for (QAction* a : {m.menus().save, m.menus().saveAs, m.menus().close, m.menus().print, m.menus().printPreview})
+    for (QAction* a : {m.menus().save, m.menus().saveAs, m.menus().close, m.menus().gridAndSnapCurrent,
+                       m.menus().print, m.menus().printPreview})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_EQ(m.settings().zoom, 1.0);
     EXPECT_TRUE(m.menus().zoomEntries[3]->isChecked());

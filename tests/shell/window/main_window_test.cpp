@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolButton>
@@ -102,8 +104,29 @@ TEST_F(ShellTest, FirstDocumentIsUntitledAndTheMenusFollow)
     m.ActivateWindow(m.documentWindows().back()->windowId());
     EXPECT_EQ(m.activeWindow()->caption(), QStringLiteral("Untitled 1"));
     EXPECT_EQ(WindowMenuTexts(m), (QStringList{QStringLiteral("Untitled 1 *"), QStringLiteral("Untitled 2")}));
-    EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Untitled 1"));
+    EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Current File"));
+    EXPECT_EQ(m.menus().pageSetupCurrent->statusTip(), QStringLiteral("Untitled 1"));
     EXPECT_NE(m.documentWindows()[0]->windowId(), m.documentWindows()[1]->windowId());
+}
+
+// The font list names every installed family once, as documents name it:
+// a family several foundries make ("C059 [urw]", "C059 [UKWN]") is one entry.
+TEST_F(ShellTest, TheFontListNamesEachFamilyOnceWithoutItsFoundry)
+{
+    MainWindow& m = start();
+    m.Timer5Timer();
+    QSet<QString> listed;
+    for (const std::u16string& face : m.settings().installedFonts) {
+        const QString family = QString::fromStdU16String(face);
+        EXPECT_FALSE(family.endsWith(QLatin1Char(']'))) << family.toStdString();
+        EXPECT_FALSE(listed.contains(family)) << family.toStdString() << " twice";
+        listed.insert(family);
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        const qsizetype foundry = family.lastIndexOf(QStringLiteral(" ["));
+        const QString plain = foundry > 0 ? family.left(foundry) : family;
+        EXPECT_TRUE(QFontDatabase::isPrivateFamily(family) || listed.contains(plain)) << family.toStdString();
+    }
 }
 
 TEST_F(ShellTest, OpeningAFileReusesOnlyASingleUntouchedActiveWindow)
