@@ -194,7 +194,7 @@ QStringList InstalledFontFamilies()
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family))
             continue;
-        const QString plain = PlainFamilyName(family);
+        const QString plain = plainFamilyName(family);
         if (seen.contains(plain.toCaseFolded()))
             continue;
         seen.insert(plain.toCaseFolded());
@@ -204,7 +204,7 @@ QStringList InstalledFontFamilies()
     return out;
 }
 
-QString PlainFamilyName(const QString& family)
+QString plainFamilyName(const QString& family)
 {
     const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
     if (open > 0 && family.endsWith(QLatin1Char(']')))
@@ -212,14 +212,14 @@ QString PlainFamilyName(const QString& family)
     return family;
 }
 
-QString DrawnFamilyName(const QString& faceName, int charset)
+QString drawnFamilyName(const QString& faceName, int charset)
 {
     FontRequest request;
     request.faceName = faceName;
     request.charset = charset;
     // Any resolution picks the same face.
     const std::optional<Font> font = Font::make(request, 96);
-    return font ? PlainFamilyName(font->family()) : QString();
+    return font ? plainFamilyName(font->family()) : QString();
 }
 
 } // namespace vlm

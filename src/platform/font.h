@@ -88,12 +88,12 @@ QStringList InstalledFontFamilies();
 
 // `family` without the foundry the font database adds when several make a
 // family of that name ("C059 [urw]" is "C059").
-QString PlainFamilyName(const QString& family);
+QString plainFamilyName(const QString& family);
 
 // The plain name of the face a text with `faceName` and `charset` is drawn
 // with: the face itself when it is installed, else the one the system puts
 // in its place. Empty when no font is installed at all.
-QString DrawnFamilyName(const QString& faceName, int charset = 0);
+QString drawnFamilyName(const QString& faceName, int charset = 0);
 
 // A number that changes whenever fonts are installed or removed while the
 // program runs.

@@ -243,7 +243,7 @@ void FineTunePanel::fillText()
     // A face this machine lacks shows as the one its text is drawn with; the
     // name kept in the document and the Settings stays as it was.
     if (shown < 0 && !face.isEmpty()) {
-        const QString drawn = DrawnFamilyName(face, fineTune_ ? a.charset : s.tcharset);
+        const QString drawn = drawnFamilyName(face, fineTune_ ? a.charset : s.tcharset);
         shown = drawn.isEmpty() ? -1 : font_->findText(drawn, Qt::MatchFixedString);
     }
     font_->setCurrentIndex(shown);

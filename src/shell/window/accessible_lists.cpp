@@ -77,7 +77,7 @@ private:
     QLineEdit* field() const { return box()->isEditable() ? box()->lineEdit() : nullptr; }
 };
 
-QAccessibleInterface* ListDescription(const QString& key, QObject* object)
+QAccessibleInterface* listDescription(const QString& key, QObject* object)
 {
     if (key == QLatin1String("QComboBox"))
         if (auto* box = qobject_cast<QComboBox*>(object))
@@ -87,14 +87,14 @@ QAccessibleInterface* ListDescription(const QString& key, QObject* object)
 
 } // namespace
 
-void AnnounceListsByLabel()
+void announceListsByLabel()
 {
     // Factories installed last are asked first, so this one comes before
     // the one of Qt Widgets, which the application installed already.
     static bool installed = false;
     if (installed)
         return;
-    QAccessible::installFactory(ListDescription);
+    QAccessible::installFactory(listDescription);
     installed = true;
 }
 

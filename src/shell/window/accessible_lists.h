@@ -13,6 +13,6 @@ namespace vlm {
 
 // Installs the description once for the whole program; lists made before
 // the first call keep Qt's.
-void AnnounceListsByLabel();
+void announceListsByLabel();
 
 } // namespace vlm

@@ -86,7 +86,7 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
       env_(std::move(environment)), settings_(env_.screen),
       files_(settings_, *prompts_, [this](const QString& path) { AddRecent(path); })
 {
-    AnnounceListsByLabel();
+    announceListsByLabel();
     qApp->installEventFilter(this);
     setWindowTitle(uiText(texts::kAppTitle));
     SeedRandom(QRandomGenerator::system()->generate64());

@@ -226,7 +226,7 @@ TEST(FineTunePanel, AMissingFaceShowsTheFaceItIsDrawnWithAndKeepsItsName)
     for (const QString& family : installed)
         w.settings.installedFonts.push_back(family.toStdU16String());
     w.settings.tfont = missing.toStdU16String();
-    const QString drawn = DrawnFamilyName(missing, w.settings.tcharset);
+    const QString drawn = drawnFamilyName(missing, w.settings.tcharset);
     ASSERT_FALSE(drawn.isEmpty());
 
     FineTunePanel next(300, w.settings, w.hooks());
