@@ -12,6 +12,7 @@
 #include "shell/dialogs/popup_window.h"
 #include "shell/window/accessible_lists.h"
 #include "shell/window/document_panel.h"
+#include "shell/window/pane_focus.h"
 #include "shell/window/file_association.h"
 #include "shell/window/first_time_setup.h"
 #include "shell/window/guarded_prompts.h"
@@ -190,6 +191,7 @@ void MainWindow::buildLayout()
 
     setCentralWidget(central);
     statusBar();
+    new PaneFocus(*this);
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* w = dynamic_cast<DocumentWindow*>(sub);

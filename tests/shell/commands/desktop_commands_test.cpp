@@ -133,7 +133,7 @@ TEST_F(DesktopTest, ExportSitsAfterPrintAndOnTheToolbarBeforeIt)
     for (int i = 0; i < dialog->typeList()->count(); ++i)
         types << dialog->typeList()->itemText(i).section(QLatin1Char(' '), 0, 0);
     EXPECT_EQ(types, QStringList({QStringLiteral("PNG"), QStringLiteral("JPEG"), QStringLiteral("Bitmaps"),
-                                  QStringLiteral("Icons")}));
+                                  QStringLiteral("Icons"), QStringLiteral("PDF"), QStringLiteral("SVG")}));
     EXPECT_FALSE(dialog->smoothBox()->isChecked());
     for (QWidget* w : {static_cast<QWidget*>(dialog->typeList()), static_cast<QWidget*>(dialog->smoothBox()),
                        static_cast<QWidget*>(dialog->continueButton()), static_cast<QWidget*>(dialog->cancelButton())})

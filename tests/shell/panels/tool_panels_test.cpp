@@ -22,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QtTest/QTest>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
