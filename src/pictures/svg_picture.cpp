@@ -143,9 +143,9 @@ SvgFacts inspectSvg(std::span<const std::uint8_t> bytes)
                 size = rootSize(attributes);
             }
             for (const QXmlStreamAttribute& a : attributes) {
-                if (a.name() == QStringLiteral("href") && !LocalReference(a.value()))
+                if (a.name() == QStringLiteral("href") && !localReference(a.value()))
                     return facts;
-                if (ReachesOut(a.value()))
+                if (reachesOut(a.value()))
                     return facts;
             }
             if (reader.name() == QStringLiteral("style") || styleDepth > 0)
