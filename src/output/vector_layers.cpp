@@ -246,4 +246,11 @@ void VectorLayers::drawWhole(Canvas& canvas, const DrawContext& ctx, Item& item)
           }));
 }
 
+void VectorLayers::forgetTexts()
+{
+    const auto isText = [](const auto& entry) { return std::get<0>(entry.first)->rec.d.kind == KindText; };
+    std::erase_if(kept_, isText);
+    std::erase_if(keptPainted_, isText);
+}
+
 } // namespace vlm
