@@ -161,6 +161,7 @@ FieldFiller::~FieldFiller()
 void FieldFiller::fill(const std::vector<std::u16string>& record)
 {
     const TextSettings settings{screen_, fontQuality_, 7, 7, &fonts_};
+    filled_ = true;
     for (Slot& s : slots_) {
         Item& item = *s.item;
         item.rec = s.rec;
@@ -185,6 +186,9 @@ void FieldFiller::fill(const std::vector<std::u16string>& record)
 
 void FieldFiller::restore()
 {
+    if (!filled_)
+        return;
+    filled_ = false;
     for (Slot& s : slots_) {
         s.item->text = s.text;
         s.item->rec = s.rec;

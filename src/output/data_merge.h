@@ -88,7 +88,7 @@ public:
     // Fills in the record. A value that adds lines adds them below: the
     // text's first line stays where it is.
     void fill(const std::vector<std::u16string>& record);
-    // Every text as it was.
+    // Every text as it was (nothing to do when no record is filled in).
     void restore();
     // Whether any text Item holds a field.
     bool any() const { return !slots_.empty(); }
@@ -101,6 +101,7 @@ private:
     int fontQuality_;
     FontCache fonts_;
     std::vector<Slot> slots_;
+    bool filled_ = false;
 };
 
 } // namespace vlm

@@ -10,6 +10,8 @@
 #include "texts/render_item_texts.h"
 
 #include <QFile>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -107,6 +109,28 @@ bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QSt
     if (pages)
         *pages = static_cast<std::size_t>(writer.pages());
     return true;
+}
+
+bool paintMergedSheets(MergedSheets& sheets, QPagedPaintDevice& device, double dpi)
+{
+    if (sheets.sheets() == 0 || !(dpi > 0))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    VectorSheetOptions options;
+    FontCache fonts;
+    options.fonts = &fonts;
+    bool ok = true;
+    for (std::size_t s = 0; ok && s < sheets.sheets(); ++s) {
+        if (s > 0)
+            ok = device.newPage();
+        painter.save();
+        painter.scale(dpi / options.deviceDpi, dpi / options.deviceDpi);
+        ok = ok && sheets.draw(painter, s, options);
+        painter.restore();
+    }
+    return painter.end() && ok;
 }
 
 std::string numberedFileName(const std::string& fileName, std::size_t job)

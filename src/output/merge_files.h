@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 
 namespace vlm {
@@ -67,6 +68,11 @@ private:
 // when there is no record to print.
 bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QString& title, std::string& error,
                     std::size_t* pages = nullptr);
+
+// Paints every sheet on a page of its own of `device` (a printer), whose
+// painter starts at the paper's corner with `dpi` pixels an inch: one job.
+// False when the job could not be started or ended.
+bool paintMergedSheets(MergedSheets& sheets, QPagedPaintDevice& device, double dpi);
 
 // The picture of job `job` (1-based): "OUT.png" gives "OUT-00001.png".
 std::string numberedFileName(const std::string& fileName, std::size_t job);
