@@ -15,6 +15,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vlm {
@@ -22,6 +23,29 @@ namespace vlm {
 namespace {
 
 constexpr int kLayoutDpi = 600;
+
+// A card design's picture is its first card: the sheet's other cells would
+// only repeat the record.
+Bitmap firstCard(Bitmap picture, const Document& document, const ScreenMetrics& screen)
+{
+    const Item* header = Header(document.items);
+    if (!header || !IsCardDesignType(header->rec.h.designType))
+        return picture;
+    const SheetDevice device = ScreenDevice(header->rec.h, screen);
+    const SheetGeometry g = SheetGeometryOf(header->rec.h, device, screen);
+    const QImage& image = picture.image();
+    if (device.width < 1 || device.height < 1 || image.isNull())
+        return picture;
+    const double sx = double(image.width()) / device.width;
+    const double sy = double(image.height()) / device.height;
+    const QRect cell = QRect(static_cast<int>(std::lround(g.originX * sx)), static_cast<int>(std::lround(g.originY * sy)),
+                             static_cast<int>(std::lround(g.cellWidth * sx)),
+                             static_cast<int>(std::lround(g.cellHeight * sy))) &
+                       image.rect();
+    if (cell.isEmpty())
+        return picture;
+    return Bitmap(image.copy(cell));
+}
 
 } // namespace
 
@@ -167,7 +191,8 @@ bool writeMergedPictures(MergedSheets& sheets, const std::string& fileName, std:
             return false;
         }
         const std::string name = numberedFileName(fileName, job + 1);
-        if (!WriteExport(*picture, name, format, sheets.environment().screen.dpiX, error)) {
+        const Bitmap card = firstCard(*picture, sheets.document(), sheets.environment().screen);
+        if (!WriteExport(card, name, format, sheets.environment().screen.dpiX, error)) {
             undo();
             return false;
         }

@@ -77,8 +77,8 @@ bool paintMergedSheets(MergedSheets& sheets, QPagedPaintDevice& device, double d
 // The picture of job `job` (1-based): "OUT.png" gives "OUT-00001.png".
 std::string numberedFileName(const std::string& fileName, std::size_t job);
 
-// Writes one picture per record, as "Exact" exports the design, to
-// numbered files beside `fileName`. On failure the pictures written so
+// Writes one picture per record, as "Exact" exports the design (for a card
+// design only its first card), to numbered files beside `fileName`. On failure the pictures written so
 // far are removed again.
 bool writeMergedPictures(MergedSheets& sheets, const std::string& fileName, std::string& error,
                          std::size_t* written = nullptr);

@@ -97,8 +97,9 @@ TEST(CliMerge, PicturesAreNumberedOnePerRecord)
     const QString csv = WriteFile(dir, QStringLiteral("a.csv"), test::AddressCsv(3));
     const MergeRun run = Merge({labels, csv, dir.filePath(QStringLiteral("label.png"))});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    // A label each: 2.625 x 1 inches at 96 dpi.
     for (const char* name : {"label-00001.png", "label-00002.png", "label-00003.png"})
-        EXPECT_FALSE(QImage(dir.filePath(QString::fromLatin1(name))).isNull()) << name;
+        EXPECT_EQ(QImage(dir.filePath(QString::fromLatin1(name))).size(), QSize(252, 96)) << name;
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("label.png"))));
 }
 
