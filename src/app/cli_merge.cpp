@@ -68,10 +68,11 @@ int runMerge(const Context& ctx, const std::vector<std::string>& args)
         return ExitUsage;
     }
     std::size_t count = 0;
-    const bool written = output == MergeOutput::Pdf
-                             ? writeMergedPdf(sheets, out, QFileInfo(QString::fromStdString(in)).completeBaseName(),
-                                              error, &count)
-                             : writeMergedPictures(sheets, out, error, &count);
+    const bool written =
+        output == MergeOutput::Pdf
+            ? writeMergedPdf(sheets, out, QFileInfo(QString::fromStdString(in)).completeBaseName(), error,
+                             &count)
+            : writeMergedPictures(sheets, out, error, &count);
     if (!written) {
         ctx.err << error << '\n';
         return ExitFileFailed;

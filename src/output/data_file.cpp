@@ -165,7 +165,8 @@ char16_t detectSeparator(const std::u16string& text)
     return u',';
 }
 
-bool readDataText(const QByteArray& bytes, DataTable& table, std::string& error, const DataReadOptions& options)
+bool readDataText(const QByteArray& bytes, DataTable& table, std::string& error,
+                  const DataReadOptions& options)
 {
     table = DataTable();
     if (!looksLikeText(bytes)) {
@@ -213,7 +214,8 @@ bool readDataText(const QByteArray& bytes, DataTable& table, std::string& error,
     return true;
 }
 
-bool readDataFile(const std::string& path, DataTable& table, std::string& error, const DataReadOptions& options)
+bool readDataFile(const std::string& path, DataTable& table, std::string& error,
+                  const DataReadOptions& options)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {

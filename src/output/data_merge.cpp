@@ -2,9 +2,9 @@
 
 #include "model/item.h"
 #include "model/item_list.h"
+#include "output/sheet_layout.h"
 #include "render/polar.h"
 #include "render/text_render.h"
-#include "output/sheet_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +18,7 @@ constexpr std::u16string_view kOpen = u"${";
 
 // Calls `found(start, end, column)` for every field of a column in `text`
 // ([start, end) spans "${Name}"); a "${" with no column is passed over.
-template <typename Found>
-void forEachField(std::u16string_view text, const DataTable& table, Found found)
+template <typename Found> void forEachField(std::u16string_view text, const DataTable& table, Found found)
 {
     std::size_t at = 0;
     while ((at = text.find(kOpen, at)) != std::u16string_view::npos) {
@@ -55,12 +54,14 @@ void appendValue(std::u16string& out, const std::u16string& value)
 
 std::int32_t linesIn(std::u16string_view text)
 {
-    return text.empty() ? 0 : 1 + static_cast<std::int32_t>(std::count(text.begin(), text.end(), kLineSeparator));
+    return text.empty() ? 0
+                        : 1 + static_cast<std::int32_t>(std::count(text.begin(), text.end(), kLineSeparator));
 }
 
 } // namespace
 
-std::u16string fillFields(std::u16string_view text, const DataTable& table, const std::vector<std::u16string>& record)
+std::u16string fillFields(std::u16string_view text, const DataTable& table,
+                          const std::vector<std::u16string>& record)
 {
     std::u16string out;
     out.reserve(text.size());
@@ -144,7 +145,8 @@ struct FieldFiller::Slot
     ItemRecord rec;
 };
 
-FieldFiller::FieldFiller(Document& document, const DataTable& table, const ScreenMetrics& screen, int fontQuality)
+FieldFiller::FieldFiller(Document& document, const DataTable& table, const ScreenMetrics& screen,
+                         int fontQuality)
     : document_(document), table_(table), screen_(screen), fontQuality_(fontQuality)
 {
     for (Item& item : document_.items) {
@@ -172,7 +174,8 @@ void FieldFiller::fill(const std::vector<std::u16string>& record)
             // The stored baseline is the last line's: it moves down by the
             // lines the values added, perpendicular to the text.
             const double up = item.rec.d.textAngle / 10.0 * std::numbers::pi / 180.0 + std::numbers::pi / 2.0;
-            const QPoint step = PolarPoint(QPoint(0, 0), up, static_cast<double>(LineHeight(item, settings)) * added);
+            const QPoint step =
+                PolarPoint(QPoint(0, 0), up, static_cast<double>(LineHeight(item, settings)) * added);
             DrawingFields& d = item.rec.d;
             d.x1 = Offset(d.x1, -step.x());
             d.y1 = Offset(d.y1, -step.y());

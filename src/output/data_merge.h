@@ -25,7 +25,8 @@ namespace vlm {
 // `text` with every `${Name}` of a column replaced by the record's value;
 // line breaks in a value become line separators. Values are not searched
 // again for fields.
-std::u16string fillFields(std::u16string_view text, const DataTable& table, const std::vector<std::u16string>& record);
+std::u16string fillFields(std::u16string_view text, const DataTable& table,
+                          const std::vector<std::u16string>& record);
 
 // Whether `text` holds a field of the table.
 bool hasFields(std::u16string_view text, const DataTable& table);

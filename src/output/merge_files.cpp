@@ -38,10 +38,11 @@ Bitmap firstCard(Bitmap picture, const Document& document, const ScreenMetrics& 
         return picture;
     const double sx = double(image.width()) / device.width;
     const double sy = double(image.height()) / device.height;
-    const QRect cell = QRect(static_cast<int>(std::lround(g.originX * sx)), static_cast<int>(std::lround(g.originY * sy)),
-                             static_cast<int>(std::lround(g.cellWidth * sx)),
-                             static_cast<int>(std::lround(g.cellHeight * sy))) &
-                       image.rect();
+    const QRect cell =
+        QRect(static_cast<int>(std::lround(g.originX * sx)), static_cast<int>(std::lround(g.originY * sy)),
+              static_cast<int>(std::lround(g.cellWidth * sx)),
+              static_cast<int>(std::lround(g.cellHeight * sy))) &
+        image.rect();
     if (cell.isEmpty())
         return picture;
     return Bitmap(image.copy(cell));
@@ -110,8 +111,8 @@ bool MergedSheets::addTo(VectorDocumentWriter& writer, std::size_t sheet)
     return added;
 }
 
-bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QString& title, std::string& error,
-                    std::size_t* pages)
+bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QString& title,
+                    std::string& error, std::size_t* pages)
 {
     if (sheets.sheets() == 0) {
         error = sheets.jobs() == 0 ? texts::kDataNoRecords : texts::kNoPage;
@@ -126,7 +127,8 @@ bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QSt
         ok = sheets.addTo(writer, s);
     const QByteArray bytes = ok ? writer.finish() : QByteArray();
     QSaveFile file(QString::fromStdString(fileName));
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
         error = std::string(texts::kCannotWriteFile) + fileName;
         return false;
     }
@@ -168,7 +170,8 @@ std::string numberedFileName(const std::string& fileName, std::size_t job)
     return fileName.substr(0, dot) + number + fileName.substr(dot);
 }
 
-bool writeMergedPictures(MergedSheets& sheets, const std::string& fileName, std::string& error, std::size_t* written)
+bool writeMergedPictures(MergedSheets& sheets, const std::string& fileName, std::string& error,
+                         std::size_t* written)
 {
     std::vector<std::string> done;
     const auto undo = [&] {
@@ -183,7 +186,8 @@ bool writeMergedPictures(MergedSheets& sheets, const std::string& fileName, std:
     for (std::size_t job = 0; job < sheets.jobs(); ++job) {
         sheets.fillJob(job);
         bool tooLarge = false;
-        const std::optional<Bitmap> picture = ExactPicture(sheets.document(), sheets.environment(), &tooLarge);
+        const std::optional<Bitmap> picture =
+            ExactPicture(sheets.document(), sheets.environment(), &tooLarge);
         sheets.restore();
         if (!picture) {
             error = tooLarge ? texts::kSheetTooLarge : texts::kNoPage;

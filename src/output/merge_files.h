@@ -31,8 +31,8 @@ class MergedSheets
 public:
     // The table must outlive this; the document is left as it was when
     // this goes.
-    MergedSheets(Document& document, const DataTable& table, const std::string& selection, const MergeRange& range,
-                 const SheetEnvironment& env);
+    MergedSheets(Document& document, const DataTable& table, const std::string& selection,
+                 const MergeRange& range, const SheetEnvironment& env);
 
     std::size_t sheets() const { return layout_.sheets(); }
     // How many records (copies counted) the sheets print.
@@ -66,8 +66,8 @@ private:
 // Nothing is left of a file that could not be written, and an existing
 // file is replaced only once the new one is complete. False with `error`
 // when there is no record to print.
-bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QString& title, std::string& error,
-                    std::size_t* pages = nullptr);
+bool writeMergedPdf(MergedSheets& sheets, const std::string& fileName, const QString& title,
+                    std::string& error, std::size_t* pages = nullptr);
 
 // Paints every sheet on a page of its own of `device` (a printer), whose
 // painter starts at the paper's corner with `dpi` pixels an inch: one job.

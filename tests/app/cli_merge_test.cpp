@@ -72,22 +72,24 @@ TEST(CliMerge, WritesOnePageASheetWithEveryRecordOnceInReadingOrder)
     QStringList lines = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")), Qt::SkipEmptyParts);
     QStringList expected;
     for (int i = 1; i <= 70; ++i) {
-        expected << (i % 10 == 0 ? QStringLiteral("Zoë \"Ten\", %1").arg(i) : QStringLiteral("Name %1").arg(i));
+        expected << (i % 10 == 0 ? QStringLiteral("Zoë \"Ten\", %1").arg(i)
+                                 : QStringLiteral("Name %1").arg(i));
         expected << QStringLiteral("%1 Main Street").arg(i) << QStringLiteral("City %1").arg(i);
     }
     EXPECT_EQ(lines.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
 
     // A range, and the used first row of labels.
     const QString some = dir.filePath(QStringLiteral("some.pdf"));
-    ASSERT_EQ(Merge({QStringLiteral("--cells"), QStringLiteral("xxx"), QStringLiteral("--first"), QStringLiteral("28"),
-                     QStringLiteral("--last=31"), labels, csv, some})
+    ASSERT_EQ(Merge({QStringLiteral("--cells"), QStringLiteral("xxx"), QStringLiteral("--first"),
+                     QStringLiteral("28"), QStringLiteral("--last=31"), labels, csv, some})
                   .exitCode,
               0);
     const QString fewer = RunTool(QStringLiteral("pdftotext"), {some, QStringLiteral("-")}).out;
     EXPECT_TRUE(fewer.startsWith(QStringLiteral("Name 28\n"))) << fewer.toStdString();
     EXPECT_TRUE(fewer.contains(QStringLiteral("City 31"))) << fewer.toStdString();
     EXPECT_FALSE(fewer.contains(QStringLiteral("City 32")));
-    EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {some}).out.simplified().contains(QStringLiteral("Pages: 1")));
+    EXPECT_TRUE(
+        RunTool(QStringLiteral("pdfinfo"), {some}).out.simplified().contains(QStringLiteral("Pages: 1")));
 }
 
 TEST(CliMerge, PicturesAreNumberedOnePerRecord)
@@ -116,11 +118,15 @@ TEST(CliMerge, BadInputSaysWhyAndLeavesNoOutput)
         const char* says;
     } cases[] = {
         {{labels, dir.filePath(QStringLiteral("missing.csv")), pdf}, 1, "could not be read"},
-        {{labels, WriteFile(dir, QStringLiteral("nul.csv"), QByteArray("Name\nA\0B\n", 9)), pdf}, 1, "not a text file"},
+        {{labels, WriteFile(dir, QStringLiteral("nul.csv"), QByteArray("Name\nA\0B\n", 9)), pdf},
+         1,
+         "not a text file"},
         {{labels, WriteFile(dir, QStringLiteral("empty.csv"), QByteArray()), pdf}, 1, "empty"},
         {{labels, WriteFile(dir, QStringLiteral("header.csv"), "Name,Street\n"), pdf}, 1, "no records"},
         {{labels, WriteFile(dir, QStringLiteral("twice.csv"), "Name,Name\nA,B\n"), pdf}, 1, "two columns"},
-        {{QStringLiteral("--first"), QStringLiteral("3"), labels, good, pdf}, 2, "No record lies in the range"},
+        {{QStringLiteral("--first"), QStringLiteral("3"), labels, good, pdf},
+         2,
+         "No record lies in the range"},
         {{QStringLiteral("--first"), QStringLiteral("0"), labels, good, pdf}, 2, "--first needs"},
         {{QStringLiteral("--copies"), QStringLiteral("1.5"), labels, good, pdf}, 2, "--copies needs"},
         {{labels, good, dir.filePath(QStringLiteral("out.svg"))}, 2, "merge writes a PDF"},
@@ -132,11 +138,14 @@ TEST(CliMerge, BadInputSaysWhyAndLeavesNoOutput)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.says;
         EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.says))) << run.errors.toStdString();
     }
-    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.svg")}, QDir::Files).size(), 0);
+    EXPECT_EQ(
+        QDir(dir.path()).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.svg")}, QDir::Files).size(),
+        0);
 
     // A failed merge leaves an earlier file of that name as it was.
     ASSERT_FALSE(WriteFile(dir, QStringLiteral("out.pdf"), "earlier").isEmpty());
-    EXPECT_EQ(Merge({labels, WriteFile(dir, QStringLiteral("bin.csv"), QByteArray("\0\0\0", 3)), pdf}).exitCode, 1);
+    EXPECT_EQ(
+        Merge({labels, WriteFile(dir, QStringLiteral("bin.csv"), QByteArray("\0\0\0", 3)), pdf}).exitCode, 1);
     QFile earlier(pdf);
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));

@@ -29,9 +29,14 @@ TEST(DataFile, ReadsTheHardCasesOfSpreadsheetExports)
         {"no final line break", "A,B\n1,2", {u"A", u"B"}, {{u"1", u"2"}}},
         {"CRLF", "A,B\r\n1,2\r\n3,4\r\n", {u"A", u"B"}, {{u"1", u"2"}, {u"3", u"4"}}},
         {"bare CR", "A,B\r1,2\r", {u"A", u"B"}, {{u"1", u"2"}}},
-        {"quoted separator and doubled quote", "A,B\n\"Smith, J.\",\"say \"\"hi\"\"\"\n", {u"A", u"B"},
+        {"quoted separator and doubled quote",
+         "A,B\n\"Smith, J.\",\"say \"\"hi\"\"\"\n",
+         {u"A", u"B"},
          {{u"Smith, J.", u"say \"hi\""}}},
-        {"line breaks inside quotes", "A,B\n\"one\r\ntwo\",\"x\ny\"\n", {u"A", u"B"}, {{u"one\ntwo", u"x\ny"}}},
+        {"line breaks inside quotes",
+         "A,B\n\"one\r\ntwo\",\"x\ny\"\n",
+         {u"A", u"B"},
+         {{u"one\ntwo", u"x\ny"}}},
         {"quoted empty and empty values", "A,B,C\n\"\",,\n", {u"A", u"B", u"C"}, {{u"", u"", u""}}},
         {"quote inside an unquoted value", "A\n5\" disk\n", {u"A"}, {{u"5\" disk"}}},
         {"UTF-8 with byte-order mark", "\xEF\xBB\xBFName\nZo\xC3\xAB\n", {u"Name"}, {{u"Zoë"}}},
@@ -40,7 +45,9 @@ TEST(DataFile, ReadsTheHardCasesOfSpreadsheetExports)
         {"tabs", "A\tB\n1,5\t2;5\n", {u"A", u"B"}, {{u"1,5", u"2;5"}}},
         {"separator inside a quoted header", "\"A;B\",C\n1,2\n", {u"A;B", u"C"}, {{u"1", u"2"}}},
         {"empty lines skipped", "\n\nA,B\n\n1,2\r\n\r\n3,4\n\n", {u"A", u"B"}, {{u"1", u"2"}, {u"3", u"4"}}},
-        {"ragged rows padded, extra values dropped", "A,B,C\n1\n1,2,3,4\n", {u"A", u"B", u"C"},
+        {"ragged rows padded, extra values dropped",
+         "A,B,C\n1\n1,2,3,4\n",
+         {u"A", u"B", u"C"},
          {{u"1", u"", u""}, {u"1", u"2", u"3"}}},
         {"header names trimmed", "Name , City\nx,y\n", {u"Name", u"City"}, {{u"x", u"y"}}},
         {"header only", "A,B\n", {u"A", u"B"}, {}},
@@ -63,7 +70,10 @@ TEST(DataFile, RefusesWhatIsNoTableWithAMessageNamingTheFault)
         std::string says;
     } bad[] = {
         {QByteArray("A,B\n1,\0002\n", 10), "not a text file"},
-        {QByteArray("\xFF\xFE" "A\0,\0B\0", 8), "not a text file"}, // UTF-16
+        {QByteArray("\xFF\xFE"
+                    "A\0,\0B\0",
+                    8),
+         "not a text file"}, // UTF-16
         {QByteArray("\x01\x02\x03\x04\x05 binary"), "not a text file"},
         {"", "empty"},
         {"\r\n\n", "empty"},

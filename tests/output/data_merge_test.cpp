@@ -48,7 +48,8 @@ TEST(DataMerge, FieldsAreReplacedAnywhereAndUnknownNamesStayAsTyped)
         {u"", u""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fillFields(c.text, table, ada), c.filled) << QString::fromStdU16String(c.text).toStdString();
+        EXPECT_EQ(fillFields(c.text, table, ada), c.filled)
+            << QString::fromStdU16String(c.text).toStdString();
         EXPECT_EQ(hasFields(c.text, table), c.filled != c.text);
     }
     // A value that looks like a field is printed as it is.
@@ -125,8 +126,8 @@ TEST(DataMerge, PageCountsOfAThirtyUpSheet)
 {
     Document doc;
     test::AddressLabels(doc);
-    for (const auto& [records, sheets] : {std::pair<std::size_t, std::size_t>{0, 0}, {1, 1}, {29, 1}, {30, 1},
-                                          {31, 2}, {10000, 334}})
+    for (const auto& [records, sheets] :
+         {std::pair<std::size_t, std::size_t>{0, 0}, {1, 1}, {29, 1}, {30, 1}, {31, 2}, {10000, 334}})
         EXPECT_EQ(mergeLayoutOf(doc, doc.items.metrics(), "", records).sheets(), sheets) << records;
 }
 
@@ -162,12 +163,15 @@ TEST(DataMerge, MergedPdfReadsBackEveryRecordOnceInOrderAtItsLabel)
 
     // In content order, label by label: every record's name once, in order
     // (a text draws its last line first, so only the names are compared).
-    const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")}).out;
+    const QString text =
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")}).out;
     QStringList expected;
     for (const auto& r : table.records)
         expected << QString::fromStdU16String(r[0]);
     QStringList names = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")), Qt::SkipEmptyParts);
-    names.removeIf([](const QString& l) { return l.contains(QStringLiteral("Main Street")) || l.startsWith(QStringLiteral("City")); });
+    names.removeIf([](const QString& l) {
+        return l.contains(QStringLiteral("Main Street")) || l.startsWith(QStringLiteral("City"));
+    });
     EXPECT_EQ(names.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
     EXPECT_EQ(text.count(QStringLiteral("Main Street")), 65);
 
@@ -175,7 +179,8 @@ TEST(DataMerge, MergedPdfReadsBackEveryRecordOnceInOrderAtItsLabel)
     // record 30 (the 30th job) in the first label of the second page.
     const QString boxes = RunTool(QStringLiteral("pdftotext"),
                                   {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                                   QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}).out;
+                                   QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")})
+                              .out;
     const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Name</word>"));
     const QRegularExpressionMatch m = word.match(boxes);
     ASSERT_TRUE(m.hasMatch());
@@ -183,6 +188,29 @@ TEST(DataMerge, MergedPdfReadsBackEveryRecordOnceInOrderAtItsLabel)
     EXPECT_GT(m.captured(1).toDouble(), 211.5);
     EXPECT_LT(m.captured(1).toDouble(), 211.5 + 30);
     EXPECT_LT(m.captured(2).toDouble(), 36 + 72);
+}
+
+TEST(DataMerge, EachLabelCastsTheShadowOfItsOwnRecord)
+{
+    QTemporaryDir dir;
+    Document doc;
+    Item& text = test::AddressLabels(doc, u"${Name}");
+    text.rec.d.shadowElevation = 40;
+    text.rec.d.shadowFade = 10;
+    text.rec.d.shadowLightness = 120;
+    const DataTable table = Table("Name\nAda\nWilhelmina Quill\n");
+    MergedSheets sheets(doc, table, "", {}, SheetEnvironment{});
+    const QString pdf = dir.filePath(QStringLiteral("shadows.pdf"));
+    std::string error;
+    ASSERT_TRUE(writeMergedPdf(sheets, pdf.toStdString(), QStringLiteral("S"), error)) << error;
+    // Two shadows of different widths, not the first one placed twice.
+    QStringList images = test::ImageRows(pdf);
+    images.removeIf([](const QString& row) {
+        return row.simplified().section(QLatin1Char(' '), 2, 2) != QStringLiteral("image");
+    });
+    ASSERT_EQ(images.size(), 2) << images.join(u'\n').toStdString();
+    EXPECT_NE(images[0].simplified().section(QLatin1Char(' '), 3, 3),
+              images[1].simplified().section(QLatin1Char(' '), 3, 3));
 }
 
 TEST(DataMerge, NoRecordWritesNoFileAndPicturesAreNumbered)
@@ -233,7 +261,10 @@ TEST(DataMerge, WithoutFillerTheSheetIsDrawnAsBeforeAndBlankCellsStayBlank)
     int cells = 0;
     {
         QPainter p(&filled);
-        ASSERT_TRUE(drawVectorSheet(p, doc, "", env, options, {}, [&](int, int) { ++cells; return true; }));
+        ASSERT_TRUE(drawVectorSheet(p, doc, "", env, options, {}, [&](int, int) {
+            ++cells;
+            return true;
+        }));
     }
     EXPECT_EQ(cells, 30);
     EXPECT_EQ(plain, filled);

@@ -49,7 +49,8 @@ inline QByteArray AddressCsv(int count)
 {
     QByteArray csv = "Name,Street,City\r\n";
     for (int i = 1; i <= count; ++i) {
-        const QString name = i % 10 == 0 ? QStringLiteral("\"Zoë \"\"Ten\"\", %1\"").arg(i) : QStringLiteral("Name %1").arg(i);
+        const QString name =
+            i % 10 == 0 ? QStringLiteral("\"Zoë \"\"Ten\"\", %1\"").arg(i) : QStringLiteral("Name %1").arg(i);
         csv += QStringLiteral("%1,%2 Main Street,City %2\r\n").arg(name).arg(i).toUtf8();
     }
     return csv;

@@ -96,7 +96,8 @@ void MergeCommands::mergeCommand()
         popup.accept();
     };
     actions.close = [&popup] { popup.reject(); };
-    auto* frame = new MergeDialog(window->document(), window->areaSelection, print_.sheetEnvironment(), actions);
+    auto* frame =
+        new MergeDialog(window->document(), window->areaSelection, print_.sheetEnvironment(), actions);
     popup.showFrame(frame, uiText(texts::kMergeTitle), [this, after] {
         main_.activateWindow();
         if (*after) {
