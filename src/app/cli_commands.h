@@ -5,6 +5,7 @@
 
 #include "model/screen_metrics.h"
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct Context {
     std::string pdf;   // print: --pdf
     std::string search;       // templates: --search
     std::string templateName; // new: --template
+    std::size_t first = 1;    // merge: --first, --last (0: to the end), --copies
+    std::size_t last = 0;
+    int copies = 1;
 };
 
 using Command = int (*)(const Context&, const std::vector<std::string>& args);
@@ -48,5 +52,6 @@ int RunExport(const Context& ctx, const std::vector<std::string>& args);
 int RunPrint(const Context& ctx, const std::vector<std::string>& args);
 int runTemplates(const Context& ctx, const std::vector<std::string>& args);
 int runNew(const Context& ctx, const std::vector<std::string>& args);
+int runMerge(const Context& ctx, const std::vector<std::string>& args);
 
 } // namespace vlm::cli

@@ -4,6 +4,7 @@
 #include "app/cli_texts.h"
 #include "texts/render_item_texts.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <iterator>
@@ -25,6 +26,7 @@ constexpr CommandEntry kCommands[] = {
     {"print", 1, RunPrint},
     {"templates", 0, runTemplates},
     {"new", 1, runNew},
+    {"merge", 3, runMerge},
 };
 
 bool ParseNumber(const std::string& text, double lo, double hi, double& number)
@@ -46,10 +48,13 @@ struct NumberOption {
 };
 constexpr NumberOption kDpiOption = {"--dpi", 1.0, 10000.0, texts::kBadDpi};
 constexpr NumberOption kZoomOption = {"--zoom", 0.01, 3.0, vlm::texts::kBadZoom};
+constexpr NumberOption kFirstOption = {"--first", 1.0, 1e9, texts::kBadFirst};
+constexpr NumberOption kLastOption = {"--last", 1.0, 1e9, texts::kBadLast};
+constexpr NumberOption kCopiesOption = {"--copies", 1.0, 1000.0, texts::kBadCopies};
 
 const NumberOption* MatchNumberOption(const std::string& a)
 {
-    for (const NumberOption* o : {&kDpiOption, &kZoomOption})
+    for (const NumberOption* o : {&kDpiOption, &kZoomOption, &kFirstOption, &kLastOption, &kCopiesOption})
         if (a == o->name || a.rfind(std::string(o->name) + '=', 0) == 0)
             return o;
     return nullptr;
@@ -86,6 +91,9 @@ int Main(int argc, char** argv)
 {
     double dpi = 96.0;
     double zoom = 1.0;
+    double first = 1.0;
+    double last = 0.0;
+    double copies = 1.0;
     bool yes = false;
     bool dpiGiven = false;
     std::string textValues[std::size(kTextOptions)];
@@ -107,7 +115,12 @@ int Main(int argc, char** argv)
             } else {
                 value = a.substr(std::string(o->name).size() + 1);
             }
-            if (!ParseNumber(value, o->lo, o->hi, o == &kDpiOption ? dpi : zoom))
+            double& number = o == &kDpiOption    ? dpi
+                             : o == &kZoomOption ? zoom
+                             : o == &kFirstOption ? first
+                             : o == &kLastOption  ? last
+                                                  : copies;
+            if (!ParseNumber(value, o->lo, o->hi, number) || (o != &kZoomOption && number != std::floor(number)))
                 return UsageError(std::cerr, o->error);
             dpiGiven = dpiGiven || o == &kDpiOption;
         } else if (const TextOption* t = MatchTextOption(a)) {
@@ -143,6 +156,9 @@ int Main(int argc, char** argv)
     ctx.pdf = textValues[2];
     ctx.search = textValues[3];
     ctx.templateName = textValues[4];
+    ctx.first = static_cast<std::size_t>(first);
+    ctx.last = static_cast<std::size_t>(last);
+    ctx.copies = static_cast<int>(copies);
     const std::vector<std::string> args(words.begin() + 1, words.end());
     for (const CommandEntry& c : kCommands) {
         if (words[0] != c.name)

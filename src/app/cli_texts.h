@@ -6,6 +6,7 @@ namespace vlm::cli::texts {
 
 inline constexpr const char* kHelp =
     "Usage: vellumora-cli [--dpi N] [--zoom Z] [--mode M] [--cells S] [--pdf F] [--yes]\n                    COMMAND FILE...\n"
+    "       vellumora-cli merge [--cells S] [--first N] [--last N] [--copies N]\n                    IN DATA.csv OUT.pdf\n"
     "       vellumora-cli templates [--search TEXT]\n"
     "       vellumora-cli new --template \"BRAND PART\" OUT.vlmr\n"
     "\n"
@@ -37,6 +38,17 @@ inline constexpr const char* kHelp =
     "                   products database, your own in\n"
     "                   $XDG_DATA_HOME/vellumora/templates, the Quick select rows;\n"
     "                   --search keeps those holding every word of TEXT\n"
+    "  merge IN DATA.csv OUT.pdf\n"
+    "                   prints IN with data: each ${Field} in its texts becomes\n"
+    "                   the record's value of the column headed Field (the\n"
+    "                   first row of DATA.csv, a CSV file with commas,\n"
+    "                   semicolons or tabs, UTF-8 or Latin-1); the records fill\n"
+    "                   the cells --cells leaves on the first sheet, then whole\n"
+    "                   sheets, one PDF page a sheet (one record a page without\n"
+    "                   cells); --first N and --last N print a range of records\n"
+    "                   (1 is the first below the header row), --copies N each\n"
+    "                   record N times. OUT.png (or .jpg, .bmp) writes one\n"
+    "                   picture per record instead: OUT-00001.png, ...\n"
     "  new --template \"BRAND PART\" OUT\n"
     "                   writes a new empty document with that template's page\n"
     "                   setup (as File > New and Page Setup's Apply make it)\n"
@@ -48,6 +60,9 @@ inline constexpr const char* kHelp =
     "  --zoom Z         render: the zoom factor, 0.01 to 3 (default 1)\n"
     "  --cells STRING   one character per print cell, row by row; \"x\" leaves\n"
     "                   that cell white (default: every cell prints)\n"
+    "  --first N        merge: the first record to print (default 1)\n"
+    "  --last N         merge: the last record to print (default: the last)\n"
+    "  --copies N       merge: copies of each record, 1 to 1000 (default 1)\n"
     "  --search TEXT    templates: words, sizes (\"85 x 54\") or \"30 per sheet\"\n"
     "  --template NAME  new: a product (\"Avery 5160\") or a Quick select row's text\n"
     "  --yes            open a file that fails the validity check anyway\n"
@@ -57,6 +72,7 @@ inline constexpr const char* kHelp =
     "Exit codes:\n"
     "  0  success (check: no problems; notes may be listed)\n"
     "  1  a file could not be read or written, or is not a valid document\n"
+    "     (merge: or the data file is not a table, or holds no record to print)\n"
     "  2  the command line is wrong\n"
     "  3  check: the file reads, but has structural problems\n";
 
@@ -64,6 +80,12 @@ inline constexpr const char* kUnknownCommand = "unknown command: ";
 inline constexpr const char* kUnknownOption = "unknown option: ";
 inline constexpr const char* kBadDpi = "--dpi needs a number from 1 to 10000";
 inline constexpr const char* kNeedsMode = "--mode needs exact or smooth";
+inline constexpr const char* kBadFirst = "--first needs a whole number from 1";
+inline constexpr const char* kBadLast = "--last needs a whole number from 1";
+inline constexpr const char* kBadCopies = "--copies needs a whole number from 1 to 1000";
+inline constexpr const char* kMergePages = " page(s) written";
+inline constexpr const char* kMergePictures = " picture(s) written";
+inline constexpr const char* kMergeNeedsOutput = "merge writes a PDF (.pdf) or pictures (.png, .jpg, .bmp): ";
 inline constexpr const char* kNeedsCells = "--cells needs a string";
 inline constexpr const char* kNeedsSearch = "--search needs the text to look for";
 inline constexpr const char* kNeedsTemplate = "--template needs the template's brand and product number";

@@ -19,6 +19,7 @@
 #include "shell/commands/picture_commands.h"
 #include "shell/commands/picture_paste.h"
 #include "shell/commands/export_commands.h"
+#include "shell/commands/merge_commands.h"
 #include "shell/commands/print_commands.h"
 #include "shell/panels/fine_tune_panel.h"
 #include "shell/window/file_drops.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv)
     pictures->customizeList = [customize](int page) { customize->OpenPage(page); };
     auto* print = new vlm::PrintCommands(*w, *edit);
     new vlm::ExportCommands(*w, *edit, *print);
+    new vlm::MergeCommands(*w, *edit, *print);
     auto* hints = new vlm::HintCommands(*w, *edit);
     // The next-step options and the panel history, once every panel is known.
     auto* guidance = new vlm::GuidanceCommands(*w, *edit);

@@ -61,7 +61,8 @@ VectorDocumentWriter::~VectorDocumentWriter()
         painter_->end();
 }
 
-bool VectorDocumentWriter::addSheet(Document& document, const std::string& selection, const SheetEnvironment& env)
+bool VectorDocumentWriter::addSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
+                                    const CellFiller& fillCell)
 {
     const QSize size = vectorSheetSize(document, env.screen, options_.deviceDpi);
     if (size.isEmpty())
@@ -103,7 +104,7 @@ bool VectorDocumentWriter::addSheet(Document& document, const std::string& selec
     const bool drawn = drawVectorSheet(*painter_, document, selection, env, options_, [noted, pdf](const QImage& i) {
         if (pdf)
             noted->images.note(i);
-    });
+    }, fillCell);
     if (drawn)
         ++pages_;
     return drawn;

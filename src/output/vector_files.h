@@ -37,8 +37,10 @@ public:
     VectorDocumentWriter& operator=(const VectorDocumentWriter&) = delete;
 
     // Draws the document's sheet on a new page. False without a header, and
-    // for a second page of an SVG drawing.
-    bool addSheet(Document& document, const std::string& selection, const SheetEnvironment& env);
+    // for a second page of an SVG drawing. `fillCell` readies each cell of a
+    // page printed with data (vector_sheet.h).
+    bool addSheet(Document& document, const std::string& selection, const SheetEnvironment& env,
+                  const CellFiller& fillCell = {});
 
     int pages() const { return pages_; }
 

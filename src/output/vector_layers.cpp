@@ -186,6 +186,9 @@ void VectorLayers::drawShadow(Canvas& canvas, const DrawContext& ctx, const Item
         raster_.drawShadow(canvas, ctx, item, line);
         return;
     }
+    // An Item without elevation casts nothing: no layer to render.
+    if (item.rec.d.shadowElevation == 0)
+        return;
     // A text asks line by line; its lines cast together, once, before the
     // first line is drawn.
     if (item.rec.d.kind == KindText && line) {
@@ -244,6 +247,13 @@ void VectorLayers::drawWhole(Canvas& canvas, const DrawContext& ctx, Item& item)
               DrawItem(c, fx, item, false);
               return true;
           }));
+}
+
+void VectorLayers::forgetTexts()
+{
+    const auto isText = [](const auto& entry) { return std::get<0>(entry.first)->rec.d.kind == KindText; };
+    std::erase_if(kept_, isText);
+    std::erase_if(keptPainted_, isText);
 }
 
 } // namespace vlm

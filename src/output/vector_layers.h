@@ -68,6 +68,10 @@ public:
     // are shaded, which the raster band shader draws).
     void drawWhole(Canvas& canvas, const DrawContext& ctx, Item& item) const;
 
+    // Lets go of the kept layers of text Items: printing with data gives
+    // each cell texts of its own.
+    void forgetTexts();
+
     // How many layers were rendered (each kept one counts once).
     int rendered() const { return rendered_; }
 

@@ -64,7 +64,75 @@ void drawPass(Canvas& canvas, const DrawContext& ctx, VectorLayers& layers, Item
     }
 }
 
+// The cells of the sheet, in print order: each with its rectangle, bleed
+// included, cut to the paper (empty for a cell off the paper).
+struct SheetCell
+{
+    int row = 1;
+    int column = 1;
+    QRect area;
+    QPoint shift;
+};
+
+std::vector<SheetCell> sheetCells(const SheetGeometry& g, const QRect& sheet)
+{
+    std::vector<SheetCell> cells;
+    if (!g.cards) {
+        cells.push_back({1, 1, sheet, QPoint()});
+        return cells;
+    }
+    const int ox = g.originX;
+    const int oy = g.originY;
+    const QRect drawable = QRect(QPoint(std::max(0, ox), std::max(0, oy)), sheet.bottomRight()) & sheet;
+    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
+                       QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
+    if (!source.isValid())
+        return cells;
+    const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
+    const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
+    const CellSpan columns = CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
+    const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
+    for (std::int64_t r = rows.first; r <= rows.last; ++r) {
+        for (std::int64_t c = columns.first; c <= columns.last; ++c) {
+            const QPoint shift(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY));
+            const QRect area = source.translated(shift) & drawable & sheet.translated(shift);
+            if (!area.isEmpty())
+                cells.push_back({static_cast<int>(r), static_cast<int>(c), area, shift});
+        }
+    }
+    return cells;
+}
+
+// Each cell draws the document as the filler readies it, in print order.
+void drawFilledCells(QPainter& painter, Canvas& canvas, const DrawContext& ctx, VectorLayers& layers,
+                     ItemList& items, const SheetGeometry& g, const QRect& sheet, const CellFiller& fillCell)
+{
+    for (const SheetCell& cell : sheetCells(g, sheet)) {
+        if (!fillCell(cell.row, cell.column))
+            continue;
+        layers.forgetTexts();
+        painter.save();
+        painter.setClipRect(cell.area, Qt::IntersectClip);
+        painter.translate(cell.shift);
+        drawPass(canvas, ctx, layers, items);
+        painter.restore();
+    }
+}
+
 } // namespace
+
+std::vector<QPoint> vectorSheetCells(const Document& document, const ScreenMetrics& screen, int dpi)
+{
+    std::vector<QPoint> cells;
+    const Item* header = Header(document.items);
+    if (!header || dpi < 1)
+        return cells;
+    const SheetDevice device = vectorDevice(header->rec.h, screen, dpi);
+    const SheetGeometry g = SheetGeometryOf(header->rec.h, device, screen);
+    for (const SheetCell& cell : sheetCells(g, QRect(0, 0, device.width, device.height)))
+        cells.emplace_back(cell.column, cell.row);
+    return cells;
+}
 
 QSize vectorSheetSize(const Document& document, const ScreenMetrics& screen, int dpi)
 {
@@ -83,7 +151,7 @@ QSizeF vectorPaperPoints(const Document& document, const ScreenMetrics& screen)
 
 bool drawVectorSheet(QPainter& painter, Document& document, const std::string& selection,
                      const SheetEnvironment& env, const VectorSheetOptions& options,
-                     const std::function<void(const QImage&)>& noted)
+                     const std::function<void(const QImage&)>& noted, const CellFiller& fillCell)
 {
     const Item* header = Header(document.items);
     if (!header || !painter.isActive() || options.deviceDpi < 1)
@@ -106,11 +174,17 @@ bool drawVectorSheet(QPainter& painter, Document& document, const std::string& s
     ctx.lightDirection = h.lightDirection <= 3 ? h.lightDirection : 0;
     ctx.fontQuality = env.fontQuality;
     ctx.effects = &layers;
+    ctx.fonts = options.fonts;
 
     painter.save();
     const QRect sheet(0, 0, device.width, device.height);
     painter.fillRect(sheet, kPaper);
     Canvas canvas(painter, device.width, device.height);
+    if (fillCell) {
+        drawFilledCells(painter, canvas, ctx, layers, document.items, g, sheet, fillCell);
+        painter.restore();
+        return true;
+    }
     if (!g.cards) {
         drawPass(canvas, ctx, layers, document.items);
         painter.restore();

@@ -32,6 +32,7 @@ inline constexpr std::string_view kCustomAngles = "CustomAngles";
 inline constexpr std::string_view kCustomSizes = "CustomSizes";
 inline constexpr std::string_view kCustomShadows = "CustomShadows";
 inline constexpr std::string_view kCustomColors = "CustomColors";
+inline constexpr std::string_view kDataFiles = "DataFiles";
 inline constexpr std::string_view kDialogColors = "DialogColors";
 } // namespace settings_keys
 
@@ -220,6 +221,15 @@ struct Settings {
     std::vector<std::u16string> installedFonts;
     std::u16string lastOpenFileName;
     std::u16string lastPictureFileName;
+    // "Print with Data...": the data file last used with each document,
+    // the latest first (settings/data_file_memory.h).
+    struct DataFileUse
+    {
+        std::u16string document;
+        std::u16string data;
+        bool operator==(const DataFileUse&) const = default;
+    };
+    std::vector<DataFileUse> dataFiles;
 };
 
 // Defaults, then everything the store holds that passes its load rule:

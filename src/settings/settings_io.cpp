@@ -4,6 +4,7 @@
 // its own pair of functions.
 
 #include "settings/settings.h"
+#include "settings/data_file_memory.h"
 
 #include "platform/settings_store.h"
 #include "settings/settings_parse.h"
@@ -292,7 +293,27 @@ void loadRecentColors(Settings& s, const SettingsStore& store)
             s.recentColors[static_cast<std::size_t>(k - 1)] = *v;
 }
 
+void loadDataFiles(Settings& s, const SettingsStore& store)
+{
+    for (std::size_t k = 1; k <= kMaxDataFiles; ++k) {
+        auto document = store.readText(keys::kDataFiles, numbered("document", static_cast<int>(k)));
+        auto data = store.readText(keys::kDataFiles, numbered("data", static_cast<int>(k)));
+        if (!hasContent(document) || !hasContent(data))
+            break;
+        s.dataFiles.push_back({std::move(*document), std::move(*data)});
+    }
+}
+
 // ----------------------------------------------------------------- saving
+
+void saveDataFiles(const Settings& s, SettingsStore& store)
+{
+    store.deleteKey(keys::kDataFiles);
+    for (std::size_t k = 1; k <= s.dataFiles.size() && k <= kMaxDataFiles; ++k) {
+        store.writeText(keys::kDataFiles, numbered("document", static_cast<int>(k)), s.dataFiles[k - 1].document);
+        store.writeText(keys::kDataFiles, numbered("data", static_cast<int>(k)), s.dataFiles[k - 1].data);
+    }
+}
 
 void savePageSetups(const Settings& s, SettingsStore& store)
 {
@@ -416,6 +437,7 @@ void InitSettings(Settings& s, const SettingsStore& store, const ScreenMetrics& 
     loadNamedValues(s.customAngles, keys::kCustomAngles, 2, store, ValidateAngle);
     loadNamedValues(s.customSizes, keys::kCustomSizes, 2, store, ValidateFontSize);
     loadRecentColors(s, store);
+    loadDataFiles(s, store);
 }
 
 bool SaveSettings(const Settings& s, SettingsStore& store)
@@ -427,6 +449,7 @@ bool SaveSettings(const Settings& s, SettingsStore& store)
     saveNamedValues(s.customAngles, keys::kCustomAngles, store);
     saveNamedValues(s.customSizes, keys::kCustomSizes, store);
     saveRecentColors(s, store);
+    saveDataFiles(s, store);
     saveCustomSettings(s, store);
     return store.commit();
 }
