@@ -99,11 +99,13 @@ struct EditCommands::WindowTools
 
 EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
 {
+    commands_ = new CommandRegistry(this);
+    commands_->refreshed = [this] { showSelectionButtons(); };
     buildMenus();
     buildToolbar();
     connectHooks();
     setUndoCommands(false, false);
-    updateSelectionButtons();
+    refreshCommands();
     // The insert panel shown at start came before its maker existed.
     if (main_.currentPanel() == MainWindow::kDefaultPanel)
         main_.leftColumn().showPanelWidget(makePanel(MainWindow::kDefaultPanel));
@@ -301,17 +303,11 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
     h.chooseColor = [this]() -> std::optional<std::int32_t> {
         return chooseColor ? chooseColor() : std::nullopt;
     };
-    h.changed = [this] { updateSelectionButtons(); };
+    h.changed = [this] { refreshCommands(); };
     h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };
-    h.join = [this] {
-        if (joinItems)
-            joinItems();
-    };
-    h.split = [this] {
-        if (splitGroup)
-            splitGroup();
-    };
+    h.join = [this] { commands_->run(CommandId::JoinItems); };
+    h.split = [this] { commands_->run(CommandId::SplitGroup); };
     return h;
 }
 
@@ -351,10 +347,6 @@ void EditCommands::documentOpened(DocumentWindow& window)
     SandboxHooks hooks;
     hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     DocumentWindow* w = &window;
-    hooks.undoCommandsChanged = [this, w](bool canUndo, bool canRedo) {
-        if (w == active_)
-            setUndoCommands(canUndo, canRedo);
-    };
     hooks.requestHintPage = [this](int page) {
         if (showHintPage)
             showHintPage(page);
@@ -369,6 +361,17 @@ void EditCommands::documentOpened(DocumentWindow& window)
     };
     tools->sandbox =
         std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
+    Sandbox* box = tools->sandbox.get();
+    // "Undo" and "Redo" follow the history of the active window, and every
+    // command's state its document.
+    box->documentChanged().subscribe([this, w, box](const DocumentChange& change) {
+        if (w != active_)
+            return;
+        if (change.history)
+            setUndoCommands(box->CanUndo(), box->CanRedo());
+        if (change.selection || change.items || change.header)
+            refreshCommands();
+    });
     SelectionToolHooks pointerHooks;
     pointerHooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
@@ -408,7 +411,7 @@ void EditCommands::documentActivated(DocumentWindow* window)
     if (Sandbox* now = sandboxOf(window);
         now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
         press(now->toolMode() == ToolMode::Line ? 17 : 18);
-    updateSelectionButtons();
+    refreshCommands();
 }
 
 // ---- Panels and buttons ----
@@ -429,7 +432,7 @@ void EditCommands::panelShown(int code)
             box->ResetCreationState();
     if (const int b = PressedButtonFor(code))
         press(b);
-    updateSelectionButtons();
+    refreshCommands();
 }
 
 void EditCommands::enterTool(int code)
@@ -501,7 +504,9 @@ void EditCommands::setUndoCommands(bool canUndo, bool canRedo)
     buttonAction(7)->setEnabled(canRedo);
 }
 
-void EditCommands::updateSelectionButtons()
+void EditCommands::refreshCommands() { commands_->refresh(); }
+
+void EditCommands::showSelectionButtons()
 {
     // The actions, not their buttons: the tool bar shows and hides its
     // buttons by their actions.
@@ -510,8 +515,6 @@ void EditCommands::updateSelectionButtons()
     buttonAction(13)->setVisible(selected);
     if (auto* panel = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         panel->updateLinks();
-    if (selectionChanged)
-        selectionChanged();
 }
 
 // ---- Commands ----
@@ -535,7 +538,6 @@ void EditCommands::UndoCommand(bool showInsertPanel)
     box->Undo();
     if (showInsertPanel)
         ChooseTool(PanelCode::Insert, true);
-    updateSelectionButtons();
 }
 
 void EditCommands::RedoCommand(bool showInsertPanel)
@@ -546,7 +548,6 @@ void EditCommands::RedoCommand(bool showInsertPanel)
     box->Redo();
     if (showInsertPanel)
         ChooseTool(PanelCode::Insert, true);
-    updateSelectionButtons();
 }
 
 void EditCommands::ClearUndoRedoCommand()
