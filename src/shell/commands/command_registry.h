@@ -27,6 +27,15 @@ namespace vlm {
 enum class CommandId {
     // A line between groups in a layout, never registered.
     Separator,
+    // The edit commands: Edit menu.
+    Undo,
+    Redo,
+    ClearUndoRedo,
+    // The edit commands: toolbar (their buttons are made with the tools').
+    UndoButton,
+    RedoButton,
+    PlaceOnTopButton,
+    PlaceBehindButton,
     // The clipboard commands: Edit menu.
     Cut,
     Copy,
@@ -44,11 +53,11 @@ enum class CommandId {
 
 struct Command {
     CommandId id = CommandId::Separator;
-    QString caption;
-    QList<QKeySequence> shortcuts;
+    QString caption = {};
+    QList<QKeySequence> shortcuts = {};
     // Empty: always enabled.
-    std::function<bool()> enabled;
-    std::function<void()> run;
+    std::function<bool()> enabled = {};
+    std::function<void()> run = {};
     // A disabled command is hidden instead of greyed (toolbar buttons that
     // appear only when they apply), and a hidden one is never shown.
     bool hideWhenDisabled = false;
@@ -56,7 +65,7 @@ struct Command {
     // A toolbar button: its hint (tool tip and accessible name) and picture
     // number. It gets no menu action; the toolbar layout makes its entry.
     bool button = false;
-    QString hint;
+    QString hint = {};
     int picture = 0;
 };
 

@@ -66,8 +66,6 @@ public:
     // `skipWhenShown` leaves a panel already shown alone.
     void ChooseTool(int panelCode, bool skipWhenShown);
 
-    // Enabled and greyed states from the active window's history.
-    void setUndoCommands(bool canUndo, bool canRedo);
     // The one refresh point of the commands' states: every registered
     // command's predicate is asked again, and the stacking buttons and the
     // fine-tune panel's links follow the selection of the active window.
@@ -91,9 +89,9 @@ public:
     // angle changed. True when a text being typed took them.
     std::function<bool(bool turn)> carryTextSettings;
 
-    QAction* undoAction() const { return undo_; }
-    QAction* redoAction() const { return redo_; }
-    QAction* clearAction() const { return clear_; }
+    QAction* undoAction() const { return commands_->action(CommandId::Undo); }
+    QAction* redoAction() const { return commands_->action(CommandId::Redo); }
+    QAction* clearAction() const { return commands_->action(CommandId::ClearUndoRedo); }
     QMenu* insertMenu() const { return insert_; }
     QMenu* editMenu() const { return edit_; }
     QToolBar* toolbar() const { return toolbar_; }
@@ -111,6 +109,7 @@ public:
 private:
     struct WindowTools;
 
+    void registerCommands();
     void buildMenus();
     void buildToolbar();
     void connectHooks();
@@ -133,9 +132,6 @@ private:
     QMenu* insert_ = nullptr;
     QMenu* edit_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
-    QAction* clear_ = nullptr;
     QActionGroup* tools_ = nullptr;
     ButtonHover* hover_ = nullptr;
     std::map<int, QAction*> buttons_;

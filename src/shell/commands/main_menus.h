@@ -26,6 +26,10 @@ class QToolBar;
 
 namespace vlm {
 
+// The Edit menu's first group.
+inline constexpr CommandId kEditMenuLayout[] = {CommandId::Undo, CommandId::Redo, CommandId::Separator,
+                                                CommandId::ClearUndoRedo};
+
 // The clipboard commands' part of the Edit menu (after "Clear Undo and
 // Redo") and of the toolbar (after the stacking buttons).
 inline constexpr CommandId kClipboardMenuLayout[] = {
