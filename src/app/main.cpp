@@ -73,8 +73,6 @@ int main(int argc, char** argv)
     // The templates are read when Page Setup first shows a card or label type.
     new vlm::PageSetupCommands(*w, vlm::installedTemplateSources(environment.dataHome));
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
-    edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
-    edit->splitGroup = [clipboard] { clipboard->SplitCommand(false); };
     vlm::connectPicturePaste(*w, *clipboard, *pictures);
     new vlm::DesktopConventions(*w, *edit, *clipboard);
     new vlm::CanvasContextMenu(*w, *edit, *clipboard);

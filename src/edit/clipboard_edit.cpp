@@ -1,5 +1,6 @@
 #include "edit/clipboard_edit.h"
 
+#include "edit/edit_step.h"
 #include "edit/item_geometry.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
@@ -24,15 +25,6 @@ bool AnySelected(const ItemList& list)
     return false;
 }
 
-// The undoable commands end alike: no Markers left from before, the canvas
-// shows the new state, Undo and Redo follow.
-void AfterChange(Sandbox& window, bool showMarkers)
-{
-    window.view().RemoveMarkers();
-    window.view().RepaintAll(showMarkers);
-    window.UpdateUndoCommands();
-}
-
 } // namespace
 
 bool DeleteSelection(Sandbox& window)
@@ -40,9 +32,12 @@ bool DeleteSelection(Sandbox& window)
     ItemList& list = window.document().items;
     if (!AnySelected(list))
         return false;
-    window.view().RemoveMarkers();
-    DeleteSelectedItems(list, window.historyCursor());
-    AfterChange(window, false);
+    EditStep edit(window);
+    edit.removeMarkersNow();
+    DeleteSelectedItems(list, edit.cursor());
+    edit.removeMarkers();
+    edit.repaintAll(false);
+    edit.changed({.selection = true, .items = true});
     return true;
 }
 
@@ -82,16 +77,20 @@ bool PasteClipboard(Sandbox& window, SelectionTool& pointer, const ItemList& cli
         return false;
 
     DocumentView& view = window.view();
-    view.RemoveMarkers();
-    const DragSettings settings = DragSettingsOf(view);
-    const PasteResult result = PasteItems(list, clipboard, open, [&settings](Item& item) {
-        RecomputeGeometry(item, settings.text, settings.markerSize);
-    });
-    window.UpdateUndoCommands();
-    if (!result.pasted) {
-        view.RepaintAll(false);
-        return false;
+    PasteResult result;
+    {
+        EditStep edit(window);
+        edit.removeMarkersNow();
+        const DragSettings settings = DragSettingsOf(view);
+        result = PasteItems(list, clipboard, open, [&settings](Item& item) {
+            RecomputeGeometry(item, settings.text, settings.markerSize);
+        });
+        edit.changed({.selection = true, .items = result.pasted});
+        if (!result.pasted)
+            edit.repaintAll(false);
     }
+    if (!result.pasted)
+        return false;
     if (showPanel)
         if (const auto code = SelectionPanelCode(list, false))
             showPanel(*code);
@@ -104,18 +103,24 @@ bool PasteClipboard(Sandbox& window, SelectionTool& pointer, const ItemList& cli
 bool JoinSelection(Sandbox& window)
 {
     window.FinishTyping();
-    window.view().RemoveMarkers();
-    const bool joined = JoinSelectedItems(window.document().items, window.historyCursor());
-    AfterChange(window, true);
+    EditStep edit(window);
+    edit.removeMarkersNow();
+    const bool joined = JoinSelectedItems(window.document().items, edit.cursor());
+    edit.removeMarkers();
+    edit.repaintAll(true);
+    edit.changed({.selection = true, .items = joined});
     return joined;
 }
 
 bool SplitSelection(Sandbox& window)
 {
     window.FinishTyping();
-    window.view().RemoveMarkers();
-    const bool split = SplitSelectedGroups(window.document().items, window.historyCursor());
-    AfterChange(window, false);
+    EditStep edit(window);
+    edit.removeMarkersNow();
+    const bool split = SplitSelectedGroups(window.document().items, edit.cursor());
+    edit.removeMarkers();
+    edit.repaintAll(false);
+    edit.changed({.selection = true, .items = split});
     return split;
 }
 

@@ -1,5 +1,6 @@
 #include "edit/fine_tune_window.h"
 
+#include "edit/edit_step.h"
 #include "edit/transform.h"
 
 #include <QRect>
@@ -20,17 +21,18 @@ FineTuneResult FineTuneSelection(Sandbox& box, const FineTuneOperation& operatio
 {
     DocumentView& view = box.view();
     ItemList& items = box.document().items;
-    view.RemoveMarkers();
-    const FineTuneResult result = operation(items, box.historyCursor(), FineTuneContextOf(view));
+    EditStep edit(box);
+    edit.removeMarkersNow();
+    const FineTuneResult result = operation(items, edit.cursor(), FineTuneContextOf(view));
     if (result.applied) {
-        SetModified(items, true);
+        edit.markModified();
         const PixelRect& r = result.dirty;
         const QPoint a(view.toCanvasX(r.left), view.toCanvasY(r.top));
         const QPoint b(view.toCanvasX(r.right), view.toCanvasY(r.bottom));
-        view.RepaintRect(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+        edit.repaintRect(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+        edit.changed({.items = true});
     }
-    view.MarkerTimer();
-    box.UpdateUndoCommands();
+    edit.redrawMarkers();
     return result;
 }
 

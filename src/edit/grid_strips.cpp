@@ -1,5 +1,6 @@
 #include "edit/grid_strips.h"
 
+#include "edit/edit_step.h"
 #include "edit/sandbox.h"
 #include "model/rounding.h"
 #include "render/units.h"
@@ -102,11 +103,13 @@ void GridStrips::setCursor(Qt::CursorShape shape)
         hooks_.setCursor(shape);
 }
 
+// Every change of the grid ends as one edit step: the canvas shows the new
+// grid and what moved with it, Undo and Redo follow.
 void GridStrips::afterGridEdit()
 {
-    DocumentView& view = sandbox_.view();
-    view.RepaintAll(true);
-    sandbox_.UpdateUndoCommands();
+    EditStep edit(sandbox_);
+    edit.repaintAll(true);
+    edit.changed({.items = true, .header = true});
 }
 
 void GridStrips::GridChanged()

@@ -1,6 +1,7 @@
 #include "edit/keyboard.h"
 
 #include "edit/clipboard_edit.h"
+#include "edit/edit_step.h"
 #include "edit/fine_tune.h"
 #include "edit/item_geometry.h"
 #include "edit/markers.h"
@@ -269,16 +270,16 @@ void CanvasKeys::cancelLineDrag()
     for (const Item& it : list)
         if (IsSelectedLive(it) && it.rec.d.predecessor != 0)
             originals.push_back(+it.rec.d.predecessor);
-    DocumentView& view = window_.view();
-    view.RemoveMarkers();
-    if (!originals.empty() && UndoLastAction(list, window_.historyCursor()))
-        DiscardRedo(list, window_.historyCursor());
+    EditStep edit(window_);
+    edit.removeMarkersNow();
+    if (!originals.empty() && UndoLastAction(list, edit.cursor()))
+        DiscardRedo(list, edit.cursor());
     SelectOnly(list, nullptr);
     for (std::int32_t sequence : originals)
         if (Item* original = BySequence(list, sequence); original && IsLive(*original))
             original->rec.d.selected = 255;
-    view.RepaintAll(true);
-    window_.UpdateUndoCommands();
+    edit.repaintAll(true);
+    edit.changed({.selection = true, .items = true});
 }
 
 // ---- Characters ----
@@ -475,13 +476,17 @@ void CanvasKeys::DoubleClickDelayTimer()
     DocumentView& view = window_.view();
     ItemList& list = window_.document().items;
     if (singleText()) {
-        window_.BeginEdit(false);
-        Item* text = singleText();
-        window_.EnterInPlaceEdit();
-        inPlace_ = true;
-        view.RemoveMarkers();
-        view.RepaintAll(false);
-        window_.UpdateUndoCommands();
+        Item* text = nullptr;
+        {
+            EditStep edit(window_);
+            window_.BeginEdit(false);
+            text = singleText();
+            window_.EnterInPlaceEdit();
+            inPlace_ = true;
+            edit.removeMarkers();
+            edit.repaintAll(false);
+            edit.changed({.items = true});
+        }
         guidance(TextGuidance::InPlaceEditing);
         if (text)
             caret_ = CaretAtEnd(*text);
@@ -576,10 +581,13 @@ void CanvasKeys::CommitContinuation(const std::vector<QPoint>& nodes)
         v.y = p.y();
         vertices.push_back(v);
     }
-    now->vertices = std::move(vertices);
-    Reshape(*now, DragSettingsOf(window_.view()));
-    window_.view().RepaintAll(true);
-    window_.UpdateUndoCommands();
+    {
+        EditStep edit(window_);
+        now->vertices = std::move(vertices);
+        Reshape(*now, DragSettingsOf(window_.view()));
+        edit.repaintAll(true);
+        edit.changed({.items = true});
+    }
     if (hooks_.showPanel) {
         const bool solid = now->rec.d.shapeVariant == VariantSolid;
         hooks_.showPanel(now->rec.d.kind == KindSpline ? (solid ? 210 : 209) : (solid ? 212 : 211));
@@ -618,10 +626,11 @@ bool CanvasKeys::DeleteTurningPoint()
     Item* now = SingleSelected(window_.document().items);
     if (!now || k > now->vertices.size())
         return false;
+    EditStep edit(window_);
     now->vertices.erase(now->vertices.begin() + static_cast<std::ptrdiff_t>(k - 1));
     Reshape(*now, DragSettingsOf(window_.view()));
-    window_.view().RepaintAll(true);
-    window_.UpdateUndoCommands();
+    edit.repaintAll(true);
+    edit.changed({.items = true});
     return true;
 }
 
@@ -658,10 +667,11 @@ bool CanvasKeys::InsertTurningPoint()
     const QPoint at = now->rec.d.kind == KindSpline && best >= 0 ? foot : p;
     v.x = at.x();
     v.y = at.y();
+    EditStep edit(window_);
     now->vertices.insert(now->vertices.begin() + static_cast<std::ptrdiff_t>(std::min(after + 1, n)), v);
     Reshape(*now, DragSettingsOf(window_.view()));
-    window_.view().RepaintAll(true);
-    window_.UpdateUndoCommands();
+    edit.repaintAll(true);
+    edit.changed({.items = true});
     return true;
 }
 

@@ -353,28 +353,25 @@ void Sandbox::historyStep(bool (*step)(ItemList&, HistoryCursor&))
     if (pointer_ && pointer_->toolMode() != ToolMode::Pointer)
         pointer_->cancel();
     toolMode_ = ToolMode::Pointer;
-    view_.RemoveMarkers();
+    EditStep edit(*this);
+    edit.removeMarkersNow();
     SelectOnly(document_.items, nullptr);
-    afterHistoryChange(step(document_.items, history_));
-}
-
-void Sandbox::afterHistoryChange(bool changed)
-{
-    if (changed) {
+    edit.changed({.selection = true});
+    if (step(document_.items, edit.cursor())) {
         // What is shown is no longer what was saved.
-        SetModified(document_.items, true);
-        view_.RepaintAll(false);
+        edit.markModified();
+        edit.repaintAll(false);
+        edit.changed({.items = true});
     }
-    UpdateUndoCommands();
 }
 
 void Sandbox::ClearUndoRedo()
 {
     leaveCreation();
-    ClearHistory(document_.items, history_);
-    view_.RemoveMarkers();
-    view_.RepaintAll(false);
-    UpdateUndoCommands();
+    EditStep edit(*this);
+    ClearHistory(document_.items, edit.cursor());
+    edit.removeMarkers();
+    edit.repaintAll(false);
 }
 
 bool Sandbox::CanUndo() { return vlm::CanUndo(document_.items, history_); }
@@ -383,20 +380,22 @@ bool Sandbox::CanRedo() { return vlm::CanRedo(document_.items, history_); }
 
 void Sandbox::UpdateUndoCommands()
 {
-    if (hooks_.undoCommandsChanged)
-        hooks_.undoCommandsChanged(CanUndo(), CanRedo());
+    DocumentChange change;
+    change.history = true;
+    documentChanged_.notify(change);
 }
 
 void Sandbox::placeSelected(bool behind)
 {
     leaveCreation();
+    EditStep edit(*this);
     const std::int32_t moved = behind ? vlm::PlaceSelectedBehind(document_) : vlm::PlaceSelectedOnTop(document_);
-    history_.undone = 0; // the command discarded the redo part
+    edit.cursor().undone = 0; // the command discarded the redo part
     if (moved > 0) {
-        view_.RemoveMarkers();
-        view_.RepaintAll(true);
+        edit.removeMarkers();
+        edit.repaintAll(true);
+        edit.changed({.items = true});
     }
-    UpdateUndoCommands();
 }
 
 void Sandbox::PlaceSelectedBehind() { placeSelected(true); }

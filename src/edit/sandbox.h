@@ -11,6 +11,7 @@
 // placement) belong to the pointer tool, which the window hands the events
 // to through PointerInput.
 
+#include "edit/edit_step.h"
 #include "edit/tool_mode.h"
 #include "model/document.h"
 #include "model/undo.h"
@@ -54,8 +55,6 @@ public:
 struct SandboxHooks {
     // ShowPanel of the main window.
     std::function<void(int panelCode)> showPanel;
-    // "Undo" and "Redo" in the menu and on the toolbar.
-    std::function<void(bool canUndo, bool canRedo)> undoCommandsChanged;
     // The one way to ask for a hint page: whether the page is shown (its
     // show flag) and how is the guidance panels' business.
     std::function<void(int page)> requestHintPage;
@@ -252,8 +251,12 @@ public:
     void ClearUndoRedo();
     bool CanUndo();
     bool CanRedo();
+    // Tells the subscribers of documentChanged that the history may have
+    // moved ("Undo" and "Redo" follow); an EditStep does this on leaving.
     void UpdateUndoCommands();
     HistoryCursor& historyCursor() { return history_; }
+    // What changed after every edit step, for any number of subscribers.
+    DocumentChanged& documentChanged() { return documentChanged_; }
 
     // "Place the selected item behind other objects" / "... on top ...".
     void PlaceSelectedBehind();
@@ -285,7 +288,6 @@ private:
     void erasePreview();
     void commitItem(const std::function<Item&(ItemList&)>& build, int hintPage);
     void historyStep(bool (*step)(ItemList&, HistoryCursor&));
-    void afterHistoryChange(bool changed);
     void placeSelected(bool behind);
     int hintPageAfterCreation() const;
     TextSettings textSettings() const;
@@ -295,6 +297,7 @@ private:
     DocumentView& view_;
     Settings& settings_;
     SandboxHooks hooks_;
+    DocumentChanged documentChanged_;
     PointerInput* pointer_ = nullptr;
     std::function<QPoint(QPoint)> snap_;
     CanvasInput* strips_ = nullptr;

@@ -271,22 +271,28 @@ void Sandbox::commitItem(const std::function<Item&(ItemList&)>& build, int hintP
 {
     erasePreview();
     ItemList& list = document_.items;
-    DiscardRedo(list, history_);
-    UpdateUndoCommands();
-    const std::int32_t step = NextEditStep(list);
-    const std::int32_t order = MaxStackOrder(list) + 1;
-    Item& item = build(list);
-    SetEditStep(list, item, step);
-    SetStackOrder(list, item, order);
-    UpdateUndoCommands();
+    Item* made = nullptr;
+    {
+        EditStep edit(*this);
+        DiscardRedo(list, edit.cursor());
+        const std::int32_t step = NextEditStep(list);
+        const std::int32_t order = MaxStackOrder(list) + 1;
+        Item& item = build(list);
+        SetEditStep(list, item, step);
+        SetStackOrder(list, item, order);
+        edit.changed({.items = true});
 
-    const DrawingFields& d = item.rec.d;
-    const int grow = LineWidthAtZoom(view_.zoom(), d.penWidth) +
-                     PenWidthAtZoom(view_.zoom(), d.outlineWeight, list.metrics()) + kFillerMargin;
-    view_.RepaintRect(view_.toCanvasRect(PixelRect{d.left, d.top, d.right, d.bottom}).adjusted(-grow, -grow, grow, grow));
+        const DrawingFields& d = item.rec.d;
+        const int grow = LineWidthAtZoom(view_.zoom(), d.penWidth) +
+                         PenWidthAtZoom(view_.zoom(), d.outlineWeight, list.metrics()) + kFillerMargin;
+        edit.repaintRect(
+            view_.toCanvasRect(PixelRect{d.left, d.top, d.right, d.bottom}).adjusted(-grow, -grow, grow, grow));
+        made = &item;
+    }
+    Item& item = *made;
 
     creationPoints_.clear();
-    if (d.kind == KindText) {
+    if (item.rec.d.kind == KindText) {
         // The text box waits for its characters.
         SelectOnly(list, &item);
         clickCount_ = 2;

@@ -46,12 +46,14 @@ struct Window {
         view->LayoutView(QSize(700, 600), 16);
         SandboxHooks hooks;
         hooks.requestHintPage = [this](int page) { hints.push_back(page); };
-        hooks.undoCommandsChanged = [this](bool u, bool r) {
-            canUndo = u;
-            canRedo = r;
-        };
         hooks.showPanel = [this](int code) { panels.push_back(code); };
         box = std::make_unique<Sandbox>(doc, *view, settings, hooks);
+        box->documentChanged().subscribe([this](const DocumentChange& change) {
+            if (!change.history)
+                return;
+            canUndo = box->CanUndo();
+            canRedo = box->CanRedo();
+        });
         box->setPointerInput(&pointer);
         if (panel != 0)
             box->EnterToolMode(panel);

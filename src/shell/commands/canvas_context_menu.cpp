@@ -97,7 +97,7 @@ QMenu* CanvasContextMenu::prepare(DocumentWindow& window, QPoint canvasPoint)
             input->Image1MouseUp(m);
         }
     }
-    clipboard_.updateState();
+    clipboard_.commands().refresh();
     const bool selected = AnySelected(window.document().items);
 
     menu_ = std::make_unique<QMenu>();

@@ -15,28 +15,26 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidgetAction>
 
 namespace vlm {
 
 namespace {
 
-
-struct ButtonSpec {
-    int number;
-    const char16_t* hint;
-    const char16_t* label;
+// The toolbar numbers of the buttons and their commands.
+constexpr std::pair<int, CommandId> kButtonIds[] = {
+    {ClipboardCommands::JoinButton, CommandId::JoinButton},   {ClipboardCommands::SplitButton, CommandId::SplitButton},
+    {ClipboardCommands::EraseButton, CommandId::EraseButton}, {ClipboardCommands::CopyButton, CommandId::CopyButton},
+    {ClipboardCommands::PasteButton, CommandId::PasteButton},
 };
 
-// After the stacking buttons: join and split, then, as a group of their own,
-// erase, copy and paste. 0 separates the groups.
-constexpr ButtonSpec kButtons[] = {
-    {ClipboardCommands::JoinButton, texts::kHintJoin, u"\u2295"},
-    {ClipboardCommands::SplitButton, texts::kHintSplit, u"\u2298"},
-    {0, nullptr, nullptr},
-    {ClipboardCommands::EraseButton, texts::kHintErase, u"\u2716"},
-    {ClipboardCommands::CopyButton, texts::kHintCopy, u"\u2398"},
-    {ClipboardCommands::PasteButton, texts::kHintPaste, u"\u2399"},
-};
+CommandId buttonIdOf(int number)
+{
+    for (const auto& [n, id] : kButtonIds)
+        if (n == number)
+            return id;
+    return CommandId::Separator;
+}
 
 } // namespace
 
@@ -47,113 +45,122 @@ ClipboardCommands::ClipboardCommands(MainWindow& main, EditCommands& edit, Clipb
         ownSystem_ = std::make_unique<QtClipboard>();
         system_ = ownSystem_.get();
     }
-    buildMenu();
-    buildButtons();
-    auto previous = std::move(edit_.selectionChanged);
-    edit_.selectionChanged = [this, previous] {
-        if (previous)
-            previous();
-        updateState();
-    };
-    updateState();
+    registerCommands();
+    layOutMenu(edit_.editMenu(), commands(), kClipboardMenuLayout);
+    layOutToolbar(edit_.toolbar(), commands(), kClipboardToolbarLayout);
+    connect(edit_.editMenu(), &QMenu::aboutToShow, this, [this] { editMenuShown(); });
+    commands().refresh();
 }
 
 ClipboardCommands::~ClipboardCommands() = default;
 
-void ClipboardCommands::buildMenu()
+CommandRegistry& ClipboardCommands::commands() const { return edit_.commands(); }
+
+void ClipboardCommands::registerCommands()
 {
-    QMenu* menu = edit_.editMenu();
-    menu->addSeparator();
+    CommandRegistry& r = commands();
+    const auto selected = [this] { return anySelected(); };
+    const auto several = [this] {
+        const DocumentWindow* w = main_.activeWindow();
+        return w && SelectionCount(w->document().items) >= 2;
+    };
+    const auto group = [this] {
+        const DocumentWindow* w = main_.activeWindow();
+        return w && IsGroupSelected(w->document().items);
+    };
+    const auto pastable = [this] { return this->pastable(); };
     // Besides the shortcuts of old, the ones every other program uses.
-    cut_ = menu->addAction(uiText(texts::kMenuCut));
-    cut_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_X)});
-    copy_ = menu->addAction(uiText(texts::kMenuCopy));
-    copy_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_C)});
-    paste_ = menu->addAction(uiText(texts::kMenuPaste));
-    paste_->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V)});
-    menu->addSeparator();
-    copyToClipboard_ = menu->addAction(uiText(texts::kMenuCopyToClipboard));
-    copyToClipboard_->setVisible(false);
-    join_ = menu->addAction(uiText(texts::kMenuJoinItems));
-    split_ = menu->addAction(uiText(texts::kMenuSplitGroup));
+    r.add({.id = CommandId::Cut,
+           .caption = uiText(texts::kMenuCut),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_X)},
+           .enabled = selected,
+           .run = [this] { CutCommand(); }});
+    r.add({.id = CommandId::Copy,
+           .caption = uiText(texts::kMenuCopy),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_C)},
+           .enabled = selected,
+           .run = [this] { CopyCommand(); }});
+    r.add({.id = CommandId::Paste,
+           .caption = uiText(texts::kMenuPaste),
+           .shortcuts = {QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V)},
+           .enabled = pastable,
+           .run = [this] { PasteCommand(); }});
+    // Never shown; its state follows the outlined area when the Edit menu
+    // opens.
+    QAction* toClipboard = r.add({.id = CommandId::CopyToClipboard,
+                                  .caption = uiText(texts::kMenuCopyToClipboard),
+                                  .run = [this] { CopyToClipboardCommand(); }});
+    toClipboard->setVisible(false);
+    r.add({.id = CommandId::JoinItems,
+           .caption = uiText(texts::kMenuJoinItems),
+           .enabled = several,
+           .run = [this] { JoinCommand(); }});
+    r.add({.id = CommandId::SplitGroup,
+           .caption = uiText(texts::kMenuSplitGroup),
+           .enabled = group,
+           .run = [this] { SplitCommand(false); }});
 
-    connect(cut_, &QAction::triggered, this, [this] { CutCommand(); });
-    connect(copy_, &QAction::triggered, this, [this] { CopyCommand(); });
-    connect(paste_, &QAction::triggered, this, [this] { PasteCommand(); });
-    connect(copyToClipboard_, &QAction::triggered, this, [this] { CopyToClipboardCommand(); });
-    connect(join_, &QAction::triggered, this, [this] { JoinCommand(); });
-    connect(split_, &QAction::triggered, this, [this] { SplitCommand(false); });
-    connect(menu, &QMenu::aboutToShow, this, [this] { editMenuShown(); });
+    // The buttons appear only while they apply.
+    const auto button = [&r](CommandId id, int picture, const char16_t* hint, const char16_t* label,
+                             std::function<bool()> enabled, std::function<void()> run) {
+        r.add({.id = id,
+               .caption = uiText(label),
+               .enabled = std::move(enabled),
+               .run = std::move(run),
+               .hideWhenDisabled = true,
+               .button = true,
+               .hint = uiText(hint),
+               .picture = picture});
+    };
+    button(CommandId::JoinButton, JoinButton, texts::kHintJoin, u"\u2295", several, [this] { JoinCommand(); });
+    button(CommandId::SplitButton, SplitButton, texts::kHintSplit, u"\u2298", group, [this] { SplitCommand(true); });
+    button(CommandId::EraseButton, EraseButton, texts::kHintErase, u"\u2716", selected, [this] { CutCommand(); });
+    button(CommandId::CopyButton, CopyButton, texts::kHintCopy, u"\u2398", selected, [this] { CopyCommand(); });
+    button(CommandId::PasteButton, PasteButton, texts::kHintPaste, u"\u2399", pastable, [this] { PasteCommand(); });
 }
 
-void ClipboardCommands::buildButtons()
-{
-    QToolBar* row = edit_.toolbar();
-    for (const ButtonSpec& def : kButtons) {
-        if (def.number == 0) {
-            row->addSeparator();
-            continue;
-        }
-        auto* b = new QToolButton(row);
-        b->setText(uiText(def.label));
-        b->setIcon(ToolbarPicture(def.number));
-        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
-        b->setToolTip(uiText(def.hint));
-        b->setAccessibleName(uiText(def.hint));
-        b->setAutoRaise(true);
-        QAction* entry = row->addWidget(b);
-        buttons_[def.number] = {b, entry};
-        const int number = def.number;
-        connect(b, &QToolButton::clicked, this, [this, number] {
-            switch (number) {
-            case JoinButton: JoinCommand(); break;
-            case SplitButton: SplitCommand(true); break;
-            case EraseButton: CutCommand(); break;
-            case CopyButton: CopyCommand(); break;
-            case PasteButton: PasteCommand(); break;
-            default: break;
-            }
-        });
-    }
-}
+QAction* ClipboardCommands::cutAction() const { return commands().action(CommandId::Cut); }
+QAction* ClipboardCommands::copyAction() const { return commands().action(CommandId::Copy); }
+QAction* ClipboardCommands::pasteAction() const { return commands().action(CommandId::Paste); }
+QAction* ClipboardCommands::copyToClipboardAction() const { return commands().action(CommandId::CopyToClipboard); }
+QAction* ClipboardCommands::joinAction() const { return commands().action(CommandId::JoinItems); }
+QAction* ClipboardCommands::splitAction() const { return commands().action(CommandId::SplitGroup); }
 
 QToolButton* ClipboardCommands::button(int number) const
 {
-    auto found = buttons_.find(number);
-    return found == buttons_.end() ? nullptr : found->second.first;
+    QAction* entry = buttonAction(number);
+    if (!entry)
+        return nullptr;
+    for (QObject* o : entry->associatedObjects())
+        if (auto* b = qobject_cast<QToolButton*>(o))
+            return b;
+    if (auto* widgetEntry = qobject_cast<QWidgetAction*>(entry))
+        return qobject_cast<QToolButton*>(widgetEntry->defaultWidget());
+    return nullptr;
 }
 
 QAction* ClipboardCommands::buttonAction(int number) const
 {
-    auto found = buttons_.find(number);
-    return found == buttons_.end() ? nullptr : found->second.second;
+    const CommandId id = buttonIdOf(number);
+    return id == CommandId::Separator ? nullptr : commands().action(id);
 }
 
 // ---- State ----
 
-void ClipboardCommands::updateState()
+bool ClipboardCommands::anySelected() const
 {
-    DocumentWindow* w = main_.activeWindow();
-    const ItemList* list = w ? &w->document().items : nullptr;
-    bool selected = false;
-    if (list)
-        for (const Item& it : *list)
-            selected = selected || IsSelectedLive(it);
-    const bool several = list && SelectionCount(*list) >= 2;
-    const bool group = list && IsGroupSelected(*list);
-    const bool own = HasPastableItem(clipboard_);
-    const bool pastable = own || (w && systemFilesPastable && systemFilesPastable());
+    const DocumentWindow* w = main_.activeWindow();
+    if (!w)
+        return false;
+    for (const Item& it : w->document().items)
+        if (IsSelectedLive(it))
+            return true;
+    return false;
+}
 
-    cut_->setEnabled(selected);
-    copy_->setEnabled(selected);
-    paste_->setEnabled(pastable);
-    join_->setEnabled(several);
-    split_->setEnabled(group);
-    buttonAction(EraseButton)->setVisible(selected);
-    buttonAction(CopyButton)->setVisible(selected);
-    buttonAction(PasteButton)->setVisible(pastable);
-    buttonAction(JoinButton)->setVisible(several);
-    buttonAction(SplitButton)->setVisible(group);
+bool ClipboardCommands::pastable() const
+{
+    return HasPastableItem(clipboard_) || (main_.activeWindow() && systemFilesPastable && systemFilesPastable());
 }
 
 void ClipboardCommands::editMenuShown()
@@ -161,7 +168,7 @@ void ClipboardCommands::editMenuShown()
     const Sandbox* box = edit_.activeSandbox();
     const QRect area = box ? box->outlinedArea() : QRect();
     copyToClipboardEnabled_ = area.width() > 0 && area.height() > 0;
-    copyToClipboard_->setEnabled(copyToClipboardEnabled_);
+    copyToClipboardAction()->setEnabled(copyToClipboardEnabled_);
 }
 
 // ---- Commands ----
@@ -178,7 +185,6 @@ void ClipboardCommands::CutCommand()
         edit_.showHintPage(kCutHintPage);
     else
         main_.RunDeferred(MainWindow::kDefaultPanel);
-    edit_.updateSelectionButtons();
 }
 
 void ClipboardCommands::CopyCommand()
@@ -192,7 +198,8 @@ void ClipboardCommands::CopyCommand()
     const Bitmap picture = SelectionBitmap(box->view());
     if (!picture.isNull())
         system_->putImage(picture.image());
-    updateState();
+    // The clipboard changed: Paste follows.
+    commands().refresh();
 }
 
 void ClipboardCommands::PasteCommand()
@@ -204,11 +211,9 @@ void ClipboardCommands::PasteCommand()
         return;
     if (!HasPastableItem(clipboard_) && pasteSystemFiles) {
         pasteSystemFiles();
-        edit_.updateSelectionButtons();
         return;
     }
     PasteClipboard(*box, *pointer, clipboard_, main_, [this](int code) { main_.ShowPanel(code); });
-    edit_.updateSelectionButtons();
 }
 
 void ClipboardCommands::CopyToClipboardCommand()
@@ -225,7 +230,6 @@ void ClipboardCommands::JoinCommand()
 {
     if (Sandbox* box = edit_.activeSandbox())
         JoinSelection(*box);
-    edit_.updateSelectionButtons();
 }
 
 void ClipboardCommands::SplitCommand(bool fromToolbar)
@@ -236,7 +240,6 @@ void ClipboardCommands::SplitCommand(bool fromToolbar)
     SplitSelection(*box);
     if (fromToolbar)
         main_.RunDeferred(MainWindow::kDefaultPanel);
-    edit_.updateSelectionButtons();
 }
 
 } // namespace vlm

@@ -3,18 +3,19 @@
 // The clipboard and grouping commands of the main window: the Edit menu's
 // "Cut", "Copy", "Paste", the hidden "Copy to Clipboard", "Join Items" and
 // "Split Group", the toolbar's join, split, erase, copy and paste buttons,
-// their enabled and shown states, and the internal clipboard that every
+// registered by identifier with the predicates of their enabled and shown
+// states (main_menus lays them out), and the internal clipboard that every
 // document window of the program shares and that outlives the window it was
 // filled from. "Copy" also offers a picture of the copied Items to other
 // programs through the system clipboard.
 
 #include "model/item_list.h"
 #include "platform/clipboard.h"
+#include "shell/commands/command_registry.h"
 
 #include <QObject>
 
 #include <functional>
-#include <map>
 #include <memory>
 
 class QAction;
@@ -33,8 +34,8 @@ public:
     // The hint page shown after "Cut" when its flag is on.
     static constexpr int kCutHintPage = 1038;
 
-    // Adds the menu items to the Edit menu and the buttons to the toolbar of
-    // `edit`; `system`, when given, replaces the desktop's clipboard (tests).
+    // Registers the commands with `edit`'s registry and lays them out in its
+    // Edit menu and toolbar; `system`, when given, replaces the desktop's clipboard (tests).
     ClipboardCommands(MainWindow& main, EditCommands& edit, Clipboard* system = nullptr);
     ~ClipboardCommands() override;
 
@@ -46,9 +47,6 @@ public:
     // `fromToolbar`: the split button shows the insert panel afterwards.
     void SplitCommand(bool fromToolbar);
 
-    // Enabled and shown states from the active window's selection and the
-    // clipboard.
-    void updateState();
     // The Edit menu opens: "Copy to Clipboard" follows the outlined area.
     void editMenuShown();
 
@@ -60,22 +58,26 @@ public:
     std::function<bool()> systemFilesPastable;
     std::function<void()> pasteSystemFiles;
 
-    QAction* cutAction() const { return cut_; }
-    QAction* copyAction() const { return copy_; }
-    QAction* pasteAction() const { return paste_; }
-    QAction* copyToClipboardAction() const { return copyToClipboard_; }
+    QAction* cutAction() const;
+    QAction* copyAction() const;
+    QAction* pasteAction() const;
+    QAction* copyToClipboardAction() const;
     // The item is never shown, and Qt reports a hidden action disabled: this
     // is the state it would show.
     bool copyToClipboardEnabled() const { return copyToClipboardEnabled_; }
-    QAction* joinAction() const { return join_; }
-    QAction* splitAction() const { return split_; }
+    QAction* joinAction() const;
+    QAction* splitAction() const;
     QToolButton* button(int number) const;
     // The toolbar's entry of a button: hidden and shown through it.
     QAction* buttonAction(int number) const;
 
+    // The registry the commands are in (the edit commands').
+    CommandRegistry& commands() const;
+
 private:
-    void buildMenu();
-    void buildButtons();
+    void registerCommands();
+    bool anySelected() const;
+    bool pastable() const;
 
     MainWindow& main_;
     EditCommands& edit_;
@@ -83,14 +85,7 @@ private:
     Clipboard* system_ = nullptr;
     ItemList clipboard_;
 
-    QAction* cut_ = nullptr;
-    QAction* copy_ = nullptr;
-    QAction* paste_ = nullptr;
-    QAction* copyToClipboard_ = nullptr;
-    QAction* join_ = nullptr;
-    QAction* split_ = nullptr;
     bool copyToClipboardEnabled_ = false;
-    std::map<int, std::pair<QToolButton*, QAction*>> buttons_;
 };
 
 } // namespace vlm

@@ -99,17 +99,61 @@ struct EditCommands::WindowTools
 
 EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
 {
+    commands_ = new CommandRegistry(this);
+    commands_->refreshed = [this] { showSelectionButtons(); };
+    registerCommands();
     buildMenus();
     buildToolbar();
     connectHooks();
-    setUndoCommands(false, false);
-    updateSelectionButtons();
+    refreshCommands();
     // The insert panel shown at start came before its maker existed.
     if (main_.currentPanel() == MainWindow::kDefaultPanel)
         main_.leftColumn().showPanelWidget(makePanel(MainWindow::kDefaultPanel));
 }
 
 EditCommands::~EditCommands() = default;
+
+void EditCommands::registerCommands()
+{
+    CommandRegistry& r = *commands_;
+    const auto canUndo = [this] {
+        Sandbox* box = activeSandbox();
+        return box && box->CanUndo();
+    };
+    const auto canRedo = [this] {
+        Sandbox* box = activeSandbox();
+        return box && box->CanRedo();
+    };
+    const auto selected = [this] { return active_ && AnySelected(active_->document()); };
+    r.add({.id = CommandId::Undo,
+           .caption = uiText(texts::kMenuUndo),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+           .enabled = canUndo,
+           .run = [this] { UndoCommand(false); }});
+    r.add({.id = CommandId::Redo,
+           .caption = uiText(texts::kMenuRedo),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z)},
+           .enabled = canRedo,
+           .run = [this] { RedoCommand(false); }});
+    r.add({.id = CommandId::ClearUndoRedo,
+           .caption = uiText(texts::kMenuClearUndoRedo),
+           .enabled = [this] { return !main_.documentWindows().empty(); },
+           .run = [this] { ClearUndoRedoCommand(); }});
+    // The buttons are made with the tool buttons (buildToolbar); their
+    // clicks go through runButton.
+    r.add({.id = CommandId::UndoButton, .enabled = canUndo, .run = [this] { UndoCommand(true); }, .button = true});
+    r.add({.id = CommandId::RedoButton, .enabled = canRedo, .run = [this] { RedoCommand(true); }, .button = true});
+    r.add({.id = CommandId::PlaceOnTopButton,
+           .enabled = selected,
+           .run = [this] { PlaceOnTopCommand(); },
+           .hideWhenDisabled = true,
+           .button = true});
+    r.add({.id = CommandId::PlaceBehindButton,
+           .enabled = selected,
+           .run = [this] { PlaceBehindCommand(); },
+           .hideWhenDisabled = true,
+           .button = true});
+}
 
 void EditCommands::buildMenus()
 {
@@ -125,19 +169,9 @@ void EditCommands::buildMenus()
     bar->insertMenu(before, insert_);
 
     auto* edit = edit_ = new QMenu(uiText(texts::kMenuEdit), bar);
-    undo_ = edit->addAction(uiText(texts::kMenuUndo));
-    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redo_ = edit->addAction(uiText(texts::kMenuRedo));
-    redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
-    edit->addSeparator();
-    clear_ = edit->addAction(uiText(texts::kMenuClearUndoRedo));
-    clear_->setEnabled(!main_.documentWindows().empty());
-    main_.menus().documentActions.push_back(clear_);
+    layOutMenu(edit, *commands_, kEditMenuLayout);
+    main_.menus().documentActions.push_back(clearAction());
     bar->insertMenu(before, edit);
-
-    QObject::connect(undo_, &QAction::triggered, this, [this] { UndoCommand(false); });
-    QObject::connect(redo_, &QAction::triggered, this, [this] { RedoCommand(false); });
-    QObject::connect(clear_, &QAction::triggered, this, [this] { ClearUndoRedoCommand(); });
 }
 
 void EditCommands::buildToolbar()
@@ -195,6 +229,10 @@ void EditCommands::buildToolbar()
     }
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
         box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
+    commands_->placeButton(CommandId::UndoButton, buttonAction(6));
+    commands_->placeButton(CommandId::RedoButton, buttonAction(7));
+    commands_->placeButton(CommandId::PlaceOnTopButton, buttonAction(13));
+    commands_->placeButton(CommandId::PlaceBehindButton, buttonAction(12));
     hover_ = new ButtonHover(frame);
     RunAfter(main_.hooks().resetHover, [this] { hover_->lowerAll(); });
     press(9);
@@ -301,17 +339,11 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
     h.chooseColor = [this]() -> std::optional<std::int32_t> {
         return chooseColor ? chooseColor() : std::nullopt;
     };
-    h.changed = [this] { updateSelectionButtons(); };
+    h.changed = [this] { refreshCommands(); };
     h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };
-    h.join = [this] {
-        if (joinItems)
-            joinItems();
-    };
-    h.split = [this] {
-        if (splitGroup)
-            splitGroup();
-    };
+    h.join = [this] { commands_->run(CommandId::JoinItems); };
+    h.split = [this] { commands_->run(CommandId::SplitGroup); };
     return h;
 }
 
@@ -351,10 +383,6 @@ void EditCommands::documentOpened(DocumentWindow& window)
     SandboxHooks hooks;
     hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     DocumentWindow* w = &window;
-    hooks.undoCommandsChanged = [this, w](bool canUndo, bool canRedo) {
-        if (w == active_)
-            setUndoCommands(canUndo, canRedo);
-    };
     hooks.requestHintPage = [this](int page) {
         if (showHintPage)
             showHintPage(page);
@@ -369,6 +397,12 @@ void EditCommands::documentOpened(DocumentWindow& window)
     };
     tools->sandbox =
         std::make_unique<Sandbox>(window.document(), window.view().view(), main_.settings(), hooks);
+    // "Undo" and "Redo" follow the history of the active window, and every
+    // command's state its document.
+    tools->sandbox->documentChanged().subscribe([this, w](const DocumentChange&) {
+        if (w == active_)
+            refreshCommands();
+    });
     SelectionToolHooks pointerHooks;
     pointerHooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     pointerHooks.shownPanel = [this] { return main_.currentPanel(); };
@@ -403,12 +437,10 @@ void EditCommands::documentActivated(DocumentWindow* window)
         documentOpened(*window);
     else if (Sandbox* now = sandboxOf(window))
         now->Activated();
-    if (!window)
-        setUndoCommands(false, false);
     if (Sandbox* now = sandboxOf(window);
         now && (now->toolMode() == ToolMode::Line || now->toolMode() == ToolMode::Text))
         press(now->toolMode() == ToolMode::Line ? 17 : 18);
-    updateSelectionButtons();
+    refreshCommands();
 }
 
 // ---- Panels and buttons ----
@@ -429,7 +461,7 @@ void EditCommands::panelShown(int code)
             box->ResetCreationState();
     if (const int b = PressedButtonFor(code))
         press(b);
-    updateSelectionButtons();
+    refreshCommands();
 }
 
 void EditCommands::enterTool(int code)
@@ -493,25 +525,12 @@ int EditCommands::pressedButton() const
     return a ? a->data().toInt() : -1;
 }
 
-void EditCommands::setUndoCommands(bool canUndo, bool canRedo)
-{
-    undo_->setEnabled(canUndo);
-    redo_->setEnabled(canRedo);
-    buttonAction(6)->setEnabled(canUndo);
-    buttonAction(7)->setEnabled(canRedo);
-}
+void EditCommands::refreshCommands() { commands_->refresh(); }
 
-void EditCommands::updateSelectionButtons()
+void EditCommands::showSelectionButtons()
 {
-    // The actions, not their buttons: the tool bar shows and hides its
-    // buttons by their actions.
-    const bool selected = active_ && AnySelected(active_->document());
-    buttonAction(12)->setVisible(selected);
-    buttonAction(13)->setVisible(selected);
     if (auto* panel = dynamic_cast<FineTunePanel*>(main_.leftColumn().currentPanelWidget()))
         panel->updateLinks();
-    if (selectionChanged)
-        selectionChanged();
 }
 
 // ---- Commands ----
@@ -535,7 +554,6 @@ void EditCommands::UndoCommand(bool showInsertPanel)
     box->Undo();
     if (showInsertPanel)
         ChooseTool(PanelCode::Insert, true);
-    updateSelectionButtons();
 }
 
 void EditCommands::RedoCommand(bool showInsertPanel)
@@ -546,7 +564,6 @@ void EditCommands::RedoCommand(bool showInsertPanel)
     box->Redo();
     if (showInsertPanel)
         ChooseTool(PanelCode::Insert, true);
-    updateSelectionButtons();
 }
 
 void EditCommands::ClearUndoRedoCommand()

@@ -9,6 +9,7 @@
 #include "edit/keyboard.h"
 #include "edit/pointer_delegate.h"
 #include "edit/sandbox.h"
+#include "shell/commands/command_registry.h"
 
 #include <QObject>
 
@@ -65,14 +66,14 @@ public:
     // `skipWhenShown` leaves a panel already shown alone.
     void ChooseTool(int panelCode, bool skipWhenShown);
 
-    // Enabled and greyed states from the active window's history.
-    void setUndoCommands(bool canUndo, bool canRedo);
-    // The stacking buttons follow the selection of the active window.
-    void updateSelectionButtons();
-
-    // After the selection-dependent buttons were updated: the commands that
-    // add their own buttons and menu items follow.
-    std::function<void()> selectionChanged;
+    // The one refresh point of the commands' states: every registered
+    // command's predicate is asked again, and the stacking buttons and the
+    // fine-tune panel's links follow the selection of the active window.
+    // Runs after every edit step, selection change, panel change and window
+    // activation.
+    void refreshCommands();
+    // The commands of the main window by identifier.
+    CommandRegistry& commands() const { return *commands_; }
 
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
@@ -87,13 +88,10 @@ public:
     // being typed (the keyboard commands fill this in); `turn` when the
     // angle changed. True when a text being typed took them.
     std::function<bool(bool turn)> carryTextSettings;
-    // The links of the multi-selection panel.
-    std::function<void()> joinItems;
-    std::function<void()> splitGroup;
 
-    QAction* undoAction() const { return undo_; }
-    QAction* redoAction() const { return redo_; }
-    QAction* clearAction() const { return clear_; }
+    QAction* undoAction() const { return commands_->action(CommandId::Undo); }
+    QAction* redoAction() const { return commands_->action(CommandId::Redo); }
+    QAction* clearAction() const { return commands_->action(CommandId::ClearUndoRedo); }
     QMenu* insertMenu() const { return insert_; }
     QMenu* editMenu() const { return edit_; }
     QToolBar* toolbar() const { return toolbar_; }
@@ -111,6 +109,7 @@ public:
 private:
     struct WindowTools;
 
+    void registerCommands();
     void buildMenus();
     void buildToolbar();
     void connectHooks();
@@ -126,14 +125,13 @@ private:
     void runButton(int number);
     // The first selected Item of the active window is an open spline or curve.
     bool FirstSelectedIsOpen() const;
+    void showSelectionButtons();
 
     MainWindow& main_;
+    CommandRegistry* commands_ = nullptr;
     QMenu* insert_ = nullptr;
     QMenu* edit_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
-    QAction* clear_ = nullptr;
     QActionGroup* tools_ = nullptr;
     ButtonHover* hover_ = nullptr;
     std::map<int, QAction*> buttons_;

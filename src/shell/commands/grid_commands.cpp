@@ -1,6 +1,7 @@
 #include "shell/commands/grid_commands.h"
 #include "shell/window/hook_chain.h"
 
+#include "edit/edit_step.h"
 #include "edit/grid_options.h"
 #include "edit/sandbox.h"
 #include "edit/transform.h"
@@ -27,6 +28,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+
+#include <optional>
 
 namespace vlm {
 
@@ -315,11 +318,18 @@ void GridCommands::OpenGridOptions(bool currentFile)
                 return;
             if (!SaveGridOptionsForDocument(target->document().items, o, main_.settings().screen))
                 return;
-            target->view().relayout();
-            if (GridStrips* s = stripsOf(target))
-                s->GridChanged();
-            if (Sandbox* box = edit_.sandboxOf(target))
-                box->UpdateUndoCommands();
+            {
+                // One edit step of the header: the grid is redrawn, Undo and
+                // Redo follow.
+                std::optional<EditStep> edit;
+                if (Sandbox* box = edit_.sandboxOf(target))
+                    edit.emplace(*box);
+                if (edit)
+                    edit->changed({.header = true});
+                target->view().relayout();
+                if (GridStrips* s = stripsOf(target))
+                    s->GridChanged();
+            }
             updateChecks();
         },
         close);

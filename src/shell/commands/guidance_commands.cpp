@@ -125,13 +125,11 @@ void GuidanceCommands::runOptionCode(int code)
         main_.RunDeferred(action.panel);
         return;
     case NextStepAction::Kind::JoinItems:
-        if (edit_.joinItems)
-            edit_.joinItems();
+        edit_.commands().run(CommandId::JoinItems);
         main_.ShowPanel(action.panel, ShowPanelFlags().unrecorded());
         return;
     case NextStepAction::Kind::SplitGroup:
-        if (edit_.splitGroup)
-            edit_.splitGroup();
+        edit_.commands().run(CommandId::SplitGroup);
         main_.ShowPanel(action.panel, ShowPanelFlags().unrecorded());
         return;
     }
@@ -209,7 +207,7 @@ void GuidanceCommands::selectLast()
         return;
     SelectLast(w->document().items);
     restartMarkers(*w);
-    edit_.updateSelectionButtons();
+    edit_.refreshCommands();
 }
 
 void GuidanceCommands::restartMarkers(DocumentWindow& window)
@@ -238,7 +236,7 @@ void GuidanceCommands::selectionRestored(std::int32_t windowId)
     main_.ActivateWindow(windowId);
     if (DocumentWindow* w = main_.windowWithId(windowId))
         restartMarkers(*w);
-    edit_.updateSelectionButtons();
+    edit_.refreshCommands();
 }
 
 void GuidanceCommands::BackCommand()

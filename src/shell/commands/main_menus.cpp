@@ -1,10 +1,13 @@
 #include "shell/commands/main_menus.h"
 
 #include "platform/ui_text.h"
+#include "shell/commands/button_pictures.h"
 #include "shell/window/recent_files.h"
 #include "texts/shell_texts.h"
 
 #include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -22,6 +25,39 @@ QAction* AddAction(QMenu* menu, const char16_t* caption, QKeySequence shortcut =
 }
 
 } // namespace
+
+void layOutMenu(QMenu* menu, const CommandRegistry& commands, std::span<const CommandId> layout)
+{
+    for (CommandId id : layout) {
+        if (id == CommandId::Separator)
+            menu->addSeparator();
+        else if (QAction* a = commands.action(id))
+            menu->addAction(a);
+    }
+}
+
+void layOutToolbar(QToolBar* row, CommandRegistry& commands, std::span<const CommandId> layout)
+{
+    for (CommandId id : layout) {
+        if (id == CommandId::Separator) {
+            row->addSeparator();
+            continue;
+        }
+        const Command* c = commands.command(id);
+        if (!c)
+            continue;
+        auto* b = new QToolButton(row);
+        b->setText(c->caption);
+        b->setIcon(ToolbarPicture(c->picture));
+        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
+        b->setToolTip(c->hint);
+        b->setAccessibleName(c->hint);
+        b->setAutoRaise(true);
+        QAction* entry = row->addWidget(b);
+        QObject::connect(b, &QToolButton::clicked, &commands, [&commands, id] { commands.run(id); });
+        commands.placeButton(id, entry);
+    }
+}
 
 void MainMenus::build(QMenuBar* bar)
 {

@@ -10,6 +10,7 @@
 
 #include "render/units.h"
 #include "settings/settings.h"
+#include "shell/commands/command_registry.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,11 +18,35 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class QMenuBar;
+class QToolBar;
 
 namespace vlm {
+
+// The Edit menu's first group.
+inline constexpr CommandId kEditMenuLayout[] = {CommandId::Undo, CommandId::Redo, CommandId::Separator,
+                                                CommandId::ClearUndoRedo};
+
+// The clipboard commands' part of the Edit menu (after "Clear Undo and
+// Redo") and of the toolbar (after the stacking buttons).
+inline constexpr CommandId kClipboardMenuLayout[] = {
+    CommandId::Separator,       CommandId::Cut,       CommandId::Copy,      CommandId::Paste,
+    CommandId::Separator,       CommandId::CopyToClipboard, CommandId::JoinItems, CommandId::SplitGroup,
+};
+inline constexpr CommandId kClipboardToolbarLayout[] = {
+    CommandId::JoinButton,  CommandId::SplitButton, CommandId::Separator,
+    CommandId::EraseButton, CommandId::CopyButton,  CommandId::PasteButton,
+};
+
+// Adds the registered commands of `layout` to `menu` in order; Separator
+// adds a line.
+void layOutMenu(QMenu* menu, const CommandRegistry& commands, std::span<const CommandId> layout);
+// Adds a button per registered command of `layout` to `row`, named and
+// pictured as its command says; a click runs the command.
+void layOutToolbar(QToolBar* row, CommandRegistry& commands, std::span<const CommandId> layout);
 
 class MainMenus {
 public:

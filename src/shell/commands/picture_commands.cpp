@@ -1,6 +1,8 @@
 #include "shell/commands/picture_commands.h"
 #include "shell/window/hook_chain.h"
 
+#include "edit/edit_step.h"
+#include "edit/sandbox.h"
 #include "model/item_list.h"
 #include "pictures/clip_adjust.h"
 #include "pictures/picture_decoders.h"
@@ -25,6 +27,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <optional>
 #include <utility>
 
 namespace vlm {
@@ -167,15 +170,16 @@ HistoryCursor& PictureCommands::cursorOf(DocumentWindow& window)
 
 void PictureCommands::refreshAfterClipChange(DocumentWindow& window)
 {
-    window.view().repaintAll(true);
+    if (Sandbox* sandbox = edit_ ? edit_->sandboxOf(&window) : nullptr) {
+        EditStep edit(*sandbox);
+        edit.repaintAll(true);
+        edit.changed({.items = true});
+    } else {
+        window.view().repaintAll(true);
+    }
     window.updateCaption();
-    if (edit_)
-        if (Sandbox* sandbox = edit_->sandboxOf(&window))
-            sandbox->UpdateUndoCommands();
     if (clipPanel_ && main_.activeWindow() == &window)
         clipPanel_->showSelection(window.document().items);
-    if (edit_)
-        edit_->updateSelectionButtons();
 }
 
 void PictureCommands::InsertPictureCommand()
@@ -312,11 +316,22 @@ void PictureCommands::insertCommand()
 void PictureCommands::afterInsert(DocumentWindow& window, const InsertedPicture& inserted, bool edited)
 {
     window.updateCaption();
-    if (edit_)
-        if (Sandbox* sandbox = edit_->sandboxOf(&window))
-            sandbox->UpdateUndoCommands();
+    {
+        // The picture went in with its own step; the window follows it.
+        std::optional<EditStep> edit;
+        if (Sandbox* sandbox = edit_ ? edit_->sandboxOf(&window) : nullptr)
+            edit.emplace(*sandbox);
+        if (edit) {
+            edit->changed({.selection = !edited, .items = true});
+            if (edited)
+                edit->repaintAll(true);
+        } else if (edited) {
+            window.view().repaintAll(true);
+        }
+        if (!edited)
+            SelectOnly(window.document().items, nullptr);
+    }
     if (edited) {
-        window.view().repaintAll(true);
         // The edited clip stays selected: its panel shows its new version.
         if (main_.activeWindow() == &window) {
             if (main_.currentPanel() != kClipPanelCode)
@@ -326,7 +341,6 @@ void PictureCommands::afterInsert(DocumentWindow& window, const InsertedPicture&
         }
         return;
     }
-    SelectOnly(window.document().items, nullptr);
     const std::int32_t windowId = window.windowId();
     QTimer::singleShot(200, this, [this, windowId] {
         if (DocumentWindow* w = main_.windowWithId(windowId))

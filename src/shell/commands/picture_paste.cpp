@@ -41,9 +41,9 @@ void connectPicturePaste(MainWindow& main, ClipboardCommands& clipboard, Picture
     QPointer<ClipboardCommands> guard(&clipboard);
     QObject::connect(system, &QClipboard::dataChanged, &clipboard, [guard] {
         if (guard)
-            guard->updateState();
+            guard->commands().refresh();
     });
-    clipboard.updateState();
+    clipboard.commands().refresh();
 }
 
 } // namespace vlm

@@ -144,7 +144,6 @@ CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow& window)
             edit_.showHintPage(kDeletedHintPage);
         else
             main_.RunDeferred(MainWindow::kDefaultPanel);
-        edit_.updateSelectionButtons();
     };
     hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     hooks.schedulePanel = [this](int code) { main_.RunDeferred(code); };

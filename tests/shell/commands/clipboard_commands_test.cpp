@@ -123,7 +123,7 @@ TEST_F(ClipboardShellTest, CutRemovesTheSelectionAndOneUndoBringsItBack)
     MainWindow& m = startEditing();
     drawTwoLines();
     SelectLast(items());
-    edit->updateSelectionButtons();
+    edit->refreshCommands();
     clip->button(ClipboardCommands::EraseButton)->click();
     EXPECT_EQ(live(KindLine).size(), 1u);
     EXPECT_FALSE(clip->cutAction()->isEnabled());

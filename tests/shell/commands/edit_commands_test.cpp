@@ -96,10 +96,10 @@ TEST_F(EditShellTest, TheStackingButtonsShowOnlyWithASelection)
     Sandbox* box = edit->activeSandbox();
     click(*box, 10, 10);
     click(*box, 40, 10);
-    edit->updateSelectionButtons();
+    edit->refreshCommands();
     EXPECT_FALSE(edit->buttonAction(12)->isVisible());
     SelectLast(m.activeWindow()->document().items);
-    edit->updateSelectionButtons();
+    edit->refreshCommands();
     EXPECT_TRUE(edit->buttonAction(12)->isVisible());
     edit->button(12)->click();
     EXPECT_TRUE(edit->undoAction()->isEnabled());
@@ -163,7 +163,7 @@ TEST_F(EditShellTest, AtTheDefaultSizeEveryButtonIsInTheRowOrInItsExtensionMenu)
     m.show();
     ASSERT_EQ(m.width(), MainWindow::kClientWidth);
     auto reachable = [&](bool selected) {
-        edit->updateSelectionButtons();
+        edit->refreshCommands();
         QCoreApplication::processEvents();
         auto* row = qobject_cast<QToolBar*>(edit->button(6)->parentWidget());
         ASSERT_NE(row, nullptr);

@@ -234,10 +234,8 @@ TEST_F(GuidanceShellTest, JoiningFromTheRowsMakesNoHistoryEntry)
     for (Item& it : m.activeWindow()->document().items)
         if (IsLive(it))
             it.rec.d.selected = 255;
-    edit->joinItems = [this] {
-        // The clipboard commands join; here it is enough to know it ran.
-        ++joins;
-    };
+    // The clipboard commands join; here it is enough to know it ran.
+    edit->commands().add({.id = CommandId::JoinItems, .run = [this] { ++joins; }});
     m.ShowPanel(59);
     EXPECT_EQ(shownRows(), (QStringList{QStringLiteral("Insert new item"), QStringLiteral("Join items"),
                                         QStringLiteral("Split group")}));

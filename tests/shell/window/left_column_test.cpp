@@ -55,8 +55,7 @@ struct ColumnTest : ShellTest
         pictures->attach(*edit);
         new GridCommands(m, *edit);
         new PageSetupCommands(m);
-        auto* clipboard = new ClipboardCommands(m, *edit, &system);
-        edit->joinItems = [clipboard] { clipboard->JoinCommand(); };
+        new ClipboardCommands(m, *edit, &system);
         new KeyRouting(m, *edit);
         new CustomizeCommands(m);
         new PrintCommands(m, *edit);
@@ -245,11 +244,11 @@ TEST_F(ColumnTest, EveryToolbarButtonIsOnScreenFrom1024PixelsOn)
     ASSERT_TRUE(JoinSelection(*edit->activeSandbox()));
     selected(KindLine);
     QToolBar* row = edit->toolbar();
-    edit->updateSelectionButtons();
+    edit->refreshCommands();
     for (QToolButton* b : row->findChildren<QToolButton*>())
         if (b->toolTip() == QStringLiteral("Copy to clipboard"))
             b->click();
-    edit->updateSelectionButtons();
+    edit->refreshCommands();
     settle();
     int shown = 0;
     for (QAction* a : row->actions()) {
