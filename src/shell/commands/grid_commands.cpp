@@ -1,4 +1,6 @@
 #include "shell/commands/grid_commands.h"
+
+#include "render/device_pixels.h"
 #include "shell/window/hook_chain.h"
 
 #include "edit/grid_options.h"
@@ -409,7 +411,7 @@ void GridCommands::pointerMoved(QObject* watched, QEvent* event)
         if (!left) {
             const DocumentView& v = w->view().view();
             const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
-            left = canvas.contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+            left = canvas.contains(toDevicePoint(static_cast<QMouseEvent*>(event)->position(), v.deviceRatio()));
         }
         if (left)
             grid.strips->PointerLeftStrips();
