@@ -136,6 +136,16 @@ TEST_F(DensityFixture, OverlaysKeepTheirLogicalSize)
     EXPECT_EQ(m.hitBox.width(), 16 + 2);
     EXPECT_GE(CountColour(view->canvas(), TestViewSettings().markerColor, m.hitBox), 12 * 12);
 
+    // Taken off again, every pixel of the wider border goes with it.
+    view->RepaintAll(false);
+    const QImage bare = view->canvas().image();
+    for (MarkerFigure figure : {MarkerFigure::Square, MarkerFigure::GroupCentre, MarkerFigure::RotationDot})
+        view->PlaceMarker(2, 1, figure, {60, 61});
+    view->PlaceMarker(2, 2, MarkerFigure::RotationLine, {60, 61}, {90, 140});
+    EXPECT_NE(view->canvas().image(), bare);
+    view->RemoveMarkers();
+    EXPECT_EQ(view->canvas().image(), bare);
+
     // New settings keep the ratio.
     ViewSettings s = TestViewSettings();
     s.markerWidth = 5;
