@@ -1,12 +1,12 @@
 #include "shell/commands/grid_commands.h"
 
-#include "render/device_pixels.h"
 #include "shell/window/hook_chain.h"
 
 #include "edit/grid_options.h"
 #include "edit/sandbox.h"
 #include "edit/transform.h"
 #include "platform/ui_text.h"
+#include "render/device_pixels.h"
 #include "shell/commands/button_pictures.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/dialogs/grid_options_dialog.h"
