@@ -165,7 +165,7 @@ struct Scene {
     RasterEffects effects;
     std::unique_ptr<DocumentView> view;
 
-    explicit Scene(double zoom, Effect effect = Effect::None)
+    explicit Scene(double zoom, Effect effect = Effect::None, double deviceRatio = 1.0)
     {
         const ViewSettings settings;
         Fill(doc, settings);
@@ -186,6 +186,7 @@ struct Scene {
         ApplyHeader(*doc.items.header());
         view = std::make_unique<DocumentView>(doc, settings);
         view->setEffects(&effects);
+        view->setDeviceRatio(deviceRatio);
         view->LayoutView(QSize(1200, 900), 16);
     }
 };
@@ -198,6 +199,17 @@ void RepaintAll(benchmark::State& state)
     state.counters["items"] = kItems;
 }
 BENCHMARK(RepaintAll)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The same page at 100 % on a screen of device pixel ratio r (argument
+// r * 100): r * r times the pixels.
+void repaintAllDense(benchmark::State& state)
+{
+    Scene scene(1.0, Effect::None, state.range(0) / 100.0);
+    for (auto _ : state)
+        scene.view->RepaintAll(false);
+    state.counters["items"] = kItems;
+}
+BENCHMARK(repaintAllDense)->Name("RepaintAllDense")->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void RepaintAllMediumShadow(benchmark::State& state)
 {
@@ -382,6 +394,27 @@ void RepaintRect40(benchmark::State& state)
         scene.view->RepaintRect(area);
 }
 BENCHMARK(RepaintRect40)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// One step of a Marker drag at 100 % on a screen of ratio r (argument
+// r * 100): the old and the new place of a 60-pixel Item repainted, in
+// device pixels, and its Markers placed again.
+void markerDragDense(benchmark::State& state)
+{
+    const double r = state.range(0) / 100.0;
+    Scene scene(1.0, Effect::None, r);
+    const auto device = [r](int v) { return static_cast<int>(v * r); };
+    int step = 0;
+    for (auto _ : state) {
+        const int shift = device(step++ % 8);
+        scene.view->RepaintRect(QRect(device(600) + shift, device(400), device(70), device(70)));
+        scene.view->RepaintRect(QRect(device(601) + shift, device(401), device(70), device(70)));
+        for (int k = 0; k < 4; ++k)
+            scene.view->PlaceMarker(1, k + 1, MarkerFigure::Square,
+                                    QPoint(device(600 + 60 * (k % 2)) + shift, device(400 + 60 * (k / 2))));
+        scene.view->RemoveMarkers();
+    }
+}
+BENCHMARK(markerDragDense)->Name("MarkerDragDense")->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

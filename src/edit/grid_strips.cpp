@@ -3,6 +3,7 @@
 #include "edit/edit_step.h"
 #include "edit/sandbox.h"
 #include "model/rounding.h"
+#include "render/device_pixels.h"
 #include "render/units.h"
 #include "texts/edit_texts.h"
 
@@ -185,7 +186,8 @@ void GridStrips::background1MouseUp(const CanvasMouse& m)
     if (insert_.armed) {
         insert_.armed = false;
         const QPoint moved = p - insert_.press;
-        if (std::abs(moved.x()) <= kClickSlack && std::abs(moved.y()) <= kClickSlack && shown(insert_.axis) &&
+        const int slack = scaledLength(kClickSlack, sandbox_.view().deviceRatio());
+        if (std::abs(moved.x()) <= slack && std::abs(moved.y()) <= slack && shown(insert_.axis) &&
             GridLineOperation(list, insert_.axis, GridLineOp::Insert,
                               anchorCoordinate(insert_.axis, insert_.press)))
             afterGridEdit();
@@ -270,6 +272,13 @@ int GridStrips::rulerPageStart(bool horizontal) const
     return horizontal ? offset.x() : offset.y();
 }
 
+// How near a page end on a ruler the pointer takes hold of it, in the
+// ruler's device pixels.
+int GridStrips::endReach() const
+{
+    return scaledLength(kEndReach, sandbox_.view().deviceRatio());
+}
+
 int GridStrips::rulerPageEnd(bool horizontal) const
 {
     const ZoomedPage page = sandbox_.view().zoomedPage();
@@ -281,7 +290,7 @@ int GridStrips::rulerPageEnd(bool horizontal) const
 double GridStrips::lengthFor(bool horizontal, int rulerPosition) const
 {
     const HeaderFields* h = header();
-    const int pixels = std::max(kEndReach, rulerPosition - rulerPageStart(horizontal));
+    const int pixels = std::max(endReach(), rulerPosition - rulerPageStart(horizontal));
     const double ppu = horizontal ? h->pixelsPerUnitX : h->pixelsPerUnitY;
     const double perUnit = ppu * sandbox_.view().zoom();
     return perUnit > 0.0 && std::isfinite(perUnit) ? pixels / perUnit : 0.0;
@@ -310,9 +319,9 @@ void GridStrips::rulerDown(bool horizontal, const CanvasMouse& m)
     e.press = at;
     e.savedOrigin = horizontal ? h->originX : h->originY;
     e.savedArea = horizontal ? h->areaWidth : h->areaHeight;
-    if (std::abs(at - rulerPageEnd(horizontal)) <= kEndReach)
+    if (std::abs(at - rulerPageEnd(horizontal)) <= endReach())
         e.mode = EndMode::Size;
-    else if (std::abs(at - rulerPageStart(horizontal)) <= kEndReach)
+    else if (std::abs(at - rulerPageStart(horizontal)) <= endReach())
         e.mode = EndMode::Origin;
     end_ = e;
 }
@@ -324,8 +333,8 @@ void GridStrips::rulerMove(bool horizontal, const CanvasMouse& m)
     if (end_.mode == EndMode::None || end_.horizontal != horizontal) {
         if (m.leftHeld || !header())
             return;
-        const bool nearEnd = std::abs(at - rulerPageEnd(horizontal)) <= kEndReach ||
-                             std::abs(at - rulerPageStart(horizontal)) <= kEndReach;
+        const bool nearEnd = std::abs(at - rulerPageEnd(horizontal)) <= endReach() ||
+                             std::abs(at - rulerPageStart(horizontal)) <= endReach();
         setCursor(nearEnd ? resize : Qt::ArrowCursor);
         return;
     }

@@ -120,6 +120,7 @@ private:
     void rulerUp(bool horizontal, const CanvasMouse& m);
     int rulerPageStart(bool horizontal) const;
     int rulerPageEnd(bool horizontal) const;
+    int endReach() const;
     double lengthFor(bool horizontal, int rulerPosition) const;
     void setAreaLength(bool horizontal, double length);
 

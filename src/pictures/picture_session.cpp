@@ -174,7 +174,7 @@ bool PictureSession::load(std::vector<std::uint8_t> bytes, int format, QSize pan
         decodeAt(1);
     }
     if (decoded_.isNull()) {
-        base_ = shown_ = Bitmap();
+        base_ = shown_ = sharp_ = Bitmap();
         wholeBase_ = {};
         return false;
     }
@@ -197,7 +197,7 @@ bool PictureSession::loadForClip(std::vector<std::uint8_t> bytes, int format, in
         zoom = 1.0;
     decodeAt(format_ == PictureFormatJpeg ? ReductionForPercent(Round(zoom * 100)) : 1);
     if (decoded_.isNull()) {
-        base_ = shown_ = Bitmap();
+        base_ = shown_ = sharp_ = Bitmap();
         wholeBase_ = {};
         return false;
     }
@@ -269,6 +269,29 @@ void PictureSession::rebuildBase()
 void PictureSession::rebuildShown()
 {
     shown_ = preparePicture(base_, mirrorX_, mirrorY_, turn_);
+    sharp_ = Bitmap();
+    if (ratio_ == 1.0 || base_.isNull() || decoded_.isNull())
+        return;
+    // The part of the decoded picture `base` shows, resampled ratio times finer.
+    const double factor = zoom_ * reduction_ / enlargement_;
+    const int cw = std::clamp(Round(base_.width() / factor), 1, decoded_.width());
+    const int ch = std::clamp(Round(base_.height() / factor), 1, decoded_.height());
+    const Bitmap part = cw == decoded_.width() && ch == decoded_.height()
+                            ? decoded_
+                            : Bitmap(decoded_.image().copy(0, 0, cw, ch));
+    const int w = std::max(1, static_cast<int>(std::lround(base_.width() * ratio_)));
+    const int h = std::max(1, static_cast<int>(std::lround(base_.height() * ratio_)));
+    sharp_ = preparePicture(w == cw && h == ch ? part : resample(part, w, h, kMitchell), mirrorX_, mirrorY_, turn_);
+}
+
+void PictureSession::setDeviceRatio(double ratio)
+{
+    if (!std::isfinite(ratio) || ratio < 0.25 || ratio > 8.0)
+        ratio = 1.0;
+    if (ratio == ratio_)
+        return;
+    ratio_ = ratio;
+    rebuildShown();
 }
 
 QSize PictureSession::wholeShownSize() const

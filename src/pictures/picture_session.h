@@ -90,6 +90,13 @@ public:
     // The same in full-size picture pixels.
     QSize picturePixels() const;
 
+    // The picture area on a screen of `ratio` device pixels per pixel:
+    // sharpShown() is `shown` with that many device pixels per shown pixel,
+    // resampled from the decoded picture (at ratio 1, `shown` itself).
+    void setDeviceRatio(double ratio);
+    double deviceRatio() const { return ratio_; }
+    const Bitmap& sharpShown() const { return ratio_ == 1.0 ? shown_ : sharp_; }
+
     QPoint toPicture(QPoint shownPoint) const;
     QPoint toDisplay(QPoint picturePoint) const;
 
@@ -158,6 +165,8 @@ private:
     Bitmap base_;
     QSize wholeBase_; // base_ before cutting to kMaxShownSide
     Bitmap shown_;
+    Bitmap sharp_; // shown_ at ratio_, when it is not 1
+    double ratio_ = 1.0;
     double zoom_ = 1.0;
     int mirrorX_ = 1, mirrorY_ = 1, turn_ = 0;
     ItemList outlines_;

@@ -4,6 +4,7 @@
 #include "model/item_list.h"
 #include "model/rounding.h"
 #include "platform/canvas.h"
+#include "render/device_pixels.h"
 #include "render/pens.h"
 #include "render/text_render.h"
 #include "render/view_extent.h"
@@ -18,7 +19,7 @@
 namespace vlm {
 
 DocumentView::DocumentView(Document& document, const ViewSettings& settings, ViewHost* host)
-    : document_(document), settings_(settings), host_(host)
+    : document_(document), baseSettings_(settings), settings_(settings), host_(host)
 {
 }
 
@@ -26,15 +27,26 @@ DocumentView::~DocumentView() = default;
 
 void DocumentView::setSettings(const ViewSettings& settings)
 {
-    settings_ = settings;
+    baseSettings_ = settings;
+    settings_ = scaledViewSettings(settings, ratio_);
     anchorPictures_ = {};
 }
 
 // ---------------------------------------------------------------- geometry
 
-double DocumentView::zoom() const
+double DocumentView::documentZoom() const
 {
     return ZoomOf(document_);
+}
+
+double DocumentView::zoom() const
+{
+    return ratio_ == 1.0 ? documentZoom() : documentZoom() * ratio_;
+}
+
+int DocumentView::rulerThickness() const
+{
+    return scaledLength(kRulerThickness, ratio_);
 }
 
 ZoomedPage DocumentView::zoomedPage() const
@@ -43,7 +55,10 @@ ZoomedPage DocumentView::zoomedPage() const
     if (!header)
         return {};
     const HeaderFields& h = header->rec.h;
-    return {h.left, h.top, h.right, h.bottom, h.width, h.height};
+    if (ratio_ == 1.0)
+        return {h.left, h.top, h.right, h.bottom, h.width, h.height};
+    const auto device = [this](int v) { return scaledLength(v, ratio_); };
+    return {device(h.left), device(h.top), device(h.right), device(h.bottom), device(h.width), device(h.height)};
 }
 
 QPoint DocumentView::canvasPosition() const
@@ -145,7 +160,9 @@ const ViewGeometry& DocumentView::LayoutView(QSize client, int scrollBarThicknes
     client_ = client;
     scrollBarThickness_ = scrollBarThickness;
 
-    geometry_ = ComputeViewLayout(client, scrollBarThickness, zoomedPage());
+    const QSize deviceClient(scaledLength(client.width(), ratio_), scaledLength(client.height(), ratio_));
+    geometry_ = ComputeViewLayout(deviceClient, scaledLength(scrollBarThickness, ratio_), zoomedPage(),
+                                  rulerThickness());
     const auto keep = [](int position, const ScrollBarLayout& bar) {
         return bar.visible ? std::clamp(position, 0, bar.maximum) : 0;
     };

@@ -83,7 +83,23 @@ public:
     // Shadows, shaded surfaces and pictures; without, Items draw flat.
     void setEffects(const ItemEffects* effects) { effects_ = effects; }
     void setSettings(const ViewSettings& settings);
+    // The settings at the device ratio: Markers, anchors and ruler labels
+    // measured in device pixels, so they look the size the settings give.
     const ViewSettings& settings() const { return settings_; }
+
+    // ---- Device pixels ----
+    //
+    // The view paints at the density of the screen: with r device pixels per
+    // logical pixel every bitmap, the layout, the scroll positions and every
+    // canvas coordinate are in device pixels, and the design is drawn at
+    // zoom × r. The widget shows the bitmaps at 1/r and converts the pointer
+    // to device pixels. The zoom stored in the document never changes with r.
+    void setDeviceRatio(double ratio);
+    double deviceRatio() const { return ratio_; }
+    // The document's zoom, as the user sees it.
+    double documentZoom() const;
+    // The rulers' thickness in device pixels.
+    int rulerThickness() const;
     Document& document() { return document_; }
 
     // ---- Layout and scrolling ----
@@ -195,8 +211,10 @@ public:
     QPoint windowOrigin() const;
     QPoint pageOffset() const;
     const CanvasWindow& canvasWindow() const { return window_; }
-    // The zoomed page rectangle from the header (zero without one).
+    // The zoomed page rectangle from the header (zero without one), in
+    // device pixels.
     ZoomedPage zoomedPage() const;
+    // The zoom the canvas is drawn at: the document's zoom times the ratio.
     double zoom() const;
 
     int toCanvasX(int x) const;
@@ -242,7 +260,9 @@ private:
     void cancelPasses();
 
     Document& document_;
-    ViewSettings settings_;
+    ViewSettings baseSettings_; // as given, at one device pixel per pixel
+    ViewSettings settings_;     // scaled to the device ratio
+    double ratio_ = 1.0;
     ViewHost* host_ = nullptr;
     ViewHooks hooks_;
     const ItemEffects* effects_ = nullptr;

@@ -45,10 +45,10 @@ void DocumentView::rebuildRulers()
     const int h = geometry_.viewport.height();
     rulerHoverX_.invalidate();
     rulerHoverY_.invalidate();
-    rulerX_ = Bitmap(w, kRulerThickness);
-    rulerY_ = Bitmap(kRulerThickness, h);
-    blankRulerX_ = Bitmap(w, kRulerThickness);
-    blankRulerY_ = Bitmap(kRulerThickness, h);
+    rulerX_ = Bitmap(w, rulerThickness());
+    rulerY_ = Bitmap(rulerThickness(), h);
+    blankRulerX_ = Bitmap(w, rulerThickness());
+    blankRulerY_ = Bitmap(rulerThickness(), h);
     stretch(RulerShadingStrip(RulerShade::Blank, ViewDirection::Horizontal), blankRulerX_);
     stretch(RulerShadingStrip(RulerShade::Blank, ViewDirection::Vertical), blankRulerY_);
     scaledRulerX_ = Bitmap();
@@ -63,11 +63,11 @@ void DocumentView::rebuildScaledRuler(ViewDirection direction, int chunkOffset)
     const int length = ScaledRulerLength(horizontal ? page.width : page.height,
                                          horizontal ? geometry_.viewport.width() : geometry_.viewport.height());
     Bitmap& scaled = horizontal ? scaledRulerX_ : scaledRulerY_;
-    scaled = horizontal ? Bitmap(length, kRulerThickness) : Bitmap(kRulerThickness, length);
+    scaled = horizontal ? Bitmap(length, rulerThickness()) : Bitmap(rulerThickness(), length);
     stretch(RulerShadingStrip(RulerShade::Scaled, direction), scaled);
     const Item* header = document_.items.header();
     const int units = header ? header->rec.h.units : 1;
-    BuildRulerBitmap(scaled, units, zoom(), chunkOffset, direction, settings_);
+    BuildRulerBitmap(scaled, units, zoom(), chunkOffset, direction, settings_, ratio_);
     (horizontal ? chunkOffsetX_ : chunkOffsetY_) = chunkOffset;
 }
 
@@ -101,8 +101,8 @@ void DocumentView::PaintRulers(ViewDirection which)
             std::min({static_cast<long long>(kCanvasLimit), pageEnd - at, scaledLength - from,
                       static_cast<long long>(viewport) - at});
         if (length > 0 && from >= 0) {
-            const QRect src = horizontal ? QRect(static_cast<int>(from), 0, static_cast<int>(length), kRulerThickness)
-                                         : QRect(0, static_cast<int>(from), kRulerThickness, static_cast<int>(length));
+            const QRect src = horizontal ? QRect(static_cast<int>(from), 0, static_cast<int>(length), rulerThickness())
+                                         : QRect(0, static_cast<int>(from), rulerThickness(), static_cast<int>(length));
             c.copyRect(scaled, src, horizontal ? QPoint(static_cast<int>(at), 0) : QPoint(0, static_cast<int>(at)));
         }
         if (host_)

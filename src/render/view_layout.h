@@ -50,7 +50,8 @@ struct ViewGeometry {
 };
 
 // The layout rules for a client area of `client`, scroll bars `thickness`
-// thick and the page `page`.
-ViewGeometry ComputeViewLayout(QSize client, int thickness, const ZoomedPage& page);
+// thick, the page `page` and rulers `rulerThickness` thick.
+ViewGeometry ComputeViewLayout(QSize client, int thickness, const ZoomedPage& page,
+                               int rulerThickness = kRulerThickness);
 
 } // namespace vlm

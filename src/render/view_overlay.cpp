@@ -90,8 +90,12 @@ QRect FigureSaveBox(const ViewSettings& look, MarkerFigure figure, QPoint at, QP
         return SaveBoxOf(from, at).adjusted(-1, -1, 1, 1);
     case MarkerFigure::None:
         return QRect();
-    default:
-        return MarkerBox(look, at);
+    default: {
+        // A border wider than a pixel is drawn centred on the box's edge and
+        // reaches half its width beyond it.
+        const int spill = std::max(0, look.markerBorderWidth / 2);
+        return MarkerBox(look, at).adjusted(-spill, -spill, spill, spill);
+    }
     }
 }
 

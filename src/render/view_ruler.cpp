@@ -104,18 +104,25 @@ int ScaledRulerLength(int zoomedPageSize, int viewportSize)
 }
 
 void BuildRulerBitmap(Bitmap& ruler, int units, double zoom, int chunkOffset, ViewDirection direction,
-                      const ViewSettings& settings)
+                      const ViewSettings& settings, double ratio)
 {
     const bool horizontal = direction != ViewDirection::Vertical;
     const int length = horizontal ? ruler.width() : ruler.height();
     const int depth = horizontal ? ruler.height() : ruler.width();
-    const RulerMarks marks = PlanRuler(units, zoom, chunkOffset, length, direction, settings.metrics);
+    const bool scaled = ratio != 1.0 && ratio > 0.0;
+    RulerMarks marks = scaled ? PlanRuler(units, zoom / ratio, Round(chunkOffset / ratio),
+                                          static_cast<int>(std::ceil(length / ratio)), direction, settings.metrics)
+                              : PlanRuler(units, zoom, chunkOffset, length, direction, settings.metrics);
+    const auto device = [&](int v) { return scaled ? static_cast<int>(std::lround(v * ratio)) : v; };
+    const int tickWidth = scaled ? std::max(1, static_cast<int>(ratio)) : 1;
     Canvas canvas(ruler);
     for (const RulerTick& t : marks.ticks) {
+        const int at = device(t.position);
+        const int tick = device(t.length);
         if (horizontal)
-            canvas.fillRect(QRect(t.position, depth - t.length, 1, t.length), settings.rulerTickColor);
+            canvas.fillRect(QRect(at, depth - tick, tickWidth, tick), settings.rulerTickColor);
         else
-            canvas.fillRect(QRect(depth - t.length, t.position, t.length, 1), settings.rulerTickColor);
+            canvas.fillRect(QRect(depth - tick, at, tick, tickWidth), settings.rulerTickColor);
     }
     if (marks.labels.empty())
         return;
@@ -128,8 +135,9 @@ void BuildRulerBitmap(Bitmap& ruler, int units, double zoom, int chunkOffset, Vi
     if (!font)
         return;
     for (const RulerLabel& l : marks.labels) {
-        const QPoint at = horizontal ? QPoint(l.position + 2, -1) : QPoint(0, l.position - 2);
-        canvas.drawText(*font, at, l.text, settings.rulerLabelColor);
+        const int at = device(l.position);
+        const QPoint where = horizontal ? QPoint(at + device(2), -device(1)) : QPoint(0, at - device(2));
+        canvas.drawText(*font, where, l.text, settings.rulerLabelColor);
     }
 }
 

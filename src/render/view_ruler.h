@@ -47,8 +47,10 @@ int ScaledRulerLength(int zoomedPageSize, int viewportSize);
 
 // Draws the ticks and labels of PlanRuler onto `ruler` (horizontal: ticks up
 // from the bottom edge; vertical: leftwards from the right edge, labels
-// turned by 90 degrees).
+// turned by 90 degrees). With a device ratio, `zoom`, `chunkOffset` and the
+// bitmap are in device pixels and the ticks are planned as at ratio 1, then
+// drawn `ratio` times larger; `settings` are already scaled.
 void BuildRulerBitmap(Bitmap& ruler, int units, double zoom, int chunkOffset, ViewDirection direction,
-                      const ViewSettings& settings);
+                      const ViewSettings& settings, double ratio = 1.0);
 
 } // namespace vlm

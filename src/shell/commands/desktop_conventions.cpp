@@ -101,10 +101,12 @@ void DesktopConventions::wheelZoom(DocumentWindow& window, int notches, QPoint v
     if (main_.activeWindow() != &window)
         main_.ActivateWindow(window.windowId());
     DocumentView& view = window.view().view();
-    const double before = view.zoom();
+    // The zoom steps go by the document's zoom; the point and the canvas are
+    // in device pixels, drawn at view.zoom().
+    const double before = view.documentZoom();
     // The point under the pointer, in unrounded document pixels.
     const QPointF canvasAbsolute = QPointF(viewportPoint - view.canvasPosition() + view.windowOrigin());
-    const QPointF documentPoint = canvasAbsolute / before;
+    const QPointF documentPoint = canvasAbsolute / view.zoom();
     double zoom = before;
     for (int i = 0; i < std::abs(notches); ++i)
         zoom = notches > 0 ? ZoomIn(zoom) : ZoomOut(zoom);

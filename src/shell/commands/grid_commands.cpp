@@ -1,4 +1,5 @@
 #include "shell/commands/grid_commands.h"
+
 #include "shell/window/hook_chain.h"
 
 #include "edit/edit_step.h"
@@ -6,6 +7,7 @@
 #include "edit/sandbox.h"
 #include "edit/transform.h"
 #include "platform/ui_text.h"
+#include "render/device_pixels.h"
 #include "shell/commands/button_pictures.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/dialogs/grid_options_dialog.h"
@@ -419,7 +421,7 @@ void GridCommands::pointerMoved(QObject* watched, QEvent* event)
         if (!left) {
             const DocumentView& v = w->view().view();
             const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
-            left = canvas.contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+            left = canvas.contains(toDevicePoint(static_cast<QMouseEvent*>(event)->position(), v.deviceRatio()));
         }
         if (left)
             grid.strips->PointerLeftStrips();

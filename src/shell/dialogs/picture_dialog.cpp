@@ -66,9 +66,19 @@ void PictureArea::updateSize()
 void PictureArea::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // On a dense screen the picture is drawn from its finer copy, one of
+    // its pixels on each device pixel; outlines and Markers stay in shown
+    // pixels, which the painter scales.
+    dialog_.session().setDeviceRatio(devicePixelRatioF());
     const PictureSession& s = dialog_.session();
-    if (!s.shown().isNull())
+    const double ratio = s.deviceRatio();
+    if (ratio == 1.0 && !s.shown().isNull()) {
         p.drawImage(QPoint(0, 0), s.shown().image(), QRect(0, 0, width(), height()));
+    } else if (!s.sharpShown().isNull()) {
+        const QRectF source(0, 0, std::min<double>(width() * ratio, s.sharpShown().width()),
+                            std::min<double>(height() * ratio, s.sharpShown().height()));
+        p.drawImage(QRectF(0, 0, source.width() / ratio, source.height() / ratio), s.sharpShown().image(), source);
+    }
     for (const Item* o : s.liveOutlines()) {
         const DrawingFields& d = o->rec.d;
         const QPoint a = s.toDisplay({d.x1, d.y1}), b = s.toDisplay({d.x2, d.y2});

@@ -1,10 +1,12 @@
 #include "shell/window/view_widget.h"
 
 #include "pictures/picture_services.h"
+#include "render/device_pixels.h"
 #include "render/picture_render.h"
 #include "render/resample.h"
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,20 +74,15 @@ protected:
             p.fillRect(rect(), QColor(0xE4, 0xE4, 0xE4));
             break;
         case Part::RulerX:
-            p.drawImage(0, 0, v.rulerXBitmap().image());
+            showBitmap(p, v.rulerXBitmap(), QPoint(), event->rect());
             break;
         case Part::RulerY:
-            p.drawImage(0, 0, v.rulerYBitmap().image());
+            showBitmap(p, v.rulerYBitmap(), QPoint(), event->rect());
             break;
-        case Part::Viewport: {
-            const QRect dirty = event->rect();
-            p.drawImage(dirty.topLeft(), v.backdrop().image(), dirty);
-            const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
-            const QRect shown = canvas & dirty;
-            if (!shown.isEmpty())
-                p.drawImage(shown.topLeft(), v.canvas().image(), shown.translated(-canvas.topLeft()));
+        case Part::Viewport:
+            showBitmap(p, v.backdrop(), QPoint(), event->rect());
+            showBitmap(p, v.canvas(), v.canvasPosition(), event->rect());
             break;
-        }
         }
     }
 
@@ -94,13 +91,15 @@ protected:
     {
         const DocumentView& v = owner_.view();
         const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
+        const double ratio = v.deviceRatio();
         // The menu key has no pointer position: the middle of the canvas shown.
-        const QPoint at = e->reason() == QContextMenuEvent::Mouse ? e->pos() : (canvas & rect()).center();
+        const QPoint at = e->reason() == QContextMenuEvent::Mouse ? toDevicePoint(e->pos(), ratio)
+                                                                  : (canvas & toDeviceRect(rect(), ratio)).center();
         if (part_ != Part::Viewport || !owner_.onContextMenu || !canvas.contains(at)) {
             e->ignore();
             return;
         }
-        owner_.onContextMenu(at - canvas.topLeft(), mapToGlobal(at));
+        owner_.onContextMenu(at - canvas.topLeft(), mapToGlobal(QPointF(at) / ratio).toPoint());
         e->accept();
     }
     void mouseMoveEvent(QMouseEvent* e) override { dispatch(e, Phase::Move); }
@@ -114,6 +113,26 @@ protected:
 
 private:
     enum class Phase { Down, Move, Up, Double };
+
+    // Shows the part of `bitmap` (device pixels, its top left at `at` in
+    // device pixels of this pane) that falls in the logical area `dirty`.
+    void showBitmap(QPainter& p, const Bitmap& bitmap, QPoint at, const QRect& dirty) const
+    {
+        const double ratio = owner_.view().deviceRatio();
+        const QRect placed(at, QSize(bitmap.width(), bitmap.height()));
+        if (ratio == 1.0) {
+            const QRect shown = placed & dirty;
+            if (!shown.isEmpty())
+                p.drawImage(shown.topLeft(), bitmap.image(), shown.translated(-at));
+            return;
+        }
+        // One device pixel of the bitmap on each device pixel of the screen.
+        const QRect shown = placed & toDeviceRect(dirty, ratio);
+        if (shown.isEmpty())
+            return;
+        const QRectF target(shown.x() / ratio, shown.y() / ratio, shown.width() / ratio, shown.height() / ratio);
+        p.drawImage(target, bitmap.image(), shown.translated(-at));
+    }
     enum class Target { None, Canvas, Backdrop };
 
     void dispatch(QMouseEvent* e, Phase phase)
@@ -121,7 +140,9 @@ private:
         CanvasInput* input = owner_.canvasInput();
         if (!input)
             return;
-        const QPoint at = e->position().toPoint();
+        // The editing layer sees device pixels, as the canvas has them.
+        const double ratio = owner_.view().deviceRatio();
+        const QPoint at = ratio == 1.0 ? e->position().toPoint() : toDevicePoint(e->position(), ratio);
         if (phase == Phase::Double) {
             const DocumentView& v = owner_.view();
             const QRect canvas(v.canvasPosition(), QSize(v.canvas().width(), v.canvas().height()));
@@ -195,7 +216,7 @@ public:
     void canvasChanged(const QRect& r) override
     {
         if (w_.viewport_)
-            w_.viewport_->update(r.translated(w_.view_->canvasPosition()));
+            w_.viewport_->update(toLogicalRect(r.translated(w_.view_->canvasPosition()), w_.view_->deviceRatio()));
     }
     void backdropChanged() override
     {
@@ -221,6 +242,7 @@ ViewWidget::ViewWidget(Document& document, const ViewSettings& settings, QWidget
     view_ = std::make_unique<DocumentView>(document, settings, host_.get());
     view_->setEffects(effects_.get());
     view_->hooks().stretch = [](const Bitmap& source, Bitmap& destination) { resample(source, destination, 4); };
+    view_->setDeviceRatio(devicePixelRatioF());
 
     corner1_ = new ViewPane(*this, ViewPane::Part::Corner);
     rulerX_ = new ViewPane(*this, ViewPane::Part::RulerX);
@@ -276,6 +298,23 @@ QWidget* ViewWidget::viewport() const
     return viewport_;
 }
 
+void ViewWidget::setDeviceRatio(double ratio)
+{
+    forcedRatio_ = ratio;
+    followScreen();
+}
+
+void ViewWidget::followScreen()
+{
+    const double ratio = usableRatio(forcedRatio_ > 0.0 ? forcedRatio_ : devicePixelRatioF());
+    if (ratio == view_->deviceRatio())
+        return;
+    view_->setDeviceRatio(ratio);
+    scrollBarX_->setSingleStep(scaledLength(kWheelStep / 2, ratio));
+    scrollBarY_->setSingleStep(scaledLength(kWheelStep / 2, ratio));
+    applyGeometry();
+}
+
 void ViewWidget::relayout()
 {
     view_->LayoutView(size(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
@@ -285,16 +324,18 @@ void ViewWidget::relayout()
 void ViewWidget::applyGeometry()
 {
     const ViewGeometry& g = view_->geometry();
+    // The view lays itself out in device pixels.
+    const double ratio = view_->deviceRatio();
     applyingGeometry_ = true;
-    corner1_->setGeometry(g.corner1);
-    rulerX_->setGeometry(g.rulerX);
-    rulerY_->setGeometry(g.rulerY);
-    viewport_->setGeometry(g.viewport);
-    const auto place = [](QScrollBar* bar, const ScrollBarLayout& layout, int value) {
+    corner1_->setGeometry(toLogicalPlace(g.corner1, ratio));
+    rulerX_->setGeometry(toLogicalPlace(g.rulerX, ratio));
+    rulerY_->setGeometry(toLogicalPlace(g.rulerY, ratio));
+    viewport_->setGeometry(toLogicalPlace(g.viewport, ratio));
+    const auto place = [ratio](QScrollBar* bar, const ScrollBarLayout& layout, int value) {
         bar->setVisible(layout.visible);
         if (!layout.visible)
             return;
-        bar->setGeometry(layout.rect);
+        bar->setGeometry(toLogicalPlace(layout.rect, ratio));
         bar->setRange(0, layout.maximum);
         bar->setPageStep(layout.pageStep);
         bar->setValue(value);
@@ -303,7 +344,7 @@ void ViewWidget::applyGeometry()
     place(scrollBarY_, g.scrollBarY, view_->scrollY());
     panel1_->setVisible(g.panel1Visible);
     if (g.panel1Visible)
-        panel1_->setGeometry(g.panel1);
+        panel1_->setGeometry(toLogicalPlace(g.panel1, ratio));
     applyingGeometry_ = false;
     viewport_->update();
     rulerX_->update();
@@ -389,6 +430,14 @@ bool ViewWidget::paintStepTimeout()
     return false;
 }
 
+bool ViewWidget::event(QEvent* event)
+{
+    // Moved to another screen, or its scaling changed: draw at the new density.
+    if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
+        followScreen();
+    return QWidget::event(event);
+}
+
 void ViewWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -403,7 +452,7 @@ void ViewWidget::wheelEvent(QWheelEvent* event)
         const int notches = wheelZoomRest_ / 120;
         wheelZoomRest_ -= notches * 120;
         if (notches != 0)
-            onCtrlWheel(notches, event->position().toPoint() - viewport_->pos());
+            onCtrlWheel(notches, toDevicePoint(event->position() - QPointF(viewport_->pos()), view_->deviceRatio()));
         event->accept();
         return;
     }
@@ -414,7 +463,8 @@ void ViewWidget::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    bar->setValue(bar->value() - amount * kWheelStep / 120);
+    // Scroll positions are device pixels: the same distance on every screen.
+    bar->setValue(bar->value() - scaledLength(amount * kWheelStep / 120, view_->deviceRatio()));
     event->accept();
 }
 

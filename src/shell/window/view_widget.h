@@ -36,6 +36,10 @@ public:
     void setCanvasInput(CanvasInput* input) { input_ = input; }
     CanvasInput* canvasInput() const { return input_; }
 
+    // Draws at this device pixel ratio from now on instead of the screen's
+    // (0: the screen's again). Tests use it; the screen's ratio is followed
+    // when the window is shown or moves to another screen.
+    void setDeviceRatio(double ratio);
     // Lays the view out for the current size (after a page change).
     void relayout();
     // Zoom applied to this window: fast-painted at once, refined 100 ms later.
@@ -48,7 +52,8 @@ public:
     void beginClose();
 
     // The wheel with Ctrl held: whole notches (positive away from the user)
-    // at a point of the viewport. Without a receiver the wheel scrolls.
+    // at a point of the viewport (device pixels, as the view's coordinates).
+    // Without a receiver the wheel scrolls.
     std::function<void(int notches, QPoint viewportPoint)> onCtrlWheel;
     // A context menu asked for over the canvas (right button or menu key):
     // the canvas point and the screen point.
@@ -76,6 +81,7 @@ public:
     QWidget* Panel1() const { return panel1_; }
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -84,6 +90,7 @@ private:
     enum class Pass { None, Refine, Progressive };
 
     void applyGeometry();
+    void followScreen();
     void scrolled(ViewDirection direction, int position);
 
     std::unique_ptr<Host> host_;
@@ -106,6 +113,7 @@ private:
     QTimer stepTimer_; // drives a pass slice by slice, the event loop running between
     Pass pass_ = Pass::None;
     bool applyingGeometry_ = false;
+    double forcedRatio_ = 0.0; // 0: the screen's
     int wheelZoomRest_ = 0; // of a smooth wheel, less than a notch so far
 
     friend class ViewPane;

@@ -150,5 +150,50 @@ TEST(ViewWidget, RepaintsAndZoomStartTheirTimers)
     EXPECT_FALSE(w.markerTimerActive() || w.refineTimerActive() || w.progressiveTimerActive());
 }
 
+TEST(ViewWidget, OnADenseScreenThePartsStayAndThePointerArrivesInDevicePixels)
+{
+    Document doc;
+    MakePage(doc, 300, 200, 1.0);
+    ViewWidget w(doc, ViewSettings{});
+    w.resize(612, 412);
+    w.relayout();
+    const QRect viewportAtOne = w.viewport()->geometry();
+    for (double r : {1.5, 2.0, 3.0}) {
+        SCOPED_TRACE(r);
+        w.setDeviceRatio(r);
+        EXPECT_EQ(w.view().deviceRatio(), r);
+        EXPECT_EQ(w.viewport()->geometry(), viewportAtOne);
+        EXPECT_EQ(w.rulerX()->geometry(), QRect(12, 0, viewportAtOne.width(), 12));
+        EXPECT_EQ(w.view().canvas().width(), static_cast<int>(300 * r));
+    }
+    w.setDeviceRatio(2.0);
+    const QPoint canvasAt = w.view().canvasPosition();
+    ASSERT_EQ(canvasAt, QPoint(40, 60));
+
+    Recorder rec;
+    w.setCanvasInput(&rec);
+    // Logical 20 + 10 across is device 60, 20 into the canvas.
+    Send(w.viewport(), QEvent::MouseButtonPress, QPoint(30, 37), Qt::LeftButton);
+    Send(w.viewport(), QEvent::MouseButtonRelease, QPoint(30, 37), Qt::NoButton);
+    Send(w.viewport(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+    Send(w.rulerX(), QEvent::MouseButtonPress, QPoint(33, 4), Qt::LeftButton);
+    const std::vector<std::string> expected = {"down 20,14", "up 20,14", "strip down 10,10", "rulerX down 66,8"};
+    EXPECT_EQ(rec.calls, expected);
+
+    // Scroll positions are device pixels too: a zoomed page scrolls as far.
+    w.setZoom(4.0);
+    ASSERT_FALSE(w.ScrollBarX()->isHidden());
+    EXPECT_EQ(w.ScrollBarX()->maximum(), w.view().geometry().scrollBarX.maximum);
+    w.ScrollBarX()->setValue(500);
+    EXPECT_EQ(w.view().scrollX(), 500);
+
+    // Back on an ordinary screen, as if it had never left.
+    w.setDeviceRatio(1.0);
+    w.setZoom(1.0);
+    EXPECT_EQ(w.viewport()->geometry(), viewportAtOne);
+    EXPECT_EQ(w.view().canvasPosition(), QPoint(20, 30));
+    EXPECT_EQ(w.view().canvas().width(), 300);
+}
+
 } // namespace
 } // namespace vlm
