@@ -49,6 +49,18 @@ enum class CommandId {
     EraseButton,
     CopyButton,
     PasteButton,
+    // The print and export commands: File menu (Exact and Smooth in the
+    // hidden Export submenu).
+    PrintPreview,
+    Print,
+    PrintWithData,
+    ExportAs,
+    ExportExact,
+    ExportSmooth,
+    // The print and export commands: toolbar.
+    ExportButton,
+    PrintButton,
+    PrintWithDataButton,
 };
 
 struct Command {

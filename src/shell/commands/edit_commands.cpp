@@ -102,6 +102,8 @@ EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
     commands_ = new CommandRegistry(this);
     commands_->refreshed = [this] { showSelectionButtons(); };
     registerCommands();
+    // The File entries that need a document read the menus' state.
+    main_.menus().documentMenusChanged = [this] { refreshCommands(); };
     buildMenus();
     buildToolbar();
     connectHooks();

@@ -8,6 +8,7 @@
 #include "platform/prompts.h"
 #include "platform/ui_text.h"
 #include "shell/commands/button_pictures.h"
+#include "shell/commands/command_registry.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/commands/main_menus.h"
 #include "shell/commands/print_commands.h"
@@ -46,13 +47,19 @@ ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintComman
     : QObject(&main), main_(main), print_(print)
 {
     MainMenus& menus = main_.menus();
-    menuAction_ = new QAction(uiText(texts::kMenuExportAs), menus.file);
+    CommandRegistry& r = edit.commands();
+    menuAction_ = r.add({.id = CommandId::ExportAs,
+                         .caption = uiText(texts::kMenuExportAs),
+                         .enabled = [&menus] { return menus.documentMenusEnabled(); },
+                         .run = [this] { exportCommand(); }});
+    r.add({.id = CommandId::ExportButton,
+           .run = [this] { exportCommand(); },
+           .button = true,
+           .hint = uiText(texts::kHintExport),
+           .picture = kExportButton});
     const QList<QAction*> entries = menus.file->actions();
     const qsizetype at = entries.indexOf(menus.print);
     menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
-    menuAction_->setEnabled(main_.activeWindow() != nullptr);
-    menus.documentActions.push_back(menuAction_);
-    connect(menuAction_, &QAction::triggered, this, [this] { exportCommand(); });
 
     // The toolbar's export button stands before the print button.
     QToolBar* row = edit.toolbar();
@@ -68,7 +75,8 @@ ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintComman
         row->insertAction(before, buttonAction_);
         if (QWidget* b = row->widgetForAction(buttonAction_))
             b->setAccessibleName(uiText(texts::kHintExport));
-        connect(buttonAction_, &QAction::triggered, this, [this] { exportCommand(); });
+        connect(buttonAction_, &QAction::triggered, &r, [&r] { r.run(CommandId::ExportButton); });
+        r.placeButton(CommandId::ExportButton, buttonAction_);
     }
 }
 

@@ -143,8 +143,25 @@ void MainMenus::checkZoom(double zoomFactor)
 
 void MainMenus::setDocumentMenus(bool enabled)
 {
+    documentMenusEnabled_ = enabled;
     for (QAction* a : documentActions)
         a->setEnabled(enabled);
+    if (documentMenusChanged)
+        documentMenusChanged();
+}
+
+void MainMenus::replaceEntry(QAction*& slot, QAction* replacement)
+{
+    if (!slot || !replacement || slot == replacement)
+        return;
+    for (QMenu* menu : {file, exportMenu, pageSetup, gridAndSnap}) {
+        if (menu && menu->actions().contains(slot)) {
+            menu->insertAction(slot, replacement);
+            menu->removeAction(slot);
+        }
+    }
+    documentActions.erase(std::remove(documentActions.begin(), documentActions.end(), slot), documentActions.end());
+    slot = replacement;
 }
 
 QAction* MainMenus::addWindowEntry(std::int32_t windowId, const QString& caption)

@@ -6,7 +6,8 @@
 //
 // The File entries of later commands (Page Setup, Grid and Snap, Print
 // Preview, Print) stay hidden until the command that owns them connects to
-// the action and shows it; Export and Screenshot are never shown.
+// the action and shows it, or puts its registered action in the entry's
+// place (replaceEntry); Export and Screenshot are never shown.
 
 #include "render/units.h"
 #include "settings/settings.h"
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -41,6 +43,9 @@ inline constexpr CommandId kClipboardToolbarLayout[] = {
     CommandId::EraseButton, CommandId::CopyButton,  CommandId::PasteButton,
 };
 
+// The hidden Export submenu of the File menu.
+inline constexpr CommandId kExportMenuLayout[] = {CommandId::ExportExact, CommandId::ExportSmooth};
+
 // Adds the registered commands of `layout` to `menu` in order; Separator
 // adds a line.
 void layOutMenu(QMenu* menu, const CommandRegistry& commands, std::span<const CommandId> layout);
@@ -61,8 +66,17 @@ public:
     // there is no such entry.
     void checkZoom(double zoom);
 
-    // The entries that need a document, enabled together.
+    // The entries that need a document, enabled together. Registered
+    // commands read documentMenusEnabled() in their predicates and are
+    // refreshed through documentMenusChanged.
     void setDocumentMenus(bool enabled);
+    bool documentMenusEnabled() const { return documentMenusEnabled_; }
+    std::function<void()> documentMenusChanged;
+
+    // Puts `replacement` where `slot`'s entry stands in its menu, and makes
+    // `slot` the replacement: a registered command takes the place kept
+    // for it. The old entry leaves the menu and the document entries.
+    void replaceEntry(QAction*& slot, QAction* replacement);
 
     // Window menu entries, tagged with the window id. The menu is hidden
     // while there is no entry.
@@ -107,6 +121,8 @@ public:
 
 private:
     void updateWindowMenu();
+
+    bool documentMenusEnabled_ = false;
 };
 
 } // namespace vlm

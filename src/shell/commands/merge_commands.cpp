@@ -7,6 +7,7 @@
 #include "platform/ui_text.h"
 #include "settings/data_file_memory.h"
 #include "shell/commands/button_pictures.h"
+#include "shell/commands/command_registry.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/commands/main_menus.h"
 #include "shell/commands/print_commands.h"
@@ -45,13 +46,19 @@ MergeCommands::MergeCommands(MainWindow& main, EditCommands& edit, PrintCommands
     };
 
     MainMenus& menus = main_.menus();
-    menuAction_ = new QAction(uiText(texts::kMenuPrintWithData), menus.file);
+    CommandRegistry& r = edit.commands();
+    menuAction_ = r.add({.id = CommandId::PrintWithData,
+                         .caption = uiText(texts::kMenuPrintWithData),
+                         .enabled = [&menus] { return menus.documentMenusEnabled(); },
+                         .run = [this] { mergeCommand(); }});
+    r.add({.id = CommandId::PrintWithDataButton,
+           .run = [this] { mergeCommand(); },
+           .button = true,
+           .hint = uiText(texts::kHintPrintWithData),
+           .picture = kPrintButton});
     const QList<QAction*> entries = menus.file->actions();
     const qsizetype at = entries.indexOf(menus.print);
     menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
-    menuAction_->setEnabled(main_.activeWindow() != nullptr);
-    menus.documentActions.push_back(menuAction_);
-    connect(menuAction_, &QAction::triggered, this, [this] { mergeCommand(); });
 
     // The button stands after the print button.
     if (QToolBar* row = edit.toolbar()) {
@@ -65,7 +72,8 @@ MergeCommands::MergeCommands(MainWindow& main, EditCommands& edit, PrintCommands
         row->insertAction(after, buttonAction_);
         if (QWidget* b = row->widgetForAction(buttonAction_))
             b->setAccessibleName(uiText(texts::kHintPrintWithData));
-        connect(buttonAction_, &QAction::triggered, this, [this] { mergeCommand(); });
+        connect(buttonAction_, &QAction::triggered, &r, [&r] { r.run(CommandId::PrintWithDataButton); });
+        r.placeButton(CommandId::PrintWithDataButton, buttonAction_);
     }
 }
 

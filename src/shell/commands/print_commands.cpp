@@ -9,6 +9,7 @@
 #include "platform/prompts.h"
 #include "platform/ui_text.h"
 #include "shell/commands/button_pictures.h"
+#include "shell/commands/command_registry.h"
 #include "shell/commands/edit_commands.h"
 #include "shell/commands/main_menus.h"
 #include "shell/dialogs/popup_window.h"
@@ -18,6 +19,7 @@
 #include "shell/window/main_window.h"
 #include "texts/file_texts.h"
 #include "texts/output_texts.h"
+#include "texts/shell_texts.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -36,6 +38,7 @@ namespace {
 
 
 constexpr int kPrintDelayMs = 100;
+constexpr int kPrintButton = 5;
 // "Print to File (PDF)" has no resolution of its own; a good printer's.
 constexpr int kPdfResolution = 600;
 
@@ -71,28 +74,53 @@ PrintCommands::PrintCommands(MainWindow& main, EditCommands& edit) : QObject(&ma
     };
 
     MainMenus& menus = main_.menus();
-    connect(menus.print, &QAction::triggered, this, [this] { PrintCommand(); });
-    connect(menus.printPreview, &QAction::triggered, this, [this] { PrintPreviewCommand(); });
-    connect(menus.exportExact, &QAction::triggered, this, [this] { ExportExactCommand(); });
-    connect(menus.exportSmooth, &QAction::triggered, this, [this] { ExportSmoothCommand(); });
-    // The entries and the separator above them wait hidden for their command.
+    CommandRegistry& r = edit.commands();
+    const auto hasDocument = [&menus] { return menus.documentMenusEnabled(); };
+    r.add({.id = CommandId::PrintPreview,
+           .caption = uiText(texts::kMenuPrintPreview),
+           .enabled = hasDocument,
+           .run = [this] { PrintPreviewCommand(); }});
+    r.add({.id = CommandId::Print,
+           .caption = uiText(texts::kMenuPrint),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_P)},
+           .enabled = hasDocument,
+           .run = [this] { PrintCommand(); }});
+    r.add({.id = CommandId::ExportExact,
+           .caption = uiText(texts::kMenuExportExact),
+           .run = [this] { ExportExactCommand(); }});
+    r.add({.id = CommandId::ExportSmooth,
+           .caption = uiText(texts::kMenuExportSmooth),
+           .run = [this] { ExportSmoothCommand(); }});
+    r.add({.id = CommandId::PrintButton,
+           .run = [this] { PrintCommand(); },
+           .button = true,
+           .hint = uiText(texts::kHintPrint),
+           .picture = kPrintButton});
+
+    // The entries kept for the commands take the registered ones, and the
+    // separator above them, waiting hidden, shows.
+    menus.replaceEntry(menus.printPreview, r.action(CommandId::PrintPreview));
+    menus.replaceEntry(menus.print, r.action(CommandId::Print));
+    menus.exportMenu->clear();
+    layOutMenu(menus.exportMenu, r, kExportMenuLayout);
+    menus.exportExact = r.action(CommandId::ExportExact);
+    menus.exportSmooth = r.action(CommandId::ExportSmooth);
     const QList<QAction*> entries = menus.file->actions();
     const qsizetype at = entries.indexOf(menus.printPreview);
     if (at > 0 && entries[at - 1]->isSeparator())
         entries[at - 1]->setVisible(true);
-    menus.printPreview->setVisible(true);
-    menus.print->setVisible(true);
 
     // Button 5 stands before Undo; button 4 (export) takes no place at all.
     if (QAction* undo = edit.buttonAction(6)) {
         if (auto* row = qobject_cast<QToolBar*>(undo->parent())) {
-            auto* button = new QAction(ToolbarPicture(5), uiText(texts::kButtonPrint), row);
+            auto* button = new QAction(ToolbarPicture(kPrintButton), uiText(texts::kButtonPrint), row);
             button->setToolTip(uiText(texts::kHintPrint));
-            button->setData(5);
+            button->setData(kPrintButton);
             row->insertAction(undo, button);
             if (QWidget* b = row->widgetForAction(button))
                 b->setAccessibleName(uiText(texts::kHintPrint));
-            connect(button, &QAction::triggered, this, [this] { PrintCommand(); });
+            connect(button, &QAction::triggered, &r, [&r] { r.run(CommandId::PrintButton); });
+            r.placeButton(CommandId::PrintButton, button);
         }
     }
 }

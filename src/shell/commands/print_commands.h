@@ -25,8 +25,9 @@ class MainWindow;
 class PrintCommands : public QObject
 {
 public:
-    // Connects the File menu entries and puts the print button into the
-    // toolbar, before Undo. The main window owns the result.
+    // Registers the File menu commands in the places the menus keep for
+    // them and puts the print button into the toolbar, before Undo. The
+    // main window owns the result.
     PrintCommands(MainWindow& main, EditCommands& edit);
 
     void PrintCommand();
