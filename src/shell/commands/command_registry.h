@@ -61,6 +61,9 @@ enum class CommandId {
     ExportButton,
     PrintButton,
     PrintWithDataButton,
+    // The page setup commands: File > Page Setup.
+    PageSetupCurrent,
+    PageSetupNew,
 };
 
 struct Command {

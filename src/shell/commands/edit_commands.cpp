@@ -104,6 +104,7 @@ EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
     registerCommands();
     // The File entries that need a document read the menus' state.
     main_.menus().documentMenusChanged = [this] { refreshCommands(); };
+    main_.menus().commands = commands_;
     buildMenus();
     buildToolbar();
     connectHooks();

@@ -154,6 +154,8 @@ void MainMenus::replaceEntry(QAction*& slot, QAction* replacement)
 {
     if (!slot || !replacement || slot == replacement)
         return;
+    if (replacement->statusTip().isEmpty())
+        replacement->setStatusTip(slot->statusTip());
     for (QMenu* menu : {file, exportMenu, pageSetup, gridAndSnap}) {
         if (menu && menu->actions().contains(slot)) {
             menu->insertAction(slot, replacement);

@@ -75,7 +75,8 @@ public:
 
     // Puts `replacement` where `slot`'s entry stands in its menu, and makes
     // `slot` the replacement: a registered command takes the place kept
-    // for it. The old entry leaves the menu and the document entries.
+    // for it, with the status line the old entry had. The old entry leaves
+    // the menu and the document entries.
     void replaceEntry(QAction*& slot, QAction* replacement);
 
     // Window menu entries, tagged with the window id. The menu is hidden
@@ -115,6 +116,10 @@ public:
 
     QMenu* window = nullptr;
     std::vector<QAction*> windowEntries;
+
+    // The registry the commands' entries come from (the edit commands set
+    // it); none in a window without commands.
+    CommandRegistry* commands = nullptr;
 
     // Enabled with setDocumentMenus; later commands add theirs.
     std::vector<QAction*> documentActions;

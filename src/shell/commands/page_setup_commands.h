@@ -30,7 +30,9 @@ bool ApplyPageSetupToWindow(DocumentWindow& window, const PageSetupSession& sess
 class PageSetupCommands : public QObject
 {
 public:
-    // Connects and shows the menu entries; the main window owns the result.
+    // Registers "Current File" and "New Files" in the places the menus keep
+    // for them (the edit commands, made first, hold the registry) and shows
+    // the submenu; the main window owns the result.
     // The label and card templates are read from `templates` the first time
     // the dialog shows a card or label type; without sources it offers none.
     explicit PageSetupCommands(MainWindow& main, std::optional<TemplateSources> templates = std::nullopt);

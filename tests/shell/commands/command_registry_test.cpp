@@ -3,8 +3,11 @@
 #include "shell/commands/command_registry.h"
 #include "shell/commands/main_menus.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -89,6 +92,35 @@ TEST(CommandRegistry, LayoutsPlaceMenuItemsAndButtonsByIdentifier)
     EXPECT_TRUE(entry->isVisible());
     b->click();
     EXPECT_EQ(joins, 1);
+}
+
+TEST(CommandRegistry, ARegisteredCommandTakesTheFileEntryKeptForIt)
+{
+    QMenuBar bar;
+    MainMenus menus;
+    menus.build(&bar);
+    CommandRegistry r(&bar);
+    menus.documentMenusChanged = [&r] { r.refresh(); };
+    QAction* kept = menus.print;
+    kept->setStatusTip(QStringLiteral("Untitled 1"));
+    const qsizetype at = menus.file->actions().indexOf(kept);
+    QAction* print = r.add({.id = CommandId::Print,
+                            .caption = QStringLiteral("Print"),
+                            .enabled = [&menus] { return menus.documentMenusEnabled(); }});
+    menus.replaceEntry(menus.print, print);
+    EXPECT_EQ(menus.print, print);
+    EXPECT_EQ(menus.file->actions().indexOf(print), at);
+    EXPECT_FALSE(menus.file->actions().contains(kept));
+    EXPECT_EQ(print->statusTip(), QStringLiteral("Untitled 1"));
+    EXPECT_FALSE(std::ranges::count(menus.documentActions, kept)) << "the old entry is no longer enabled by hand";
+    EXPECT_FALSE(print->isEnabled());
+    menus.setDocumentMenus(true);
+    EXPECT_TRUE(print->isEnabled()) << "the change refreshed the registry";
+    EXPECT_TRUE(menus.save->isEnabled());
+    menus.setDocumentMenus(false);
+    EXPECT_FALSE(print->isEnabled());
+    menus.replaceEntry(menus.print, nullptr);
+    EXPECT_EQ(menus.print, print) << "nothing to put in its place";
 }
 
 } // namespace
