@@ -64,6 +64,10 @@ enum class CommandId {
     // The page setup commands: File > Page Setup.
     PageSetupCurrent,
     PageSetupNew,
+    // The help commands: Help menu and its Hints submenu.
+    ShowAllHints,
+    ShowNoHints,
+    About,
 };
 
 struct Command {

@@ -2,6 +2,7 @@
 
 #include "guidance/hint_pages.h"
 #include "platform/ui_text.h"
+#include "shell/commands/main_menus.h"
 #include "shell/dialogs/popup_window.h"
 #include "shell/window/main_window.h"
 #include "texts/hint_texts.h"
@@ -27,16 +28,24 @@ HelpCommands::HelpCommands(MainWindow& main) : QObject(&main), main_(main)
     QMenuBar* bar = main_.menuBar();
     help_ = bar->addMenu(uiText(texts::kMenuHelp));
     hints_ = help_->addMenu(uiText(texts::kMenuHints));
-    showAll_ = hints_->addAction(uiText(texts::kMenuShowAll));
-    showNone_ = hints_->addAction(uiText(texts::kMenuShowNone));
-    showAll_->setCheckable(true);
-    showNone_->setCheckable(true);
-    help_->addSeparator();
-    about_ = help_->addAction(uiText(texts::kMenuAbout));
+    if (CommandRegistry* r = main_.menus().commands) {
+        showAll_ = r->add({.id = CommandId::ShowAllHints,
+                           .caption = uiText(texts::kMenuShowAll),
+                           .run = [this] { ShowAllCommand(); }});
+        showNone_ = r->add({.id = CommandId::ShowNoHints,
+                            .caption = uiText(texts::kMenuShowNone),
+                            .run = [this] { ShowNoneCommand(); }});
+        about_ = r->add({.id = CommandId::About,
+                         .caption = uiText(texts::kMenuAbout),
+                         .run = [this] { AboutCommand(); }});
+        // Checks, not enabled states: they follow the settings each time a
+        // menu opens and after each command.
+        showAll_->setCheckable(true);
+        showNone_->setCheckable(true);
+        layOutMenu(hints_, *r, kHintsMenuLayout);
+        layOutMenu(help_, *r, kHelpMenuLayout);
+    }
 
-    connect(showAll_, &QAction::triggered, this, [this] { ShowAllCommand(); });
-    connect(showNone_, &QAction::triggered, this, [this] { ShowNoneCommand(); });
-    connect(about_, &QAction::triggered, this, [this] { AboutCommand(); });
     connect(help_, &QMenu::aboutToShow, this, [this] { updateChecks(); });
     connect(hints_, &QMenu::aboutToShow, this, [this] { updateChecks(); });
     updateChecks();
@@ -56,6 +65,8 @@ void HelpCommands::ShowNoneCommand()
 
 void HelpCommands::updateChecks()
 {
+    if (!showAll_ || !showNone_)
+        return;
     showAll_->setChecked(AllHintsOn(main_.settings()));
     showNone_->setChecked(NoHintsOn(main_.settings()));
 }

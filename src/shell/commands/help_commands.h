@@ -17,6 +17,8 @@ class MainWindow;
 class HelpCommands : public QObject
 {
 public:
+    // Registers the commands in the registry the edit commands made (made
+    // first) and lays the menu out by id at the end of the menu bar.
     explicit HelpCommands(MainWindow& main);
 
     void ShowAllCommand();

@@ -46,6 +46,10 @@ inline constexpr CommandId kClipboardToolbarLayout[] = {
 // The hidden Export submenu of the File menu.
 inline constexpr CommandId kExportMenuLayout[] = {CommandId::ExportExact, CommandId::ExportSmooth};
 
+// The Help menu after its Hints submenu, and the submenu.
+inline constexpr CommandId kHelpMenuLayout[] = {CommandId::Separator, CommandId::About};
+inline constexpr CommandId kHintsMenuLayout[] = {CommandId::ShowAllHints, CommandId::ShowNoHints};
+
 // Adds the registered commands of `layout` to `menu` in order; Separator
 // adds a line.
 void layOutMenu(QMenu* menu, const CommandRegistry& commands, std::span<const CommandId> layout);
