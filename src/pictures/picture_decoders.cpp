@@ -19,21 +19,6 @@ namespace {
 // Qt's readers refuse larger images themselves; this is their budget in MB.
 constexpr int kQtAllocationLimitMb = 512;
 
-std::string LowerExtension(std::u16string_view name)
-{
-    const std::size_t dot = name.find_last_of(u'.');
-    const std::size_t slash = name.find_last_of(u"/\\");
-    if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && slash > dot))
-        return {};
-    std::string ext;
-    for (char16_t ch : name.substr(dot + 1)) {
-        if (ch > 127)
-            return {};
-        ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    }
-    return ext;
-}
-
 QImage ReadWithQt(std::span<const std::uint8_t> bytes, const char* format, bool* tooLarge = nullptr)
 {
     if (tooLarge)
@@ -138,9 +123,25 @@ std::vector<std::uint8_t> asPng(std::span<const std::uint8_t> bytes, const char*
 
 } // namespace
 
+std::string lowerExtension(std::u16string_view name)
+{
+    const std::size_t dot = name.find_last_of(u'.');
+    const std::size_t slash = name.find_last_of(u"/\\");
+    if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && slash > dot))
+        return {};
+    std::string ext;
+    for (char16_t ch : name.substr(dot + 1)) {
+        if (ch > 127)
+            return {};
+        ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    return ext;
+}
+
+
 PictureFormat PictureFormatForName(std::u16string_view fileName)
 {
-    const std::string ext = LowerExtension(fileName);
+    const std::string ext = lowerExtension(fileName);
     if (ext == "jpg" || ext == "jpeg")
         return PictureFormatJpeg;
     if (ext == "gif")

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,10 @@ inline constexpr std::int64_t kMaxPlayedPixels = 40'000'000;
 // The format a file name's extension stands for (compared without case);
 // PictureFormatNone for every other extension.
 PictureFormat PictureFormatForName(std::u16string_view fileName);
+
+// A file name's extension in lower case, without the dot; empty for none
+// (or one with characters outside ASCII).
+std::string lowerExtension(std::u16string_view name);
 
 // The format's name as `info` shows it ("JPEG", ..., "unknown").
 const char* PictureFormatName(int format);

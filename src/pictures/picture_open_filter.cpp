@@ -1,5 +1,7 @@
 #include "pictures/picture_open_filter.h"
 
+#include "pictures/picture_decoders.h"
+
 #include "texts/picture_texts.h"
 
 #include <array>
@@ -14,21 +16,6 @@ namespace {
 constexpr std::array<int, kPictureFilterLast> kEntryValues = {
     kPictureFilterAll, 1 /* JPEG */, 8 /* PNG */, 2 /* GIF */, 3 /* BMP */, 4 /* ICO */,
     9 /* WebP */,      10 /* TIFF */, 11 /* SVG */, 5 /* EMF */, 6 /* WMF */, 7 /* documents */};
-
-std::string LowerExtension(std::u16string_view name)
-{
-    const std::size_t dot = name.find_last_of(u'.');
-    const std::size_t slash = name.find_last_of(u"/\\");
-    if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && slash > dot))
-        return {};
-    std::string ext;
-    for (char16_t ch : name.substr(dot + 1)) {
-        if (ch > 127)
-            return {};
-        ext += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    }
-    return ext;
-}
 
 } // namespace
 
@@ -47,7 +34,7 @@ int pictureFilterPosition(int remembered)
 
 int pictureFilterValueFor(std::u16string_view fileName)
 {
-    const std::string ext = LowerExtension(fileName);
+    const std::string ext = lowerExtension(fileName);
     const std::pair<const char*, int> values[] = {
         {"jpg", 1}, {"jpeg", 1}, {"gif", 2},  {"bmp", 3},  {"ico", 4}, {"emf", 5},  {"wmf", 6},
         {"vlmr", 7}, {"png", 8}, {"webp", 9}, {"tif", 10}, {"tiff", 10}, {"svg", 11},
