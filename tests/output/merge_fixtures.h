@@ -13,12 +13,9 @@
 
 namespace vlm::test {
 
-// The address label sheet; `text` is the label's text, lines joined by
-// kLineSeparator.
-inline Item& AddressLabels(Document& doc, std::u16string_view text = u"${Name}\u07EC${Street}\u07EC${City}")
+// The 30-up US Letter address label sheet (3 x 10 labels of 2.625 x 1 in).
+inline void addressLabelSheet(HeaderFields& h)
 {
-    InitDocument(doc, DocumentDefaults{}, OpenDocumentList{});
-    HeaderFields& h = doc.items.header()->rec.h;
     h.designType = DesignLabels;
     h.units = UnitInches;
     h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
@@ -34,6 +31,15 @@ inline Item& AddressLabels(Document& doc, std::u16string_view text = u"${Name}\u
     h.rows = 10;
     h.columns = 3;
     h.rowFold = h.columnFold = 0;
+}
+
+// The address label sheet; `text` is the label's text, lines joined by
+// kLineSeparator.
+inline Item& AddressLabels(Document& doc, std::u16string_view text = u"${Name}\u07EC${Street}\u07EC${City}")
+{
+    InitDocument(doc, DocumentDefaults{}, OpenDocumentList{});
+    HeaderFields& h = doc.items.header()->rec.h;
+    addressLabelSheet(h);
     std::int32_t order = 0;
     // Three 10 pt lines, the last one's baseline 78 pixels down the label.
     Item& t = CardText(doc, text, 12, 78, 230, order);

@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 
 #include "../../output/card_fixtures.h"
+#include "../../output/merge_fixtures.h"
 #include "../../output/pdf_tools.h"
 #include "model/item_list.h"
 #include "model/page_setup.h"
@@ -49,22 +50,7 @@ struct MergeShellTest : ShellTest
         };
         m.Timer2Timer();
         DocumentWindow& w = *m.activeWindow();
-        HeaderFields& h = w.document().items.header()->rec.h;
-        h.designType = DesignLabels;
-        h.units = UnitInches;
-        h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
-        for (int d = 0; d < 12; ++d)
-            h.pageDims[d] = 0.0;
-        h.pageDims[DimPaperWidth] = 8.5;
-        h.pageDims[DimPaperHeight] = 11;
-        h.pageDims[DimCardWidth] = 2.625;
-        h.pageDims[DimCardHeight] = 1;
-        h.pageDims[DimMarginLeft] = 0.1875;
-        h.pageDims[DimMarginTop] = 0.5;
-        h.pageDims[DimColumnGap] = 0.125;
-        h.rows = 10;
-        h.columns = 3;
-        h.rowFold = h.columnFold = 0;
+        addressLabelSheet(w.document().items.header()->rec.h);
         std::int32_t order = 100;
         CardText(w.document(), u"${Name}\u07EC${City}", 12, 70, 230, order);
         return w;
