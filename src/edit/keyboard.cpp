@@ -333,14 +333,15 @@ bool CanvasKeys::editText(const std::function<bool(Item&, Caret&, const TextEdit
     const QRect before = view.toCanvasRect(PixelRect{d.left, d.top, d.right, d.bottom});
     const bool changed = edit(*text, caret_, ctx);
     if (changed) {
-        SetModified(window_.document().items, true);
+        // A key typed is an edit step of its own: the guard marks the
+        // document, repaints where the text was and is, and tells the shell.
+        EditStep step(window_);
+        step.markModified();
         const QRect after = view.toCanvasRect(PixelRect{d.left, d.top, d.right, d.bottom});
         const QRect area = (before | after).adjusted(-2, -2, 2, 2) & QRect(0, 0, view.canvas().width(), view.canvas().height());
-        if (!area.isEmpty() && !view.canvas().isNull()) {
-            view.PaintBackground(area);
-            view.PaintItemsIn(view.toDocumentRect(area), false);
-            view.canvasChanged(area);
-        }
+        if (!area.isEmpty())
+            step.repaintRect(area);
+        step.changed({.items = true});
     }
     DrawCaret();
     return changed;

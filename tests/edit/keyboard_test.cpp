@@ -166,6 +166,27 @@ TEST(Typing, TwoLinesJoinedBySeparatorWithTheBaselineOneLineLower)
     EXPECT_EQ(k.live(KindText).size(), 1u);
 }
 
+TEST(Typing, EachKeyThatChangesTheTextIsOneEditStepTheShellHears)
+{
+    Keys k(300);
+    k.click({100, 200});
+    k.type(U"x"); // the first key makes the text Item
+    std::vector<DocumentChange> told;
+    k.box->documentChanged().subscribe([&](const DocumentChange& c) { told.push_back(c); });
+    SetModified(k.doc.items, false);
+    k.type(U"ab");
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[0].items && told[1].items);
+    EXPECT_TRUE(IsModified(k.doc.items));
+    // Keys that change nothing are no step.
+    k.keys->HandleChar(U'\x1b');
+    k.key(Vk::Home);
+    EXPECT_EQ(told.size(), 2u);
+    k.keys->HandleChar(8); // Backspace at the start of the only line
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_EQ(k.text().text, u"xab");
+}
+
 TEST(Typing, TheCaretKeysStopAtTheLineEnds)
 {
     Keys k(300);
