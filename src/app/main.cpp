@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     auto* pictures = new vlm::PictureCommands(*w); // the main window owns it
     auto* edit = new vlm::EditCommands(*w);        // and the others too
     pictures->attach(*edit);
-    auto* grid = new vlm::GridCommands(*w, *edit);
+    new vlm::GridCommands(*w, *edit);
     // The templates are read when Page Setup first shows a card or label type.
     new vlm::PageSetupCommands(*w, vlm::installedTemplateSources(environment.dataHome));
     auto* clipboard = new vlm::ClipboardCommands(*w, *edit);
@@ -77,29 +77,14 @@ int main(int argc, char** argv)
     new vlm::DesktopConventions(*w, *edit, *clipboard);
     new vlm::CanvasContextMenu(*w, *edit, *clipboard);
     new vlm::FileDrops(*w);
-    auto* keys = new vlm::KeyRouting(*w, *edit);
-    // Delete goes to a highlighted Anchor of the active document first.
-    keys->deleteHighlightedAnchor = [grid](vlm::DocumentWindow&) { return grid->DeleteHighlightedAnchor(); };
-    // A double-click on a Clip selects it alone and opens it in the picture dialog.
-    keys->openPictureDialog = [pictures](vlm::DocumentWindow& window, vlm::Item&) {
-        pictures->openForClip(window, vlm::PictureInsert::EditClip);
-    };
-    auto* customize = new vlm::CustomizeCommands(*w);
-    // "Customize..." of the lists: the dialog of the list's page, or for the
-    // colour lists the colour dialog.
-    edit->customizeList = [customize](int page) { customize->OpenPage(page); };
-    edit->chooseColor = [customize] { return customize->ColorsCommand(); };
-    pictures->customizeList = [customize](int page) { customize->OpenPage(page); };
+    new vlm::KeyRouting(*w, *edit);
+    new vlm::CustomizeCommands(*w);
     auto* print = new vlm::PrintCommands(*w, *edit);
     new vlm::ExportCommands(*w, *edit, *print);
     new vlm::MergeCommands(*w, *edit, *print);
-    auto* hints = new vlm::HintCommands(*w, *edit);
+    new vlm::HintCommands(*w, *edit);
     // The next-step options and the panel history, once every panel is known.
-    auto* guidance = new vlm::GuidanceCommands(*w, *edit);
-    // A hint page's paragraphs stand beside the option rows offering the same steps.
-    hints->hoverOptionRow = [guidance](int row) { guidance->showOptionHover(row); };
-    hints->selectLast = [guidance] { guidance->selectLast(); };
-    // The Help menu closes the menu bar.
+    new vlm::GuidanceCommands(*w, *edit);
     new vlm::HelpCommands(*w);
     // Another instance may serve this user already; this one then runs alone.
     vlm::InstanceChannel channel;

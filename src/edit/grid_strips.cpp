@@ -211,6 +211,15 @@ void GridStrips::background1MouseUp(const CanvasMouse& m)
     afterGridEdit();
 }
 
+bool GridStrips::anchorHighlighted() const
+{
+    const ItemList& list = sandbox_.document().items;
+    for (GridOrientation axis : {GridVertical, GridHorizontal})
+        if (shown(axis) && HighlightedGridLine(list, axis))
+            return true;
+    return false;
+}
+
 bool GridStrips::DeleteHighlightedAnchor()
 {
     ItemList& list = sandbox_.document().items;

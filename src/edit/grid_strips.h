@@ -61,6 +61,8 @@ public:
     // else a highlighted horizontal one, is deleted. False when no Anchor is
     // highlighted (Delete then acts on the Items).
     bool DeleteHighlightedAnchor();
+    // An Anchor is highlighted that Delete would delete.
+    bool anchorHighlighted() const;
 
     // The menu and toolbar commands (choice 0 None, 1 Horizontal,
     // 2 Vertical, 3 Both). Grid and Anchor changes repaint the canvas and

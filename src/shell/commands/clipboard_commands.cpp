@@ -46,8 +46,6 @@ ClipboardCommands::ClipboardCommands(MainWindow& main, EditCommands& edit, Clipb
         system_ = ownSystem_.get();
     }
     registerCommands();
-    layOutMenu(edit_.editMenu(), commands(), kClipboardMenuLayout);
-    layOutToolbar(edit_.toolbar(), commands(), kClipboardToolbarLayout);
     connect(edit_.editMenu(), &QMenu::aboutToShow, this, [this] { editMenuShown(); });
     commands().refresh();
 }
@@ -87,10 +85,13 @@ void ClipboardCommands::registerCommands()
            .run = [this] { PasteCommand(); }});
     // Never shown; its state follows the outlined area when the Edit menu
     // opens.
-    QAction* toClipboard = r.add({.id = CommandId::CopyToClipboard,
-                                  .caption = uiText(texts::kMenuCopyToClipboard),
-                                  .run = [this] { CopyToClipboardCommand(); }});
-    toClipboard->setVisible(false);
+    // Kept for its shortcut; it acts while an area is outlined when the
+    // Edit menu opens.
+    r.add({.id = CommandId::CopyToClipboard,
+           .caption = uiText(texts::kMenuCopyToClipboard),
+           .enabled = [this] { return copyToClipboardEnabled_; },
+           .run = [this] { CopyToClipboardCommand(); },
+           .neverShown = true});
     r.add({.id = CommandId::JoinItems,
            .caption = uiText(texts::kMenuJoinItems),
            .enabled = several,
@@ -168,7 +169,7 @@ void ClipboardCommands::editMenuShown()
     const Sandbox* box = edit_.activeSandbox();
     const QRect area = box ? box->outlinedArea() : QRect();
     copyToClipboardEnabled_ = area.width() > 0 && area.height() > 0;
-    copyToClipboardAction()->setEnabled(copyToClipboardEnabled_);
+    commands().refresh();
 }
 
 // ---- Commands ----

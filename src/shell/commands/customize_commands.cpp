@@ -25,16 +25,20 @@ namespace vlm {
 namespace {
 
 
-// The menu entries in menu order, with their pages.
+// The menu entries after "Colors" in menu order, with their pages.
 struct PageEntry
 {
+    CommandId id;
     int page;
     const char16_t* caption;
 };
 constexpr PageEntry kPageEntries[6] = {
-    {kLineWeightsPage, texts::kMenuLineWeights},   {kLinePatternsPage, texts::kMenuLinePatterns},
-    {kLineDirectionsPage, texts::kMenuAlignments}, {kFontSizesPage, texts::kMenuFontSizes},
-    {kTextAnglesPage, texts::kMenuTextAngles},     {kShadowsPage, texts::kMenuShadows},
+    {CommandId::CustomizeLineWeights, kLineWeightsPage, texts::kMenuLineWeights},
+    {CommandId::CustomizeLinePatterns, kLinePatternsPage, texts::kMenuLinePatterns},
+    {CommandId::CustomizeAlignments, kLineDirectionsPage, texts::kMenuAlignments},
+    {CommandId::CustomizeFontSizes, kFontSizesPage, texts::kMenuFontSizes},
+    {CommandId::CustomizeTextAngles, kTextAnglesPage, texts::kMenuTextAngles},
+    {CommandId::CustomizeShadows, kShadowsPage, texts::kMenuShadows},
 };
 
 } // namespace
@@ -61,35 +65,41 @@ std::optional<std::int32_t> ChooseListColor(MainWindow& main, std::int32_t initi
     return chosen;
 }
 
+std::optional<CommandId> customizeCommandOf(int page)
+{
+    for (const PageEntry& e : kPageEntries)
+        if (e.page == page)
+            return e.id;
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> chooseRecentListColor(MainWindow& main)
+{
+    const Settings& s = main.settings();
+    // The dialog starts at the colour chosen last.
+    return ChooseListColor(main, s.recentColors[0] >= 0 ? s.recentColors[0] : 0);
+}
+
 CustomizeCommands::CustomizeCommands(MainWindow& main) : QObject(&main), main_(main)
 {
-    QMenuBar* bar = main_.menuBar();
-    menu_ = new QMenu(uiText(texts::kMenuCustomize), bar);
-    colors_ = menu_->addAction(uiText(texts::kMenuColors));
-    connect(colors_, &QAction::triggered, this, [this] { ColorsCommand(); });
-    for (int i = 0; i < 6; ++i) {
-        const int page = kPageEntries[i].page;
-        entries_[i] = menu_->addAction(uiText(kPageEntries[i].caption));
-        connect(entries_[i], &QAction::triggered, this, [this, page] { OpenPage(page); });
+    CommandRegistry& r = main_.commands();
+    r.add({.id = CommandId::CustomizeColors, .caption = uiText(texts::kMenuColors), .run = [this] { ColorsCommand(); }});
+    for (const PageEntry& e : kPageEntries) {
+        const int page = e.page;
+        r.add({.id = e.id, .caption = uiText(e.caption), .run = [this, page] { OpenPage(page); }});
     }
-    QMenu* window = main_.menus().window;
-    bar->insertMenu(window ? window->menuAction() : nullptr, menu_);
 }
+
+QMenu* CustomizeCommands::menu() const { return main_.menus().menu(CommandId::CustomizeMenu); }
+QAction* CustomizeCommands::colorsEntry() const { return main_.commands().action(CommandId::CustomizeColors); }
 
 QAction* CustomizeCommands::pageEntry(int page) const
 {
-    for (int i = 0; i < 6; ++i)
-        if (kPageEntries[i].page == page)
-            return entries_[i];
-    return nullptr;
+    const std::optional<CommandId> id = customizeCommandOf(page);
+    return id ? main_.commands().action(*id) : nullptr;
 }
 
-std::optional<std::int32_t> CustomizeCommands::ColorsCommand()
-{
-    const Settings& s = main_.settings();
-    // The dialog starts at the colour chosen last.
-    return ChooseListColor(main_, s.recentColors[0] >= 0 ? s.recentColors[0] : 0);
-}
+std::optional<std::int32_t> CustomizeCommands::ColorsCommand() { return chooseRecentListColor(main_); }
 
 bool CustomizeCommands::OpenPage(int page)
 {

@@ -1,12 +1,14 @@
 #pragma once
 
-// The "Customize" menu of the main window, placed before "Window". Its
+// The "Customize" menu of the main window. Its
 // "Colors" entry opens the system colour dialog with the 16 custom colours
 // the Settings keep ("DialogColors"); a chosen colour the colour lists do not
 // offer yet becomes the first of the recent colours. The other entries open
 // the dialogs of the user's list entries in the popup windows, as
 // "Customize..." of those lists does; when such a dialog closes, the lists
 // of the open panels are filled again so that saved entries appear at once.
+
+#include "shell/commands/command_registry.h"
 
 #include <QObject>
 
@@ -40,10 +42,18 @@ enum CustomizePage : int {
     kShadowsPage = 63,
 };
 
+// The command that opens `page`'s dialog ("Customize..." of a list runs it),
+// none for another page.
+std::optional<CommandId> customizeCommandOf(int page);
+
+// "Colors" and "Customize..." of a colour list: the colour dialog starting
+// at the colour chosen last, and the colour chosen there.
+std::optional<std::int32_t> chooseRecentListColor(MainWindow& main);
+
 class CustomizeCommands : public QObject
 {
 public:
-    // Builds the menu into `main`'s menu bar; the main window owns the result.
+    // Registers the menu's commands; the main window owns the result.
     explicit CustomizeCommands(MainWindow& main);
 
     // "Colors": the chosen colour, none when the dialog was cancelled.
@@ -55,16 +65,13 @@ public:
     // The lists of the open panels and of the picture dialog, filled again.
     void RefillLists();
 
-    QMenu* menu() const { return menu_; }
-    QAction* colorsEntry() const { return colors_; }
+    QMenu* menu() const;
+    QAction* colorsEntry() const;
     // The entry of a page's dialog.
     QAction* pageEntry(int page) const;
 
 private:
     MainWindow& main_;
-    QMenu* menu_ = nullptr;
-    QAction* colors_ = nullptr;
-    QAction* entries_[6] = {};
 };
 
 } // namespace vlm

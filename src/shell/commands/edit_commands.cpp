@@ -4,6 +4,8 @@
 #include "platform/ui_text.h"
 #include "shell/commands/button_hover.h"
 #include "shell/commands/button_pictures.h"
+#include "shell/commands/command_layout.h"
+#include "shell/commands/customize_commands.h"
 #include "shell/panels/fine_tune_panel.h"
 #include "shell/panels/tool_panels.h"
 #include "shell/window/document_window.h"
@@ -28,9 +30,11 @@ namespace vlm {
 namespace {
 
 
-// The toolbar's buttons of these commands, left to right; 0 separates groups.
+// The toolbar's buttons of these commands (their places are in the
+// toolbar layout).
 struct ButtonSpec
 {
+    CommandId id;
     int number;
     const char16_t* hint;
     const char16_t* label;
@@ -38,33 +42,31 @@ struct ButtonSpec
 };
 
 constexpr ButtonSpec kButtons[] = {
-    {1, texts::kHintNewFile, texts::kMenuNew, 0},
-    {2, texts::kHintOpenFile, texts::kMenuOpen, 0},
-    {3, texts::kHintSaveFile, texts::kMenuSave, 0},
-    {6, texts::kHintUndo, texts::kMenuUndo, 0},
-    {7, texts::kHintRedo, texts::kMenuRedo, 0},
-    {8, texts::kHintRepaint, u"\u21BB", 0},
-    {0, nullptr, nullptr, 0},
-    {9, texts::kHintSelect, u"\u2196", 20},
-    {27, texts::kHintInsertPicture, texts::kKindPicture, 400},
-    {18, texts::kHintInsertText, texts::kKindText, 300},
-    {17, texts::kHintInsertLine, texts::kKindLine, 98},
-    {28, texts::kHintInsertArc, texts::kKindArc, 108},
-    {29, texts::kHintInsertSpline, texts::kKindSpline, 109},
-    {30, texts::kHintInsertCurve, texts::kKindCurve, 111},
-    {21, texts::kHintInsertTriangle, texts::kKindTriangle, 100},
-    {22, texts::kHintInsertSquare, texts::kKindSquare, 101},
-    {23, texts::kHintInsertRectangle, texts::kKindRectangle, 102},
-    {24, texts::kHintInsertCircle, texts::kKindCircle, 103},
-    {31, texts::kHintInsertPie, texts::kKindPie, 107},
-    {25, texts::kHintInsertEllipse, texts::kKindEllipse, 104},
-    {26, texts::kHintInsertPolygon, texts::kKindPolygon, 199},
-    {32, texts::kHintInsertStar, texts::kKindStar, 105},
-    {33, texts::kHintInsertSolid, texts::kKindSolid, 110},
-    {34, texts::kHintInsertOblong, texts::kKindOblong, 112},
-    {0, nullptr, nullptr, 0},
-    {13, texts::kHintOnTop, u"\u2912", 0},
-    {12, texts::kHintBehind, u"\u2913", 0},
+    {CommandId::NewButton, 1, texts::kHintNewFile, texts::kMenuNew, 0},
+    {CommandId::OpenButton, 2, texts::kHintOpenFile, texts::kMenuOpen, 0},
+    {CommandId::SaveButton, 3, texts::kHintSaveFile, texts::kMenuSave, 0},
+    {CommandId::UndoButton, 6, texts::kHintUndo, texts::kMenuUndo, 0},
+    {CommandId::RedoButton, 7, texts::kHintRedo, texts::kMenuRedo, 0},
+    {CommandId::RepaintButton, 8, texts::kHintRepaint, u"\u21BB", 0},
+    {CommandId::PointerTool, 9, texts::kHintSelect, u"\u2196", 20},
+    {CommandId::PictureTool, 27, texts::kHintInsertPicture, texts::kKindPicture, 400},
+    {CommandId::TextTool, 18, texts::kHintInsertText, texts::kKindText, 300},
+    {CommandId::LineTool, 17, texts::kHintInsertLine, texts::kKindLine, 98},
+    {CommandId::ArcTool, 28, texts::kHintInsertArc, texts::kKindArc, 108},
+    {CommandId::SplineTool, 29, texts::kHintInsertSpline, texts::kKindSpline, 109},
+    {CommandId::CurveTool, 30, texts::kHintInsertCurve, texts::kKindCurve, 111},
+    {CommandId::TriangleTool, 21, texts::kHintInsertTriangle, texts::kKindTriangle, 100},
+    {CommandId::SquareTool, 22, texts::kHintInsertSquare, texts::kKindSquare, 101},
+    {CommandId::RectangleTool, 23, texts::kHintInsertRectangle, texts::kKindRectangle, 102},
+    {CommandId::CircleTool, 24, texts::kHintInsertCircle, texts::kKindCircle, 103},
+    {CommandId::PieTool, 31, texts::kHintInsertPie, texts::kKindPie, 107},
+    {CommandId::EllipseTool, 25, texts::kHintInsertEllipse, texts::kKindEllipse, 104},
+    {CommandId::PolygonTool, 26, texts::kHintInsertPolygon, texts::kKindPolygon, 199},
+    {CommandId::StarTool, 32, texts::kHintInsertStar, texts::kKindStar, 105},
+    {CommandId::SolidTool, 33, texts::kHintInsertSolid, texts::kKindSolid, 110},
+    {CommandId::OblongTool, 34, texts::kHintInsertOblong, texts::kKindOblong, 112},
+    {CommandId::PlaceOnTopButton, 13, texts::kHintOnTop, u"\u2912", 0},
+    {CommandId::PlaceBehindButton, 12, texts::kHintBehind, u"\u2913", 0},
 };
 
 bool AnySelected(const Document& doc)
@@ -99,13 +101,8 @@ struct EditCommands::WindowTools
 
 EditCommands::EditCommands(MainWindow& main) : QObject(&main), main_(main)
 {
-    commands_ = new CommandRegistry(this);
-    commands_->refreshed = [this] { showSelectionButtons(); };
+    RunAfter(commands().refreshed, [this] { showSelectionButtons(); });
     registerCommands();
-    // The File entries that need a document read the menus' state.
-    main_.menus().documentMenusChanged = [this] { refreshCommands(); };
-    main_.menus().commands = commands_;
-    buildMenus();
     buildToolbar();
     connectHooks();
     refreshCommands();
@@ -118,7 +115,7 @@ EditCommands::~EditCommands() = default;
 
 void EditCommands::registerCommands()
 {
-    CommandRegistry& r = *commands_;
+    CommandRegistry& r = commands();
     const auto canUndo = [this] {
         Sandbox* box = activeSandbox();
         return box && box->CanUndo();
@@ -142,39 +139,59 @@ void EditCommands::registerCommands()
            .caption = uiText(texts::kMenuClearUndoRedo),
            .enabled = [this] { return !main_.documentWindows().empty(); },
            .run = [this] { ClearUndoRedoCommand(); }});
-    // The buttons are made with the tool buttons (buildToolbar); their
-    // clicks go through runButton.
-    r.add({.id = CommandId::UndoButton, .enabled = canUndo, .run = [this] { UndoCommand(true); }, .button = true});
-    r.add({.id = CommandId::RedoButton, .enabled = canRedo, .run = [this] { RedoCommand(true); }, .button = true});
-    r.add({.id = CommandId::PlaceOnTopButton,
-           .enabled = selected,
-           .run = [this] { PlaceOnTopCommand(); },
-           .hideWhenDisabled = true,
-           .button = true});
-    r.add({.id = CommandId::PlaceBehindButton,
-           .enabled = selected,
-           .run = [this] { PlaceBehindCommand(); },
-           .hideWhenDisabled = true,
-           .button = true});
-}
-
-void EditCommands::buildMenus()
-{
-    QMenuBar* bar = main_.menuBar();
-    QAction* before = main_.menus().zoom ? main_.menus().zoom->menuAction() : nullptr;
-
-    insert_ = new QMenu(uiText(texts::kMenuInsert), bar);
-    for (const InsertRow& row : InsertRows()) {
-        const int code = row.panelCode;
-        QObject::connect(insert_->addAction(uiText(row.caption)), &QAction::triggered, this,
-                         [this, code] { main_.RunDeferred(code); });
+    // The Insert menu: each kind's tool, after the command that runs.
+    const std::vector<InsertRow>& rows = InsertRows();
+    for (std::size_t i = 0; i < rows.size() && i < std::size(kInsertMenuLayout); ++i) {
+        const int code = rows[i].panelCode;
+        r.add({.id = kInsertMenuLayout[i],
+               .caption = uiText(rows[i].caption),
+               .run = [this, code] { main_.RunDeferred(code); }});
     }
-    bar->insertMenu(before, insert_);
 
-    auto* edit = edit_ = new QMenu(uiText(texts::kMenuEdit), bar);
-    layOutMenu(edit, *commands_, kEditMenuLayout);
-    main_.menus().documentActions.push_back(clearAction());
-    bar->insertMenu(before, edit);
+    for (const ButtonSpec& b : kButtons) {
+        Command c{.id = b.id,
+                  .caption = uiText(b.label),
+                  .button = true,
+                  .hint = uiText(b.hint),
+                  .picture = b.number};
+        const int number = b.number;
+        const int code = b.panelCode;
+        if (code != 0) {
+            c.checked = [this, number] { return pressed_ == number; };
+            c.run = [this, code] { ChooseTool(code, true); };
+        }
+        switch (b.id) {
+        case CommandId::NewButton: c.run = [this] { main_.NewCommand(); }; break;
+        case CommandId::OpenButton: c.run = [this] { main_.OpenCommand(); }; break;
+        case CommandId::SaveButton: c.run = [this] { main_.SaveCommand(); }; break;
+        case CommandId::UndoButton:
+            c.enabled = canUndo;
+            c.run = [this] { UndoCommand(true); };
+            break;
+        case CommandId::RedoButton:
+            c.enabled = canRedo;
+            c.run = [this] { RedoCommand(true); };
+            break;
+        case CommandId::RepaintButton: c.run = [this] { RepaintCommand(); }; break;
+        case CommandId::PointerTool: c.run = [this] { ChooseTool(PanelCode::Insert, true); }; break;
+        case CommandId::PictureTool:
+            c.run = [this] {
+                press(27);
+                main_.RunDeferred(PanelCode::Picture);
+            };
+            break;
+        case CommandId::TextTool: c.run = [this, code] { ChooseTool(code, false); }; break;
+        case CommandId::PlaceOnTopButton:
+        case CommandId::PlaceBehindButton:
+            c.enabled = selected;
+            c.hideWhenDisabled = true;
+            c.run = b.id == CommandId::PlaceOnTopButton ? std::function<void()>([this] { PlaceOnTopCommand(); })
+                                                        : std::function<void()>([this] { PlaceBehindCommand(); });
+            break;
+        default: break;
+        }
+        r.add(std::move(c));
+    }
 }
 
 void EditCommands::buildToolbar()
@@ -189,103 +206,19 @@ void EditCommands::buildToolbar()
     row->setFloatable(false);
     row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
-    tools_ = new QActionGroup(row);
-    tools_->setExclusive(true);
-    for (const ButtonSpec& entry : kButtons) {
-        if (entry.number == 0) {
-            row->addSeparator();
-            continue;
-        }
-        auto* a = new QAction(ToolbarPicture(entry.number), uiText(entry.label), row);
-        a->setToolTip(uiText(entry.hint));
-        a->setData(entry.number);
-        row->addAction(a);
-        buttons_[entry.number] = a;
-        const int number = entry.number;
-        const int code = entry.panelCode;
-        if (code != 0) {
-            a->setCheckable(true);
-            tools_->addAction(a);
-        }
-        if (QToolButton* b = button(number)) {
-            b->setAutoRaise(true);
-            // A button showing a picture is named by its hint.
-            b->setAccessibleName(uiText(entry.hint));
-        }
-        // Assistive tools toggle a tool button rather than click it, which
-        // checks its action without triggering it: the toggle runs the
-        // command then, and the trigger that follows a click does not again.
-        QObject::connect(a, &QAction::toggled, this, [this, number](bool on) {
-            if (!on || pressing_)
-                return;
-            toggledJustNow_ = number;
-            QTimer::singleShot(0, this, [this] { toggledJustNow_ = 0; });
-            runButton(number);
-        });
-        QObject::connect(a, &QAction::triggered, this, [this, number] {
-            if (toggledJustNow_ == number) {
-                toggledJustNow_ = 0;
-                return;
-            }
-            runButton(number);
-        });
-    }
+    main_.menus().setToolbar(row);
+    // One tool is pressed at a time.
+    auto* tools = new QActionGroup(row);
+    tools->setExclusive(true);
+    for (const ButtonSpec& b : kButtons)
+        if (b.panelCode != 0)
+            if (QAction* a = commands().action(b.id))
+                tools->addAction(a);
     if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
         box->insertWidget(0, row, 100); // takes the room the spacer beside the zoom controls had
-    commands_->placeButton(CommandId::UndoButton, buttonAction(6));
-    commands_->placeButton(CommandId::RedoButton, buttonAction(7));
-    commands_->placeButton(CommandId::PlaceOnTopButton, buttonAction(13));
-    commands_->placeButton(CommandId::PlaceBehindButton, buttonAction(12));
     hover_ = new ButtonHover(frame);
     RunAfter(main_.hooks().resetHover, [this] { hover_->lowerAll(); });
     press(9);
-}
-
-void EditCommands::runButton(int number)
-{
-    int code = 0;
-    for (const ButtonSpec& b : kButtons)
-        if (b.number == number)
-            code = b.panelCode;
-    switch (number) {
-    case 1:
-        main_.NewCommand();
-        break;
-    case 2:
-        main_.OpenCommand();
-        break;
-    case 3:
-        main_.SaveCommand();
-        break;
-    case 6:
-        UndoCommand(true);
-        break;
-    case 7:
-        RedoCommand(true);
-        break;
-    case 8:
-        RepaintCommand();
-        break;
-    case 9:
-        ChooseTool(PanelCode::Insert, true);
-        break;
-    case 27:
-        press(27);
-        main_.RunDeferred(PanelCode::Picture);
-        break;
-    case 18:
-        ChooseTool(code, false);
-        break;
-    case 12:
-        PlaceBehindCommand();
-        break;
-    case 13:
-        PlaceOnTopCommand();
-        break;
-    default:
-        ChooseTool(code, true);
-        break;
-    }
 }
 
 void EditCommands::connectHooks()
@@ -335,18 +268,17 @@ FineTunePanelHooks EditCommands::fineTuneHooks()
 {
     FineTunePanelHooks h;
     h.sandbox = [this] { return activeSandbox(); };
+    // "Customize..." of a list runs the Customize menu's entry of its page.
     h.customize = [this](int page) {
-        if (customizeList)
-            customizeList(page);
+        if (const std::optional<CommandId> id = customizeCommandOf(page))
+            commands().run(*id);
     };
-    h.chooseColor = [this]() -> std::optional<std::int32_t> {
-        return chooseColor ? chooseColor() : std::nullopt;
-    };
+    h.chooseColor = [this] { return chooseRecentListColor(main_); };
     h.changed = [this] { refreshCommands(); };
     h.textSettingsChanged = [this](bool turn) { return carryTextSettings && carryTextSettings(turn); };
     h.showPanel = [this](int code) { main_.ShowPanel(code); };
-    h.join = [this] { commands_->run(CommandId::JoinItems); };
-    h.split = [this] { commands_->run(CommandId::SplitGroup); };
+    h.join = [this] { commands().run(CommandId::JoinItems); };
+    h.split = [this] { commands().run(CommandId::SplitGroup); };
     return h;
 }
 
@@ -490,17 +422,18 @@ bool EditCommands::FirstSelectedIsOpen() const
 
 void EditCommands::press(int number)
 {
-    if (QAction* a = buttonAction(number); a && a->isCheckable()) {
-        pressing_ = true;
-        a->setChecked(true);
-        pressing_ = false;
-    }
+    pressed_ = number;
+    refreshCommands();
 }
 
 QAction* EditCommands::buttonAction(int number) const
 {
-    auto found = buttons_.find(number);
-    return found == buttons_.end() ? nullptr : found->second;
+    if (!toolbar_)
+        return nullptr;
+    for (QAction* a : toolbar_->actions())
+        if (!a->isSeparator() && a->data().toInt() == number)
+            return a;
+    return nullptr;
 }
 
 void EditCommands::raiseButton(int number)
@@ -522,13 +455,13 @@ QToolButton* EditCommands::button(int number) const
     return nullptr;
 }
 
-int EditCommands::pressedButton() const
-{
-    const QAction* a = tools_->checkedAction();
-    return a ? a->data().toInt() : -1;
-}
+int EditCommands::pressedButton() const { return pressed_; }
 
-void EditCommands::refreshCommands() { commands_->refresh(); }
+CommandRegistry& EditCommands::commands() const { return main_.commands(); }
+QMenu* EditCommands::insertMenu() const { return main_.menus().menu(CommandId::InsertMenu); }
+QMenu* EditCommands::editMenu() const { return main_.menus().menu(CommandId::EditMenu); }
+
+void EditCommands::refreshCommands() { commands().refresh(); }
 
 void EditCommands::showSelectionButtons()
 {

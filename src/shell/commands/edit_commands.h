@@ -73,27 +73,21 @@ public:
     // activation.
     void refreshCommands();
     // The commands of the main window by identifier.
-    CommandRegistry& commands() const { return *commands_; }
+    CommandRegistry& commands() const;
 
     // The one way a hint page is asked for; the guidance panels fill it in
     // and decide by the page's show flag.
     std::function<void(int page)> showHintPage;
-    // "Customize..." in a fine-tune list: the page of that list's dialog.
-    // The panel refills its lists when the dialog closes.
-    std::function<void(int page)> customizeList;
-    // "Customize..." in a colour list: the system colour dialog and the
-    // colour chosen there, which the list then selects and applies.
-    std::function<std::optional<std::int32_t>()> chooseColor;
     // Next-text mode changed the text settings: carry them to the text
     // being typed (the keyboard commands fill this in); `turn` when the
     // angle changed. True when a text being typed took them.
     std::function<bool(bool turn)> carryTextSettings;
 
-    QAction* undoAction() const { return commands_->action(CommandId::Undo); }
-    QAction* redoAction() const { return commands_->action(CommandId::Redo); }
-    QAction* clearAction() const { return commands_->action(CommandId::ClearUndoRedo); }
-    QMenu* insertMenu() const { return insert_; }
-    QMenu* editMenu() const { return edit_; }
+    QAction* undoAction() const { return commands().action(CommandId::Undo); }
+    QAction* redoAction() const { return commands().action(CommandId::Redo); }
+    QAction* clearAction() const { return commands().action(CommandId::ClearUndoRedo); }
+    QMenu* insertMenu() const;
+    QMenu* editMenu() const;
     QToolBar* toolbar() const { return toolbar_; }
     QToolButton* button(int number) const;
     // The toolbar entry of a button: it stands for the button in the row and,
@@ -110,7 +104,6 @@ private:
     struct WindowTools;
 
     void registerCommands();
-    void buildMenus();
     void buildToolbar();
     void connectHooks();
     QWidget* makePanel(int code);
@@ -120,26 +113,19 @@ private:
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
+    // Shows tool button `number` pressed (its check follows pressed_).
     void press(int button);
-    // What a toolbar button does when pressed.
-    void runButton(int number);
     // The first selected Item of the active window is an open spline or curve.
     bool FirstSelectedIsOpen() const;
     void showSelectionButtons();
 
     MainWindow& main_;
-    CommandRegistry* commands_ = nullptr;
-    QMenu* insert_ = nullptr;
-    QMenu* edit_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QActionGroup* tools_ = nullptr;
     ButtonHover* hover_ = nullptr;
-    std::map<int, QAction*> buttons_;
     std::map<int, QWidget*> panels_;
     std::map<const DocumentWindow*, std::unique_ptr<WindowTools>> windows_;
     DocumentWindow* active_ = nullptr;
-    bool pressing_ = false;  // the program presses a button: no command
-    int toggledJustNow_ = 0; // the button whose toggle has run its command
+    int pressed_ = -1; // the pressed tool button
 };
 
 } // namespace vlm

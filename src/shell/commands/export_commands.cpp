@@ -48,36 +48,16 @@ ExportCommands::ExportCommands(MainWindow& main, EditCommands& edit, PrintComman
 {
     MainMenus& menus = main_.menus();
     CommandRegistry& r = edit.commands();
-    menuAction_ = r.add({.id = CommandId::ExportAs,
+    r.add({.id = CommandId::ExportAs,
                          .caption = uiText(texts::kMenuExportAs),
                          .enabled = [&menus] { return menus.documentMenusEnabled(); },
                          .run = [this] { exportCommand(); }});
     r.add({.id = CommandId::ExportButton,
+           .caption = uiText(texts::kButtonExport),
            .run = [this] { exportCommand(); },
            .button = true,
            .hint = uiText(texts::kHintExport),
            .picture = kExportButton});
-    const QList<QAction*> entries = menus.file->actions();
-    const qsizetype at = entries.indexOf(menus.print);
-    menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
-
-    // The toolbar's export button stands before the print button.
-    QToolBar* row = edit.toolbar();
-    QAction* before = nullptr;
-    if (row)
-        for (QAction* a : row->actions())
-            if (a->data().toInt() == kPrintButton)
-                before = a;
-    if (row) {
-        buttonAction_ = new QAction(ToolbarPicture(kExportButton), uiText(texts::kButtonExport), row);
-        buttonAction_->setToolTip(uiText(texts::kHintExport));
-        buttonAction_->setData(kExportButton);
-        row->insertAction(before, buttonAction_);
-        if (QWidget* b = row->widgetForAction(buttonAction_))
-            b->setAccessibleName(uiText(texts::kHintExport));
-        connect(buttonAction_, &QAction::triggered, &r, [&r] { r.run(CommandId::ExportButton); });
-        r.placeButton(CommandId::ExportButton, buttonAction_);
-    }
 }
 
 void ExportCommands::exportCommand()

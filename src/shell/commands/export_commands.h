@@ -35,16 +35,12 @@ public:
     // The save dialog and the file, the cards already chosen.
     void saveExport(std::int32_t windowId, ExportDialog::Choice choice);
 
-    QAction* menuAction() const { return menuAction_; }
-    QAction* buttonAction() const { return buttonAction_; }
 
 private:
     std::optional<QString> askFile(int& type);
 
     MainWindow& main_;
     PrintCommands& print_;
-    QAction* menuAction_ = nullptr;
-    QAction* buttonAction_ = nullptr;
 };
 
 } // namespace vlm

@@ -10,6 +10,7 @@
 #include "render/device_pixels.h"
 #include "shell/commands/button_pictures.h"
 #include "shell/commands/edit_commands.h"
+#include "shell/commands/main_menus.h"
 #include "shell/dialogs/grid_options_dialog.h"
 #include "shell/dialogs/popup_window.h"
 #include "shell/dialogs/speed_dialog.h"
@@ -17,6 +18,7 @@
 #include "shell/window/main_window.h"
 #include "shell/window/view_widget.h"
 #include "texts/grid_texts.h"
+#include "texts/shell_texts.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -45,21 +47,17 @@ constexpr int kSnapHintPage = 1029;
 constexpr const char16_t* kChoiceCaptions[4] = {texts::kMenuGridNone, texts::kMenuGridHorizontal,
                                                 texts::kMenuGridVertical, texts::kMenuGridBoth};
 
-// Four exclusive, checkable entries None .. Both.
-std::array<QAction*, 4> AddChoices(QMenu* menu, QObject* owner, std::function<void(int)> chosen)
-{
-    std::array<QAction*, 4> entries{};
-    auto* group = new QActionGroup(owner);
-    group->setExclusive(true);
-    for (int c = 0; c < 4; ++c) {
-        QAction* a = menu->addAction(uiText(kChoiceCaptions[c]));
-        a->setCheckable(true);
-        group->addAction(a);
-        QObject::connect(a, &QAction::triggered, owner, [chosen, c] { chosen(c); });
-        entries[static_cast<std::size_t>(c)] = a;
-    }
-    return entries;
-}
+// The None .. Both entries of the Grid, Anchors and Snap menus.
+constexpr CommandId kGridChoices[4] = {CommandId::GridNone, CommandId::GridHorizontal, CommandId::GridVertical,
+                                       CommandId::GridBoth};
+constexpr CommandId kAnchorsChoices[4] = {CommandId::AnchorsNone, CommandId::AnchorsHorizontal,
+                                          CommandId::AnchorsVertical, CommandId::AnchorsBoth};
+constexpr CommandId kSnapChoices[4] = {CommandId::SnapNone, CommandId::SnapHorizontal, CommandId::SnapVertical,
+                                       CommandId::SnapBoth};
+constexpr CommandId kResets[3] = {CommandId::GridResetHorizontal, CommandId::GridResetVertical,
+                                  CommandId::GridResetBoth};
+constexpr int kGridButton = 19;
+constexpr int kSnapButton = 20;
 
 QString PopupTitle(const char16_t* title, const QString& caption)
 {
@@ -74,13 +72,12 @@ QString PopupTitle(const char16_t* title, const QString& caption)
 GridCommands::GridCommands(MainWindow& main, EditCommands& edit)
     : QObject(&main), main_(main), edit_(edit), editAlive_(&edit)
 {
-    buildMenus();
-    buildToggles();
+    registerCommands();
     connectHooks();
     // Pointer moves anywhere end an Anchor's highlight (see eventFilter).
     qApp->installEventFilter(this);
     active_ = main_.activeWindow();
-    updateChecks();
+    refresh();
 }
 
 GridCommands::~GridCommands()
@@ -95,72 +92,76 @@ GridCommands::~GridCommands()
             grid.sandbox->setStripInput(nullptr);
 }
 
-void GridCommands::buildMenus()
+void GridCommands::registerCommands()
 {
-    QMenuBar* bar = main_.menuBar();
-    MainMenus& menus = main_.menus();
-
-    tools_ = new QMenu(uiText(texts::kMenuTools), bar);
-    grid_ = tools_->addMenu(uiText(texts::kMenuGrid));
-    gridEntries_ = AddChoices(grid_, this, [this](int c) { SetGridCommand(c); });
-    grid_->addSeparator();
-    customize_ = grid_->addAction(uiText(texts::kMenuGridCustomize));
-    connect(customize_, &QAction::triggered, this, [this] { CustomizeCommand(); });
-    reset_ = grid_->addMenu(uiText(texts::kMenuGridReset));
+    CommandRegistry& r = main_.commands();
+    const auto choices = [&r, this](const CommandId(&ids)[4], GridFeature feature, void (GridCommands::*set)(int)) {
+        auto* group = new QActionGroup(this); // one of the four is checked
+        group->setExclusive(true);
+        for (int c = 0; c < 4; ++c) {
+            group->addAction(r.add({.id = ids[c],
+                                    .caption = uiText(kChoiceCaptions[c]),
+                                    .run = [this, set, c] { (this->*set)(c); },
+                                    .checked = [this, feature, c] { return shownChoice(feature) == c; }}));
+        }
+    };
+    const auto gridShown = [this] { return shownChoice(GridFeature::Grid) != 0; };
+    choices(kGridChoices, GridFeature::Grid, &GridCommands::SetGridCommand);
+    r.add({.id = CommandId::GridCustomize,
+           .caption = uiText(texts::kMenuGridCustomize),
+           .run = [this] { CustomizeCommand(); }});
+    r.add({.id = CommandId::GridResetMenu, .enabled = gridShown});
     const ViewDirection resets[3] = {ViewDirection::Horizontal, ViewDirection::Vertical, ViewDirection::Both};
     for (int i = 0; i < 3; ++i) {
-        resetEntries_[static_cast<std::size_t>(i)] = reset_->addAction(uiText(kChoiceCaptions[i + 1]));
         const ViewDirection d = resets[i];
-        connect(resetEntries_[static_cast<std::size_t>(i)], &QAction::triggered, this,
-                [this, d] { ResetCommand(d); });
+        r.add({.id = kResets[i],
+               .caption = uiText(kChoiceCaptions[i + 1]),
+               // Reset the direction(s) the grid shows.
+               .enabled = [this, i] {
+                   const int grid = shownChoice(GridFeature::Grid);
+                   return i == 0 ? grid != 2 : i == 1 ? grid != 1 : grid == 3;
+               },
+               .run = [this, d] { ResetCommand(d); }});
     }
-    grid_->addSeparator();
-    anchors_ = grid_->addMenu(uiText(texts::kMenuAnchors));
-    anchorsEntries_ = AddChoices(anchors_, this, [this](int c) { SetAnchorsCommand(c); });
-    snap_ = tools_->addMenu(uiText(texts::kMenuSnap));
-    snapEntries_ = AddChoices(snap_, this, [this](int c) { SetSnapCommand(c); });
-    tools_->addSeparator();
-    speed_ = tools_->addAction(uiText(texts::kMenuSpeed));
-    connect(speed_, &QAction::triggered, this, [this] { OpenSpeed(); });
-    bar->insertMenu(menus.window ? menus.window->menuAction() : nullptr, tools_);
+    r.add({.id = CommandId::AnchorsMenu, .enabled = gridShown});
+    choices(kAnchorsChoices, GridFeature::Anchors, &GridCommands::SetAnchorsCommand);
+    choices(kSnapChoices, GridFeature::Snap, &GridCommands::SetSnapCommand);
+    r.add({.id = CommandId::Speed, .caption = uiText(texts::kMenuSpeed), .run = [this] { OpenSpeed(); }});
 
-    // "File" -> "Grid and Snap" is this class's: shown now, with the
-    // separator that opens its group.
-    const QList<QAction*> fileEntries = menus.file->actions();
-    for (qsizetype i = 1; i < fileEntries.size(); ++i)
-        if (fileEntries[i] == menus.pageSetup->menuAction() && fileEntries[i - 1]->isSeparator())
-            fileEntries[i - 1]->setVisible(true);
-    menus.gridAndSnap->menuAction()->setVisible(true);
-    connect(menus.gridAndSnapCurrent, &QAction::triggered, this, [this] { OpenGridOptions(true); });
-    connect(menus.gridAndSnapNew, &QAction::triggered, this, [this] { OpenGridOptions(false); });
-}
+    // "File" -> "Grid and Snap".
+    r.add({.id = CommandId::GridAndSnapCurrent,
+           .caption = uiText(texts::kMenuCurrentFile),
+           .enabled = [this] { return main_.menus().documentMenusEnabled(); },
+           .run = [this] { OpenGridOptions(true); }});
+    r.add({.id = CommandId::GridAndSnapNew,
+           .caption = uiText(texts::kMenuNewFiles),
+           .run = [this] { OpenGridOptions(false); }});
 
-void GridCommands::buildToggles()
-{
-    QToolButton* before = edit_.button(13);
-    auto* row = before ? qobject_cast<QToolBar*>(before->parentWidget()) : nullptr;
-    QAction* at = nullptr;
-    if (row)
-        for (QAction* a : row->actions())
-            if (row->widgetForAction(a) == before)
-                at = a;
-    auto make = [&](int number, const char16_t* hint, const QString& label) {
-        auto* b = new QToolButton(row ? static_cast<QWidget*>(row) : &main_);
-        b->setText(label);
-        b->setIcon(ToolbarPicture(number));
-        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
-        b->setToolTip(uiText(hint));
-        b->setAccessibleName(uiText(hint));
-        b->setAutoRaise(true);
-        b->setCheckable(true);
-        if (row)
-            row->insertWidget(at, b);
-        return b;
-    };
-    gridButton_ = make(19, texts::kHintGridlines, QStringLiteral("#"));
-    snapButton_ = make(20, texts::kHintSnap, QString(QChar(0x2316)));
-    connect(gridButton_, &QToolButton::clicked, this, [this](bool on) { GridToggled(on); });
-    connect(snapButton_, &QToolButton::clicked, this, [this](bool on) { SnapToggled(on); });
+    // The toolbar toggles show whether the grid (snap) is on, and turn it
+    // on in both directions or off.
+    r.add({.id = CommandId::GridButton,
+           .caption = QStringLiteral("#"),
+           .run = [this] { GridToggled(shownChoice(GridFeature::Grid) == 0); },
+           .button = true,
+           .hint = uiText(texts::kHintGridlines),
+           .picture = kGridButton,
+           .checked = gridShown});
+    r.add({.id = CommandId::SnapButton,
+           .caption = QString(QChar(0x2316)),
+           .run = [this] { SnapToggled(shownChoice(GridFeature::Snap) == 0); },
+           .button = true,
+           .hint = uiText(texts::kHintSnap),
+           .picture = kSnapButton,
+           .checked = [this] { return shownChoice(GridFeature::Snap) != 0; }});
+
+    // The Delete key's first try (the canvas keys ask for it by name).
+    r.add({.id = CommandId::DeleteHighlightedAnchor,
+           .enabled = [this] {
+               GridStrips* s = activeStrips();
+               return s && s->anchorHighlighted();
+           },
+           .run = [this] { DeleteHighlightedAnchor(); },
+           .neverShown = true});
 }
 
 void GridCommands::connectHooks()
@@ -173,7 +174,7 @@ void GridCommands::connectHooks()
         active_ = w;
         if (w)
             stripsOf(w);
-        updateChecks();
+        refresh();
     });
 }
 
@@ -226,7 +227,7 @@ void GridCommands::documentOpened(DocumentWindow& window)
     windows_.erase(&window);
     stripsOf(&window);
     if (&window == active_)
-        updateChecks();
+        refresh();
 }
 
 void GridCommands::documentClosing(DocumentWindow& window)
@@ -252,7 +253,7 @@ void GridCommands::SetGridCommand(int choice)
 {
     if (GridStrips* s = activeStrips())
         s->SetGrid(choice);
-    updateChecks();
+    refresh();
     if (choice != 0)
         requestHint(kGridHintPage);
 }
@@ -261,7 +262,7 @@ void GridCommands::SetAnchorsCommand(int choice)
 {
     if (GridStrips* s = activeStrips())
         s->SetAnchors(choice);
-    updateChecks();
+    refresh();
     if (choice != 0)
         requestHint(kAnchorsHintPage);
 }
@@ -270,7 +271,7 @@ void GridCommands::SetSnapCommand(int choice)
 {
     if (GridStrips* s = activeStrips())
         s->SetSnap(choice);
-    updateChecks();
+    refresh();
     if (choice == 3)
         requestHint(kSnapHintPage);
 }
@@ -302,7 +303,7 @@ void GridCommands::OpenGridOptions(bool currentFile)
             GridOptionsFor(main_.settings(), nullptr),
             [this](const defaults_t& o) {
                 SaveGridOptionsForNewFiles(main_.settings(), o);
-                updateChecks();
+                refresh();
             },
             close);
         popup.showFrame(frame, PopupTitle(texts::kGridAndSnapTitle, uiText(texts::kNewFilesCaption)));
@@ -332,7 +333,7 @@ void GridCommands::OpenGridOptions(bool currentFile)
                 if (GridStrips* s = stripsOf(target))
                     s->GridChanged();
             }
-            updateChecks();
+            refresh();
         },
         close);
     popup.showFrame(frame, PopupTitle(texts::kGridAndSnapTitle, window->caption()));
@@ -371,34 +372,36 @@ bool GridCommands::DeleteHighlightedAnchor()
     return s && s->DeleteHighlightedAnchor();
 }
 
-void GridCommands::updateChecks()
+int GridCommands::shownChoice(GridFeature feature) const
 {
-    int grid = 0, anchors = 0, snap = 0;
     const Item* header = active_ ? active_->document().items.header() : nullptr;
-    if (header) {
-        grid = GridChoice(header->rec.h, GridFeature::Grid);
-        anchors = GridChoice(header->rec.h, GridFeature::Anchors);
-        snap = GridChoice(header->rec.h, GridFeature::Snap);
-    } else {
-        // Without a document the toggles show what new files start with.
-        const defaults_t& d = main_.settings().defaults;
-        grid = (d.gridH ? 1 : 0) + (d.gridV ? 2 : 0);
-        anchors = (d.anchorsH ? 1 : 0) + (d.anchorsV ? 2 : 0);
-        snap = (d.snapH ? 1 : 0) + (d.snapV ? 2 : 0);
+    if (header)
+        return GridChoice(header->rec.h, feature);
+    // Without a document the entries show what new files start with.
+    const defaults_t& d = main_.settings().defaults;
+    switch (feature) {
+    case GridFeature::Grid: return (d.gridH ? 1 : 0) + (d.gridV ? 2 : 0);
+    case GridFeature::Anchors: return (d.anchorsH ? 1 : 0) + (d.anchorsV ? 2 : 0);
+    case GridFeature::Snap: return (d.snapH ? 1 : 0) + (d.snapV ? 2 : 0);
     }
-    for (int c = 0; c < 4; ++c) {
-        gridEntries_[static_cast<std::size_t>(c)]->setChecked(c == grid);
-        anchorsEntries_[static_cast<std::size_t>(c)]->setChecked(c == anchors);
-        snapEntries_[static_cast<std::size_t>(c)]->setChecked(c == snap);
-    }
-    reset_->setEnabled(grid != 0);
-    anchors_->setEnabled(grid != 0);
-    resetEntries_[0]->setEnabled(grid != 2);
-    resetEntries_[1]->setEnabled(grid != 1);
-    resetEntries_[2]->setEnabled(grid == 3);
-    gridButton_->setChecked(grid != 0);
-    snapButton_->setChecked(snap != 0);
+    return 0;
 }
+
+void GridCommands::refresh() { main_.commands().refresh(); }
+
+QMenu* GridCommands::toolsMenu() const { return main_.menus().menu(CommandId::ToolsMenu); }
+QMenu* GridCommands::gridMenu() const { return main_.menus().menu(CommandId::GridMenu); }
+QMenu* GridCommands::resetMenu() const { return main_.menus().menu(CommandId::GridResetMenu); }
+QMenu* GridCommands::anchorsMenu() const { return main_.menus().menu(CommandId::AnchorsMenu); }
+QMenu* GridCommands::snapMenu() const { return main_.menus().menu(CommandId::SnapMenu); }
+QAction* GridCommands::gridEntry(int choice) const { return main_.commands().action(kGridChoices[choice]); }
+QAction* GridCommands::anchorsEntry(int choice) const { return main_.commands().action(kAnchorsChoices[choice]); }
+QAction* GridCommands::snapEntry(int choice) const { return main_.commands().action(kSnapChoices[choice]); }
+QAction* GridCommands::resetEntry(int n) const { return main_.commands().action(kResets[n]); }
+QAction* GridCommands::customizeEntry() const { return main_.commands().action(CommandId::GridCustomize); }
+QAction* GridCommands::speedEntry() const { return main_.commands().action(CommandId::Speed); }
+QToolButton* GridCommands::gridButton() const { return edit_.button(kGridButton); }
+QToolButton* GridCommands::snapButton() const { return edit_.button(kSnapButton); }
 
 // The pointer leaving the Anchor strips ends their highlight (the Delete key
 // reaches DeleteHighlightedAnchor through the canvas keys).

@@ -6,6 +6,7 @@
 // windows, and for every document window its GridStrips (Anchor strips,
 // ruler ends) and the snap rule of its Sandbox.
 
+#include "edit/grid_edit.h"
 #include "edit/grid_strips.h"
 
 #include <QObject>
@@ -56,23 +57,23 @@ public:
     // highlighted Anchor was deleted.
     bool DeleteHighlightedAnchor();
 
-    // The checks, enabling and toggles follow the active document (or the
-    // grid defaults without one).
-    void updateChecks();
+    // The entries' checks and states follow the active document (or the
+    // grid defaults without one): the choice shown for a feature.
+    int shownChoice(GridFeature feature) const;
 
-    QMenu* toolsMenu() const { return tools_; }
-    QMenu* gridMenu() const { return grid_; }
-    QMenu* resetMenu() const { return reset_; }
-    QMenu* anchorsMenu() const { return anchors_; }
-    QMenu* snapMenu() const { return snap_; }
-    QAction* gridEntry(int choice) const { return gridEntries_[choice]; }
-    QAction* anchorsEntry(int choice) const { return anchorsEntries_[choice]; }
-    QAction* snapEntry(int choice) const { return snapEntries_[choice]; }
-    QAction* resetEntry(int n) const { return resetEntries_[n]; } // 0 H, 1 V, 2 Both
-    QAction* customizeEntry() const { return customize_; }
-    QAction* speedEntry() const { return speed_; }
-    QToolButton* gridButton() const { return gridButton_; }
-    QToolButton* snapButton() const { return snapButton_; }
+    QMenu* toolsMenu() const;
+    QMenu* gridMenu() const;
+    QMenu* resetMenu() const;
+    QMenu* anchorsMenu() const;
+    QMenu* snapMenu() const;
+    QAction* gridEntry(int choice) const;
+    QAction* anchorsEntry(int choice) const;
+    QAction* snapEntry(int choice) const;
+    QAction* resetEntry(int n) const; // 0 H, 1 V, 2 Both
+    QAction* customizeEntry() const;
+    QAction* speedEntry() const;
+    QToolButton* gridButton() const;
+    QToolButton* snapButton() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,8 +85,9 @@ private:
         std::unique_ptr<GridStrips> strips;
     };
 
-    void buildMenus();
-    void buildToggles();
+    void registerCommands();
+    // The commands' states after a change of the grid.
+    void refresh();
     void connectHooks();
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
@@ -95,19 +97,6 @@ private:
     MainWindow& main_;
     EditCommands& edit_;
     QPointer<EditCommands> editAlive_;
-    QMenu* tools_ = nullptr;
-    QMenu* grid_ = nullptr;
-    QMenu* reset_ = nullptr;
-    QMenu* anchors_ = nullptr;
-    QMenu* snap_ = nullptr;
-    std::array<QAction*, 4> gridEntries_{};
-    std::array<QAction*, 4> anchorsEntries_{};
-    std::array<QAction*, 4> snapEntries_{};
-    std::array<QAction*, 3> resetEntries_{};
-    QAction* customize_ = nullptr;
-    QAction* speed_ = nullptr;
-    QToolButton* gridButton_ = nullptr;
-    QToolButton* snapButton_ = nullptr;
     std::map<DocumentWindow*, WindowGrid> windows_;
     DocumentWindow* active_ = nullptr;
 };

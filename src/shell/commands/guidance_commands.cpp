@@ -32,9 +32,14 @@ GuidanceCommands::GuidanceCommands(MainWindow& main, EditCommands& edit)
     RunAfter(hooks.historyEntry, [this](int code) { history_.PushHistory(code); });
     RunAfter(hooks.panelGuidance, [this](int code) {
         SetOptions(code);
-        UpdateNavigation();
+        main_.commands().refresh();
     });
+    // Back and forward follow the history at the one refresh point.
+    RunAfter(main_.commands().refreshed, [this] { UpdateNavigation(); });
     RunAfter(hooks.resetHover, [this] { hideHover(); });
+    // A hint page's paragraphs stand beside the option rows offering the same steps.
+    RunAfter(hooks.showOptionHover, [this](int row) { showOptionHover(row); });
+    RunAfter(hooks.selectLast, [this] { selectLast(); });
     RunAfter(hooks.mainWindowGoing, [this] {
         going_ = true;
         qApp->removeEventFilter(this);
@@ -53,7 +58,7 @@ GuidanceCommands::GuidanceCommands(MainWindow& main, EditCommands& edit)
     // Pointer moves anywhere else in the main window end the hover marks.
     qApp->installEventFilter(this);
     SetOptions(main_.currentPanel());
-    UpdateNavigation();
+    main_.commands().refresh();
 }
 
 GuidanceCommands::~GuidanceCommands()
@@ -242,14 +247,14 @@ void GuidanceCommands::selectionRestored(std::int32_t windowId)
 void GuidanceCommands::BackCommand()
 {
     const int code = history_.Back();
-    UpdateNavigation();
+    main_.commands().refresh();
     main_.ShowPanel(code, ShowPanelFlags().unrecorded());
 }
 
 void GuidanceCommands::ForwardCommand()
 {
     const std::optional<int> code = history_.Forward();
-    UpdateNavigation();
+    main_.commands().refresh();
     if (code)
         main_.ShowPanel(*code, ShowPanelFlags().unrecorded());
 }

@@ -63,7 +63,8 @@ public:
     // ---- History ----
     void BackCommand();
     void ForwardCommand();
-    // Back and forward with their active or grey pictures.
+    // Back and forward with their active or grey pictures, as the history
+    // allows (at every refresh of the commands' states).
     void UpdateNavigation();
     PanelHistory& history() { return history_; }
 

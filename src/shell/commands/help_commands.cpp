@@ -25,50 +25,36 @@ namespace {
 
 HelpCommands::HelpCommands(MainWindow& main) : QObject(&main), main_(main)
 {
-    QMenuBar* bar = main_.menuBar();
-    help_ = bar->addMenu(uiText(texts::kMenuHelp));
-    hints_ = help_->addMenu(uiText(texts::kMenuHints));
-    if (CommandRegistry* r = main_.menus().commands) {
-        showAll_ = r->add({.id = CommandId::ShowAllHints,
-                           .caption = uiText(texts::kMenuShowAll),
-                           .run = [this] { ShowAllCommand(); }});
-        showNone_ = r->add({.id = CommandId::ShowNoHints,
-                            .caption = uiText(texts::kMenuShowNone),
-                            .run = [this] { ShowNoneCommand(); }});
-        about_ = r->add({.id = CommandId::About,
-                         .caption = uiText(texts::kMenuAbout),
-                         .run = [this] { AboutCommand(); }});
-        // Checks, not enabled states: they follow the settings each time a
-        // menu opens and after each command.
-        showAll_->setCheckable(true);
-        showNone_->setCheckable(true);
-        layOutMenu(hints_, *r, kHintsMenuLayout);
-        layOutMenu(help_, *r, kHelpMenuLayout);
-    }
-
-    connect(help_, &QMenu::aboutToShow, this, [this] { updateChecks(); });
-    connect(hints_, &QMenu::aboutToShow, this, [this] { updateChecks(); });
-    updateChecks();
+    CommandRegistry& r = main_.commands();
+    // The checks follow the flags, which hint pages change too: they are
+    // read again each time a menu opens.
+    r.add({.id = CommandId::ShowAllHints,
+           .caption = uiText(texts::kMenuShowAll),
+           .run = [this] { ShowAllCommand(); },
+           .checked = [this] { return AllHintsOn(main_.settings()); }});
+    r.add({.id = CommandId::ShowNoHints,
+           .caption = uiText(texts::kMenuShowNone),
+           .run = [this] { ShowNoneCommand(); },
+           .checked = [this] { return NoHintsOn(main_.settings()); }});
+    r.add({.id = CommandId::About, .caption = uiText(texts::kMenuAbout), .run = [this] { AboutCommand(); }});
+    for (QMenu* m : {helpMenu(), hintsMenu()})
+        connect(m, &QMenu::aboutToShow, this, [this] { main_.commands().refresh(); });
 }
+
+QMenu* HelpCommands::helpMenu() const { return main_.menus().menu(CommandId::HelpMenu); }
+QMenu* HelpCommands::hintsMenu() const { return main_.menus().menu(CommandId::HintsMenu); }
+QAction* HelpCommands::showAllAction() const { return main_.commands().action(CommandId::ShowAllHints); }
+QAction* HelpCommands::showNoneAction() const { return main_.commands().action(CommandId::ShowNoHints); }
+QAction* HelpCommands::aboutAction() const { return main_.commands().action(CommandId::About); }
 
 void HelpCommands::ShowAllCommand()
 {
     SetAllHints(main_.settings(), true);
-    updateChecks();
 }
 
 void HelpCommands::ShowNoneCommand()
 {
     SetAllHints(main_.settings(), false);
-    updateChecks();
-}
-
-void HelpCommands::updateChecks()
-{
-    if (!showAll_ || !showNone_)
-        return;
-    showAll_->setChecked(AllHintsOn(main_.settings()));
-    showNone_->setChecked(NoHintsOn(main_.settings()));
 }
 
 QString HelpCommands::Version()

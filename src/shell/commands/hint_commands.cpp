@@ -108,21 +108,21 @@ void HintCommands::PointerOverParagraph(int paragraph)
         paragraph >= 0 && paragraph < 4 && page.paragraphs[static_cast<std::size_t>(paragraph)].acts();
     if (!acting) {
         panel_->setHovered(-1);
-        if (hoverOptionRow)
-            hoverOptionRow(0);
+        if (main_.hooks().showOptionHover)
+            main_.hooks().showOptionHover(0);
         edit_.raiseButton(0);
         return;
     }
     panel_->setHovered(paragraph);
     const HintStep& step = page.paragraphs[static_cast<std::size_t>(paragraph)].step;
     if (step.raisesButton != 0) {
-        if (hoverOptionRow)
-            hoverOptionRow(0);
+        if (main_.hooks().showOptionHover)
+            main_.hooks().showOptionHover(0);
         edit_.raiseButton(step.raisesButton);
     } else {
         edit_.raiseButton(0);
-        if (hoverOptionRow)
-            hoverOptionRow(paragraph + 1);
+        if (main_.hooks().showOptionHover)
+            main_.hooks().showOptionHover(paragraph + 1);
     }
     main_.timer(3).start();
 }
@@ -157,8 +157,8 @@ void HintCommands::ParagraphClicked(int paragraph)
     }
     panel_->hideParagraph(paragraph);
     PointerOverParagraph(-1);
-    if (step.selectLast && selectLast)
-        selectLast();
+    if (step.selectLast && main_.hooks().selectLast)
+        main_.hooks().selectLast();
     main_.RunDeferred(PanelOfStep(step, main_.settings(), somethingSelected()));
 }
 

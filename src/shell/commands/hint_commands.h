@@ -55,11 +55,6 @@ public:
     // The panel, once the first page was shown.
     HintPanel* panel() const { return panel_; }
 
-    // Hover mark of option row 1..4 of the guidance box; 0 hides every mark.
-    std::function<void(int row)> hoverOptionRow;
-    // Selects the last drawn Item of the active document when it is live,
-    // and restarts the window's marker timer.
-    std::function<void()> selectLast;
     // Shows a page, or a tool panel over a figure whose points are being
     // placed, without entering the tool again (which would drop the points)
     // and without a change when it shows already (the main window's

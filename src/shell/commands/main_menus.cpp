@@ -2,7 +2,12 @@
 
 #include "platform/ui_text.h"
 #include "shell/commands/button_pictures.h"
+#include "shell/commands/command_layout.h"
 #include "shell/window/recent_files.h"
+#include "texts/customize_texts.h"
+#include "texts/edit_texts.h"
+#include "texts/grid_texts.h"
+#include "texts/hint_texts.h"
 #include "texts/shell_texts.h"
 
 #include <QMenuBar>
@@ -13,111 +18,144 @@
 
 namespace vlm {
 
-namespace {
-
-
-QAction* AddAction(QMenu* menu, const char16_t* caption, QKeySequence shortcut = {})
+void MainMenus::build(QMenuBar* bar, CommandRegistry& registry)
 {
-    QAction* a = menu->addAction(uiText(caption));
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
+    bar_ = bar;
+    commands = &registry;
+    addHost(CommandId::Separator, bar, kMenuBarLayout);
+    file = addMenu(CommandId::FileMenu, texts::kMenuFile, kFileMenuLayout);
+    reopen = new QMenu(uiText(texts::kMenuReopen), bar);
+    for (QAction*& recent : reopenEntries) {
+        recent = reopen->addAction(QString());
+        recent->setVisible(false);
+    }
+    addHost(CommandId::ReopenMenu, reopen, kReopenMenuLayout);
+    addMenu(CommandId::PageSetupMenu, texts::kMenuPageSetup, kPageSetupMenuLayout);
+    addMenu(CommandId::GridAndSnapMenu, texts::kMenuGridAndSnap, kGridAndSnapMenuLayout);
+    // Kept for its commands, never shown.
+    addMenu(CommandId::ExportMenu, texts::kMenuExport, kExportMenuLayout)->menuAction()->setVisible(false);
+    addMenu(CommandId::InsertMenu, texts::kMenuInsert, kInsertMenuLayout);
+    addMenu(CommandId::EditMenu, texts::kMenuEdit, kEditMenuLayout);
+    zoom = addMenu(CommandId::ZoomMenu, texts::kMenuZoom, kZoomMenuLayout);
+    addMenu(CommandId::ToolsMenu, texts::kMenuTools, kToolsMenuLayout);
+    addMenu(CommandId::GridMenu, texts::kMenuGrid, kGridMenuLayout);
+    addMenu(CommandId::GridResetMenu, texts::kMenuGridReset, kGridResetMenuLayout);
+    addMenu(CommandId::AnchorsMenu, texts::kMenuAnchors, kAnchorsMenuLayout);
+    addMenu(CommandId::SnapMenu, texts::kMenuSnap, kSnapMenuLayout);
+    addMenu(CommandId::CustomizeMenu, texts::kMenuCustomize, kCustomizeMenuLayout);
+    addMenu(CommandId::HelpMenu, texts::kMenuHelp, kHelpMenuLayout);
+    addMenu(CommandId::HintsMenu, texts::kMenuHints, kHintsMenuLayout);
+
+    // The Window menu follows the document windows, not the commands: it
+    // stands in the bar from the start, hidden while there is no entry.
+    window = new QMenu(uiText(texts::kMenuWindow), bar);
+    addHost(CommandId::WindowMenu, window, {});
+    place(CommandId::WindowMenu);
+    updateWindowMenu();
+
+    registry.registered = [this](CommandId id) { place(id); };
+}
+
+QMenu* MainMenus::addMenu(CommandId self, const char16_t* title, std::span<const CommandId> layout)
+{
+    auto* m = new QMenu(uiText(title), bar_);
+    addHost(self, m, layout);
+    return m;
+}
+
+void MainMenus::addHost(CommandId self, QWidget* widget, std::span<const CommandId> layout)
+{
+    Host host{self, widget, layout, std::vector<QAction*>(layout.size(), nullptr)};
+    // The lines between groups stand from the start: a menu hides the ones
+    // with nothing shown on one side.
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        if (layout[i] != CommandId::Separator)
+            continue;
+        auto* line = new QAction(widget);
+        line->setSeparator(true);
+        widget->addAction(line);
+        host.placed[i] = line;
+    }
+    hosts_.push_back(std::move(host));
+}
+
+void MainMenus::setToolbar(QToolBar* row)
+{
+    toolbar_ = row;
+    addHost(CommandId::Separator, row, kToolbarLayout);
+    for (CommandId id : kToolbarLayout)
+        if (commands->contains(id))
+            place(id);
+}
+
+QAction* MainMenus::makeButton(CommandId id)
+{
+    const Command* c = commands->command(id);
+    if (!c || !c->button || !toolbar_)
+        return nullptr;
+    auto* a = new QAction(ToolbarPicture(c->picture), c->caption, toolbar_);
+    a->setToolTip(c->hint);
+    a->setData(c->picture);
     return a;
 }
 
-} // namespace
-
-void layOutMenu(QMenu* menu, const CommandRegistry& commands, std::span<const CommandId> layout)
+void MainMenus::place(CommandId id)
 {
-    for (CommandId id : layout) {
-        if (id == CommandId::Separator)
-            menu->addSeparator();
-        else if (QAction* a = commands.action(id))
-            menu->addAction(a);
-    }
-}
-
-void layOutToolbar(QToolBar* row, CommandRegistry& commands, std::span<const CommandId> layout)
-{
-    for (CommandId id : layout) {
-        if (id == CommandId::Separator) {
-            row->addSeparator();
+    // A submenu registered for its state gets the entry it already has.
+    if (QMenu* sub = menu(id); sub && commands->contains(id) && commands->action(id) != sub->menuAction())
+        for (const Host& host : hosts_)
+            if (std::find(host.placed.begin(), host.placed.end(), sub->menuAction()) != host.placed.end())
+                commands->place(id, sub->menuAction());
+    for (Host& host : hosts_) {
+        const auto at = std::find(host.layout.begin(), host.layout.end(), id);
+        if (at == host.layout.end())
             continue;
+        const auto index = static_cast<std::size_t>(at - host.layout.begin());
+        if (host.placed[index])
+            continue;
+        QAction* entry = nullptr;
+        if (QMenu* sub = menu(id))
+            entry = sub->menuAction();
+        else if (host.widget == toolbar_)
+            entry = makeButton(id);
+        else
+            entry = commands->action(id);
+        if (!entry)
+            continue;
+        QAction* before = nullptr;
+        for (std::size_t j = index + 1; j < host.placed.size() && !before; ++j)
+            before = host.placed[j];
+        host.widget->insertAction(before, entry);
+        host.placed[index] = entry;
+        if (host.widget == toolbar_) {
+            // The button shows a picture: screen readers name it by its hint.
+            if (QWidget* b = toolbar_->widgetForAction(entry))
+                b->setAccessibleName(entry->toolTip());
+            commands->place(id, entry);
+        } else if (menu(id) && commands->contains(id)) {
+            commands->place(id, entry); // a submenu with an enabled state
         }
-        const Command* c = commands.command(id);
-        if (!c)
-            continue;
-        auto* b = new QToolButton(row);
-        b->setText(c->caption);
-        b->setIcon(ToolbarPicture(c->picture));
-        b->setIconSize(QSize(kButtonPictureSize, kButtonPictureSize));
-        b->setToolTip(c->hint);
-        b->setAccessibleName(c->hint);
-        b->setAutoRaise(true);
-        QAction* entry = row->addWidget(b);
-        QObject::connect(b, &QToolButton::clicked, &commands, [&commands, id] { commands.run(id); });
-        commands.placeButton(id, entry);
+        if (id == CommandId::PageSetupCurrent || id == CommandId::GridAndSnapCurrent)
+            entry->setStatusTip(currentFile_);
+        // The menu shows with its first entry.
+        if (host.self != CommandId::Separator)
+            place(host.self);
     }
 }
 
-void MainMenus::build(QMenuBar* bar)
+QAction* MainMenus::entry(CommandId id) const
 {
-    file = new QMenu(uiText(texts::kMenuFile), bar);
-    bar->addMenu(file);
-    newFile = AddAction(file, texts::kMenuNew, QKeySequence(Qt::CTRL | Qt::Key_N));
-    open = AddAction(file, texts::kMenuOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
-    reopen = file->addMenu(uiText(texts::kMenuReopen));
-    for (QAction*& entry : reopenEntries) {
-        entry = reopen->addAction(QString());
-        entry->setVisible(false);
-    }
-    reopen->addSeparator();
-    clearRecent = AddAction(reopen, texts::kMenuClearRecent);
-    save = AddAction(file, texts::kMenuSave, QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveAs = AddAction(file, texts::kMenuSaveAs);
-    close = AddAction(file, texts::kMenuClose);
-    QAction* laterGroupStart = file->addSeparator();
-    pageSetup = file->addMenu(uiText(texts::kMenuPageSetup));
-    pageSetupCurrent = AddAction(pageSetup, texts::kMenuCurrentFile);
-    pageSetup->addSeparator();
-    pageSetupNew = AddAction(pageSetup, texts::kMenuNewFiles);
-    gridAndSnap = file->addMenu(uiText(texts::kMenuGridAndSnap));
-    gridAndSnapCurrent = AddAction(gridAndSnap, texts::kMenuCurrentFile);
-    gridAndSnap->addSeparator();
-    gridAndSnapNew = AddAction(gridAndSnap, texts::kMenuNewFiles);
-    QAction* printGroupStart = file->addSeparator();
-    printPreview = AddAction(file, texts::kMenuPrintPreview);
-    print = AddAction(file, texts::kMenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator();
-    exportMenu = file->addMenu(uiText(texts::kMenuExport));
-    exportExact = AddAction(exportMenu, texts::kMenuExportExact);
-    exportSmooth = AddAction(exportMenu, texts::kMenuExportSmooth);
-    screenshot = AddAction(file, texts::kMenuScreenshot);
-    QAction* afterScreenshot = file->addSeparator();
-    exit = AddAction(file, texts::kMenuExit);
+    return commands ? commands->action(id) : nullptr;
+}
 
-    exportMenu->menuAction()->setVisible(false);
-    screenshot->setVisible(false);
-    afterScreenshot->setVisible(false);
-    for (QAction* later : {laterGroupStart, pageSetup->menuAction(), gridAndSnap->menuAction(), printGroupStart,
-                           printPreview, print})
-        later->setVisible(false);
-
-    zoom = new QMenu(uiText(texts::kMenuZoom), bar);
-    bar->addMenu(zoom);
-    for (std::size_t i = 0; i < kZoomSteps.size(); ++i) {
-        zoomEntries[i] = zoom->addAction(ZoomLabel(kZoomSteps[i]));
-        zoomEntries[i]->setCheckable(true);
-    }
-
-    window = new QMenu(uiText(texts::kMenuWindow), bar);
-    bar->addMenu(window);
-    window->menuAction()->setVisible(false);
-
-    // Grid and Snap of the current file needs a document; Page Setup of the
-    // current file works for new files while there is none.
-    documentActions = {save, saveAs, close, gridAndSnapCurrent, print, printPreview, exportMenu->menuAction()};
-    for (QAction* a : documentActions)
-        a->setEnabled(false);
+QMenu* MainMenus::menu(CommandId id) const
+{
+    if (id == CommandId::Separator)
+        return nullptr;
+    for (const Host& host : hosts_)
+        if (host.self == id)
+            return qobject_cast<QMenu*>(host.widget);
+    return nullptr;
 }
 
 void MainMenus::rebuildReopen(std::array<std::u16string, kRecentFileCount>& recent)
@@ -125,77 +163,60 @@ void MainMenus::rebuildReopen(std::array<std::u16string, kRecentFileCount>& rece
     TrimRecentEntries(recent);
     bool any = false;
     for (int n = 0; n < kRecentFileCount; ++n) {
-        const QString entry = QString::fromStdU16String(recent[n]);
-        reopenEntries[n]->setText(FileCaption(entry));
-        reopenEntries[n]->setToolTip(entry);
-        reopenEntries[n]->setVisible(!entry.isEmpty());
-        any = any || !entry.isEmpty();
+        const QString name = QString::fromStdU16String(recent[n]);
+        reopenEntries[n]->setText(FileCaption(name));
+        reopenEntries[n]->setToolTip(name);
+        reopenEntries[n]->setVisible(!name.isEmpty());
+        any = any || !name.isEmpty();
     }
-    reopen->setEnabled(any);
+    hasRecent_ = any;
+    commands->refresh();
 }
 
-void MainMenus::checkZoom(double zoomFactor)
+void MainMenus::showZoom(double zoomFactor)
 {
-    const int index = ZoomStepIndex(zoomFactor);
-    for (int i = 0; i < static_cast<int>(zoomEntries.size()); ++i)
-        zoomEntries[i]->setChecked(i == index);
+    shownZoom_ = zoomFactor;
+    commands->refresh();
 }
 
 void MainMenus::setDocumentMenus(bool enabled)
 {
     documentMenusEnabled_ = enabled;
-    for (QAction* a : documentActions)
-        a->setEnabled(enabled);
-    if (documentMenusChanged)
-        documentMenusChanged();
-}
-
-void MainMenus::replaceEntry(QAction*& slot, QAction* replacement)
-{
-    if (!slot || !replacement || slot == replacement)
-        return;
-    if (replacement->statusTip().isEmpty())
-        replacement->setStatusTip(slot->statusTip());
-    for (QMenu* menu : {file, exportMenu, pageSetup, gridAndSnap}) {
-        if (menu && menu->actions().contains(slot)) {
-            menu->insertAction(slot, replacement);
-            menu->removeAction(slot);
-        }
-    }
-    documentActions.erase(std::remove(documentActions.begin(), documentActions.end(), slot), documentActions.end());
-    slot = replacement;
+    commands->refresh();
 }
 
 QAction* MainMenus::addWindowEntry(std::int32_t windowId, const QString& caption)
 {
-    QAction* entry = window->addAction(caption);
-    entry->setCheckable(true);
-    entry->setData(windowId);
-    windowEntries.push_back(entry);
+    QAction* a = window->addAction(caption);
+    a->setCheckable(true);
+    a->setData(windowId);
+    windowEntries.push_back(a);
     updateWindowMenu();
-    return entry;
+    return a;
 }
 
-void MainMenus::removeWindowEntry(QAction* entry)
+void MainMenus::removeWindowEntry(QAction* a)
 {
-    if (!entry)
+    if (!a)
         return;
-    windowEntries.erase(std::remove(windowEntries.begin(), windowEntries.end(), entry), windowEntries.end());
-    window->removeAction(entry);
-    entry->deleteLater();
+    windowEntries.erase(std::remove(windowEntries.begin(), windowEntries.end(), a), windowEntries.end());
+    window->removeAction(a);
+    a->deleteLater();
     updateWindowMenu();
 }
 
-void MainMenus::checkWindowEntry(const QAction* entry)
+void MainMenus::checkWindowEntry(const QAction* a)
 {
-    for (QAction* a : windowEntries)
-        a->setChecked(a == entry);
+    for (QAction* w : windowEntries)
+        w->setChecked(w == a);
 }
 
 void MainMenus::setCurrentFileCaption(const QString& caption)
 {
-    for (QAction* current : {pageSetupCurrent, gridAndSnapCurrent})
-        current->setStatusTip(caption);
+    currentFile_ = caption;
+    for (CommandId id : {CommandId::PageSetupCurrent, CommandId::GridAndSnapCurrent})
+        if (QAction* current = entry(id))
+            current->setStatusTip(caption);
 }
 
 void MainMenus::updateWindowMenu()

@@ -47,34 +47,16 @@ MergeCommands::MergeCommands(MainWindow& main, EditCommands& edit, PrintCommands
 
     MainMenus& menus = main_.menus();
     CommandRegistry& r = edit.commands();
-    menuAction_ = r.add({.id = CommandId::PrintWithData,
+    r.add({.id = CommandId::PrintWithData,
                          .caption = uiText(texts::kMenuPrintWithData),
                          .enabled = [&menus] { return menus.documentMenusEnabled(); },
                          .run = [this] { mergeCommand(); }});
     r.add({.id = CommandId::PrintWithDataButton,
+           .caption = uiText(texts::kButtonPrintWithData),
            .run = [this] { mergeCommand(); },
            .button = true,
            .hint = uiText(texts::kHintPrintWithData),
            .picture = kPrintButton});
-    const QList<QAction*> entries = menus.file->actions();
-    const qsizetype at = entries.indexOf(menus.print);
-    menus.file->insertAction(at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr, menuAction_);
-
-    // The button stands after the print button.
-    if (QToolBar* row = edit.toolbar()) {
-        QAction* after = nullptr;
-        const QList<QAction*> actions = row->actions();
-        for (qsizetype i = 0; i < actions.size(); ++i)
-            if (actions[i]->data().toInt() == kPrintButton && i + 1 < actions.size())
-                after = actions[i + 1];
-        buttonAction_ = new QAction(ToolbarPicture(kPrintButton), uiText(texts::kButtonPrintWithData), row);
-        buttonAction_->setToolTip(uiText(texts::kHintPrintWithData));
-        row->insertAction(after, buttonAction_);
-        if (QWidget* b = row->widgetForAction(buttonAction_))
-            b->setAccessibleName(uiText(texts::kHintPrintWithData));
-        connect(buttonAction_, &QAction::triggered, &r, [&r] { r.run(CommandId::PrintWithDataButton); });
-        r.placeButton(CommandId::PrintWithDataButton, buttonAction_);
-    }
 }
 
 MergeDialog* MergeCommands::dialog() const

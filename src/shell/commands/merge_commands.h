@@ -40,8 +40,6 @@ public:
     void printMerged(std::int32_t windowId, std::shared_ptr<const DataTable> table);
 
     MergeDialog* dialog() const;
-    QAction* menuAction() const { return menuAction_; }
-    QAction* buttonAction() const { return buttonAction_; }
 
     // The printer dialog; false when cancelled. Tests replace it.
     std::function<bool(QPrinter& printer)> runPrintDialog;
@@ -51,8 +49,6 @@ private:
 
     MainWindow& main_;
     PrintCommands& print_;
-    QAction* menuAction_ = nullptr;
-    QAction* buttonAction_ = nullptr;
     std::int32_t windowId_ = 0;
 };
 

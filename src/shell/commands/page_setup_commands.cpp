@@ -53,23 +53,11 @@ PageSetupCommands::PageSetupCommands(MainWindow& main, std::optional<TemplateSou
 {
     if (templates)
         templates_ = std::make_unique<TemplateLibrary>(std::move(*templates));
-    MainMenus& menus = main_.menus();
-    if (CommandRegistry* r = menus.commands) {
-        r->add({.id = CommandId::PageSetupCurrent,
-                .caption = uiText(texts::kMenuCurrentFile),
-                .run = [this] { CurrentFileCommand(); }});
-        r->add({.id = CommandId::PageSetupNew,
-                .caption = uiText(texts::kMenuNewFiles),
-                .run = [this] { NewFilesCommand(); }});
-        menus.replaceEntry(menus.pageSetupCurrent, r->action(CommandId::PageSetupCurrent));
-        menus.replaceEntry(menus.pageSetupNew, r->action(CommandId::PageSetupNew));
-    }
-    // The entry and the separator above it wait hidden for their command.
-    const QList<QAction*> entries = menus.file->actions();
-    const qsizetype at = entries.indexOf(menus.pageSetup->menuAction());
-    if (at > 0 && entries[at - 1]->isSeparator())
-        entries[at - 1]->setVisible(true);
-    menus.pageSetup->menuAction()->setVisible(true);
+    CommandRegistry& r = main_.commands();
+    r.add({.id = CommandId::PageSetupCurrent,
+           .caption = uiText(texts::kMenuCurrentFile),
+           .run = [this] { CurrentFileCommand(); }});
+    r.add({.id = CommandId::PageSetupNew, .caption = uiText(texts::kMenuNewFiles), .run = [this] { NewFilesCommand(); }});
 
     main_.hooks().openPageSetup = [this] { CurrentFileCommand(); };
 }

@@ -75,8 +75,8 @@ void PictureCommands::connectLook(ClipLookControls& look)
 {
     look.customColor = [this](std::int32_t initial) { return ChooseListColor(main_, initial); };
     look.customize = [this](int page) {
-        if (customizeList)
-            customizeList(page);
+        if (const std::optional<CommandId> id = customizeCommandOf(page))
+            main_.commands().run(*id);
     };
 }
 
@@ -104,6 +104,10 @@ PictureCommands::PictureCommands(MainWindow& main) : QObject(&main), main_(main)
         PictureDialog* d = dialog();
         return d && !main_.narrowWindow().isVisible() && d->keyDown(event);
     };
+    main_.commands().add({.id = CommandId::EditPicture, .run = [this] {
+                              if (DocumentWindow* w = main_.activeWindow())
+                                  openForClip(*w, PictureInsert::EditClip);
+                          }});
     installPanel();
     RunBefore(hooks.panelShown, [this](int code) {
         if (code == kClipPanelCode && clipPanel_ && main_.activeWindow())

@@ -70,9 +70,6 @@ public:
     // painted: the file is read into it.
     void loadTimer();
     bool loadPending() const { return loadTimer_.isActive(); }
-    // "Customize..." of a frame-weight or shadow list: the page of its
-    // dialog (9 or 63).
-    std::function<void(int page)> customizeList;
     ClipPanel* clipPanel() const { return clipPanel_; }
 
 protected:
@@ -80,7 +77,8 @@ protected:
 
 private:
     // "Customize..." of a look's lists: the system colour dialog for the
-    // frame colours, customizeList for the frame weights and shadows.
+    // frame colours, the Customize menu's entry for the frame weights and
+    // shadows.
     void connectLook(ClipLookControls& look);
     void installPanel();
     ClipPanel* makeClipPanel();

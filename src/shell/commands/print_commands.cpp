@@ -92,37 +92,12 @@ PrintCommands::PrintCommands(MainWindow& main, EditCommands& edit) : QObject(&ma
            .caption = uiText(texts::kMenuExportSmooth),
            .run = [this] { ExportSmoothCommand(); }});
     r.add({.id = CommandId::PrintButton,
+           .caption = uiText(texts::kButtonPrint),
            .run = [this] { PrintCommand(); },
            .button = true,
            .hint = uiText(texts::kHintPrint),
            .picture = kPrintButton});
 
-    // The entries kept for the commands take the registered ones, and the
-    // separator above them, waiting hidden, shows.
-    menus.replaceEntry(menus.printPreview, r.action(CommandId::PrintPreview));
-    menus.replaceEntry(menus.print, r.action(CommandId::Print));
-    menus.exportMenu->clear();
-    layOutMenu(menus.exportMenu, r, kExportMenuLayout);
-    menus.exportExact = r.action(CommandId::ExportExact);
-    menus.exportSmooth = r.action(CommandId::ExportSmooth);
-    const QList<QAction*> entries = menus.file->actions();
-    const qsizetype at = entries.indexOf(menus.printPreview);
-    if (at > 0 && entries[at - 1]->isSeparator())
-        entries[at - 1]->setVisible(true);
-
-    // Button 5 stands before Undo; button 4 (export) takes no place at all.
-    if (QAction* undo = edit.buttonAction(6)) {
-        if (auto* row = qobject_cast<QToolBar*>(undo->parent())) {
-            auto* button = new QAction(ToolbarPicture(kPrintButton), uiText(texts::kButtonPrint), row);
-            button->setToolTip(uiText(texts::kHintPrint));
-            button->setData(kPrintButton);
-            row->insertAction(undo, button);
-            if (QWidget* b = row->widgetForAction(button))
-                b->setAccessibleName(uiText(texts::kHintPrint));
-            connect(button, &QAction::triggered, &r, [&r] { r.run(CommandId::PrintButton); });
-            r.placeButton(CommandId::PrintButton, button);
-        }
-    }
 }
 
 SheetEnvironment PrintCommands::sheetEnvironment() const

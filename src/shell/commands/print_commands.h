@@ -25,8 +25,7 @@ class MainWindow;
 class PrintCommands : public QObject
 {
 public:
-    // Registers the File menu commands in the places the menus keep for
-    // them and puts the print button into the toolbar, before Undo. The
+    // Registers the File menu's print commands and the print button. The
     // main window owns the result.
     PrintCommands(MainWindow& main, EditCommands& edit);
 

@@ -133,11 +133,14 @@ KeyRouting::~KeyRouting() = default;
 
 CanvasKeys* KeyRouting::keysOf(const DocumentWindow* window) const { return edit_.keysOf(window); }
 
-CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow& window)
+CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow&)
 {
-    DocumentWindow* w = &window;
     CanvasKeyHooks hooks;
-    hooks.deleteHighlightedAnchor = [this, w] { return deleteHighlightedAnchor && deleteHighlightedAnchor(*w); };
+    hooks.deleteHighlightedAnchor = [this] {
+        CommandRegistry& commands = main_.commands();
+        return commands.enabled(CommandId::DeleteHighlightedAnchor) &&
+               commands.run(CommandId::DeleteHighlightedAnchor);
+    };
     hooks.selectionDeleted = [this] {
         // The hint page after a deletion, or the insert menu when it is off.
         if (edit_.showHintPage)
@@ -148,10 +151,8 @@ CanvasKeyHooks KeyRouting::hooksFor(DocumentWindow& window)
     hooks.showPanel = [this](int code) { main_.ShowPanel(code); };
     hooks.schedulePanel = [this](int code) { main_.RunDeferred(code); };
     hooks.shownPanel = [this] { return main_.currentPanel(); };
-    hooks.openPictureDialog = [this, w](Item& clip) {
-        if (openPictureDialog)
-            openPictureDialog(*w, clip);
-    };
+    // The double-click selected the Clip alone.
+    hooks.openPictureDialog = [this](Item&) { main_.commands().run(CommandId::EditPicture); };
     hooks.textGuidance = [this](TextGuidance g) { textGuidance(g); };
     hooks.requestHintPage = [this](int page) {
         if (edit_.showHintPage)

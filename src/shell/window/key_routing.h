@@ -32,13 +32,6 @@ public:
     // The canvas keys of a document window, or null.
     CanvasKeys* keysOf(const DocumentWindow* window) const;
 
-    // Filled by the grid and picture commands; each may stay empty.
-    // Delete's first step: true when an Anchor of `window` was highlighted
-    // and its GridLine deleted.
-    std::function<bool(DocumentWindow& window)> deleteHighlightedAnchor;
-    // A double-click on a picture Clip.
-    std::function<void(DocumentWindow& window, Item& clip)> openPictureDialog;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -108,11 +108,12 @@ MainWindow::MainWindow(Prompts& prompts, SettingsStore& store, ShellEnvironment 
     buildLayout();
     InitSettings(settings_, store_, env_.screen);
     LoadDialogColors(settings_, store_);
+    registerCommands();
     menus_.rebuildReopen(settings_.reopen);
     applyInterfaceSettings();
     showZoom(settings_.zoom);
     ShowPanel(kDefaultPanel);
-    connectCommands();
+    connectZoomControls();
 
     popupX_ = new PopupWindow(PopupWindow::Shape::Wide, this);
     popupY_ = new PopupWindow(PopupWindow::Shape::Narrow, this);
@@ -152,7 +153,8 @@ Prompts& MainWindow::prompts()
 
 void MainWindow::buildLayout()
 {
-    menus_.build(menuBar());
+    commands_ = new CommandRegistry(this);
+    menus_.build(menuBar(), *commands_);
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -221,25 +223,6 @@ void MainWindow::applyInterfaceSettings()
            static_cast<int>(std::lround(kClientHeight * scale)) + menuBar()->sizeHint().height());
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
-}
-
-void MainWindow::connectCommands()
-{
-    connect(menus_.newFile, &QAction::triggered, this, [this] { NewCommand(); });
-    connect(menus_.open, &QAction::triggered, this, [this] { OpenCommand(); });
-    for (int n = 1; n <= kRecentFileCount; ++n)
-        connect(menus_.reopenEntries[n - 1], &QAction::triggered, this, [this, n] { ReopenRecent(n); });
-    connect(menus_.clearRecent, &QAction::triggered, this, [this] { ClearRecentCommand(); });
-    connect(menus_.save, &QAction::triggered, this, [this] { SaveCommand(); });
-    connect(menus_.saveAs, &QAction::triggered, this, [this] { SaveAsCommand(); });
-    connect(menus_.close, &QAction::triggered, this, [this] { CloseCommand(); });
-    connect(menus_.exit, &QAction::triggered, this, [this] { ExitCommand(); });
-    for (std::size_t i = 0; i < kZoomSteps.size(); ++i)
-        connect(menus_.zoomEntries[i], &QAction::triggered, this, [this, i] { SetZoom(kZoomSteps[i]); });
-
-    zoomControls_->onZoomOut = [this] { ZoomOutCommand(); };
-    zoomControls_->onZoomIn = [this] { ZoomInCommand(); };
-    zoomControls_->onTrackbarReleased = [this](int position) { TrackbarReleased(position); };
 }
 
 void MainWindow::Start(const QString& file)

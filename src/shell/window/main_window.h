@@ -84,6 +84,11 @@ struct ShellHooks {
     std::function<void(DocumentWindow& window)> documentClosing;
     // The insert panel's Page Setup link was followed.
     std::function<void()> openPageSetup;
+    // A hint page's paragraph stands for option row `row` of the guidance
+    // box (1..4; 0 hides every hover mark).
+    std::function<void(int row)> showOptionHover;
+    // A hint step selects the last drawn Item of the active document.
+    std::function<void()> selectLast;
     // The main window is being destroyed: commands that watch its events
     // stop here, before its widgets go.
     std::function<void()> mainWindowGoing;
@@ -178,6 +183,8 @@ public:
     // Where the Settings are kept between runs.
     SettingsStore& settingsStore() { return store_; }
     MainMenus& menus() { return menus_; }
+    // The commands of the menus and the toolbar by identifier.
+    CommandRegistry& commands() { return *commands_; }
     ZoomControls& zoomControls() { return *zoomControls_; }
     LeftColumn& leftColumn() { return *leftColumn_; }
     PopupWindow& wideWindow() { return *popupX_; }
@@ -219,7 +226,8 @@ private:
     class GuardedPrompts;
 
     void buildLayout();
-    void connectCommands();
+    void registerCommands();
+    void connectZoomControls();
     void applyInterfaceSettings();
     DocumentWindow* openDocument(const QString& fileName, bool quietErrors);
     void initWindow(DocumentWindow& window, std::int32_t windowId, const QString& fileName, bool quietErrors);
@@ -236,6 +244,7 @@ private:
     ShellEnvironment env_;
     Settings settings_;
     DocumentFiles files_;
+    CommandRegistry* commands_ = nullptr; // owned as a child
     MainMenus menus_;
     ShellHooks hooks_;
 

@@ -1,6 +1,7 @@
 // The main window's zoom, recent-file and File menu commands.
 
 #include "shell/window/guarded_prompts.h"
+#include "shell/commands/command_layout.h"
 #include "shell/window/main_window.h"
 
 #include "model/random.h"
@@ -46,12 +47,66 @@
 
 namespace vlm {
 
+// ---- The File and Zoom menus ----
+
+void MainWindow::registerCommands()
+{
+    CommandRegistry& r = *commands_;
+    const auto hasDocument = [this] { return menus_.documentMenusEnabled(); };
+    r.add({.id = CommandId::New,
+           .caption = uiText(texts::kMenuNew),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_N)},
+           .run = [this] { NewCommand(); }});
+    r.add({.id = CommandId::Open,
+           .caption = uiText(texts::kMenuOpen),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_O)},
+           .run = [this] { OpenCommand(); }});
+    // The Reopen entries follow the recent files, each reopening its own.
+    for (int n = 1; n <= kRecentFileCount; ++n)
+        connect(menus_.reopenEntries[n - 1], &QAction::triggered, this, [this, n] { ReopenRecent(n); });
+    r.add({.id = CommandId::ReopenMenu, .enabled = [this] { return menus_.hasRecentFiles(); }});
+    r.add({.id = CommandId::ClearRecent,
+           .caption = uiText(texts::kMenuClearRecent),
+           .run = [this] { ClearRecentCommand(); }});
+    r.add({.id = CommandId::Save,
+           .caption = uiText(texts::kMenuSave),
+           .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_S)},
+           .enabled = hasDocument,
+           .run = [this] { SaveCommand(); }});
+    r.add({.id = CommandId::SaveAs,
+           .caption = uiText(texts::kMenuSaveAs),
+           .enabled = hasDocument,
+           .run = [this] { SaveAsCommand(); }});
+    r.add({.id = CommandId::Close,
+           .caption = uiText(texts::kMenuClose),
+           .enabled = hasDocument,
+           .run = [this] { CloseCommand(); }});
+    r.add({.id = CommandId::Screenshot, .caption = uiText(texts::kMenuScreenshot), .neverShown = true});
+    r.add({.id = CommandId::Exit, .caption = uiText(texts::kMenuExit), .run = [this] { ExitCommand(); }});
+    for (std::size_t i = 0; i < kZoomSteps.size(); ++i) {
+        const double step = kZoomSteps[i];
+        menus_.zoomEntries[i] = r.add({.id = kZoomMenuLayout[i],
+                                       .caption = ZoomLabel(step),
+                                       .run = [this, step] { SetZoom(step); },
+                                       .checked = [this, i] {
+                                           return ZoomStepIndex(menus_.shownZoom()) == static_cast<int>(i);
+                                       }});
+    }
+}
+
+void MainWindow::connectZoomControls()
+{
+    zoomControls_->onZoomOut = [this] { ZoomOutCommand(); };
+    zoomControls_->onZoomIn = [this] { ZoomInCommand(); };
+    zoomControls_->onTrackbarReleased = [this](int position) { TrackbarReleased(position); };
+}
+
 // ---- Zoom ----
 
 void MainWindow::showZoom(double zoom)
 {
     zoomControls_->showZoom(zoom);
-    menus_.checkZoom(zoom);
+    menus_.showZoom(zoom);
 }
 
 void MainWindow::SetZoom(double factor)
@@ -59,7 +114,7 @@ void MainWindow::SetZoom(double factor)
     if (!std::isfinite(factor) || factor <= 0.0 || factor > kZoomTrackbarMax / 100.0)
         return;
     settings_.zoom = factor;
-    menus_.checkZoom(factor);
+    menus_.showZoom(factor);
     if (active_)
         active_->view().setZoom(factor);
     zoomControls_->showZoom(factor);

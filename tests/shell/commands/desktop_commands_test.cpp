@@ -107,26 +107,26 @@ TEST_F(DesktopTest, ExportSitsAfterPrintAndOnTheToolbarBeforeIt)
 {
     MainWindow& m = startAll();
     const QList<QAction*> file = m.menus().file->actions();
-    const qsizetype at = file.indexOf(m.menus().print);
+    const qsizetype at = file.indexOf(m.menus().entry(CommandId::Print));
     ASSERT_GE(at, 0);
-    EXPECT_EQ(file.value(at + 1), exporter->menuAction());
-    EXPECT_EQ(exporter->menuAction()->text(), QStringLiteral("Export..."));
-    EXPECT_FALSE(exporter->menuAction()->isEnabled()) << "no document";
+    EXPECT_EQ(file.value(at + 1), main->commands().action(CommandId::ExportAs));
+    EXPECT_EQ(main->commands().action(CommandId::ExportAs)->text(), QStringLiteral("Export..."));
+    EXPECT_FALSE(main->commands().action(CommandId::ExportAs)->isEnabled()) << "no document";
     m.Timer2Timer();
-    EXPECT_TRUE(exporter->menuAction()->isEnabled());
+    EXPECT_TRUE(main->commands().action(CommandId::ExportAs)->isEnabled());
 
     QToolBar* row = edit->toolbar();
     const QList<QAction*> buttons = row->actions();
-    const qsizetype mine = buttons.indexOf(exporter->buttonAction());
+    const qsizetype mine = buttons.indexOf(main->commands().action(CommandId::ExportButton));
     ASSERT_GE(mine, 0);
     EXPECT_EQ(buttons.value(mine + 1)->data().toInt(), 5) << "the print button follows";
-    EXPECT_TRUE(exporter->buttonAction()->isVisible());
-    QWidget* b = row->widgetForAction(exporter->buttonAction());
+    EXPECT_TRUE(main->commands().action(CommandId::ExportButton)->isVisible());
+    QWidget* b = row->widgetForAction(main->commands().action(CommandId::ExportButton));
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->accessibleName(), QStringLiteral("Export as a picture"));
 
     // The button opens the first dialog: the types in order, "Smooth" off.
-    exporter->buttonAction()->trigger();
+    main->commands().action(CommandId::ExportButton)->trigger();
     auto* dialog = dynamic_cast<ExportDialog*>(m.narrowWindow().frame());
     ASSERT_NE(dialog, nullptr);
     QStringList types;

@@ -64,7 +64,7 @@ TEST_F(GridShellTest, MenusAndTogglesSetTheFlagsAndFollowTheActiveDocument)
 {
     MainWindow& m = startWithDocument();
     ASSERT_EQ(m.documentWindows().size(), 1u);
-    EXPECT_TRUE(m.menus().gridAndSnap->menuAction()->isVisible());
+    EXPECT_TRUE(m.menus().menu(CommandId::GridAndSnapMenu)->menuAction()->isVisible());
     EXPECT_EQ(checked(0), std::vector<int>{0});
     EXPECT_FALSE(grid->resetMenu()->isEnabled());
     EXPECT_FALSE(grid->anchorsMenu()->isEnabled());

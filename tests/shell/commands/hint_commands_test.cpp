@@ -40,8 +40,8 @@ struct HintShellTest : ShellTest
         clip = new ClipboardCommands(m, *edit);
         hints = new HintCommands(m, *edit);
         help = new HelpCommands(m);
-        hints->hoverOptionRow = [this](int row) { rows.push_back(row); };
-        hints->selectLast = [this] { SelectLast(main->activeWindow()->document().items); };
+        m.hooks().showOptionHover = [this](int row) { rows.push_back(row); };
+        m.hooks().selectLast = [this] { SelectLast(main->activeWindow()->document().items); };
         RunAfter(m.hooks().panelShown, [this](int code) { shownPanels.push_back(code); });
         m.Timer2Timer();
         return m;
@@ -139,7 +139,7 @@ TEST_F(HintShellTest, APageAfterDrawingLeavesTheToolForTheNextFigure)
 TEST_F(HintShellTest, ShowNoneStopsThePagesAndShowAllBringsThemBack)
 {
     startHints();
-    help->updateChecks();
+    emit help->hintsMenu()->aboutToShow(); // the checks are read as the menu opens
     EXPECT_TRUE(help->showAllAction()->isChecked());
     EXPECT_FALSE(help->showNoneAction()->isChecked());
 
@@ -151,7 +151,7 @@ TEST_F(HintShellTest, ShowNoneStopsThePagesAndShowAllBringsThemBack)
 
     // One page back on: neither item is checked when the menu opens.
     setFlag(3, true);
-    help->updateChecks();
+    emit help->hintsMenu()->aboutToShow(); // the checks are read as the menu opens
     EXPECT_FALSE(help->showNoneAction()->isChecked());
     EXPECT_FALSE(help->showAllAction()->isChecked());
 
@@ -320,7 +320,7 @@ TEST_F(HintShellTest, HoverMarksTheStepAndAClickTakesIt)
     m.ShowPanel(1024);
     hints->ParagraphClicked(3);
     EXPECT_EQ(runDeferred(), 99);
-    hints->selectLast = nullptr;
+    m.hooks().selectLast = nullptr;
     SelectOnly(m.activeWindow()->document().items, nullptr);
     m.ShowPanel(1024);
     hints->ParagraphClicked(3);

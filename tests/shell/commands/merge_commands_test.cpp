@@ -77,18 +77,18 @@ TEST_F(MergeShellTest, EntryFollowsPrintAndTheButtonFollowsThePrintButton)
 {
     startWithLabels();
     const QList<QAction*> entries = main->menus().file->actions();
-    const qsizetype at = entries.indexOf(main->menus().print);
+    const qsizetype at = entries.indexOf(main->menus().entry(CommandId::Print));
     ASSERT_GE(at, 0);
-    EXPECT_EQ(entries[at + 1], merge->menuAction());
-    EXPECT_EQ(merge->menuAction()->text(), QString::fromUtf16(texts::kMenuPrintWithData));
-    EXPECT_TRUE(merge->menuAction()->isEnabled());
+    EXPECT_EQ(entries[at + 1], main->commands().action(CommandId::PrintWithData));
+    EXPECT_EQ(main->commands().action(CommandId::PrintWithData)->text(), QString::fromUtf16(texts::kMenuPrintWithData));
+    EXPECT_TRUE(main->commands().action(CommandId::PrintWithData)->isEnabled());
     QToolBar* row = edit->toolbar();
     ASSERT_NE(row, nullptr);
     const QList<QAction*> buttons = row->actions();
-    const qsizetype b = buttons.indexOf(merge->buttonAction());
+    const qsizetype b = buttons.indexOf(main->commands().action(CommandId::PrintWithDataButton));
     ASSERT_GT(b, 0);
     EXPECT_EQ(buttons[b - 1]->data().toInt(), 5);
-    EXPECT_EQ(row->widgetForAction(merge->buttonAction())->accessibleName(),
+    EXPECT_EQ(row->widgetForAction(main->commands().action(CommandId::PrintWithDataButton))->accessibleName(),
               QString::fromUtf16(texts::kHintPrintWithData));
 }
 
@@ -98,7 +98,7 @@ TEST_F(MergeShellTest, ShowsColumnsAndRecordsStepsThroughSheetsAndPrintsOneJob)
     w.document().fileName = path("labels.vlmr").toStdString();
     const QString csv = writeCsv("people.csv", people(65));
     prompts.openAnswers.push_back(csv);
-    merge->buttonAction()->trigger();
+    main->commands().action(CommandId::PrintWithDataButton)->trigger();
     MergeDialog* d = merge->dialog();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(prompts.openDialogs.size(), 1u);

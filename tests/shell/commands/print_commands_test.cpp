@@ -82,15 +82,15 @@ TEST_F(PrintShellTest, PrintButtonStandsBeforeUndoAndTheEntriesShow)
     const qsizetype at = actions.indexOf(undo);
     ASSERT_GT(at, 0);
     EXPECT_EQ(actions[at - 1]->toolTip(), QString::fromUtf16(texts::kHintPrint));
-    EXPECT_TRUE(main->menus().print->isVisible());
-    EXPECT_TRUE(main->menus().printPreview->isVisible());
-    EXPECT_FALSE(main->menus().exportMenu->menuAction()->isVisible());
+    EXPECT_TRUE(main->menus().entry(CommandId::Print)->isVisible());
+    EXPECT_TRUE(main->menus().entry(CommandId::PrintPreview)->isVisible());
+    EXPECT_FALSE(main->menus().menu(CommandId::ExportMenu)->menuAction()->isVisible());
 }
 
 TEST_F(PrintShellTest, SingleCellPrintsStraightToThePrinter)
 {
     DocumentWindow& w = startWithDocument();
-    main->menus().print->trigger();
+    main->menus().entry(CommandId::Print)->trigger();
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(main->narrowWindow().frame(), nullptr);
     EXPECT_TRUE(bytesOf(pdf).startsWith("%PDF"));
@@ -144,7 +144,7 @@ TEST_F(PrintShellTest, PreviewOfAnA4MillimetreDocument)
     h.units = UnitMillimeters;
     h.pageDims[DimPaperWidth] = 210;
     h.pageDims[DimPaperHeight] = 297;
-    main->menus().printPreview->trigger();
+    main->menus().entry(CommandId::PrintPreview)->trigger();
     auto* preview = dynamic_cast<PrintPreviewDialog*>(main->wideWindow().frame());
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(main->wideWindow().windowTitle(), w.caption());
@@ -171,7 +171,7 @@ TEST_F(PrintShellTest, ExportsAskForAFileAndRememberItsFolder)
     h.pageDims[DimPaperHeight] = 250;
     const QString bmp = path("exact.bmp");
     prompts.saveAnswers.push_back(bmp);
-    main->menus().exportExact->trigger();
+    main->menus().entry(CommandId::ExportExact)->trigger();
     ASSERT_EQ(prompts.saveDialogs.size(), 1u);
     EXPECT_EQ(prompts.saveDialogs[0].title, QString::fromUtf16(texts::kExportTitle));
     EXPECT_EQ(prompts.saveDialogs[0].defaultSuffix, QStringLiteral("jpg"));
@@ -184,14 +184,14 @@ TEST_F(PrintShellTest, ExportsAskForAFileAndRememberItsFolder)
     prompts.saveAnswers.push_back(bmp);
     prompts.answers.push_back(Prompts::Answer::No);
     h.pageDims[DimPaperWidth] = 100;
-    main->menus().exportExact->trigger();
+    main->menus().entry(CommandId::ExportExact)->trigger();
     EXPECT_EQ(bytesOf(bmp), before);
 
     // "Smooth" saves the preview image as soon as it is ready.
     const QString jpg = path("smooth.jpg");
     prompts.saveAnswers.push_back(jpg);
     h.pageDims[DimPaperWidth] = 350;
-    main->menus().exportSmooth->trigger();
+    main->menus().entry(CommandId::ExportSmooth)->trigger();
     wait(300);
     EXPECT_EQ(QImage(jpg).size(), QSize(350, 250));
     main->wideWindow().reject();
@@ -212,7 +212,7 @@ TEST_F(PrintShellTest, PrintToFileStoresTheSheetWithoutLoss)
 {
     DocumentWindow& w = startWithDocument();
     setCards(w, 1, 1, false);
-    main->menus().print->trigger();
+    main->menus().entry(CommandId::Print)->trigger();
     const QByteArray bytes = bytesOf(pdf);
     ASSERT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_FALSE(HasJpeg(bytes));
@@ -225,7 +225,7 @@ TEST_F(PrintShellTest, ExportToPdfOrSvgDrawsTheVectorSheet)
     setCards(w, 2, 1, false);
     const QString vectorPdf = path("cards.pdf");
     prompts.saveAnswers.push_back(vectorPdf);
-    main->menus().exportExact->trigger();
+    main->menus().entry(CommandId::ExportExact)->trigger();
     ASSERT_EQ(prompts.saveDialogs.size(), 1u);
     EXPECT_TRUE(prompts.saveDialogs[0].filter.contains(QStringLiteral("*.pdf")));
     EXPECT_TRUE(prompts.saveDialogs[0].filter.contains(QStringLiteral("*.svg")));
@@ -237,13 +237,13 @@ TEST_F(PrintShellTest, ExportToPdfOrSvgDrawsTheVectorSheet)
 
     const QString svg = path("cards.svg");
     prompts.saveAnswers.push_back(svg);
-    main->menus().exportExact->trigger();
+    main->menus().entry(CommandId::ExportExact)->trigger();
     EXPECT_TRUE(bytesOf(svg).contains("<svg"));
 
     // "Smooth" to a PDF draws the sheet too, not a JPEG under a PDF's name.
     const QString smooth = path("smooth.pdf");
     prompts.saveAnswers.push_back(smooth);
-    main->menus().exportSmooth->trigger();
+    main->menus().entry(CommandId::ExportSmooth)->trigger();
     wait(300);
     EXPECT_TRUE(bytesOf(smooth).startsWith("%PDF"));
     main->wideWindow().reject();

@@ -38,8 +38,6 @@ struct CustomizeTest : ShellTest
         MainWindow& m = start();
         edit = new EditCommands(m);
         customize = new CustomizeCommands(m);
-        edit->customizeList = [this](int page) { customize->OpenPage(page); };
-        edit->chooseColor = [this] { return customize->ColorsCommand(); };
         return m;
     }
 
@@ -331,7 +329,6 @@ TEST_F(CustomizeTest, TheClipPanelsFrameListOpensTheWeightsAndShowsTheSavedOne)
     edit = new EditCommands(m);
     pictures->attach(*edit);
     customize = new CustomizeCommands(m);
-    pictures->customizeList = [this](int page) { customize->OpenPage(page); };
     m.ShowPanel(kClipPanelCode);
     auto* clips = dynamic_cast<ClipPanel*>(m.leftColumn().currentPanelWidget());
     ASSERT_NE(clips, nullptr);

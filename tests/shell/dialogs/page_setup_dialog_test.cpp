@@ -60,7 +60,7 @@ struct PageSetupShellTest : ShellTest
 TEST_F(PageSetupShellTest, CurrentFileOpensOnTheDocumentsPanelAndApplyChangesIt)
 {
     MainWindow& m = startWithPageSetup();
-    EXPECT_TRUE(m.menus().pageSetup->menuAction()->isVisible());
+    EXPECT_TRUE(m.menus().menu(CommandId::PageSetupMenu)->menuAction()->isVisible());
     m.Timer2Timer();
     ASSERT_EQ(m.documentWindows().size(), 1u);
     DocumentWindow* w = m.activeWindow();
@@ -68,7 +68,7 @@ TEST_F(PageSetupShellTest, CurrentFileOpensOnTheDocumentsPanelAndApplyChangesIt)
     ASSERT_EQ(+header.rec.h.designType, DesignBrochures);
     const std::size_t records = w->document().items.size();
 
-    m.menus().pageSetupCurrent->trigger();
+    m.menus().entry(CommandId::PageSetupCurrent)->trigger();
     EXPECT_EQ(m.wideWindow().windowTitle(), QStringLiteral("Page Setup - Untitled 1"));
     EXPECT_TRUE(m.wideWindow().isVisible());
     ASSERT_NE(dialog().dimensions(), nullptr);

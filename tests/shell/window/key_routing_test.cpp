@@ -267,8 +267,13 @@ TEST_F(KeyShellTest, ADoubleClickOnAPictureHandsItToThePictureDialog)
     clipItem.rec.d.x2 = 150;
     clipItem.rec.d.y2 = 120;
     SetStackOrder(list, clipItem, MaxStackOrder(list) + 1);
+    // The picture dialog's command opens the Clip the double-click selected.
     Item* opened = nullptr;
-    routing->openPictureDialog = [&opened](DocumentWindow&, Item& c) { opened = &c; };
+    m.commands().add({.id = CommandId::EditPicture, .run = [&] {
+                          for (Item& it : m.activeWindow()->document().items)
+                              if (IsSelectedLive(it))
+                                  opened = &it;
+                      }});
     DocumentView& view = m.activeWindow()->view().view();
     const QPoint at(view.toCanvasX(100), view.toCanvasY(80));
     Sandbox& box = *edit->activeSandbox();

@@ -43,7 +43,8 @@ QStringList WindowMenuTexts(MainWindow& m)
 bool DocumentMenusEnabled(MainWindow& m)
 {
     const MainMenus& menus = m.menus();
-    return menus.save->isEnabled() && menus.saveAs->isEnabled() && menus.close->isEnabled();
+    return menus.entry(CommandId::Save)->isEnabled() && menus.entry(CommandId::SaveAs)->isEnabled() &&
+           menus.entry(CommandId::Close)->isEnabled();
 }
 
 TEST_F(ShellTest, StartOpensTheFirstDocumentOrRunsTheFirstTimeSetup)
@@ -89,6 +90,8 @@ TEST_F(ShellTest, FirstTimeSetupRecordsTheUnitWritesTheAssociationAndOpensTheFir
 TEST_F(ShellTest, FirstDocumentIsUntitledAndTheMenusFollow)
 {
     MainWindow& m = start();
+    // The page setup commands' entry, which names the active document.
+    m.commands().add({.id = CommandId::PageSetupCurrent, .caption = QStringLiteral("Current File")});
     EXPECT_FALSE(DocumentMenusEnabled(m));
     EXPECT_FALSE(m.menus().window->menuAction()->isVisible());
     m.Timer2Timer();
@@ -104,8 +107,8 @@ TEST_F(ShellTest, FirstDocumentIsUntitledAndTheMenusFollow)
     m.ActivateWindow(m.documentWindows().back()->windowId());
     EXPECT_EQ(m.activeWindow()->caption(), QStringLiteral("Untitled 1"));
     EXPECT_EQ(WindowMenuTexts(m), (QStringList{QStringLiteral("Untitled 1 *"), QStringLiteral("Untitled 2")}));
-    EXPECT_EQ(m.menus().pageSetupCurrent->text(), QStringLiteral("Current File"));
-    EXPECT_EQ(m.menus().pageSetupCurrent->statusTip(), QStringLiteral("Untitled 1"));
+    EXPECT_EQ(m.menus().entry(CommandId::PageSetupCurrent)->text(), QStringLiteral("Current File"));
+    EXPECT_EQ(m.menus().entry(CommandId::PageSetupCurrent)->statusTip(), QStringLiteral("Untitled 1"));
     EXPECT_NE(m.documentWindows()[0]->windowId(), m.documentWindows()[1]->windowId());
 }
 
@@ -446,8 +449,8 @@ TEST_F(ShellTest, LayoutOfTheMainWindow)
     // The client area is 936 x 637 at 96 dpi; the menu bar comes on top.
     EXPECT_EQ(m.height(), MainWindow::kClientHeight + m.menuBar()->sizeHint().height());
     EXPECT_EQ(m.width(), MainWindow::kClientWidth);
-    EXPECT_FALSE(m.menus().exportMenu->menuAction()->isVisible());
-    EXPECT_FALSE(m.menus().screenshot->isVisible());
+    EXPECT_FALSE(m.menus().menu(CommandId::ExportMenu)->menuAction()->isVisible());
+    EXPECT_FALSE(m.menus().entry(CommandId::Screenshot)->isVisible());
 }
 
 TEST_F(ShellTest, RestoringAMaximisedDocumentGivesEveryWindowRoomToWork)
