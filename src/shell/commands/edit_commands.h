@@ -40,8 +40,8 @@ int PressedButtonFor(int panelCode);
 class EditCommands : public QObject
 {
 public:
-    // Builds the menus and buttons into `main` and connects its hooks; the
-    // main window owns the result.
+    // Registers the menus' and buttons' commands, makes the toolbar they go
+    // into and connects the hooks; the main window owns the result.
     explicit EditCommands(MainWindow& main);
     ~EditCommands() override;
 

@@ -30,8 +30,8 @@ class Sandbox;
 class GridCommands : public QObject
 {
 public:
-    // Builds the menus and toggles into `main` next to the editing
-    // commands; the main window owns the result.
+    // Registers the menus' and toggles' commands (after the editing
+    // commands); the main window owns the result.
     GridCommands(MainWindow& main, EditCommands& edit);
     ~GridCommands() override;
 
