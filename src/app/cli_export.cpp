@@ -34,12 +34,8 @@ int RunExport(const Context& ctx, const std::vector<std::string>& args)
         return ExitUsage;
     }
     Document doc;
-    if (!OpenForCommand(ctx, in, doc))
+    if (!openPageForCommand(ctx, in, doc))
         return ExitFileFailed;
-    if (!Header(doc.items)) {
-        ctx.err << vlm::texts::kNoPage << '\n';
-        return ExitFileFailed;
-    }
     const std::unique_ptr<QGuiApplication> app = EnsureGuiApplication();
     const SheetEnvironment env = CommandLineSheetEnvironment(ctx);
     // A PDF or an SVG drawing is the vector sheet, cells as for printing.

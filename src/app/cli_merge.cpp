@@ -42,12 +42,8 @@ int runMerge(const Context& ctx, const std::vector<std::string>& args)
         return ExitUsage;
     }
     Document doc;
-    if (!OpenForCommand(ctx, in, doc))
+    if (!openPageForCommand(ctx, in, doc))
         return ExitFileFailed;
-    if (!Header(doc.items)) {
-        ctx.err << vlm::texts::kNoPage << '\n';
-        return ExitFileFailed;
-    }
     // The whole table is read before the first page: a data file changed
     // meanwhile changes nothing printed.
     DataTable table;

@@ -4,6 +4,7 @@
 
 #include "model/document_file.h"
 #include "texts/file_texts.h"
+#include "texts/render_item_texts.h"
 
 #include <filesystem>
 #include <ostream>
@@ -55,6 +56,16 @@ bool OpenForCommand(const Context& ctx, const std::string& path, Document& doc)
         return false;
     }
     return true;
+}
+
+Item* openPageForCommand(const Context& ctx, const std::string& path, Document& doc)
+{
+    if (!OpenForCommand(ctx, path, doc))
+        return nullptr;
+    Item* header = Header(doc.items);
+    if (!header)
+        ctx.err << vlm::texts::kNoPage << '\n';
+    return header;
 }
 
 std::unique_ptr<QGuiApplication> EnsureGuiApplication()

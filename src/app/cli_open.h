@@ -18,6 +18,9 @@ namespace vlm::cli {
 // Reads `path` into `doc` (made for the screen of `ctx`). On failure the
 // reason has been written to ctx.err and false comes back.
 bool OpenForCommand(const Context& ctx, const std::string& path, Document& doc);
+// The same for the commands that lay out a page: the document's header, or
+// null when it cannot be read or has no page (the reason written).
+Item* openPageForCommand(const Context& ctx, const std::string& path, Document& doc);
 
 // Fonts and painting need a GUI application object; the command line has
 // none of its own and no display to show one on. Null when one exists.

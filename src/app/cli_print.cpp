@@ -22,13 +22,9 @@ int RunPrint(const Context& ctx, const std::vector<std::string>& args)
         return ExitUsage;
     }
     Document doc;
-    if (!OpenForCommand(ctx, args[0], doc))
+    const Item* header = openPageForCommand(ctx, args[0], doc);
+    if (!header)
         return ExitFileFailed;
-    const Item* header = Header(doc.items);
-    if (!header) {
-        ctx.err << vlm::texts::kNoPage << '\n';
-        return ExitFileFailed;
-    }
     const HeaderFields& h = header->rec.h;
     const int dpi = Round(ctx.printerDpi);
     // A PDF page has no unprintable border: the sheet is the whole paper.

@@ -43,13 +43,9 @@ int RunRender(const Context& ctx, const std::vector<std::string>& args)
     const std::string& in = args[0];
     const std::string& out = args[1];
     Document doc;
-    if (!OpenForCommand(ctx, in, doc))
+    Item* header = openPageForCommand(ctx, in, doc);
+    if (!header)
         return ExitFileFailed;
-    Item* header = Header(doc.items);
-    if (!header) {
-        ctx.err << vlm::texts::kNoPage << '\n';
-        return ExitFileFailed;
-    }
     header->rec.h.zoom = ctx.zoom;
     ApplyHeader(*header);
     const std::int32_t width = header->rec.h.width;

@@ -17,20 +17,12 @@ namespace {
 
 constexpr int kBitmapMargin = 2;
 
-bool AnySelected(const ItemList& list)
-{
-    for (const Item& it : list)
-        if (IsSelectedLive(it))
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool DeleteSelection(Sandbox& window)
 {
     ItemList& list = window.document().items;
-    if (!AnySelected(list))
+    if (!FirstSelected(list))
         return false;
     EditStep edit(window);
     edit.removeMarkersNow();

@@ -69,8 +69,7 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
 {
     const int ox = g.originX;
     const int oy = g.originY;
-    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
-                       QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
+    const QRect source = firstCellSource(g);
     if ((g.rows > 1 || g.columns > 1) && source.isValid()) {
         // The card is taken out first, so that a destination overlapping the
         // source (negative gaps) still receives the card as it was drawn.
@@ -81,24 +80,12 @@ void RepeatCards(Bitmap& sheet, const SheetGeometry& g, const std::string& selec
                 std::memcpy(cell.row(y - source.top()) + (drawn.left() - source.left()),
                             sheet.row(y) + drawn.left(), sizeof(std::uint32_t) * drawn.width());
             // Cells the source does not reach into are white on the card too.
-            // Only cells reaching into the sheet are visited: a grid may
-            // claim billions of them.
-            const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
-            const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
-            const CellSpan columns =
-                CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
-            const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
-            for (std::int64_t c = columns.first; c <= columns.last; ++c) {
-                for (std::int64_t r = rows.first; r <= rows.last; ++r) {
-                    if (c == 1 && r == 1)
-                        continue;
-                    const QPoint shift(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY));
-                    if (CellPrints(selection, static_cast<int>(r), static_cast<int>(c), g.columns))
-                        CopyCell(sheet, cell, source, shift);
-                    else
-                        FillWhite(sheet, source.translated(shift));
-                }
-            }
+            forEachRepeatedCell(g, source, QSize(sheet.width(), sheet.height()), [&](int r, int c, QPoint shift) {
+                if (CellPrints(selection, r, c, g.columns))
+                    CopyCell(sheet, cell, source, shift);
+                else
+                    FillWhite(sheet, source.translated(shift));
+            });
         }
     }
     if (!CellPrints(selection, 1, 1, g.columns))

@@ -190,6 +190,28 @@ CellSpan CellsOnSheet(std::int64_t first, std::int64_t last, std::int64_t step, 
     return {from + 1, to + 1};
 }
 
+QRect firstCellSource(const SheetGeometry& g)
+{
+    return QRect(QPoint(g.originX - g.bleedX, g.originY - g.bleedY),
+                 QPoint(g.originX + g.cellWidth + g.bleedX - 1, g.originY + g.cellHeight + g.bleedY - 1));
+}
+
+void forEachRepeatedCell(const SheetGeometry& g, QRect source, QSize sheet,
+                         const std::function<void(int row, int column, QPoint shift)>& visit)
+{
+    const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
+    const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
+    const CellSpan columns = CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
+    const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
+    for (std::int64_t c = columns.first; c <= columns.last; ++c) {
+        for (std::int64_t r = rows.first; r <= rows.last; ++r) {
+            if (c == 1 && r == 1)
+                continue;
+            visit(static_cast<int>(r), static_cast<int>(c), QPoint(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY)));
+        }
+    }
+}
+
 bool CellPrints(const std::string& selection, int row, int column, int columns)
 {
     const long long position = column + static_cast<long long>(columns) * (row - 1);

@@ -12,6 +12,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -103,6 +104,16 @@ struct CellSpan
     bool empty() const { return first > last; }
 };
 CellSpan CellsOnSheet(std::int64_t first, std::int64_t last, std::int64_t step, int count, int extent);
+
+// The first cell's rectangle on the sheet, its bleed included: what every
+// other cell repeats.
+QRect firstCellSource(const SheetGeometry& g);
+// Calls `visit(row, column, shift)` for every cell but the first (1-based)
+// whose copy of `source` reaches into a sheet of `sheet` pixels, `shift`
+// being where that copy lies from the source. Only cells reaching into the
+// sheet are visited: a grid may claim billions of them.
+void forEachRepeatedCell(const SheetGeometry& g, QRect source, QSize sheet,
+                         const std::function<void(int row, int column, QPoint shift)>& visit);
 
 // Whether the cell in row r, column c (1-based) of a grid of `columns`
 // columns prints: every position but an "x" does, and so does every

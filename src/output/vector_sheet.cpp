@@ -204,34 +204,24 @@ bool drawVectorSheet(QPainter& painter, Document& document, const std::string& s
     drawPass(canvas, ctx, layers, document.items, firstPrints ? QRect() : firstCell);
     painter.setClipping(false);
 
-    const QRect source(QPoint(ox - g.bleedX, oy - g.bleedY),
-                       QPoint(ox + g.cellWidth + g.bleedX - 1, oy + g.cellHeight + g.bleedY - 1));
+    const QRect source = firstCellSource(g);
     if (repeats && source.isValid()) {
         // Each cell shows what the first cell's rectangle shows, bleed
         // included, and covers whatever spilled into it before.
-        const std::int64_t stepX = std::int64_t{g.cellWidth} + g.columnGap;
-        const std::int64_t stepY = std::int64_t{g.cellHeight} + g.rowGap;
-        const CellSpan columns = CellsOnSheet(source.left(), source.right(), stepX, g.columns, sheet.width());
-        const CellSpan rows = CellsOnSheet(source.top(), source.bottom(), stepY, g.rows, sheet.height());
-        for (std::int64_t c = columns.first; c <= columns.last; ++c) {
-            for (std::int64_t r = rows.first; r <= rows.last; ++r) {
-                if (c == 1 && r == 1)
-                    continue;
-                const QPoint shift(Clamp32((c - 1) * stepX), Clamp32((r - 1) * stepY));
-                const QRect dest = source.translated(shift) & drawable;
-                if (dest.isEmpty())
-                    continue;
-                painter.fillRect(dest, kPaper);
-                if (!CellPrints(selection, static_cast<int>(r), static_cast<int>(c), g.columns))
-                    continue;
-                // What lay outside the sheet in the first cell was never drawn.
-                painter.setClipRect(dest & sheet.translated(shift));
-                painter.translate(shift);
-                drawPass(canvas, ctx, layers, document.items);
-                painter.resetTransform();
-                painter.setClipping(false);
-            }
-        }
+        forEachRepeatedCell(g, source, sheet.size(), [&](int r, int c, QPoint shift) {
+            const QRect dest = source.translated(shift) & drawable;
+            if (dest.isEmpty())
+                return;
+            painter.fillRect(dest, kPaper);
+            if (!CellPrints(selection, r, c, g.columns))
+                return;
+            // What lay outside the sheet in the first cell was never drawn.
+            painter.setClipRect(dest & sheet.translated(shift));
+            painter.translate(shift);
+            drawPass(canvas, ctx, layers, document.items);
+            painter.resetTransform();
+            painter.setClipping(false);
+        });
     }
     if (!firstPrints)
         painter.fillRect(firstCell & sheet, kPaper);

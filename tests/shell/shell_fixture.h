@@ -6,6 +6,7 @@
 #include "edit/sandbox.h"
 #include "model/document.h"
 #include "model/document_file.h"
+#include "model/page_setup.h"
 #include "platform/memory_settings_store.h"
 #include "scripted_prompts.h"
 #include "shell/window/document_files.h"
@@ -24,6 +25,25 @@
 #include <memory>
 
 namespace vlm::test {
+
+// Business cards of 3.5 x 2 in on US Letter, 0.75 and 0.5 in margins, in a
+// grid of `rows` x `columns`.
+inline void letterCardSheet(HeaderFields& h, int rows, int columns, bool columnFold = false)
+{
+    h.designType = DesignBusinessCards;
+    h.units = UnitInches;
+    h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
+    h.pageDims[DimPaperWidth] = 8.5;
+    h.pageDims[DimPaperHeight] = 11;
+    h.pageDims[DimCardWidth] = 3.5;
+    h.pageDims[DimCardHeight] = 2;
+    h.pageDims[DimMarginLeft] = 0.75;
+    h.pageDims[DimMarginTop] = 0.5;
+    h.rows = rows;
+    h.columns = columns;
+    h.columnFold = columnFold ? 1 : 0;
+    h.rowFold = 0;
+}
 
 struct ShellTest : ::testing::Test {
     QTemporaryDir dir;

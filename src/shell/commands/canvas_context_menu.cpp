@@ -23,14 +23,6 @@ namespace vlm {
 
 namespace {
 
-bool AnySelected(const ItemList& list)
-{
-    for (const Item& it : list)
-        if (IsSelectedLive(it))
-            return true;
-    return false;
-}
-
 // A picture is picked by its frame; a right-click anywhere on it means it
 // too. The canvas point on the frame of the topmost picture whose box holds
 // `documentPoint`, none when there is no such picture.
@@ -98,7 +90,7 @@ QMenu* CanvasContextMenu::prepare(DocumentWindow& window, QPoint canvasPoint)
         }
     }
     clipboard_.commands().refresh();
-    const bool selected = AnySelected(window.document().items);
+    const bool selected = FirstSelected(window.document().items) != nullptr;
 
     menu_ = std::make_unique<QMenu>();
     menu_->setAccessibleName(uiText(texts::kContextMenu));

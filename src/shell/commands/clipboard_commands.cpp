@@ -151,12 +151,7 @@ QAction* ClipboardCommands::buttonAction(int number) const
 bool ClipboardCommands::anySelected() const
 {
     const DocumentWindow* w = main_.activeWindow();
-    if (!w)
-        return false;
-    for (const Item& it : w->document().items)
-        if (IsSelectedLive(it))
-            return true;
-    return false;
+    return w && FirstSelected(w->document().items);
 }
 
 bool ClipboardCommands::pastable() const

@@ -69,14 +69,6 @@ constexpr ButtonSpec kButtons[] = {
     {CommandId::PlaceBehindButton, 12, texts::kHintBehind, u"\u2913", 0},
 };
 
-bool AnySelected(const Document& doc)
-{
-    for (const Item& it : doc.items)
-        if (IsSelectedLive(it))
-            return true;
-    return false;
-}
-
 } // namespace
 
 int PressedButtonFor(int code)
@@ -124,7 +116,7 @@ void EditCommands::registerCommands()
         Sandbox* box = activeSandbox();
         return box && box->CanRedo();
     };
-    const auto selected = [this] { return active_ && AnySelected(active_->document()); };
+    const auto selected = [this] { return active_ && FirstSelected(active_->document().items); };
     r.add({.id = CommandId::Undo,
            .caption = uiText(texts::kMenuUndo),
            .shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Z)},
@@ -181,14 +173,14 @@ void EditCommands::registerCommands()
             };
             break;
         case CommandId::TextTool: c.run = [this, code] { ChooseTool(code, false); }; break;
-        case CommandId::PlaceOnTopButton:
-        case CommandId::PlaceBehindButton:
+        case CommandId::PlaceOnTopButton: c.run = [this] { PlaceOnTopCommand(); }; break;
+        case CommandId::PlaceBehindButton: c.run = [this] { PlaceBehindCommand(); }; break;
+        default: break;
+        }
+        // The stacking buttons show only while something is selected.
+        if (b.id == CommandId::PlaceOnTopButton || b.id == CommandId::PlaceBehindButton) {
             c.enabled = selected;
             c.hideWhenDisabled = true;
-            c.run = b.id == CommandId::PlaceOnTopButton ? std::function<void()>([this] { PlaceOnTopCommand(); })
-                                                        : std::function<void()>([this] { PlaceBehindCommand(); });
-            break;
-        default: break;
         }
         r.add(std::move(c));
     }
@@ -420,11 +412,7 @@ bool EditCommands::FirstSelectedIsOpen() const
     return false;
 }
 
-void EditCommands::press(int number)
-{
-    pressed_ = number;
-    refreshCommands();
-}
+void EditCommands::press(int number) { pressed_ = number; }
 
 QAction* EditCommands::buttonAction(int number) const
 {

@@ -113,7 +113,9 @@ private:
     void documentOpened(DocumentWindow& window);
     void documentClosing(DocumentWindow& window);
     void documentActivated(DocumentWindow* window);
-    // Shows tool button `number` pressed (its check follows pressed_).
+    // Tool button `number` is the pressed one; its check shows it at the
+    // refresh that follows every caller (panel shown, window activated,
+    // command run).
     void press(int button);
     // The first selected Item of the active window is an open spline or curve.
     bool FirstSelectedIsOpen() const;

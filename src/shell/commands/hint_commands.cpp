@@ -216,12 +216,7 @@ void HintCommands::stepTimer()
 bool HintCommands::somethingSelected() const
 {
     const DocumentWindow* w = main_.activeWindow();
-    if (!w)
-        return false;
-    for (const Item& it : w->document().items)
-        if (IsSelectedLive(it))
-            return true;
-    return false;
+    return w && FirstSelected(w->document().items);
 }
 
 } // namespace vlm

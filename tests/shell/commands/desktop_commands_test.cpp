@@ -204,18 +204,7 @@ TEST_F(DesktopTest, PdfAndSvgFromTheWindowAreTheVectorSheet)
 TEST_F(DesktopTest, SmoothCardsAskForTheCardsFirst)
 {
     DocumentWindow& w = withDocument();
-    HeaderFields& h = w.document().items.header()->rec.h;
-    h.designType = DesignBusinessCards;
-    h.units = UnitInches;
-    h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
-    h.pageDims[DimPaperWidth] = 8.5;
-    h.pageDims[DimPaperHeight] = 11;
-    h.pageDims[DimCardWidth] = 3.5;
-    h.pageDims[DimCardHeight] = 2;
-    h.pageDims[DimMarginLeft] = 0.75;
-    h.pageDims[DimMarginTop] = 0.5;
-    h.rows = 5;
-    h.columns = 2;
+    letterCardSheet(w.document().items.header()->rec.h, 5, 2);
     drawLine({10, 10}, {200, 100});
 
     exporter->continueExport(w.windowId(), {0, true});

@@ -47,20 +47,7 @@ struct PrintShellTest : ShellTest
 
     void setCards(DocumentWindow& w, int rows, int columns, bool columnFold)
     {
-        HeaderFields& h = header(w);
-        h.designType = DesignBusinessCards;
-        h.units = UnitInches;
-        h.pixelsPerUnitX = h.pixelsPerUnitY = 96.0;
-        h.pageDims[DimPaperWidth] = 8.5;
-        h.pageDims[DimPaperHeight] = 11;
-        h.pageDims[DimCardWidth] = 3.5;
-        h.pageDims[DimCardHeight] = 2;
-        h.pageDims[DimMarginLeft] = 0.75;
-        h.pageDims[DimMarginTop] = 0.5;
-        h.rows = rows;
-        h.columns = columns;
-        h.columnFold = columnFold ? 1 : 0;
-        h.rowFold = 0;
+        letterCardSheet(header(w), rows, columns, columnFold);
     }
 
     static void wait(int ms)
